@@ -1,0 +1,20 @@
+enable_testing()
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# dlk_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [QT])
+# QT marks tests that start Qt: they run on the offscreen platform, and leak
+# checking is off for them because Qt and fontconfig keep process-wide caches.
+function(dlk_add_test)
+    cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    set(env "")
+    if(T_QT)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen" "ASAN_OPTIONS=detect_leaks=0")
+    endif()
+    gtest_discover_tests(${T_NAME}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()
