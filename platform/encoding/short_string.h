@@ -43,6 +43,14 @@ struct ShortString {
     std::string Text() const { return ReadShortString(bytes); }
     void Assign(std::string_view cp1251) { WriteShortString(bytes, cp1251); }
     std::size_t Length() const { return std::min<std::size_t>(bytes[0], Capacity); }
+    bool operator==(const ShortString&) const = default;
 };
+
+template <std::size_t Capacity>
+ShortString<Capacity> MakeShortString(std::string_view cp1251) {
+    ShortString<Capacity> s;
+    s.Assign(cp1251);
+    return s;
+}
 
 }  // namespace dlk
