@@ -19,7 +19,7 @@ scripts/build.sh build-asan -DDLK_SANITIZE=ON -DDLK_BENCH=OFF
 (cd build-asan && ctest -j "$jobs" --output-on-failure)
 
 echo "== fuzz targets (clang, libFuzzer)"
-scripts/build.sh build-fuzz -DDLK_FUZZ=ON -DDLK_WITH_QT=OFF -DDLK_BENCH=OFF \
+scripts/build.sh build-fuzz -DDLK_FUZZ=ON -DDLK_TESTS=OFF -DDLK_WITH_QT=OFF -DDLK_BENCH=OFF \
     -DDLK_COMPONENTS="platform;client;server_edit;config;fuzz" \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 scripts/run-fuzz.sh build-fuzz/fuzz

@@ -6,6 +6,9 @@ include(GoogleTest)
 # QT marks tests that start Qt: they run on the offscreen platform, and leak
 # checking is off for them because Qt and fontconfig keep process-wide caches.
 function(dlk_add_test)
+    if(NOT DLK_TESTS)
+        return()
+    endif()
     cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
