@@ -1,0 +1,131 @@
+#include "simulated_unit.h"
+
+#include <algorithm>
+
+namespace dlk {
+
+SimulatedUnit::SimulatedUnit(UnitIdentity identity, bool starts_in_loader)
+    : identity_(identity), in_loader_(starts_in_loader) {}
+
+void SimulatedUnit::Unplug() {
+    present_ = false;
+    open_ = false;
+    replies_.clear();
+}
+
+HidIoStatus SimulatedUnit::WriteReport(std::span<const std::uint8_t> report, std::chrono::milliseconds) {
+    if (!present_) return HidIoStatus::kGone;
+    if (!open_) return HidIoStatus::kFailed;
+    if (unplug_countdown_) {
+        if (*unplug_countdown_ == 0) {
+            Unplug();
+            return HidIoStatus::kGone;
+        }
+        --*unplug_countdown_;
+    }
+    // The unit's output report has no id: only report id 0 and the full
+    // 20 bytes after it are taken.
+    if (report.size() != kConfigReportSize || report[0] != 0) return HidIoStatus::kFailed;
+    ConfigReportBytes bytes;
+    std::copy(report.begin(), report.end(), bytes.begin());
+    log_.push_back(bytes);
+    Handle(ConfigReport::FromBytes(bytes));
+    return HidIoStatus::kOk;
+}
+
+HidReadResult SimulatedUnit::ReadReport(std::span<std::uint8_t> into, std::chrono::milliseconds) {
+    if (!present_) return {HidIoStatus::kGone, 0};
+    if (!open_ || into.empty()) return {HidIoStatus::kFailed, 0};
+    if (replies_.empty()) return {HidIoStatus::kTimedOut, 0};
+    const ReportPayload payload = replies_.front();
+    replies_.pop_front();
+    const std::size_t size = std::min(into.size(), payload.size());
+    std::copy_n(payload.begin(), size, into.begin());
+    return {HidIoStatus::kOk, size};
+}
+
+void SimulatedUnit::DiscardInput() { replies_.clear(); }
+
+void SimulatedUnit::Answer(const ReportPayload& payload) {
+    if (!silent_) replies_.push_back(payload);
+}
+
+void SimulatedUnit::AnswerFlag(bool ok) {
+    ReportPayload payload{};
+    payload[0] = ok ? 1 : 0;
+    Answer(payload);
+}
+
+bool SimulatedUnit::AllBlocksProgrammed() const { return blocks_seen_.all(); }
+
+void SimulatedUnit::Handle(const ConfigReport& request) {
+    const std::size_t count = std::min<std::size_t>(request.count, kReportPayloadSize);
+    switch (static_cast<UnitCommand>(request.command)) {
+    case UnitCommand::CmdIdentify:
+        Answer(EncodeIdentify(identity_));
+        break;
+    case UnitCommand::CmdEnterLoader:
+        in_loader_ = true;
+        gsm_pass_through_ = false;
+        break;
+    case UnitCommand::CmdCheckImage:
+        if (!in_loader_) break;  // the unit itself knows nothing of images
+        image_suits_ = !accepted_tail_ || std::equal(accepted_tail_->begin(), accepted_tail_->end(),
+                                                     request.data.begin());
+        AnswerFlag(image_suits_);
+        break;
+    case UnitCommand::CmdBeginProgramming:
+        if (!in_loader_ || !image_suits_) break;
+        programming_ = true;
+        verified_ = false;
+        blocks_seen_.reset();
+        break;
+    case UnitCommand::CmdProgramBlock: {
+        if (!programming_) break;
+        const std::size_t offset = request.page * 256u + request.address;
+        if (offset % kFirmwareBlockSize != 0 || offset >= kFirmwareImageSize) break;
+        std::copy(request.data.begin(), request.data.end(), incoming_.begin() + offset);
+        blocks_seen_.set(offset / kFirmwareBlockSize);
+        break;
+    }
+    case UnitCommand::CmdVerify:
+        if (!in_loader_) break;
+        verified_ = programming_ && AllBlocksProgrammed();
+        AnswerFlag(verified_);
+        break;
+    case UnitCommand::CmdFinish:
+        if (!in_loader_) break;
+        if (verified_) {
+            firmware_ = incoming_;
+            ++completed_updates_;
+        }
+        in_loader_ = false;
+        programming_ = false;
+        verified_ = false;
+        break;
+    case UnitCommand::CmdReadMemory: {
+        if (in_loader_) break;
+        ReportPayload payload{};
+        if (request.page < kSettingsPageCount) {
+            const SettingsPage& page = memory_[request.page];
+            for (std::size_t k = 0; k < count; ++k) payload[k] = page[(request.address + k) & 0xFF];
+        }
+        Answer(payload);
+        break;
+    }
+    case UnitCommand::CmdWriteMemory:
+        if (in_loader_ || request.page >= kSettingsPageCount) break;
+        for (std::size_t k = 0; k < count; ++k) memory_[request.page][(request.address + k) & 0xFF] = request.data[k];
+        break;
+    case UnitCommand::CmdGsmPassThroughOn:
+        if (!in_loader_) gsm_pass_through_ = true;
+        break;
+    case UnitCommand::CmdGsmPassThroughOff:
+        gsm_pass_through_ = false;
+        break;
+    default:
+        break;  // unknown commands are ignored, as firmware does
+    }
+}
+
+}  // namespace dlk
