@@ -1,0 +1,128 @@
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "core/link/client_link.h"
+#include "core/link/packet_handler.h"
+
+namespace {
+
+class CountingLocalSide : public dlk::LocalSide {
+public:
+    bool Open() override { return true; }
+    void StartReader(std::function<void(std::span<const std::uint8_t>)>) override {}
+    void Close() override {}
+    void Write(std::span<const std::uint8_t> bytes) override {
+        bytes_ += bytes.size();
+        writes_.fetch_add(1, std::memory_order_release);
+    }
+    bool IsOpen() const override { return true; }
+    std::size_t Writes() const { return writes_.load(std::memory_order_acquire); }
+
+private:
+    std::size_t bytes_ = 0;
+    std::atomic<std::size_t> writes_{0};
+};
+
+class QuietObserver : public dlk::LinkObserver {
+public:
+    void PostModemState(std::uint32_t, std::uint16_t, dlk::ModemStateChange) override {}
+    void PostServerState(std::uint32_t) override {}
+    double TimeOfDay() override { return 0.5; }
+    void SetIcon(dlk::TrayIcon) override {}
+    void SetTip(std::string_view) override {}
+    void ShowBalloon(std::string_view, dlk::BalloonIcon) override {}
+    void SetLinkTimer(bool) override {}
+    void SortModems() override {}
+    void PaintList() override {}
+};
+
+// A table of 16 on-line, active modems; the one sending data is the last.
+void FillTable(dlk::ModemTable& table, const dlk::UdpEndpoint& sender) {
+    for (int i = 0; i < 16; ++i) {
+        dlk::ModemEntry& e = table.Entries.emplace_back();
+        e.Online = 1;
+        e.KeepAlive = 20;
+        e.Imei[6] = static_cast<std::uint8_t>(i);
+        e.RowOrder = static_cast<std::uint16_t>(i);
+        const dlk::UdpEndpoint at = i == 15 ? sender : dlk::MakeEndpoint(10, 0, 0, static_cast<std::uint8_t>(i), 4000);
+        e.Port = at.Port;
+        e.Address = at.Address;
+    }
+    table.OnlineCount = 16;
+}
+
+std::vector<std::uint8_t> DataPacket(std::uint8_t kind, std::size_t payload) {
+    std::vector<std::uint8_t> d(payload + 1);
+    d[0] = kind;
+    for (std::size_t i = 1; i < d.size(); ++i) d[i] = static_cast<std::uint8_t>('a' + i % 8);
+    if (kind == 1) {
+        for (std::size_t i = 9; i < d.size(); i += 9) d[i] = 0x00;  // literal groups
+    }
+    return d;
+}
+
+// Datagram -> table update -> local write, without the socket.
+void BM_ReceivePath_Handler(benchmark::State& state) {
+    const auto kind = static_cast<std::uint8_t>(state.range(0));
+    const auto payload = static_cast<std::size_t>(state.range(1));
+    const dlk::UdpEndpoint modem = dlk::MakeEndpoint(10, 0, 0, 99, 5000);
+    dlk::ModemTable table;
+    FillTable(table, modem);
+    QuietObserver observer;
+    CountingLocalSide local;
+    dlk::PacketHandler handler(table, observer, local, dlk::LinkMode::Direct, 5, 1);
+    const std::vector<std::uint8_t> datagram = DataPacket(kind, payload);
+    for (auto _ : state) handler.Handle(datagram, modem);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * payload));
+}
+BENCHMARK(BM_ReceivePath_Handler)->Args({0, 255})->Args({0, 1024})->Args({1, 1024});
+
+// The same through the real socket and receiver thread on loopback, in
+// bursts of 32 datagrams, each burst waited for.
+void BM_ReceivePath_Loopback(benchmark::State& state) {
+    const auto payload = static_cast<std::size_t>(state.range(0));
+    dlk::UdpSocket sender;
+    sender.Open();
+    sender.Bind(0);
+    const dlk::UdpEndpoint modem = dlk::LoopbackEndpoint(sender.LocalPort());
+    dlk::ModemTable table;
+    FillTable(table, modem);
+    QuietObserver observer;
+    CountingLocalSide local;
+    dlk::ClientLink link(table, observer);
+    dlk::LinkSettings settings;
+    settings.LocalPort = 0;
+    if (!link.OpenLink(settings, local).Ok()) {
+        state.SkipWithError("link did not open");
+        return;
+    }
+    const dlk::UdpEndpoint to = dlk::LoopbackEndpoint(link.BoundPort());
+    const std::vector<std::uint8_t> datagram = DataPacket(0, payload);
+    constexpr std::size_t kBurst = 32;
+    std::size_t expected = 0;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < kBurst; ++i) sender.SendTo(datagram, to);
+        expected += kBurst;
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (local.Writes() < expected) {
+            if (std::chrono::steady_clock::now() > give_up) {
+                state.SkipWithError("datagrams lost on loopback");
+                link.CloseLink();
+                return;
+            }
+            std::this_thread::yield();
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBurst * payload));
+    link.CloseLink();
+}
+BENCHMARK(BM_ReceivePath_Loopback)->Arg(255)->Arg(1024)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

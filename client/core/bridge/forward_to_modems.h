@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "core/link/packets.h"
+#include "core/table/modem_table.h"
+#include "net/udp_socket.h"
+
+namespace dlk {
+
+// Sends one whole datagram; a failure is the sender's to ignore.
+using DatagramSender = std::function<void(std::span<const std::uint8_t> datagram, const UdpEndpoint& to)>;
+
+// Hands one block from the local program to every on-line, un-paused modem
+// whose Modbus range (when set) holds the block's first byte: in chunks of
+// at most 255 bytes, bare to the modem in direct mode, or as relayed chunks
+// to the server in client mode. Each such modem's BytesSent grows by the
+// whole block. Takes TableLock for the whole block; UDP sends do not wait
+// for the peer. An empty block sends nothing.
+void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server,
+                     std::span<const std::uint8_t> block, const DatagramSender& send);
+
+// The same, sending on the link's socket.
+void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server,
+                     std::span<const std::uint8_t> block, const UdpSocket& socket);
+
+// Whether a block starting with firstByte goes to the entry at all.
+bool TakesPartInForwarding(const ModemEntry& entry, std::uint8_t firstByte);
+
+}  // namespace dlk

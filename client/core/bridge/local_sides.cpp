@@ -1,0 +1,13 @@
+#include "core/bridge/local_sides.h"
+
+#include "core/bridge/dlk_pipe.h"
+#include "core/bridge/serial_port.h"
+
+namespace dlk {
+
+std::unique_ptr<LocalSide> MakeLocalSide(std::uint8_t nullModemMode, const LocalSideNames& names) {
+    if (nullModemMode == 1) return std::make_unique<serial_port>(names.PortLink);
+    return std::make_unique<dlk_pipe>(names.PipeName);
+}
+
+}  // namespace dlk

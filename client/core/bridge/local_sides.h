@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/local_side.h"
+
+namespace dlk {
+
+// Where the local program finds its end of the line. Tests and benchmarks
+// give names of their own so that several can run at once.
+struct LocalSideNames {
+    std::string PortLink = "CNCB0";    // symbolic link to the pseudo-terminal, in the current folder
+    std::string PipeName = "dlk_pipe"; // abstract local socket name
+};
+
+// The side NullModemMode chooses: 1 the pseudo-terminal, 0 the local socket.
+std::unique_ptr<LocalSide> MakeLocalSide(std::uint8_t nullModemMode, const LocalSideNames& names = {});
+
+}  // namespace dlk

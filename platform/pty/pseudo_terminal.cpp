@@ -1,0 +1,144 @@
+#include "pty/pseudo_terminal.h"
+
+#include "pty/line_speed.h"
+
+#include <fcntl.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace dlk {
+namespace {
+
+// Raw bytes both ways: a new slave echoes and edits lines, and an echo would
+// hand modem data straight back to the modems.
+bool MakeRaw(int fd) {
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0) return false;
+    cfmakeraw(&tio);
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    return tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+void CloseFd(int& fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+}
+
+}  // namespace
+
+PseudoTerminal::~PseudoTerminal() { Close(); }
+
+PseudoTerminal::OpenResult PseudoTerminal::Open(const std::string& linkName) {
+    Close();
+    // Held absolute, so the link is found again at Close wherever the
+    // process has moved since.
+    std::error_code error;
+    const std::string linkPath = std::filesystem::absolute(linkName, error).string();
+    if (error) return OpenResult::LinkFailed;
+
+    master_ = ::open("/dev/ptmx", O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (master_ < 0) return OpenResult::NoPseudoTerminal;
+
+    char name[PATH_MAX];
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0 ||
+        ptsname_r(master_, name, sizeof name) != 0) {
+        Close();
+        return OpenResult::NoPseudoTerminal;
+    }
+    slavePath_ = name;
+    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (slave_ < 0 || !MakeRaw(slave_)) {
+        Close();
+        return OpenResult::NoPseudoTerminal;
+    }
+    // A refused speed is no reason to refuse the line: the speed of a
+    // pseudo-terminal carries no meaning.
+    SetArbitraryLineSpeed(slave_, kPseudoTerminalBaud);
+
+    // Watched from after our own open, so only other programs are counted.
+    // Without a watch the line simply behaves as if always in use.
+    watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch_ >= 0 && ::inotify_add_watch(watch_, name, IN_OPEN | IN_CLOSE) < 0) CloseFd(watch_);
+    programOpens_ = 0;
+
+    struct stat st {};
+    if (::lstat(linkPath.c_str(), &st) == 0) {
+        if (!S_ISLNK(st.st_mode)) {
+            Close();
+            return OpenResult::NameTaken;
+        }
+        ::unlink(linkPath.c_str());
+    }
+    if (::symlink(slavePath_.c_str(), linkPath.c_str()) != 0) {
+        const bool taken = errno == EEXIST;
+        Close();
+        return taken ? OpenResult::NameTaken : OpenResult::LinkFailed;
+    }
+    linkPath_ = linkPath;
+    ownsLink_ = true;
+    return OpenResult::Opened;
+}
+
+void PseudoTerminal::Close() {
+    if (ownsLink_) {
+        // Only our own link goes: the name may have been taken over since.
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(linkPath_.c_str(), target, sizeof target - 1);
+        if (n >= 0 && std::string(target, static_cast<std::size_t>(n)) == slavePath_) {
+            ::unlink(linkPath_.c_str());
+        }
+        ownsLink_ = false;
+    }
+    CloseFd(master_);
+    CloseFd(slave_);
+    CloseFd(watch_);
+    programOpens_ = 0;
+    slavePath_.clear();
+    linkPath_.clear();
+}
+
+void PseudoTerminal::TakeOpenEvents() {
+    if (watch_ < 0) return;
+    alignas(inotify_event) char events[4096];
+    for (;;) {
+        const ssize_t n = ::read(watch_, events, sizeof events);
+        if (n <= 0) return;
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            if (event->mask & IN_Q_OVERFLOW) {
+                // Count lost: better to keep delivering than to go deaf.
+                programOpens_ = 1;
+            } else if (event->mask & IN_OPEN) {
+                ++programOpens_;
+            } else if ((event->mask & IN_CLOSE) && programOpens_ > 0 && --programOpens_ == 0) {
+                tcflush(slave_, TCIFLUSH);
+            }
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+}
+
+std::size_t PseudoTerminal::WriteSome(std::span<const std::uint8_t> bytes) {
+    if (master_ < 0 || bytes.empty()) return 0;
+    TakeOpenEvents();
+    if (!ProgramHasPortOpen()) return 0;
+    ssize_t n;
+    do {
+        n = ::write(master_, bytes.data(), bytes.size());
+    } while (n < 0 && errno == EINTR);
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+}  // namespace dlk
