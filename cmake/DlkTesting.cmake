@@ -12,12 +12,15 @@ function(dlk_add_test)
     cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-    set(env "")
+    set(qt_properties "")
     if(T_QT)
-        list(APPEND env "QT_QPA_PLATFORM=offscreen" "ASAN_OPTIONS=detect_leaks=0")
+        # Two properties of one value each: a list of two settings in one
+        # property would lose its second one on the way to the discovered tests.
+        set(qt_properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                          ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=set:detect_leaks=0")
     endif()
     gtest_discover_tests(${T_NAME}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+        PROPERTIES ${qt_properties} TIMEOUT 300)
 endfunction()

@@ -1,0 +1,38 @@
+#include <QApplication>
+#include <memory>
+
+#include "client/app/unit1.h"
+#include "core/link/link_messages.h"
+#include "framework/core/application.h"
+#include "framework/core/message_box.h"
+#include "instance_lock/instance_lock.h"
+
+namespace dlk {
+
+// A second copy would fight the first for the port and the local side.
+bool IsAlreadyRunning(InstanceLock& lock) {
+    return lock.Acquire("DLK_client") == InstanceLock::Result::AlreadyRunning;
+}
+
+}  // namespace dlk
+
+int main(int argc, char* argv[]) {
+    QApplication qt(argc, argv);
+    dlk::InstanceLock lock;
+    if (dlk::IsAlreadyRunning(lock)) {
+        dlk::MessageBox(nullptr, dlk::kAlreadyRunning, dlk::kProgramCaption, dlk::MB_OK | dlk::MB_ICONINFORMATION);
+        return 0;
+    }
+    dlk::TApplication& app = dlk::Application();
+    app.Initialize();
+    app.Title = dlk::kProgramCaption;
+    std::unique_ptr<dlk::TForm1> form;
+    dlk::Guarded([&] {
+        form = std::make_unique<dlk::TForm1>(nullptr, dlk::ShellEnvironment{});
+        form->MakeMainForm();
+    });
+    if (!form) return 1;
+    app.Run();
+    form.reset();
+    return 0;
+}

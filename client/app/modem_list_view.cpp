@@ -1,0 +1,231 @@
+#include "client/app/modem_list_view.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QWheelEvent>
+#include <QWidget>
+#include <mutex>
+
+#include "client/app/modem_list_images.h"
+#include "client/app/modem_list_render.h"
+#include "core/list/list_frame.h"
+#include "core/list/list_input.h"
+#include "core/list/modem_sort.h"
+
+namespace dlk {
+namespace {
+
+constexpr int kVkReturn = 13, kVkPrior = 33, kVkNext = 34, kVkEnd = 35, kVkHome = 36, kVkUp = 38, kVkDown = 40;
+
+ListKey KeyOf(int vk) {
+    switch (vk) {
+        case kVkReturn: return ListKey::Enter;
+        case kVkPrior: return ListKey::PageUp;
+        case kVkNext: return ListKey::PageDown;
+        case kVkEnd: return ListKey::End;
+        case kVkHome: return ListKey::Home;
+        case kVkUp: return ListKey::Up;
+        case kVkDown: return ListKey::Down;
+        default: return ListKey::Other;
+    }
+}
+
+// The framework has no wheel events of its own: one notch, one call.
+class WheelFilter : public QObject {
+public:
+    explicit WheelFilter(ModemListView& view) : view_(view) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Wheel) return false;
+        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        if (delta < 0) view_.FormMouseWheelDown();
+        if (delta > 0) view_.FormMouseWheelUp();
+        return true;
+    }
+
+private:
+    ModemListView& view_;
+};
+
+}  // namespace
+
+ModemListView::ModemListView(TForm& form, THeaderControl& header, TScrollBar& scrollBar, ModemTable& table,
+                             Host host)
+    : form_(form), header_(header), scroll_bar_(scrollBar), table_(table), host_(std::move(host)) {
+    std::vector<QImage> images;
+    for (int i = 0; i < kStateImageCount; ++i) images.push_back(StateImage(i));
+    header_.SetImages(std::move(images));
+    scroll_bar_.SmallChange = kListRowHeight;
+    scroll_bar_.LargeChange = kListRowHeight;
+}
+
+void ModemListView::Bind() {
+    form_.OnPaint = [this](TObject*) { FormPaint(); };
+    form_.OnResize = [this](TObject*) { DrawModemList(); };
+    form_.OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int x, int y) { FormMouseDown(x, y); };
+    form_.OnDblClick = [this](TObject*) { FormDblClick(); };
+    form_.OnKeyDown = [this](TObject*, int& key, TShiftState) { FormKeyDown(key); };
+    header_.OnSectionClick = [this](THeaderControl*, THeaderSection* s) { HeaderControl1SectionClick(s); };
+    header_.OnSectionTrack = [this](THeaderControl*, THeaderSection* s, int width, TSectionTrackState) {
+        HeaderControl1SectionTrack(s, width);
+    };
+    scroll_bar_.OnScroll = [this](TObject*, TScrollCode, int& position) { ScrollBar1Scroll(position); };
+    wheel_filter_ = std::make_unique<WheelFilter>(*this);
+    form_.Widget()->installEventFilter(wheel_filter_.get());
+}
+
+void ModemListView::SetColumnWidths(const std::array<std::uint16_t, kModemListColumns>& widths) {
+    header_.BeginUpdate();
+    for (int i = 0; i < header_.SectionCount() && i < int(kModemListColumns); ++i) {
+        header_.Sections(i)->SetWidth(widths[std::size_t(i)]);
+    }
+    header_.EndUpdate();
+}
+
+std::array<std::uint16_t, kModemListColumns> ModemListView::ColumnWidths() const {
+    std::array<std::uint16_t, kModemListColumns> widths = kDefaultColumnWidths;
+    for (int i = 0; i < header_.SectionCount() && i < int(kModemListColumns); ++i) {
+        widths[std::size_t(i)] = static_cast<std::uint16_t>(header_.Sections(i)->Width());
+    }
+    return widths;
+}
+
+std::array<int, kModemListColumns> ModemListView::SectionWidths() const {
+    std::array<int, kModemListColumns> widths{};
+    const auto stored = ColumnWidths();
+    for (std::size_t i = 0; i < kModemListColumns; ++i) widths[i] = stored[i];
+    return widths;
+}
+
+void ModemListView::DrawModemList() {
+    if (Render()) form_.Invalidate();
+}
+
+bool ModemListView::Render() {
+    ListFrame frame;
+    bool paint = false;
+    {
+        std::lock_guard lock(table_.TableLock);
+        table_.RepaintNeeded = false;
+        if (!form_.Visible()) return false;
+        paint = TakeListFrame(table_, form_.ClientWidth(), form_.ClientHeight(), frame);
+    }
+    if (!paint) {
+        // No room below the header: a frame of the old size would be stale.
+        frame_ = QImage();
+        return false;
+    }
+    ShowScrollBar(frame.ScrollBar.Visible, frame.ScrollBar.Page, frame.ScrollBar.Position, frame.ScrollBar.Max);
+    auto surface = RenderModemList(frame, SectionWidths());
+    frame_ = surface->Image().copy();
+    return true;
+}
+
+void ModemListView::ShowScrollBar(bool visible, int page, int position, int max) {
+    if (!visible) {
+        if (scroll_bar_.Visible()) scroll_bar_.Hide();
+        return;
+    }
+    if (scroll_bar_.Max() != max || scroll_bar_.Min() != 0) scroll_bar_.SetParams(scroll_bar_.Position(), 0, max);
+    if (scroll_bar_.PageSize() != page) scroll_bar_.SetPageSize(page);
+    if (scroll_bar_.Position() != position) scroll_bar_.SetPosition(position);
+    if (!scroll_bar_.Visible()) scroll_bar_.Show();
+}
+
+void ModemListView::SortModems() {
+    std::lock_guard lock(table_.TableLock);
+    dlk::SortModems(table_, table_.SortColumn);
+}
+
+void ModemListView::Present(TCanvas& canvas) {
+    const int w = form_.ClientWidth();
+    const int h = form_.ClientHeight() - kListHeaderHeight;
+    // Inside the paint event: render without asking for another paint.
+    if (frame_.width() != w || frame_.height() != h) Render();
+    if (!frame_.isNull()) canvas.Draw(0, kListHeaderHeight, frame_);
+}
+
+void ModemListView::FormPaint() { Present(form_.Canvas()); }
+
+void ModemListView::FormMouseDown(int x, int y) {
+    {
+        std::lock_guard lock(table_.TableLock);
+        ListMouseDown(table_, x, y, host_.OneModemActive ? host_.OneModemActive() : 1);
+    }
+    DrawModemList();
+}
+
+int ModemListView::CursorX() const {
+    if (host_.CursorX) return host_.CursorX();
+    return form_.Widget()->mapFromGlobal(QCursor::pos()).x();
+}
+
+void ModemListView::FormDblClick() {
+    int entry = -1;
+    {
+        std::lock_guard lock(table_.TableLock);
+        entry = PropertiesEntry(table_, CursorX());
+    }
+    if (entry >= 0 && host_.OpenProperties) host_.OpenProperties(entry);
+}
+
+void ModemListView::FormKeyDown(int& key) {
+    KeyResult result;
+    {
+        std::lock_guard lock(table_.TableLock);
+        result = ListKeyDown(table_, KeyOf(key), form_.ClientHeight());
+    }
+    if (result == KeyResult::OpenProperties) {
+        FormDblClick();
+    } else if (result == KeyResult::Repaint) {
+        DrawModemList();
+    }
+}
+
+void ModemListView::FormMouseWheelDown() {
+    int key = kVkDown;
+    FormKeyDown(key);
+}
+
+void ModemListView::FormMouseWheelUp() {
+    int key = kVkUp;
+    FormKeyDown(key);
+}
+
+void ModemListView::ShowSortArrow(int oldColumn, int column, bool descending) {
+    if (oldColumn != column && oldColumn < header_.SectionCount()) header_.Sections(oldColumn)->SetImageIndex(-1);
+    if (column < header_.SectionCount()) {
+        header_.Sections(column)->SetImageIndex(descending ? kArrowDescending : kArrowAscending);
+    }
+}
+
+void ModemListView::HeaderControl1SectionClick(THeaderSection* section) {
+    int oldColumn = 0, column = 0;
+    bool descending = false;
+    {
+        std::lock_guard lock(table_.TableLock);
+        oldColumn = table_.SortColumn;
+        ListHeaderClick(table_, section->Index(), form_.ClientHeight());
+        column = table_.SortColumn;
+        descending = table_.SortDescending != 0;
+    }
+    header_.BeginUpdate();
+    ShowSortArrow(oldColumn, column, descending);
+    header_.EndUpdate();
+    DrawModemList();
+}
+
+void ModemListView::HeaderControl1SectionTrack(THeaderSection* section, int width) {
+    section->SetWidth(width);
+    DrawModemList();
+}
+
+void ModemListView::ScrollBar1Scroll(int& position) {
+    {
+        std::lock_guard lock(table_.TableLock);
+        ListScroll(table_, position, scroll_bar_.Max(), scroll_bar_.PageSize());
+        position = table_.ScrollOffset;
+    }
+    DrawModemList();
+}
+
+}  // namespace dlk

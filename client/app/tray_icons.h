@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+
+#include "core/link/link_observer.h"
+
+namespace dlk {
+
+// The program's two icons, drawn here rather than shipped as files:
+// MAINICON (idle or disconnected, grey) and COLOR (linked, in colour).
+QIcon ProgramIcon(TrayIcon which);
+const char* IconName(TrayIcon which);
+
+}  // namespace dlk

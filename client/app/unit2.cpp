@@ -1,0 +1,161 @@
+#include "client/app/unit2.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <memory>
+
+#include "client/app/unit1.h"
+#include "core/link/link_messages.h"
+#include "framework/core/description_reader.h"
+#include "framework/core/message_box.h"
+
+namespace dlk {
+namespace {
+
+bool settings_dialog_open = false;
+
+int ScreenHeight() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry().height() : 0;
+}
+
+// The main window's "Настройки" opens this dialog.
+[[maybe_unused]] const bool settings_dialog_registered = [] {
+    TForm1::SettingsDialog() = [](TForm1& main) {
+        const auto& cursor = main.Environment().CursorPos;
+        const int popupX = cursor ? cursor().X : QCursor::pos().x();
+        ExecuteSettingsDialog(main, main.Config().Link, main.ApplyTarget(),
+                              {popupX, ScreenHeight(), main.TaskbarHeight()});
+    };
+    return true;
+}();
+
+template <class T>
+T* Find(TForm& form, const char* name) {
+    T* found = FindOwned<T>(form, name);
+    if (found == nullptr) throw EPropertyError(std::string("unit2.form has no ") + name);
+    return found;
+}
+
+}  // namespace
+
+TForm2::TForm2(TComponent* owner) : TForm(owner) {
+    ReadComponentResource(*this, ":/client/unit2.form");
+    GroupBox1 = Find<TGroupBox>(*this, "GroupBox1");
+    Label1 = Find<TLabel>(*this, "Label1");
+    Edit1 = Find<TEdit>(*this, "Edit1");
+    CheckBox2 = Find<TCheckBox>(*this, "CheckBox2");
+    Label4 = Find<TLabel>(*this, "Label4");
+    Edit4 = Find<TEdit>(*this, "Edit4");
+    Label6 = Find<TLabel>(*this, "Label6");
+    Edit6 = Find<TEdit>(*this, "Edit6");
+    Label2 = Find<TLabel>(*this, "Label2");
+    Edit2 = Find<TEdit>(*this, "Edit2");
+    Label3 = Find<TLabel>(*this, "Label3");
+    Edit3 = Find<TEdit>(*this, "Edit3");
+    Label5 = Find<TLabel>(*this, "Label5");
+    Edit5 = Find<TEdit>(*this, "Edit5");
+    GroupBox2 = Find<TGroupBox>(*this, "GroupBox2");
+    RadioButton1 = Find<TRadioButton>(*this, "RadioButton1");
+    RadioButton2 = Find<TRadioButton>(*this, "RadioButton2");
+    CheckBox1 = Find<TCheckBox>(*this, "CheckBox1");
+    Button1 = Find<TButton>(*this, "Button1");
+    Button2 = Find<TButton>(*this, "Button2");
+
+    const TNotifyEvent changed = [this](TObject* s) { Edit1Change(s); };
+    for (TEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6}) edit->OnChange = changed;
+    RadioButton1->OnClick = changed;
+    RadioButton2->OnClick = changed;
+    CheckBox1->OnClick = changed;
+    CheckBox2->OnClick = [this](TObject* s) { CheckBox2Click(s); };
+    DoCreate();
+}
+
+TForm2::~TForm2() { DoDestroy(); }
+
+void TForm2::Fill(const LinkSettings& settings) {
+    const SettingsDialogValues v = DialogValuesFrom(settings);
+    filling_ = true;
+    Edit1->SetText(v.LocalPort);
+    CheckBox2->SetChecked(v.ClientMode);
+    Edit4->SetText(v.ClientId);
+    Edit6->SetText(v.ClientPassword);
+    Edit2->SetText(v.ServerAddress);
+    Edit3->SetText(v.ServerPort);
+    Edit5->SetText(v.PingPeriod);
+    RadioButton1->SetChecked(v.NullModemMode);
+    RadioButton2->SetChecked(!v.NullModemMode);
+    CheckBox1->SetChecked(v.OneModemActive);
+    filling_ = false;
+    EnableClientModeControls(v.ClientMode);
+    Button1->SetEnabled(false);
+}
+
+SettingsDialogValues TForm2::Values() const {
+    SettingsDialogValues v;
+    v.LocalPort = Edit1->Text();
+    v.ClientMode = CheckBox2->Checked();
+    v.ClientId = Edit4->Text();
+    v.ClientPassword = Edit6->Text();
+    v.ServerAddress = Edit2->Text();
+    v.ServerPort = Edit3->Text();
+    v.PingPeriod = Edit5->Text();
+    v.NullModemMode = RadioButton1->Checked();
+    v.OneModemActive = CheckBox1->Checked();
+    return v;
+}
+
+void TForm2::FocusControl(const std::string& name) {
+    if (auto* edit = FindOwned<TEdit>(*this, name)) {
+        edit->SetFocus();
+        edit->SelectAll();
+    }
+}
+
+void TForm2::Edit1Change(TObject*) {
+    if (!filling_) Button1->SetEnabled(true);
+}
+
+void TForm2::CheckBox2Click(TObject* sender) {
+    if (filling_) return;
+    EnableClientModeControls(CheckBox2->Checked());
+    Edit1Change(sender);
+}
+
+void TForm2::EnableClientModeControls(bool on) {
+    for (TControl* c : std::initializer_list<TControl*>{Edit4, Label4, Edit6, Label6, Edit2, Label2, Edit3, Label3,
+                                                        Edit5, Label5}) {
+        c->SetEnabled(on);
+    }
+}
+
+TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& place) {
+    return Bounds(place.PopupX - width / 2, place.ScreenHeight - height - place.TaskbarHeight, width, height);
+}
+
+bool SettingsDialogOpen() { return settings_dialog_open; }
+
+bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTarget& target,
+                           const SettingsDialogPlace& place) {
+    if (settings_dialog_open) return false;
+    settings_dialog_open = true;
+    struct Closing {
+        ~Closing() { settings_dialog_open = false; }
+    } closing;
+
+    auto dialog = std::make_unique<TForm2>(nullptr);
+    dialog->Fill(settings);
+    const TRect r = SettingsDialogBounds(dialog->Width(), dialog->Height(), place);
+    dialog->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    while (dialog->ShowModal() == mrOk) {
+        const auto result = ApplySettingsDialog(dialog->Values(), settings, target);
+        const auto* error = std::get_if<SettingsError>(&result);
+        if (error == nullptr) return true;
+        MessageBox(owner.Widget(), error->Message, kProgramCaption, MB_OK | MB_ICONERROR);
+        dialog->FocusControl(error->Control);
+    }
+    return false;
+}
+
+}  // namespace dlk

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/link_settings.h"
+#include "core/settings/settings_apply.h"
+#include "framework/controls/form.h"
+#include "framework/controls/std_controls.h"
+
+namespace dlk {
+
+// The settings dialog "ДЛК-клиент (Настройки)".
+class TForm2 : public TForm {
+public:
+    explicit TForm2(TComponent* owner);
+    ~TForm2() override;
+
+    // Shows the settings; the client-mode fields are enabled only in client
+    // mode, and OK waits for a change.
+    void Fill(const LinkSettings& settings);
+    SettingsDialogValues Values() const;
+    // After a refused value: the dialog keeps what the user typed and the
+    // caret goes to the field to correct.
+    void FocusControl(const std::string& name);
+
+    TGroupBox* GroupBox1;
+    TLabel* Label1;
+    TEdit* Edit1;
+    TCheckBox* CheckBox2;
+    TLabel* Label4;
+    TEdit* Edit4;
+    TLabel* Label6;
+    TEdit* Edit6;
+    TLabel* Label2;
+    TEdit* Edit2;
+    TLabel* Label3;
+    TEdit* Edit3;
+    TLabel* Label5;
+    TEdit* Edit5;
+    TGroupBox* GroupBox2;
+    TRadioButton* RadioButton1;
+    TRadioButton* RadioButton2;
+    TCheckBox* CheckBox1;
+    TButton* Button1;
+    TButton* Button2;
+
+private:
+    void Edit1Change(TObject* sender);
+    void CheckBox2Click(TObject* sender);
+    void EnableClientModeControls(bool on);
+
+    bool filling_ = false;
+};
+
+struct SettingsDialogPlace {
+    int PopupX = 0;         // where the tray menu last popped up
+    int ScreenHeight = 0;
+    int TaskbarHeight = 0;
+};
+
+// The dialog's outer rectangle: centred under the point where the tray menu
+// popped up, its bottom on the taskbar.
+TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& place);
+
+// "Настройки" of the tray menu: shows the dialog over owner, and on OK
+// checks every field, applies the settings through target and returns
+// true. A refused field is reported and the dialog shown again with the
+// user's text; Cancel changes nothing. Returns false at once while the
+// dialog is already open.
+bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTarget& target,
+                           const SettingsDialogPlace& place);
+
+// True while the settings dialog is shown: the main window must not go away under it.
+bool SettingsDialogOpen();
+
+}  // namespace dlk

@@ -1,0 +1,63 @@
+#include "core/settings/modem_properties.h"
+
+#include <gtest/gtest.h>
+
+#include "encoding/cp1251.h"
+
+namespace dlk {
+namespace {
+
+TEST(ModemProperties, TheDialogShowsAndTakesBackTheStoredSettings) {
+    ModemUserSettings stored;
+    stored.Name = MakeShortString<31>(Utf8ToCp1251("Котельная №2"));
+    stored.PausedAtStart = 0;
+    stored.Modbus = 1;
+    stored.ModbusLo = 3;
+    stored.ModbusHi = 250;
+    const ModemPropertiesValues shown = PropertiesValuesFrom(stored);
+    EXPECT_EQ(shown.Name, "Котельная №2");
+    EXPECT_EQ(shown.ModbusLo, "3");
+    EXPECT_EQ(shown.ModbusHi, "250");
+    const auto taken = ValidateModemProperties(shown);
+    ASSERT_TRUE(std::holds_alternative<ModemUserSettings>(taken));
+    EXPECT_EQ(std::get<ModemUserSettings>(taken), stored);
+}
+
+TEST(ModemProperties, LongNamesKeepTheirFirst31Characters) {
+    ModemPropertiesValues v;
+    v.Name = std::string(40, 'x');
+    v.ModbusLo = "0";
+    v.ModbusHi = "0";
+    EXPECT_EQ(std::get<ModemUserSettings>(ValidateModemProperties(v)).Name.Text(), std::string(31, 'x'));
+    v.Name = "";
+    for (int i = 0; i < 40; ++i) v.Name += "ж";
+    EXPECT_EQ(std::get<ModemUserSettings>(ValidateModemProperties(v)).Name.Text(), std::string(31, '\xE6'));
+}
+
+TEST(ModemProperties, AddressesOutsideAByteAreRefused) {
+    struct Case {
+        const char* lo;
+        const char* hi;
+        const char* control;  // nullptr: accepted
+    };
+    const Case cases[] = {
+        {"0", "255", nullptr}, {" 7 ", "9", nullptr}, {"300", "5", "Edit2"}, {"5", "300", "Edit3"},
+        {"-1", "5", "Edit2"},  {"", "5", "Edit2"},    {"5", "abc", "Edit3"}, {"1e2", "5", "Edit2"},
+    };
+    for (const Case& c : cases) {
+        ModemPropertiesValues v;
+        v.Modbus = true;
+        v.ModbusLo = c.lo;
+        v.ModbusHi = c.hi;
+        const auto result = ValidateModemProperties(v);
+        if (c.control == nullptr) {
+            EXPECT_TRUE(std::holds_alternative<ModemUserSettings>(result)) << c.lo << " " << c.hi;
+        } else {
+            ASSERT_TRUE(std::holds_alternative<SettingsError>(result)) << c.lo << " " << c.hi;
+            EXPECT_EQ(std::get<SettingsError>(result).Control, c.control);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dlk

@@ -1,0 +1,552 @@
+#include "framework/controls/control.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimerEvent>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "framework/controls/control_properties.h"
+#include "framework/controls/menus.h"
+#include "framework/core/application.h"
+
+namespace dlk {
+
+TControl* ControlOfWidget(const QWidget* widget) {
+    if (widget == nullptr) return nullptr;
+    return static_cast<TControl*>(widget->property(kControlProperty).value<void*>());
+}
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+    window_proc_ = [this](TMessage& m) { WndProc(m); };
+}
+
+TControl::~TControl() {
+    MarkDestroying();
+    link_->Control = nullptr;
+    if (widget_ != nullptr) widget_->setProperty(kControlProperty, QVariant());
+    while (!controls_.empty()) delete controls_.back();
+    if (parent_ != nullptr) std::erase(parent_->controls_, this);
+    parent_ = nullptr;
+    delete widget_;
+    widget_ = nullptr;
+}
+
+void TControl::MarkDestroying() {
+    Destroying();
+    for (TControl* c : controls_) c->MarkDestroying();
+}
+
+void TControl::SetWidget(QWidget* widget) {
+    delete widget_;
+    widget_ = widget;
+    link_->Control = this;
+    widget_->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(this)));
+    // Hidden explicitly, so that showing the window later shows only the
+    // children whose Visible says so.
+    widget_->hide();
+    if (parent_ != nullptr) widget_->setParent(parent_->ChildHost());
+    ApplyGeometry();
+    ApplyFont();
+    ApplyPalette();
+    if (parent_ != nullptr && visible_) widget_->show();
+}
+
+void TControl::SetCustomPainted(bool on) {
+    custom_painted_ = on;
+    if (widget_ == nullptr) return;
+    // Opaque: a parent that invalidates a child from its own paint would
+    // otherwise be repainted without end.
+    widget_->setAttribute(Qt::WA_OpaquePaintEvent, on);
+    widget_->setAutoFillBackground(false);
+}
+
+void TControl::SetParent(TControl* parent) {
+    if (parent == parent_) return;
+    if (parent == this) throw EPropertyError("a control cannot be its own parent");
+    for (TControl* p = parent; p != nullptr; p = p->parent_)
+        if (p == this) throw EPropertyError("a control cannot be placed inside itself");
+    TControl* old = parent_;
+    if (old != nullptr) std::erase(old->controls_, this);
+    parent_ = parent;
+    if (parent_ != nullptr) parent_->controls_.push_back(this);
+    if (widget_ != nullptr) {
+        widget_->setParent(parent_ != nullptr ? parent_->ChildHost() : nullptr);
+        ApplyGeometry();
+        if (parent_ != nullptr && visible_) widget_->show();
+    }
+    if (parent_ != nullptr) {
+        if (parent_font_) {
+            font_ = parent_->font_;
+            FontChanged();
+        }
+        if (parent_color_) {
+            color_ = parent_->color_;
+            ColorChanged();
+        }
+    }
+    if (old != nullptr && !old->IsDestroying()) old->Realign();
+    if (parent_ != nullptr && align_ != TAlign::alNone) parent_->Realign();
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+    if (auto* control = dynamic_cast<TControl*>(parent)) SetParent(control);
+}
+
+void TControl::GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const {
+    for (TControl* c : controls_) visit(c);
+    // The form also lists what it owns that has no place among the controls.
+    if (this == root) TComponent::GetChildren(visit, root);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == popup_menu_) popup_menu_ = nullptr;
+}
+
+void TControl::Loaded() {
+    TComponent::Loaded();
+    Realign();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    const bool resized = width != width_ || height != height_;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    ApplyGeometry();
+    // Qt holds resize events back from hidden widgets; the children are laid
+    // out now all the same.
+    if (resized) Realign();
+    if (parent_ != nullptr && align_ != TAlign::alNone && !parent_->aligning_) parent_->Realign();
+}
+
+void TControl::ApplyGeometry() {
+    if (widget_ != nullptr) widget_->setGeometry(left_, top_, width_, height_);
+}
+
+void TControl::SyncSizeFromWidget() {
+    if (widget_ == nullptr) return;
+    width_ = widget_->width();
+    height_ = widget_->height();
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+    if (widget_ == nullptr) return p;
+    const QPoint g = widget_->mapToGlobal(QPoint(p.X, p.Y));
+    return {g.x(), g.y()};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+    if (widget_ == nullptr) return p;
+    const QPoint l = widget_->mapFromGlobal(QPoint(p.X, p.Y));
+    return {l.x(), l.y()};
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    // A window shows itself once its description has been read (Loaded).
+    const bool place = parent_ != nullptr || (IsWindow() && !IsLoading()) || !visible;
+    if (widget_ != nullptr && place) widget_->setVisible(visible);
+    if (parent_ != nullptr && align_ != TAlign::alNone) parent_->Realign();
+}
+
+bool TControl::Showing() const { return widget_ != nullptr && widget_->isVisible(); }
+
+void TControl::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (widget_ != nullptr) widget_->setEnabled(enabled);
+}
+
+void TControl::SetCaption(const std::string& text) {
+    if (text == caption_) return;
+    caption_ = text;
+    TextChanged();
+}
+
+void TControl::SetColor(TColor color) {
+    parent_color_ = false;
+    if (color == color_) return;
+    color_ = color;
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool v) {
+    parent_color_ = v;
+    if (v && parent_ != nullptr && parent_->color_ != color_) {
+        color_ = parent_->color_;
+        ColorChanged();
+    }
+}
+
+void TControl::SetFont(const TFont& font) {
+    parent_font_ = false;
+    if (font == font_) return;
+    font_ = font;
+    FontChanged();
+}
+
+void TControl::SetParentFont(bool v) {
+    parent_font_ = v;
+    if (v && parent_ != nullptr && !(parent_->font_ == font_)) {
+        font_ = parent_->font_;
+        FontChanged();
+    }
+}
+
+void TControl::FontChanged() {
+    ApplyFont();
+    for (TControl* c : controls_)
+        if (c->parent_font_ && !(c->font_ == font_)) {
+            c->font_ = font_;
+            c->FontChanged();
+        }
+    Invalidate();
+}
+
+void TControl::ColorChanged() {
+    ApplyPalette();
+    for (TControl* c : controls_)
+        if (c->parent_color_ && c->color_ != color_) {
+            c->color_ = color_;
+            c->ColorChanged();
+        }
+    Invalidate();
+}
+
+void TControl::ApplyFont() {
+    if (widget_ != nullptr) widget_->setFont(font_.ToQFont());
+    if (widget_ != nullptr) {
+        QPalette p = widget_->palette();
+        p.setColor(QPalette::WindowText, ToQColor(font_.Color));
+        p.setColor(QPalette::ButtonText, ToQColor(font_.Color));
+        p.setColor(QPalette::Text, ToQColor(font_.Color));
+        widget_->setPalette(p);
+    }
+}
+
+void TControl::ApplyPalette() {
+    if (widget_ == nullptr) return;
+    QPalette p = widget_->palette();
+    p.setColor(QPalette::Window, ToQColor(color_));
+    widget_->setPalette(p);
+}
+
+void TControl::SetAlign(TAlign align) {
+    if (align == align_) return;
+    align_ = align;
+    if (parent_ != nullptr) parent_->Realign();
+}
+
+void TControl::SetHint(const std::string& hint) {
+    hint_ = hint;
+    if (widget_ != nullptr) widget_->setToolTip(show_hint_ ? QString::fromStdString(hint) : QString());
+}
+
+void TControl::SetTabStop(bool v) {
+    tab_stop_ = v;
+    if (widget_ != nullptr) widget_->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+    if (popup_menu_ != nullptr) RemoveFreeNotification(popup_menu_);
+    popup_menu_ = menu;
+    if (menu != nullptr) FreeNotification(menu);
+}
+
+void TControl::Invalidate() {
+    if (widget_ != nullptr) widget_->update();
+}
+
+void TControl::Repaint() {
+    if (widget_ != nullptr) widget_->repaint();
+}
+
+void TControl::Update() {
+    if (widget_ != nullptr && widget_->isVisible()) widget_->repaint();
+}
+
+void TControl::BringToFront() {
+    if (widget_ != nullptr) widget_->raise();
+}
+
+void TControl::SetFocus() {
+    if (widget_ != nullptr) widget_->setFocus(Qt::OtherFocusReason);
+}
+
+bool TControl::Focused() const { return widget_ != nullptr && widget_->hasFocus(); }
+
+bool TControl::CanFocus() const { return widget_ != nullptr && widget_->isVisible() && widget_->isEnabled(); }
+
+void TControl::WndProc(TMessage& message) {
+    if (message.Msg == WM_TIMER) WMTimer(int(message.WParam));
+}
+
+void TControl::DispatchMessage(TMessage& message) { window_proc_(message); }
+
+void TControl::HookWindowProc(const std::function<WindowProcedure(WindowProcedure)>& make) {
+    window_proc_ = make(window_proc_);
+}
+
+std::intptr_t TControl::Perform(unsigned msg, std::uintptr_t wparam, std::intptr_t lparam) {
+    TMessage m{msg, wparam, lparam, 0};
+    DispatchMessage(m);
+    return m.Result;
+}
+
+void TControl::SetTimer(int id, int milliseconds) {
+    KillTimer(id);
+    if (widget_ == nullptr) return;
+    timers_[id] = widget_->startTimer(std::max(1, milliseconds));
+}
+
+void TControl::KillTimer(int id) {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    if (widget_ != nullptr) widget_->killTimer(it->second);
+    timers_.erase(it);
+}
+
+void TControl::Resize() {
+    Realign();
+    Raise(OnResize, this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    Raise(OnMouseDown, this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    Raise(OnMouseUp, this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) { Raise(OnMouseMove, this, shift, x, y); }
+
+void TControl::KeyDown(int& key, TShiftState shift) { Raise(OnKeyDown, this, key, shift); }
+
+bool TControl::MouseWheel(bool down, TShiftState shift, TPoint mousePos) {
+    bool handled = false;
+    Raise(down ? OnMouseWheelDown : OnMouseWheelUp, this, shift, mousePos, handled);
+    return handled;
+}
+
+void TControl::Realign() {
+    if (IsLoading() || IsDestroying() || aligning_) return;
+    aligning_ = true;
+    TRect r = ClientRect();
+    AdjustClientRect(r);
+    AlignControls(r);
+    aligning_ = false;
+}
+
+void TControl::AlignControls(TRect& r) {
+    for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+        for (TControl* c : controls_) {
+            if (c->align_ != pass || !c->visible_) continue;
+            switch (pass) {
+                case TAlign::alTop:
+                    c->SetBounds(r.Left, r.Top, r.Width(), c->height_);
+                    r.Top += c->height_;
+                    break;
+                case TAlign::alBottom:
+                    c->SetBounds(r.Left, r.Bottom - c->height_, r.Width(), c->height_);
+                    r.Bottom -= c->height_;
+                    break;
+                case TAlign::alLeft:
+                    c->SetBounds(r.Left, r.Top, c->width_, r.Height());
+                    r.Left += c->width_;
+                    break;
+                case TAlign::alRight:
+                    c->SetBounds(r.Right - c->width_, r.Top, c->width_, r.Height());
+                    r.Right -= c->width_;
+                    break;
+                default:
+                    c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+                    break;
+            }
+        }
+    }
+}
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton b) {
+    if (b == Qt::RightButton) return TMouseButton::mbRight;
+    if (b == Qt::MiddleButton) return TMouseButton::mbMiddle;
+    return TMouseButton::mbLeft;
+}
+
+}  // namespace
+
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+    TShiftState s = 0;
+    if (modifiers & Qt::ShiftModifier) s |= ssShift;
+    if (modifiers & Qt::AltModifier) s |= ssAlt;
+    if (modifiers & Qt::ControlModifier) s |= ssCtrl;
+    if (buttons & Qt::LeftButton) s |= ssLeft;
+    if (buttons & Qt::RightButton) s |= ssRight;
+    if (buttons & Qt::MiddleButton) s |= ssMiddle;
+    return s;
+}
+
+int VirtualKeyOf(int key) {
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 0x70 + (key - Qt::Key_F1);
+    switch (key) {
+        case Qt::Key_Backspace: return 0x08;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: return 0x09;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return 0x0D;
+        case Qt::Key_Shift: return 0x10;
+        case Qt::Key_Control: return 0x11;
+        case Qt::Key_Alt: return 0x12;
+        case Qt::Key_Escape: return 0x1B;
+        case Qt::Key_Space: return 0x20;
+        case Qt::Key_PageUp: return 0x21;
+        case Qt::Key_PageDown: return 0x22;
+        case Qt::Key_End: return 0x23;
+        case Qt::Key_Home: return 0x24;
+        case Qt::Key_Left: return 0x25;
+        case Qt::Key_Up: return 0x26;
+        case Qt::Key_Right: return 0x27;
+        case Qt::Key_Down: return 0x28;
+        case Qt::Key_Insert: return 0x2D;
+        case Qt::Key_Delete: return 0x2E;
+        default: return 0;
+    }
+}
+
+bool TControl::HandleEvent(QEvent* e) {
+    bool result = false;
+    bool handled = false;
+    Guarded([&] {
+        if (IsDestroying()) return;
+        if (e->type() == MessageEvent::EventType()) {
+            DispatchMessage(static_cast<MessageEvent*>(e)->Message);
+            result = handled = true;
+            return;
+        }
+        if (e->type() == QEvent::Timer) {
+            const int qtId = static_cast<QTimerEvent*>(e)->timerId();
+            for (const auto& [id, q] : timers_)
+                if (q == qtId) {
+                    Perform(WM_TIMER, std::uintptr_t(id), 0);
+                    result = handled = true;
+                    return;
+                }
+        }
+        if (PreviewEvent(e)) {
+            result = handled = true;
+            return;
+        }
+        switch (e->type()) {
+            case QEvent::MouseButtonPress: {
+                auto* m = static_cast<QMouseEvent*>(e);
+                result = link_->BaseEvent(e);
+                handled = true;
+                const QPoint p = m->position().toPoint();
+                MouseDown(ButtonOf(m->button()), ShiftStateOf(m->modifiers(), m->buttons()), p.x(), p.y());
+                return;
+            }
+            case QEvent::MouseButtonRelease: {
+                auto* m = static_cast<QMouseEvent*>(e);
+                result = link_->BaseEvent(e);
+                handled = true;
+                const QPoint p = m->position().toPoint();
+                MouseUp(ButtonOf(m->button()), ShiftStateOf(m->modifiers(), m->buttons()), p.x(), p.y());
+                if (custom_painted_ && m->button() == Qt::LeftButton && widget_->rect().contains(p)) Click();
+                return;
+            }
+            case QEvent::MouseButtonDblClick:
+                result = link_->BaseEvent(e);
+                handled = true;
+                DblClick();
+                return;
+            case QEvent::MouseMove: {
+                auto* m = static_cast<QMouseEvent*>(e);
+                result = link_->BaseEvent(e);
+                handled = true;
+                const QPoint p = m->position().toPoint();
+                MouseMove(ShiftStateOf(m->modifiers(), m->buttons()), p.x(), p.y());
+                return;
+            }
+            case QEvent::KeyPress: {
+                auto* k = static_cast<QKeyEvent*>(e);
+                int key = VirtualKeyOf(k->key());
+                if (key != 0) {
+                    KeyDown(key, ShiftStateOf(k->modifiers()));
+                    if (key == 0) {
+                        result = handled = true;
+                        return;
+                    }
+                }
+                break;
+            }
+            case QEvent::Wheel: {
+                auto* w = static_cast<QWheelEvent*>(e);
+                const int delta = w->angleDelta().y();
+                const QPoint p = w->position().toPoint();
+                if (delta != 0 && MouseWheel(delta < 0, ShiftStateOf(w->modifiers(), w->buttons()), {p.x(), p.y()})) {
+                    e->accept();
+                    result = handled = true;
+                    return;
+                }
+                break;
+            }
+            case QEvent::Resize:
+                result = link_->BaseEvent(e);
+                handled = true;
+                SyncSizeFromWidget();
+                Resize();
+                return;
+            case QEvent::ContextMenu:
+                if (popup_menu_ != nullptr) {
+                    const QPoint g = static_cast<QContextMenuEvent*>(e)->globalPos();
+                    popup_menu_->Popup(g.x(), g.y());
+                    result = handled = true;
+                    return;
+                }
+                break;
+            default: break;
+        }
+    });
+    if (!handled && link_->BaseEvent) result = link_->BaseEvent(e);
+    return result;
+}
+
+void TControl::HandlePaint(QPaintEvent* e) {
+    if (!custom_painted_) {
+        link_->BasePaint(e);
+        return;
+    }
+    if (IsDestroying() || widget_ == nullptr) return;
+    QImage buffer(std::max(1, widget_->width()), std::max(1, widget_->height()), QImage::Format_RGB32);
+    buffer.fill(ToQColor(color_));
+    canvas_.SetImage(&buffer);
+    canvas_.Font = font_;
+    canvas_.Brush = TBrush{color_, TBrushStyle::bsSolid};
+    canvas_.Pen = TPen{};
+    canvas_.CopyMode = TCopyMode::cmSrcCopy;
+    canvas_.Origin = {};
+    canvas_.ClipRect = {};
+    canvas_.MoveTo(0, 0);
+    Guarded([this] { Paint(); });
+    canvas_.SetImage(nullptr);
+    QPainter painter(widget_);
+    painter.drawImage(0, 0, buffer);
+}
+
+TCustomControl::TCustomControl(TComponent* owner) : TControl(owner) {
+    SetWidget(new HostWidget<QWidget>(Link()));
+    SetCustomPainted(true);
+}
+
+}  // namespace dlk

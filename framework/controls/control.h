@@ -1,0 +1,281 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/canvas/canvas.h"
+#include "framework/core/class_registry.h"
+#include "framework/core/messages.h"
+
+namespace dlk {
+
+class TPopupMenu;
+class TControl;
+
+enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+enum TShiftFlag : std::uint8_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+using TShiftState = std::uint8_t;
+
+using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
+// One wheel notch; handled true stops the wheel going on to the parent.
+using TMouseWheelUpDownEvent = std::function<void(TObject* sender, TShiftState shift, TPoint mousePos, bool& handled)>;
+// key is the classic virtual-key code; setting it to 0 consumes the key.
+using TKeyEvent = std::function<void(TObject* sender, int& key, TShiftState shift)>;
+
+// Connects a Qt widget to the control that owns it. Every event Qt delivers
+// goes to the control inside the exception guard; once the control starts to
+// die the link is cut, so no event reaches a half-destroyed control.
+class ControlLink {
+public:
+    TControl* Control = nullptr;
+    std::function<bool(QEvent*)> BaseEvent;
+    std::function<void(QPaintEvent*)> BasePaint;
+};
+
+// A visible control over one Qt widget. Geometry is in the parent's client
+// coordinates. Child controls are freed by their parent, before its widget.
+class TControl : public TComponent {
+    DLK_COMPONENT(TControl)
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    QWidget* Widget() const { return widget_; }
+
+    TControl* Parent() const { return parent_; }
+    virtual void SetParent(TControl* parent);
+    int ControlCount() const { return int(controls_.size()); }
+    TControl* Controls(int index) const { return controls_[std::size_t(index)]; }
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    virtual void SetBounds(int left, int top, int width, int height);
+    void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+    void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+    void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+    void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+    TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+    virtual TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
+    virtual int ClientWidth() const { return width_; }
+    virtual int ClientHeight() const { return height_; }
+    virtual void SetClientWidth(int v) { SetWidth(v); }
+    virtual void SetClientHeight(int v) { SetHeight(v); }
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Shown, and every parent up to the window shown too.
+    bool Showing() const;
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& text);
+    virtual std::string Text() const { return caption_; }
+    virtual void SetText(const std::string& text) { SetCaption(text); }
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    bool ParentColor() const { return parent_color_; }
+    void SetParentColor(bool v);
+    const TFont& Font() const { return font_; }
+    void SetFont(const TFont& font);
+    bool ParentFont() const { return parent_font_; }
+    void SetParentFont(bool v);
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+    bool ShowHint() const { return show_hint_; }
+    void SetShowHint(bool v) { show_hint_ = v; SetHint(hint_); }
+    std::intptr_t Tag = 0;
+    int TabOrder() const { return tab_order_; }
+    void SetTabOrder(int v) { tab_order_ = v; }
+    bool TabStop() const { return tab_stop_; }
+    void SetTabStop(bool v);
+    TPopupMenu* PopupMenu() const { return popup_menu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+
+    void Invalidate();
+    void Repaint();
+    void Update();
+    void BringToFront();
+    void SetFocus();
+    bool Focused() const;
+    bool CanFocus() const;
+
+    // The canvas painting goes through; it has an image only inside Paint.
+    TCanvas& Canvas() { return canvas_; }
+
+    // Window messages: posted ones and Perform arrive here. Handlers chained
+    // by HookWindowProc run before this, newest last (each may call the one it
+    // replaced first, as the classic window procedure swap does).
+    virtual void WndProc(TMessage& message);
+    using WindowProcedure = std::function<void(TMessage&)>;
+    // Installs a procedure; it receives the one it replaces.
+    void HookWindowProc(const std::function<WindowProcedure(WindowProcedure previous)>& make);
+    std::intptr_t Perform(unsigned msg, std::uintptr_t wparam = 0, std::intptr_t lparam = 0);
+
+    // Window timers: ids are the program's own.
+    void SetTimer(int id, int milliseconds);
+    void KillTimer(int id);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnResize;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TKeyEvent OnKeyDown;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
+
+    void Loaded() override;
+    void SetParentComponent(TComponent* parent) override;
+    TComponent* GetParentComponent() const override { return parent_; }
+    void GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+    // Lays the children out by their Align within the client rectangle.
+    void Realign();
+
+    // Entry from the widget (through ControlLink).
+    bool HandleEvent(QEvent* event);
+    void HandlePaint(QPaintEvent* event);
+
+protected:
+    // The link a derived class gives to its HostWidget, and the adoption of
+    // that widget, which the control owns from then on:
+    //   SetWidget(new HostWidget<QLabel>(Link()));
+    ControlLink* Link() const { return link_.get(); }
+    void SetWidget(QWidget* widget);
+    // A top-level window (a form) rather than a child control.
+    virtual bool IsWindow() const { return false; }
+    // The size the widget now has, after Qt resized it.
+    virtual void SyncSizeFromWidget();
+    // True: the control paints all of itself through Paint on its canvas,
+    // double-buffered and opaque.
+    void SetCustomPainted(bool on);
+    bool CustomPainted() const { return custom_painted_; }
+
+    virtual void Paint() {}
+    virtual void Click() { Raise(OnClick, this); }
+    virtual void DblClick() { Raise(OnDblClick, this); }
+    virtual void Resize();
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void KeyDown(int& key, TShiftState shift);
+public:
+    // Keys the window offers every control before focus moves: Ctrl+Tab and
+    // Ctrl+Shift+Tab (key VK_TAB, ssShift for the latter), and Alt+character.
+    // True: taken, nothing else happens with the key.
+    virtual bool DialogKey(int key, TShiftState shift) { (void)key; (void)shift; return false; }
+    virtual bool DialogChar(int charCode, TShiftState shift) { (void)charCode; (void)shift; return false; }
+
+protected:
+    // A wheel turn towards (down) or away from the user; true when handled.
+    virtual bool MouseWheel(bool down, TShiftState shift, TPoint mousePos);
+    virtual void WMTimer(int id) { (void)id; }
+    virtual void AdjustClientRect(TRect& rect) { (void)rect; }
+    virtual void AlignControls(TRect& rect);
+    virtual void FontChanged();
+    virtual void ColorChanged();
+    virtual void TextChanged() {}
+    // Called by the framework for a Qt event before the widget's own handling;
+    // true stops it there.
+    virtual bool PreviewEvent(QEvent* event) { (void)event; return false; }
+
+    // Child widgets' place inside this control's widget (a group box's frame).
+    virtual QWidget* ChildHost() const { return widget_; }
+
+protected:
+    int& StoredWidth() { return width_; }
+    int& StoredHeight() { return height_; }
+    int& StoredLeft() { return left_; }
+    int& StoredTop() { return top_; }
+    virtual void ApplyGeometry();
+
+private:
+    void MarkDestroying();
+    void ApplyFont();
+    void ApplyPalette();
+    void DispatchMessage(TMessage& message);
+
+    std::unique_ptr<ControlLink> link_ = std::make_unique<ControlLink>();
+    QWidget* widget_ = nullptr;
+    TControl* parent_ = nullptr;
+    std::vector<TControl*> controls_;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string caption_;
+    TColor color_ = clBtnFace;
+    bool parent_color_ = true;
+    TFont font_;
+    bool parent_font_ = true;
+    TAlign align_ = TAlign::alNone;
+    std::string hint_;
+    bool show_hint_ = false;
+    int tab_order_ = 0;
+    bool tab_stop_ = false;
+    TPopupMenu* popup_menu_ = nullptr;
+    bool custom_painted_ = false;
+    bool aligning_ = false;
+    TCanvas canvas_;
+    WindowProcedure window_proc_;
+    std::map<int, int> timers_;  // program id -> Qt id
+};
+
+// A widget of class Base hosted by a control.
+template <class Base>
+class HostWidget : public Base {
+public:
+    template <class... Args>
+    explicit HostWidget(ControlLink* link, Args&&... args) : Base(std::forward<Args>(args)...), link_(link) {
+        link_->BaseEvent = [this](QEvent* e) { return Base::event(e); };
+        link_->BasePaint = [this](QPaintEvent* e) { Base::paintEvent(e); };
+    }
+    ~HostWidget() override { link_->Control = nullptr; }
+
+protected:
+    bool event(QEvent* e) override {
+        if (link_->Control == nullptr) return Base::event(e);
+        return link_->Control->HandleEvent(e);
+    }
+    void paintEvent(QPaintEvent* e) override {
+        if (link_->Control == nullptr) return Base::paintEvent(e);
+        link_->Control->HandlePaint(e);
+    }
+
+private:
+    ControlLink* link_;
+};
+
+// A control that paints itself entirely (list views, tab controls).
+class TCustomControl : public TControl {
+    DLK_COMPONENT(TCustomControl)
+public:
+    explicit TCustomControl(TComponent* owner);
+};
+
+// The control whose widget this is, or nullptr.
+inline constexpr const char* kControlProperty = "dlkControl";
+TControl* ControlOfWidget(const QWidget* widget);
+
+// The classic virtual-key code of a Qt key, 0 for keys without one.
+int VirtualKeyOf(int qtKey);
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = {});
+
+}  // namespace dlk

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "framework/canvas/colors.h"
+#include "framework/core/properties.h"
+
+namespace dlk {
+
+// Colour names of the descriptions (clRed, clBtnFace, ...).
+std::optional<TColor> ColorFromName(std::string_view name);
+std::optional<std::string> NameOfColor(TColor color);
+
+namespace prop {
+
+// A colour: a name or a number.
+template <class T, class Get, class Set>
+PropertyInfo Color(std::string name, Get get, Set set, TColor def) {
+    return {std::move(name),
+            [set, n = name](TComponent& c, const StoredValue& v) {
+                if (v.kind == StoredValue::Kind::Integer) return set(static_cast<T&>(c), TColor(v.Integer));
+                if (v.kind == StoredValue::Kind::Identifier)
+                    if (std::optional<TColor> color = ColorFromName(v.Text)) return set(static_cast<T&>(c), *color);
+                throw EPropertyError(n + " expects a colour");
+            },
+            [get, def](const TComponent& c) -> std::optional<StoredValue> {
+                const TColor v = get(static_cast<const T&>(c));
+                if (v == def) return std::nullopt;
+                if (std::optional<std::string> n = NameOfColor(v)) return StoredValue::Ident(*n);
+                return StoredValue::Int(v);
+            }};
+}
+
+}  // namespace prop
+}  // namespace dlk

@@ -1,0 +1,197 @@
+#include "framework/controls/header_control.h"
+
+#include <QHeaderView>
+#include <QPixmap>
+#include <QStandardItemModel>
+#include <algorithm>
+
+#include "framework/controls/control_properties.h"
+#include "framework/core/properties.h"
+
+namespace dlk {
+
+// ---- THeaderSection
+
+THeaderSection::THeaderSection(TComponent* owner) : TComponent(owner) {}
+
+THeaderSection::~THeaderSection() {
+    if (header_ != nullptr) header_->Detach(this);
+}
+
+void THeaderSection::SetText(const std::string& text) {
+    text_ = text;
+    if (header_) header_->ShowSection(Index());
+}
+
+void THeaderSection::SetWidth(int width) {
+    width_ = std::max(0, width);
+    if (header_) header_->ShowSection(Index());
+}
+
+void THeaderSection::SetAlignment(TAlignment alignment) {
+    alignment_ = alignment;
+    if (header_) header_->ShowSection(Index());
+}
+
+void THeaderSection::SetImageIndex(int index) {
+    image_index_ = index;
+    if (header_) header_->ShowSection(Index());
+}
+
+int THeaderSection::Index() const {
+    if (header_ == nullptr) return -1;
+    const auto& all = header_->sections_;
+    return int(std::find(all.begin(), all.end(), this) - all.begin());
+}
+
+void THeaderSection::SetParentComponent(TComponent* parent) {
+    auto* header = dynamic_cast<THeaderControl*>(parent);
+    if (header == nullptr) throw EPropertyError("a header section belongs in a header control");
+    header->Attach(this);
+}
+
+TComponent* THeaderSection::GetParentComponent() const { return header_; }
+
+// ---- THeaderControl
+
+THeaderControl::THeaderControl(TComponent* owner) : TControl(owner) {
+    auto* view = new HostWidget<QHeaderView>(Link(), Qt::Horizontal);
+    model_ = new QStandardItemModel(0, 0, view);
+    view->setModel(model_);
+    view->setSectionsClickable(true);
+    view->setHighlightSections(false);
+    view->setStretchLastSection(false);
+    view->setMinimumSectionSize(0);
+    view->setSectionResizeMode(QHeaderView::Interactive);
+    view->setSortIndicatorShown(false);
+    view->setFocusPolicy(Qt::NoFocus);
+    SetWidget(view);
+    QObject::connect(view, &QHeaderView::sectionClicked, view, [this](int index) { SectionClicked(index); });
+    QObject::connect(view, &QHeaderView::sectionResized, view,
+                     [this](int index, int, int newWidth) { SectionResized(index, newWidth); });
+    SetBounds(0, 0, 200, 17);
+}
+
+THeaderControl::~THeaderControl() {
+    Destroying();
+    for (THeaderSection* s : sections_) s->header_ = nullptr;
+}
+
+QHeaderView* THeaderControl::HeaderView() const { return static_cast<QHeaderView*>(Widget()); }
+
+THeaderSection* THeaderControl::AddSection() {
+    auto* section = new THeaderSection(Owner() ? Owner() : this);
+    Attach(section);
+    return section;
+}
+
+void THeaderControl::Attach(THeaderSection* section) {
+    if (section->header_ == this) return;
+    if (section->header_ != nullptr) section->header_->Detach(section);
+    section->header_ = this;
+    sections_.push_back(section);
+    ShowSections();
+}
+
+void THeaderControl::Detach(THeaderSection* section) {
+    sections_.erase(std::remove(sections_.begin(), sections_.end(), section), sections_.end());
+    section->header_ = nullptr;
+    if (!IsDestroying()) ShowSections();
+}
+
+void THeaderControl::SetImages(std::vector<QImage> images) {
+    images_ = std::move(images);
+    ShowSections();
+}
+
+void THeaderControl::BeginUpdate() { ++update_count_; }
+
+void THeaderControl::EndUpdate() {
+    if (update_count_ > 0 && --update_count_ == 0) ShowSections();
+}
+
+void THeaderControl::GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const {
+    TControl::GetChildren(visit, root);
+    for (THeaderSection* s : sections_) visit(s);
+}
+
+void THeaderControl::ShowSections() {
+    if (update_count_ > 0) return;
+    showing_ = true;
+    model_->setColumnCount(int(sections_.size()));
+    showing_ = false;
+    for (int i = 0; i < int(sections_.size()); ++i) ShowSection(i);
+}
+
+void THeaderControl::ShowSection(int index) {
+    if (update_count_ > 0 || index < 0 || index >= model_->columnCount()) return;
+    const THeaderSection& s = *sections_[std::size_t(index)];
+    showing_ = true;
+    auto* item = model_->horizontalHeaderItem(index);
+    if (item == nullptr) {
+        item = new QStandardItem;
+        model_->setHorizontalHeaderItem(index, item);
+    }
+    item->setText(QString::fromStdString(s.text_));
+    const Qt::Alignment align = s.alignment_ == TAlignment::taRightJustify ? Qt::AlignRight
+                                : s.alignment_ == TAlignment::taCenter     ? Qt::AlignHCenter
+                                                                           : Qt::AlignLeft;
+    item->setTextAlignment(align | Qt::AlignVCenter);
+    if (s.image_index_ >= 0 && s.image_index_ < int(images_.size())) {
+        item->setIcon(QIcon(QPixmap::fromImage(images_[std::size_t(s.image_index_)])));
+    } else {
+        item->setIcon(QIcon());
+    }
+    if (HeaderView()->sectionSize(index) != s.width_) HeaderView()->resizeSection(index, s.width_);
+    showing_ = false;
+}
+
+void THeaderControl::SectionClicked(int index) {
+    if (index < 0 || index >= SectionCount()) return;
+    Raise(OnSectionClick, this, sections_[std::size_t(index)]);
+}
+
+void THeaderControl::SectionResized(int index, int newWidth) {
+    if (showing_ || index < 0 || index >= SectionCount()) return;
+    THeaderSection* section = sections_[std::size_t(index)];
+    section->width_ = newWidth;
+    Raise(OnSectionTrack, this, section, newWidth, TSectionTrackState::tsTrackMove);
+}
+
+// ---- stored descriptions
+
+namespace {
+
+std::vector<std::pair<const char*, TAlignment>> SectionAlignmentNames() {
+    return {{"taLeftJustify", TAlignment::taLeftJustify},
+            {"taRightJustify", TAlignment::taRightJustify},
+            {"taCenter", TAlignment::taCenter}};
+}
+
+}  // namespace
+
+const ClassInfo& THeaderSection::StaticClass() {
+    using T = THeaderSection;
+    static const ClassInfo info(
+        "THeaderSection", &TComponent::StaticClass(), Creator<T>(),
+        {
+            prop::String<T>("Text", [](const T& c) { return c.Text(); }, [](T& c, const std::string& v) { c.SetText(v); }),
+            prop::Int<T>("Width", [](const T& c) { return c.Width(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); },
+                         50),
+            prop::Enum<T, TAlignment>("Alignment", SectionAlignmentNames(), [](const T& c) { return c.Alignment(); },
+                                      [](T& c, TAlignment v) { c.SetAlignment(v); }, TAlignment::taLeftJustify),
+            prop::Int<T>("ImageIndex", [](const T& c) { return c.ImageIndex(); },
+                         [](T& c, std::int64_t v) { c.SetImageIndex(int(v)); }, -1),
+        });
+    return info;
+}
+
+const ClassInfo& THeaderControl::StaticClass() {
+    static const ClassInfo info("THeaderControl", &TControl::StaticClass(), Creator<THeaderControl>());
+    return info;
+}
+
+DLK_REGISTER_CLASS(THeaderSection);
+DLK_REGISTER_CLASS(THeaderControl);
+
+}  // namespace dlk

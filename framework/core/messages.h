@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QEvent>
+#include <cstdint>
+
+class QObject;
+
+namespace dlk {
+
+// A window message as the programs handle them.
+struct TMessage {
+    unsigned Msg = 0;
+    std::uintptr_t WParam = 0;
+    std::intptr_t LParam = 0;
+    std::intptr_t Result = 0;
+};
+
+constexpr unsigned WM_TIMER = 0x0113;
+constexpr unsigned WM_SYSCOMMAND = 0x0112;
+constexpr unsigned WM_UPDATEUISTATE = 0x0128;
+constexpr unsigned WM_USER = 0x0400;
+constexpr unsigned SC_MINIMIZE = 0xF020;
+constexpr std::intptr_t WM_LBUTTONUP = 0x0202;
+constexpr std::intptr_t WM_RBUTTONDOWN = 0x0204;
+
+// A posted message on its way to the window's thread.
+class MessageEvent : public QEvent {
+public:
+    explicit MessageEvent(const TMessage& message) : QEvent(EventType()), Message(message) {}
+    static QEvent::Type EventType();
+    TMessage Message;
+};
+
+// Queues the message for target's thread and returns at once; safe from any
+// thread. Pending messages die with their target.
+void PostMessage(QObject* target, unsigned msg, std::uintptr_t wparam, std::intptr_t lparam);
+
+}  // namespace dlk

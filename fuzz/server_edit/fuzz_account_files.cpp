@@ -1,0 +1,46 @@
+// Damaged account files: every record is read, listed, compared and written
+// back without reading outside its 64 bytes, and an unedited table writes
+// back exactly the whole records it was read from.
+#include "core/account_book.h"
+#include "core/account_files.h"
+#include "core/account_storage.h"
+
+#include <cstdlib>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> bytes(data, size);
+    const dlk::RecordFileContents contents = dlk::ParseRecordFile(bytes);
+
+    dlk::AccountBook book;
+    for (const auto& record : contents.records) {
+        book.Clients.push_back({false, dlk::ClientRecord{record}});
+        book.Modems.push_back({false, dlk::ModemRecord{record}});
+    }
+    const std::vector<std::uint8_t> users = dlk::ClientFileBytes(book);
+    const std::vector<std::uint8_t> modems = dlk::ModemFileBytes(book);
+    if (users.size() != size - contents.trailingBytes || std::memcmp(users.data(), data, users.size()) != 0) {
+        std::abort();
+    }
+    if (modems != users) std::abort();
+
+    for (int slot : book.ListedClients()) {
+        (void)book.ClientRowTexts(slot);
+        (void)book.ListedModems(false, slot);
+        (void)book.ClientIdTaken(book.ClientAt(slot).id, slot);
+    }
+    for (int slot : book.ListedModems(true, -1)) {
+        (void)book.ModemRowTexts(slot);
+        (void)book.ImeiTaken(book.ModemAt(slot).imei, slot);
+    }
+    if (!book.Clients.empty()) {
+        book.ChangeClient(0, {"new", "name", "pw", true});
+        book.DeleteClient(0, true);
+        (void)book.AddClient({"x", "y", "z", false});
+    }
+
+    const dlk::ServerFileContents server = dlk::ParseServerFile(bytes);
+    const std::vector<std::uint8_t> patched = dlk::PatchServerFile(bytes, server.port);
+    if (size >= dlk::kServerFileSize && std::memcmp(patched.data(), data, size) != 0) std::abort();
+    return 0;
+}

@@ -1,0 +1,20 @@
+// DLK_server_edit: edits the relay server's port, client accounts and modem
+// records in the account files of the current folder.
+#include <QApplication>
+
+#include "app/unit1.h"
+#include "core/editor_texts.h"
+#include "framework/core/application.h"
+
+int main(int argc, char* argv[]) {
+    QApplication qt(argc, argv);
+    dlk::TApplication& application = dlk::Application();
+    application.Initialize();
+    application.Title = dlk::editor_texts::kTitle;
+    auto* form = new dlk::TForm1(nullptr);
+    form->MakeMainForm();
+    form->Show();
+    application.Run();
+    delete form;
+    return 0;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+namespace dlk {
+
+// The five pictures of the main menu, drawn rather than stored: 0 add,
+// 1 delete, 2 change, 3 exit, 4 more.
+QIcon MenuImage(int index);
+
+}  // namespace dlk

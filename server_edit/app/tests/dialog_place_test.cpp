@@ -1,0 +1,19 @@
+#include "app/form_parts.h"
+
+#include <gtest/gtest.h>
+
+namespace dlk {
+namespace {
+
+TEST(CentreOver, CentresOuterSizesAndTruncatesTowardZero) {
+    const DialogPlace place = CentreOver(472, 336, 640, 418, 310, 203);
+    EXPECT_EQ(place.left, 472 + 165);
+    EXPECT_EQ(place.top, 336 + 107);  // 215 / 2
+    // A dialog larger than the window: the odd half-pixel goes toward zero.
+    const DialogPlace over = CentreOver(0, 0, 100, 100, 301, 101);
+    EXPECT_EQ(over.left, -100);
+    EXPECT_EQ(over.top, 0);
+}
+
+}  // namespace
+}  // namespace dlk

@@ -1,0 +1,65 @@
+#include "app/unit2.h"
+
+#include "app/form_parts.h"
+#include "app/resources.h"
+#include "framework/core/description_reader.h"
+
+namespace dlk {
+
+TForm2::TForm2(TComponent* owner) : TForm(owner) {
+    InitServerEditResources();
+    ReadComponentResource(*this, ":/server_edit/unit2.form");
+    Label1 = Required<TLabel>(*this, "Label1");
+    Edit1 = Required<TEdit>(*this, "Edit1");
+    Label2 = Required<TLabel>(*this, "Label2");
+    Edit2 = Required<TEdit>(*this, "Edit2");
+    Label3 = Required<TLabel>(*this, "Label3");
+    Label4 = Required<TLabel>(*this, "Label4");
+    Edit3 = Required<TEdit>(*this, "Edit3");
+    CheckBox1 = Required<TCheckBox>(*this, "CheckBox1");
+    Button1 = Required<TButton>(*this, "Button1");
+    Button2 = Required<TButton>(*this, "Button2");
+    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+    Button2->OnClick = [this](TObject* s) { Button2Click(s); };
+    Edit2->OnChange = [this](TObject* s) { Edit2Change(s); };
+    ClickFocusWithoutTabStop(*this);
+    FitAutoSizedLabels(*this);
+    DoCreate();
+}
+
+std::optional<ClientFields> TForm2::Run(const ClientDialogRequest& request, TForm& over) {
+    check_ = request.check;
+    SetCaption(request.caption);
+    Edit2->SetText(request.fields.id);
+    Edit3->SetText(request.fields.password);
+    Edit1->SetText(request.fields.name);
+    CheckBox1->SetChecked(request.fields.disabled);
+    Label3->Hide();
+    const DialogPlace place = CentreOver(over.Left(), over.Top(), over.Width(), over.Height(), Width(), Height());
+    SetBounds(place.left, place.top, Width(), Height());
+    const int result = ShowModal();
+    check_ = nullptr;
+    if (result != mrOk) return std::nullopt;
+    return Fields();
+}
+
+ClientFields TForm2::Fields() const { return {Edit2->Text(), Edit1->Text(), Edit3->Text(), CheckBox1->Checked()}; }
+
+void TForm2::Button1Click(TObject*) {
+    if (check_ && check_(Fields()) == ClientVerdict::DuplicateId) {
+        Label3->Show();
+        return;
+    }
+    SetModalResult(mrOk);
+}
+
+void TForm2::Button2Click(TObject*) { SetModalResult(mrCancel); }
+
+void TForm2::Edit2Change(TObject*) { Label3->Hide(); }
+
+const ClassInfo& TForm2::StaticClass() {
+    static const ClassInfo info("TForm2", &TForm::StaticClass(), nullptr);
+    return info;
+}
+
+}  // namespace dlk

@@ -1,0 +1,68 @@
+#include "app/unit3.h"
+
+#include "app/form_parts.h"
+#include "app/resources.h"
+#include "framework/core/description_reader.h"
+
+namespace dlk {
+
+TForm3::TForm3(TComponent* owner) : TForm(owner) {
+    InitServerEditResources();
+    ReadComponentResource(*this, ":/server_edit/unit3.form");
+    Label1 = Required<TLabel>(*this, "Label1");
+    Edit1 = Required<TEdit>(*this, "Edit1");
+    Label2 = Required<TLabel>(*this, "Label2");
+    Edit3 = Required<TEdit>(*this, "Edit3");
+    Label4 = Required<TLabel>(*this, "Label4");
+    Label3 = Required<TLabel>(*this, "Label3");
+    Edit2 = Required<TEdit>(*this, "Edit2");
+    CheckBox1 = Required<TCheckBox>(*this, "CheckBox1");
+    Button1 = Required<TButton>(*this, "Button1");
+    Button2 = Required<TButton>(*this, "Button2");
+    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+    Button2->OnClick = [this](TObject* s) { Button2Click(s); };
+    Edit3->OnChange = [this](TObject* s) { Edit3Change(s); };
+    ClickFocusWithoutTabStop(*this);
+    FitAutoSizedLabels(*this);
+    DoCreate();
+}
+
+std::optional<ModemFields> TForm3::Run(const ModemDialogRequest& request, TForm& over) {
+    check_ = request.check;
+    SetCaption(request.caption);
+    Edit3->SetText(request.fields.imei);
+    Edit1->SetText(request.fields.name);
+    Edit2->SetText(request.fields.ownerId);
+    Edit2->SetEnabled(request.ownerEditable);
+    CheckBox1->SetChecked(request.fields.disabled);
+    Label4->Hide();
+    const DialogPlace place = CentreOver(over.Left(), over.Top(), over.Width(), over.Height(), Width(), Height());
+    SetBounds(place.left, place.top, Width(), Height());
+    const int result = ShowModal();
+    check_ = nullptr;
+    if (result != mrOk) return std::nullopt;
+    return Fields();
+}
+
+ModemFields TForm3::Fields() const { return {Edit3->Text(), Edit1->Text(), Edit2->Text(), CheckBox1->Checked()}; }
+
+void TForm3::Button1Click(TObject*) {
+    const ModemVerdict verdict = check_ ? check_(Fields()) : ModemVerdict::Accept;
+    if (verdict == ModemVerdict::Accept) {
+        SetModalResult(mrOk);
+        return;
+    }
+    Label4->SetCaption(verdict == ModemVerdict::DuplicateImei ? kDuplicateImeiNote : kNotAnImeiNote);
+    Label4->Show();
+}
+
+void TForm3::Button2Click(TObject*) { SetModalResult(mrCancel); }
+
+void TForm3::Edit3Change(TObject*) { Label4->Hide(); }
+
+const ClassInfo& TForm3::StaticClass() {
+    static const ClassInfo info("TForm3", &TForm::StaticClass(), nullptr);
+    return info;
+}
+
+}  // namespace dlk

@@ -1,0 +1,35 @@
+#include "app/unit4.h"
+
+#include "app/form_parts.h"
+#include "app/resources.h"
+#include "framework/core/description_reader.h"
+
+namespace dlk {
+
+TForm4::TForm4(TComponent* owner) : TForm(owner) {
+    InitServerEditResources();
+    ReadComponentResource(*this, ":/server_edit/unit4.form");
+    Label1 = Required<TLabel>(*this, "Label1");
+    Edit1 = Required<TEdit>(*this, "Edit1");
+    Button1 = Required<TButton>(*this, "Button1");
+    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+    FitAutoSizedLabels(*this);
+    DoCreate();
+}
+
+std::optional<std::string> TForm4::Run(const std::string& text, TForm& over) {
+    Edit1->SetText(text);
+    const DialogPlace place = CentreOver(over.Left(), over.Top(), over.Width(), over.Height(), Width(), Height());
+    SetBounds(place.left, place.top, Width(), Height());
+    if (ShowModal() != mrOk) return std::nullopt;
+    return Edit1->Text();
+}
+
+void TForm4::Button1Click(TObject*) { SetModalResult(mrOk); }
+
+const ClassInfo& TForm4::StaticClass() {
+    static const ClassInfo info("TForm4", &TForm::StaticClass(), nullptr);
+    return info;
+}
+
+}  // namespace dlk

@@ -1,0 +1,198 @@
+#include "core/account_book.h"
+
+#include "encoding/cp1251.h"
+#include "encoding/imei_bcd.h"
+
+namespace dlk {
+namespace {
+
+// The text as its field would hold it, so that comparisons see what a store
+// would write.
+std::string FieldText(std::string_view utf8, std::size_t capacity) {
+    std::string bytes = Utf8ToCp1251(utf8);
+    if (bytes.size() > capacity) bytes.resize(capacity);
+    return bytes;
+}
+
+template <typename Slots>
+std::optional<int> NextSlot(const Slots& slots) {
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (slots[i].Deleted) return static_cast<int>(i);
+    }
+    if (slots.size() >= kMaxRecordsPerTable) return std::nullopt;
+    return static_cast<int>(slots.size());
+}
+
+// Takes the slot for an add; a new slot at the end holds zeros.
+template <typename Slots>
+std::optional<int> TakeSlot(Slots& slots) {
+    const std::optional<int> slot = NextSlot(slots);
+    if (!slot) return std::nullopt;
+    if (static_cast<std::size_t>(*slot) == slots.size()) slots.emplace_back();
+    slots[*slot].Deleted = false;
+    return slot;
+}
+
+void StoreModem(ModemRecord& record, const ModemFields& fields, const std::optional<ImeiBcd>& imei) {
+    if (imei) record.SetImei(*imei);
+    record.SetOwnerId(FieldText(fields.ownerId, kClientIdCapacity));
+    record.SetName(FieldText(fields.name, kNameCapacity));
+    record.SetDisabled(fields.disabled);
+}
+
+const char* StatusText(bool disabled) { return disabled ? kStatusDisabled : kStatusActive; }
+
+}  // namespace
+
+bool IsImeiText(std::string_view text) { return TextToImei(text).has_value(); }
+
+bool AccountBook::IsLiveClient(int slot) const {
+    return slot >= 0 && slot < ClientCount() && !Clients[slot].Deleted;
+}
+
+bool AccountBook::IsLiveModem(int slot) const {
+    return slot >= 0 && slot < ModemCount() && !Modems[slot].Deleted;
+}
+
+ClientFields AccountBook::ClientAt(int slot) const {
+    const ClientRecord& r = Clients.at(slot).record;
+    return {Cp1251ToUtf8(r.Id()), Cp1251ToUtf8(r.Name()), Cp1251ToUtf8(r.Password()), r.Disabled()};
+}
+
+ModemFields AccountBook::ModemAt(int slot) const {
+    const ModemRecord& r = Modems.at(slot).record;
+    return {ImeiToText(r.Imei()), Cp1251ToUtf8(r.Name()), Cp1251ToUtf8(r.OwnerId()), r.Disabled()};
+}
+
+std::optional<int> AccountBook::NextClientSlot() const { return NextSlot(Clients); }
+std::optional<int> AccountBook::NextModemSlot() const { return NextSlot(Modems); }
+
+void AccountBook::StoreClient(ClientRecord& record, const ClientFields& fields, bool storeId) {
+    if (storeId) record.SetId(FieldText(fields.id, kClientIdCapacity));
+    record.SetPassword(FieldText(fields.password, kPasswordCapacity));
+    record.SetName(FieldText(fields.name, kNameCapacity));
+    record.SetDisabled(fields.disabled);
+}
+
+std::optional<int> AccountBook::AddClient(const ClientFields& fields) {
+    const std::optional<int> slot = TakeSlot(Clients);
+    if (!slot) return std::nullopt;
+    StoreClient(Clients[*slot].record, fields, true);
+    Modified = true;
+    return slot;
+}
+
+std::optional<int> AccountBook::AddModem(const ModemFields& fields) {
+    const std::optional<ImeiBcd> imei = TextToImei(fields.imei);
+    if (!imei) return std::nullopt;
+    const std::optional<int> slot = TakeSlot(Modems);
+    if (!slot) return std::nullopt;
+    StoreModem(Modems[*slot].record, fields, *imei);
+    Modified = true;
+    return slot;
+}
+
+void AccountBook::ChangeClient(int slot, const ClientFields& fields) {
+    ClientRecord& client = Clients.at(slot).record;
+    const std::string oldId = client.Id();
+    const std::string newId = FieldText(fields.id, kClientIdCapacity);
+    const bool idChanged = newId != oldId;
+    if (idChanged) {
+        for (ModemSlot& modem : Modems) {
+            if (modem.record.OwnerId() == oldId) modem.record.SetOwnerId(newId);
+        }
+    }
+    StoreClient(client, fields, idChanged);
+    Modified = true;
+}
+
+bool AccountBook::ChangeModem(int slot, const ModemFields& fields) {
+    ModemRecord& record = Modems.at(slot).record;
+    const std::optional<ImeiBcd> imei = TextToImei(fields.imei);
+    if (!imei && fields.imei != ImeiToText(record.Imei())) return false;
+    StoreModem(record, fields, imei);
+    Modified = true;
+    return true;
+}
+
+std::vector<int> AccountBook::DeleteClient(int slot, bool withModems) {
+    std::vector<int> deletedModems;
+    if (withModems) {
+        for (int m = 0; m < ModemCount(); ++m) {
+            if (IsLiveModem(m) && ModemBelongsTo(m, slot)) {
+                Modems[m].Deleted = true;
+                deletedModems.push_back(m);
+            }
+        }
+    }
+    Clients.at(slot).Deleted = true;
+    Modified = true;
+    return deletedModems;
+}
+
+void AccountBook::DeleteModem(int slot) {
+    Modems.at(slot).Deleted = true;
+    Modified = true;
+}
+
+bool AccountBook::ClientIdTaken(std::string_view id, int exceptSlot) const {
+    const std::string wanted = FieldText(id, kClientIdCapacity);
+    for (int c = 0; c < ClientCount(); ++c) {
+        if (c == exceptSlot || !IsLiveClient(c)) continue;
+        if (Clients[c].record.Id() == wanted) return true;
+    }
+    return false;
+}
+
+bool AccountBook::ImeiTaken(std::string_view imeiText, int exceptSlot) const {
+    for (int m = 0; m < ModemCount(); ++m) {
+        if (m == exceptSlot || !IsLiveModem(m)) continue;
+        if (ImeiToText(Modems[m].record.Imei()) == imeiText) return true;
+    }
+    return false;
+}
+
+bool AccountBook::ModemBelongsTo(int modemSlot, int clientSlot) const {
+    if (modemSlot < 0 || modemSlot >= ModemCount() || clientSlot < 0 || clientSlot >= ClientCount()) {
+        return false;
+    }
+    return SameClientId(Modems[modemSlot].record.OwnerIdField(), Clients[clientSlot].record.IdField());
+}
+
+std::vector<int> AccountBook::ListedClients() const {
+    std::vector<int> slots;
+    for (int c = 0; c < ClientCount(); ++c) {
+        if (!Clients[c].Deleted) slots.push_back(c);
+    }
+    return slots;
+}
+
+std::vector<int> AccountBook::ListedModems(bool showAll, int clientSlot) const {
+    std::vector<int> slots;
+    if (!showAll && clientSlot < 0) return slots;
+    for (int m = 0; m < ModemCount(); ++m) {
+        if (Modems[m].Deleted) continue;
+        if (!showAll && !ModemBelongsTo(m, clientSlot)) continue;
+        slots.push_back(m);
+    }
+    return slots;
+}
+
+std::array<std::string, 4> AccountBook::ClientRowTexts(int slot) const {
+    const ClientFields f = ClientAt(slot);
+    return {f.name, f.id, f.password, StatusText(f.disabled)};
+}
+
+std::array<std::string, 4> AccountBook::ModemRowTexts(int slot) const {
+    const ModemFields f = ModemAt(slot);
+    return {f.name, f.imei, f.ownerId, StatusText(f.disabled)};
+}
+
+bool AccountBook::SetServerPort(std::uint16_t port) {
+    if (port == ServerPort) return false;
+    ServerPort = port;
+    Modified = true;
+    return true;
+}
+
+}  // namespace dlk

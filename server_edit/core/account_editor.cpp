@@ -1,0 +1,252 @@
+#include "core/account_editor.h"
+
+#include "core/account_files.h"
+#include "core/account_storage.h"
+#include "core/editor_texts.h"
+#include "core/port_text.h"
+#include "encoding/imei_bcd.h"
+
+namespace dlk {
+
+namespace texts = editor_texts;
+
+namespace {
+
+std::string PartialRecordNotice(const LoadNotice& notice) {
+    return "В конце файла " + notice.fileName + " неполная запись (байтов: " +
+           std::to_string(notice.trailingBytes) + "). Она не загружена и при сохранении будет отброшена.";
+}
+
+}  // namespace
+
+AccountEditor::AccountEditor(std::filesystem::path folder, EditorPrompts& prompts)
+    : folder_(std::move(folder)), prompts_(prompts) {}
+
+void AccountEditor::Start() {
+    LoadedAccounts loaded = LoadAccounts(folder_);
+    book_ = std::move(loaded.book);
+    for (const LoadNotice& notice : loaded.notices) {
+        prompts_.Ask(PartialRecordNotice(notice), texts::kTitle, PromptButtons::Ok, PromptIcon::Warning);
+    }
+    FillClientList();
+    FillModemList();
+}
+
+bool AccountEditor::CloseQuery() {
+    if (!book_.Modified) return true;
+    const PromptAnswer answer =
+        prompts_.Ask(texts::kSaveQuestion, texts::kExitCaption, PromptButtons::YesNoCancel, PromptIcon::Warning);
+    if (answer == PromptAnswer::No) return true;
+    if (answer != PromptAnswer::Yes) return false;
+    const SaveResult result = SaveAccounts(book_, folder_);
+    for (const std::string& fileName : result.failedFiles) {
+        prompts_.Ask(texts::kSaveErrorPrefix + fileName, texts::kExitCaption, PromptButtons::Ok, PromptIcon::Error);
+    }
+    return result.Ok();
+}
+
+std::string AccountEditor::PortItemCaption() const {
+    if (!book_.ServerFileFound) return texts::kPortItemNoFile;
+    return texts::kPortItemPrefix + std::to_string(book_.ServerPort);
+}
+
+// Selecting a row, by the user or by a refill, raises the same event, so the
+// modem list follows whichever client row becomes selected.
+void AccountEditor::FillClientList() {
+    clients_.rows.clear();
+    clients_.selectedRow = -1;
+    for (int slot : book_.ListedClients()) clients_.rows.push_back({slot, book_.ClientRowTexts(slot)});
+    for (int row = 0; row < static_cast<int>(clients_.rows.size()); ++row) {
+        if (clients_.rows[row].slot == SelectedClient) {
+            SelectClientRow(row);
+            break;
+        }
+    }
+}
+
+void AccountEditor::FillModemList() {
+    modems_.rows.clear();
+    modems_.selectedRow = -1;
+    for (int slot : book_.ListedModems(showAllModems_, SelectedClientRowSlot())) {
+        modems_.rows.push_back({slot, book_.ModemRowTexts(slot)});
+    }
+    for (int row = 0; row < static_cast<int>(modems_.rows.size()); ++row) {
+        if (modems_.rows[row].slot == SelectedModem) {
+            SelectModemRow(row);
+            break;
+        }
+    }
+}
+
+void AccountEditor::SelectClientRow(int row) {
+    if (row < 0 || row >= static_cast<int>(clients_.rows.size()) || row == clients_.selectedRow) return;
+    clients_.selectedRow = row;
+    OnClientRowSelected(clients_.rows[row].slot);
+}
+
+void AccountEditor::OnClientRowSelected(int slot) {
+    if (!showAllModems_) FillModemList();
+    SelectedClient = slot;
+}
+
+void AccountEditor::SelectModemRow(int row) {
+    if (row < 0 || row >= static_cast<int>(modems_.rows.size()) || row == modems_.selectedRow) return;
+    modems_.selectedRow = row;
+    SelectedModem = modems_.rows[row].slot;
+}
+
+void AccountEditor::DoubleClick(EditorList list, int rowUnderCursor) {
+    FocusList(list);
+    if (rowUnderCursor < 0) {
+        Add();
+        return;
+    }
+    if (list == EditorList::Clients) SelectClientRow(rowUnderCursor);
+    if (list == EditorList::Modems) SelectModemRow(rowUnderCursor);
+    Change();
+}
+
+void AccountEditor::Add() {
+    if (focused_ == EditorList::Clients) AddClient();
+    if (focused_ == EditorList::Modems) AddModem();
+}
+
+void AccountEditor::Change() {
+    if (focused_ == EditorList::Clients && clients_.selectedRow >= 0) ChangeClient(clients_.SelectedSlot());
+    if (focused_ == EditorList::Modems && modems_.selectedRow >= 0) ChangeModem(modems_.SelectedSlot());
+}
+
+void AccountEditor::Delete() {
+    if (focused_ == EditorList::Clients && clients_.selectedRow >= 0) DeleteClient(clients_.SelectedSlot());
+    if (focused_ == EditorList::Modems && modems_.selectedRow >= 0) DeleteModem(modems_.SelectedSlot());
+}
+
+// The relay server's files count records in one byte: rather than wrap, an
+// add that would need a slot beyond that is refused before its dialog opens.
+bool AccountEditor::TellIfFull(bool full, const char* caption, const char* fileName, const char* what) {
+    if (!full) return false;
+    const std::string text = std::string("Добавить нельзя: в файле ") + fileName + " помещается не больше " +
+                             std::to_string(kMaxRecordsPerTable) + " " + what + ".";
+    prompts_.Ask(text, caption, PromptButtons::Ok, PromptIcon::Error);
+    return true;
+}
+
+void AccountEditor::AddClient() {
+    EditMode = 0;
+    if (TellIfFull(!book_.NextClientSlot(), texts::kNewClientCaption, kUsersFileName, "клиентов")) return;
+    const std::optional<ClientFields> fields =
+        prompts_.EditClient({texts::kNewClientCaption, {}, [this](const ClientFields& f) { return CheckClient(f); }});
+    if (!fields) return;
+    const std::optional<int> slot = book_.AddClient(*fields);
+    if (!slot) return;
+    SelectedClient = *slot;
+    FillClientList();
+}
+
+void AccountEditor::AddModem() {
+    const int ownerSlot = SelectedClientRowSlot();
+    if (!showAllModems_ && ownerSlot < 0) return;
+    EditMode = 0;
+    if (TellIfFull(!book_.NextModemSlot(), texts::kNewModemCaption, kModemsFileName, "модемов")) return;
+    ModemDialogRequest request{texts::kNewModemCaption, {}, showAllModems_,
+                               [this](const ModemFields& f) { return CheckModem(f); }};
+    if (!showAllModems_) request.fields.ownerId = book_.ClientAt(ownerSlot).id;
+    const std::optional<ModemFields> fields = prompts_.EditModem(request);
+    if (!fields) return;
+    const std::optional<int> slot = book_.AddModem(*fields);
+    if (!slot) return;
+    SelectedModem = *slot;
+    FillModemList();
+}
+
+void AccountEditor::ChangeClient(int slot) {
+    EditMode = 1;
+    EditIndex = slot;
+    const std::optional<ClientFields> fields = prompts_.EditClient(
+        {texts::kClientPropertiesCaption, book_.ClientAt(slot), [this](const ClientFields& f) { return CheckClient(f); }});
+    if (!fields) return;
+    book_.ChangeClient(slot, *fields);
+    SelectedClient = slot;
+    FillClientList();
+    FillModemList();
+}
+
+// The owner stays editable here: moving a modem to another client is an
+// ordinary edit, and it is not carried anywhere else.
+void AccountEditor::ChangeModem(int slot) {
+    EditMode = 1;
+    EditIndex = slot;
+    const std::optional<ModemFields> fields = prompts_.EditModem(
+        {texts::kModemPropertiesCaption, book_.ModemAt(slot), true, [this](const ModemFields& f) { return CheckModem(f); }});
+    if (!fields) return;
+    if (!book_.ChangeModem(slot, *fields)) return;
+    SelectedModem = slot;
+    FillModemList();
+}
+
+void AccountEditor::DeleteClient(int slot) {
+    const PromptAnswer answer = prompts_.Ask(texts::kDeleteClientQuestion, texts::kDeleteClientCaption,
+                                             PromptButtons::YesNoCancel, PromptIcon::Warning);
+    if (answer != PromptAnswer::Yes && answer != PromptAnswer::No) return;
+    const std::vector<int> modems = book_.DeleteClient(slot, answer == PromptAnswer::Yes);
+    if (answer == PromptAnswer::Yes) {
+        for (int m : modems) {
+            if (m == SelectedModem) SelectedModem = -1;
+        }
+        FillModemList();
+    }
+    SelectedClient = -1;
+    FillClientList();
+}
+
+void AccountEditor::DeleteModem(int slot) {
+    const PromptAnswer answer = prompts_.Ask(texts::kDeleteModemQuestion, texts::kDeleteModemCaption,
+                                             PromptButtons::OkCancel, PromptIcon::Warning);
+    if (answer != PromptAnswer::Ok) return;
+    book_.DeleteModem(slot);
+    SelectedModem = -1;
+    FillModemList();
+}
+
+void AccountEditor::EditServerPort() {
+    if (!book_.ServerFileFound) return;
+    const std::optional<std::string> text = prompts_.EditPort(std::to_string(book_.ServerPort));
+    if (!text) return;
+    const PortText port = ReadPortText(*text);
+    switch (port.kind) {
+        case PortText::Kind::NotInteger: {
+            std::string message = texts::kNotAnIntegerFormat;
+            message.replace(message.find("%s"), 2, *text);
+            prompts_.Ask(message, texts::kTitle, PromptButtons::Ok, PromptIcon::Error);
+            return;
+        }
+        case PortText::Kind::OutOfRange:
+            prompts_.Ask(texts::kPortOutOfRange, texts::kPortDialogCaption, PromptButtons::Ok, PromptIcon::Error);
+            return;
+        case PortText::Kind::Port:
+            book_.SetServerPort(port.port);
+            return;
+    }
+}
+
+void AccountEditor::ToggleShowAllModems() {
+    showAllModems_ = !showAllModems_;
+    SelectedModem = -1;
+    FillModemList();
+}
+
+ClientVerdict AccountEditor::CheckClient(const ClientFields& fields) const {
+    const int except = EditMode == 1 ? EditIndex : -1;
+    return book_.ClientIdTaken(fields.id, except) ? ClientVerdict::DuplicateId : ClientVerdict::Accept;
+}
+
+// A changed modem may keep an IMEI that is no longer a valid one (a damaged
+// record): its bytes are then left as they are.
+ModemVerdict AccountEditor::CheckModem(const ModemFields& fields) const {
+    const bool keepsOwnImei = EditMode == 1 && book_.ModemAt(EditIndex).imei == fields.imei;
+    if (!IsImeiText(fields.imei) && !keepsOwnImei) return ModemVerdict::NotAnImei;
+    const int except = EditMode == 1 ? EditIndex : -1;
+    return book_.ImeiTaken(fields.imei, except) ? ModemVerdict::DuplicateImei : ModemVerdict::Accept;
+}
+
+}  // namespace dlk

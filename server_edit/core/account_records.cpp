@@ -1,0 +1,60 @@
+#include "core/account_records.h"
+
+#include "encoding/short_string.h"
+
+#include <algorithm>
+
+namespace dlk {
+namespace {
+
+std::span<const std::uint8_t> Field(const AccountRecordBytes& bytes, std::size_t offset,
+                                    std::size_t capacity) {
+    return std::span(bytes).subspan(offset, capacity + 1);
+}
+
+std::span<std::uint8_t> Field(AccountRecordBytes& bytes, std::size_t offset, std::size_t capacity) {
+    return std::span(bytes).subspan(offset, capacity + 1);
+}
+
+}  // namespace
+
+std::string ClientRecord::Id() const { return ReadShortString(Field(bytes, kIdOffset, kClientIdCapacity)); }
+std::string ClientRecord::Name() const { return ReadShortString(Field(bytes, kNameOffset, kNameCapacity)); }
+std::string ClientRecord::Password() const {
+    return ReadShortString(Field(bytes, kPasswordOffset, kPasswordCapacity));
+}
+
+void ClientRecord::SetId(std::string_view cp1251) {
+    WriteShortString(Field(bytes, kIdOffset, kClientIdCapacity), cp1251);
+}
+void ClientRecord::SetName(std::string_view cp1251) {
+    WriteShortString(Field(bytes, kNameOffset, kNameCapacity), cp1251);
+}
+void ClientRecord::SetPassword(std::string_view cp1251) {
+    WriteShortString(Field(bytes, kPasswordOffset, kPasswordCapacity), cp1251);
+}
+
+ImeiBcd ModemRecord::Imei() const {
+    ImeiBcd imei;
+    std::copy_n(bytes.begin() + kImeiOffset, imei.size(), imei.begin());
+    return imei;
+}
+std::string ModemRecord::Name() const { return ReadShortString(Field(bytes, kNameOffset, kNameCapacity)); }
+std::string ModemRecord::OwnerId() const {
+    return ReadShortString(Field(bytes, kOwnerIdOffset, kClientIdCapacity));
+}
+
+void ModemRecord::SetImei(const ImeiBcd& imei) { std::copy(imei.begin(), imei.end(), bytes.begin() + kImeiOffset); }
+void ModemRecord::SetName(std::string_view cp1251) {
+    WriteShortString(Field(bytes, kNameOffset, kNameCapacity), cp1251);
+}
+void ModemRecord::SetOwnerId(std::string_view cp1251) {
+    WriteShortString(Field(bytes, kOwnerIdOffset, kClientIdCapacity), cp1251);
+}
+
+bool SameClientId(std::span<const std::uint8_t, kClientIdCapacity + 1> a,
+                  std::span<const std::uint8_t, kClientIdCapacity + 1> b) {
+    return ReadShortString(a) == ReadShortString(b);
+}
+
+}  // namespace dlk

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/account_book.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace dlk {
+
+enum class PromptButtons { Ok, OkCancel, YesNoCancel };
+enum class PromptIcon { Warning, Error };
+enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+// What the client dialog's OK button finds; anything but Accept keeps the
+// dialog open with the matching red note beside its field.
+enum class ClientVerdict { Accept, DuplicateId };
+enum class ModemVerdict { Accept, DuplicateImei, NotAnImei };
+
+struct ClientDialogRequest {
+    std::string caption;
+    ClientFields fields;
+    std::function<ClientVerdict(const ClientFields&)> check;
+};
+
+struct ModemDialogRequest {
+    std::string caption;
+    ModemFields fields;
+    bool ownerEditable = true;
+    std::function<ModemVerdict(const ModemFields&)> check;
+};
+
+// The editor's dialogs and message boxes: the window answers with its modal
+// dialogs, tests with scripted answers. A dialog returns its fields on OK and
+// nothing on cancel.
+class EditorPrompts {
+   public:
+    virtual ~EditorPrompts() = default;
+    virtual std::optional<ClientFields> EditClient(const ClientDialogRequest& request) = 0;
+    virtual std::optional<ModemFields> EditModem(const ModemDialogRequest& request) = 0;
+    virtual std::optional<std::string> EditPort(const std::string& text) = 0;
+    virtual PromptAnswer Ask(const std::string& text, const std::string& caption, PromptButtons buttons,
+                             PromptIcon icon) = 0;
+};
+
+}  // namespace dlk

@@ -1,0 +1,31 @@
+#pragma once
+
+// The editor's own texts, as the user sees them. "\r" marks a line break in
+// a message.
+namespace dlk::editor_texts {
+
+inline constexpr char kTitle[] = "Редактирование ДЛК-сервера";
+
+inline constexpr char kPortItemPrefix[] = "порт сервера: ";
+inline constexpr char kPortItemNoFile[] = "порт сервера ? (не удалось открыть файл DLK_server.dat)";
+
+inline constexpr char kExitCaption[] = "Выход из программы";
+inline constexpr char kSaveQuestion[] = "Сохранить изменения?";
+inline constexpr char kSaveErrorPrefix[] = "Ошибка сохранения ";
+
+inline constexpr char kDeleteClientCaption[] = "Удаление клиента";
+inline constexpr char kDeleteClientQuestion[] =
+    "Удалить также модемы,\rсвязанные с этим клиентом\rесли такие имеются?";
+inline constexpr char kDeleteModemCaption[] = "Удаление модема";
+inline constexpr char kDeleteModemQuestion[] = "Уверены?";
+
+inline constexpr char kNewClientCaption[] = "новый клиент";
+inline constexpr char kClientPropertiesCaption[] = "свойства клиент";
+inline constexpr char kNewModemCaption[] = "новый модем";
+inline constexpr char kModemPropertiesCaption[] = "свойства модема";
+
+inline constexpr char kPortDialogCaption[] = "порт сервера";
+inline constexpr char kNotAnIntegerFormat[] = "'%s' is not a valid integer value";
+inline constexpr char kPortOutOfRange[] = "Порт должен быть в пределах 1024..65535";
+
+}  // namespace dlk::editor_texts

@@ -1,0 +1,385 @@
+#include "account_fixtures.h"
+#include "core/account_editor.h"
+#include "core/account_files.h"
+#include "scripted_prompts.h"
+
+#include <gtest/gtest.h>
+
+namespace dlk {
+namespace {
+
+using testing::Concat;
+using testing::MakeClient;
+using testing::MakeModem;
+using testing::ScriptedPrompts;
+using testing::TempFolder;
+using Bytes = std::vector<std::uint8_t>;
+
+std::vector<int> Slots(const ListState& list) {
+    std::vector<int> slots;
+    for (const ListRow& row : list.rows) slots.push_back(row.slot);
+    return slots;
+}
+
+class AccountEditorTest : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        clients = {MakeClient(1, "alpha", "Alpha", "pa").bytes, MakeClient(2, "beta", "Beta", "pb").bytes,
+                   MakeClient(3, "gamma", "Gamma", "pc", true).bytes};
+        modems = {MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").bytes,
+                  MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").bytes,
+                  MakeModem(6, *TextToImei("333333333333333"), "m3", "beta", true).bytes};
+        folder.Write(kServerFileName, Bytes{0x5A, 0x40, 0x1F});
+        folder.Write(kUsersFileName, Concat(clients));
+        folder.Write(kModemsFileName, Concat(modems));
+    }
+
+    void Start() { editor.Start(); }
+
+    TempFolder folder;
+    std::vector<AccountRecordBytes> clients;
+    std::vector<AccountRecordBytes> modems;
+    ScriptedPrompts prompts;
+    AccountEditor editor{folder.path(), prompts};
+};
+
+TEST_F(AccountEditorTest, StartListsEverythingAndSelectsTheFirstRows) {
+    Start();
+    EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(editor.ClientList().selectedRow, 0);
+    EXPECT_EQ(editor.ClientList().rows[2].texts, (std::array<std::string, 4>{"Gamma", "gamma", "pc", "выключен"}));
+    EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(editor.ModemList().selectedRow, 0);
+    EXPECT_EQ(editor.ModemList().rows[0].texts,
+              (std::array<std::string, 4>{"m1", "111111111111111", "beta", "работает"}));
+    EXPECT_TRUE(editor.ShowAllModems());
+    EXPECT_TRUE(editor.PortItemEnabled());
+    EXPECT_EQ(editor.PortItemCaption(), "порт сервера: 8000");
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(AccountEditorTest, NoFilesGiveEmptyListsAndADisabledPortItem) {
+    TempFolder empty;
+    AccountEditor bare(empty.path(), prompts);
+    bare.Start();
+    EXPECT_TRUE(bare.ClientList().rows.empty());
+    EXPECT_EQ(bare.ClientList().selectedRow, -1);
+    EXPECT_FALSE(bare.PortItemEnabled());
+    EXPECT_EQ(bare.PortItemCaption(), "порт сервера ? (не удалось открыть файл DLK_server.dat)");
+    bare.EditServerPort();  // nothing opens
+    EXPECT_TRUE(bare.CloseQuery());
+    EXPECT_TRUE(empty.Names().empty());
+}
+
+TEST_F(AccountEditorTest, DamagedFilesAreListedWithinTheirFieldsAndSavedBackWhole) {
+    Bytes noise(64 * 5 + 17);
+    std::uint32_t state = 12345;
+    for (auto& b : noise) {
+        state = state * 1103515245u + 12345u;
+        b = static_cast<std::uint8_t>(state >> 16);
+    }
+    for (std::size_t r = 0; r < 5; ++r) {  // every length byte as large as it gets
+        noise[r * 64 + 0] = 255;
+        noise[r * 64 + 9] = 255;
+        noise[r * 64 + 42] = 255;
+        noise[r * 64 + 55] = 255;
+    }
+    folder.Write(kUsersFileName, noise);
+    folder.Write(kModemsFileName, noise);
+    Start();
+    ASSERT_EQ(editor.ClientList().rows.size(), 5u);
+    ASSERT_EQ(editor.ModemList().rows.size(), 5u);
+    EXPECT_EQ(editor.Book().Clients[0].record.Id().size(), 8u);
+    EXPECT_EQ(editor.ModemList().rows[0].texts[1].size(), 15u);
+    EXPECT_EQ(prompts.messages.size(), 2u);  // both partial records told
+
+    editor.FocusList(EditorList::Clients);
+    prompts.clientDialogs = {{editor.Book().ClientAt(0)}};  // the selected row, OK without edits
+    editor.Change();
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(editor.CloseQuery());
+    const Bytes whole(noise.begin(), noise.begin() + 64 * 5);
+    EXPECT_EQ(folder.Read(kModemsFileName), whole);
+    EXPECT_EQ(folder.Read(kUsersFileName).size(), whole.size());
+}
+
+TEST_F(AccountEditorTest, PartialRecordIsToldAtStart) {
+    Bytes users = Concat(clients);
+    users.push_back(7);
+    folder.Write(kUsersFileName, users);
+    Start();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].text.find("DLK_users.dat"), std::string::npos);
+    EXPECT_NE(prompts.messages[0].text.find("байтов: 1"), std::string::npos);
+    EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(AccountEditorTest, FilterFollowsTheSelectedClient) {
+    Start();
+    editor.ToggleShowAllModems();
+    EXPECT_FALSE(editor.ShowAllModems());
+    EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{1}));  // alpha's
+    EXPECT_EQ(editor.ModemList().selectedRow, -1);                 // the toggle forgets the modem
+    editor.SelectClientRow(1);
+    EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 2}));
+    editor.SelectClientRow(2);
+    EXPECT_TRUE(editor.ModemList().rows.empty());
+
+    // A client listed after a deleted one still gets exactly its modems.
+    editor.FocusList(EditorList::Clients);
+    editor.SelectClientRow(0);
+    prompts.answers = {PromptAnswer::No};
+    editor.Delete();
+    editor.SelectClientRow(0);  // beta is now the first row
+    EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 2}));
+
+    editor.ToggleShowAllModems();
+    EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(AccountEditorTest, WithoutFocusOrSelectionMenuActionsDoNothing) {
+    Start();
+    editor.Add();
+    editor.Change();
+    editor.Delete();
+    EXPECT_TRUE(prompts.clientRequests.empty());
+    EXPECT_TRUE(prompts.messages.empty());
+
+    editor.ToggleShowAllModems();
+    editor.FocusList(EditorList::Clients);
+    editor.ClearClientSelection();
+    editor.Change();
+    editor.Delete();
+    editor.FocusList(EditorList::Modems);
+    editor.Add();  // filtered, and no client row selected
+    editor.Change();
+    EXPECT_TRUE(prompts.clientRequests.empty());
+    EXPECT_TRUE(prompts.modemRequests.empty());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(editor.CloseQuery());
+}
+
+TEST_F(AccountEditorTest, AddedClientReusesADeletedSlotAndIsSelected) {
+    Start();
+    editor.FocusList(EditorList::Clients);
+    editor.SelectClientRow(1);
+    prompts.answers = {PromptAnswer::No};
+    editor.Delete();
+    EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 2}));
+    EXPECT_EQ(editor.ClientList().selectedRow, -1);
+
+    prompts.clientDialogs = {{{"alpha", "dup", "", false}, {"delta", "Дельта", "pd", false}}};
+    editor.Add();
+    ASSERT_EQ(prompts.clientRequests.size(), 1u);
+    EXPECT_EQ(prompts.clientRequests[0].caption, "новый клиент");
+    EXPECT_EQ(prompts.clientRequests[0].fields.id, "");
+    EXPECT_EQ(prompts.clientVerdicts,
+              (std::vector<ClientVerdict>{ClientVerdict::DuplicateId, ClientVerdict::Accept}));
+    EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(editor.ClientList().selectedRow, 1);
+    EXPECT_EQ(editor.ClientList().rows[1].texts[0], "Дельта");
+
+    // The ID only a deleted client had is free again.
+    prompts.answers = {PromptAnswer::No};
+    editor.Delete();
+    prompts.clientDialogs = {{{"delta", "again", "", false}}};
+    editor.Add();
+    EXPECT_EQ(prompts.clientVerdicts.back(), ClientVerdict::Accept);
+}
+
+TEST_F(AccountEditorTest, ChangingAClientIdCarriesItToItsModemsAndKeepsTheFilter) {
+    Start();
+    editor.ToggleShowAllModems();
+    editor.FocusList(EditorList::Clients);
+    editor.SelectClientRow(1);
+    prompts.clientDialogs = {{{"gamma", "Beta", "pb", false}, {"beta", "Beta", "pb", false},
+                              }};
+    editor.Change();  // taking another's ID is refused, keeping its own is fine
+    EXPECT_EQ(prompts.clientRequests[0].caption, "свойства клиент");
+    EXPECT_EQ(prompts.clientRequests[0].fields.id, "beta");
+    EXPECT_EQ(prompts.clientVerdicts,
+              (std::vector<ClientVerdict>{ClientVerdict::DuplicateId, ClientVerdict::Accept}));
+
+    prompts.clientDialogs = {{{"BETA", "Beta", "pb", true}}};
+    editor.Change();
+    EXPECT_EQ(editor.ClientList().selectedRow, 1);
+    EXPECT_EQ(editor.ClientList().rows[1].texts, (std::array<std::string, 4>{"Beta", "BETA", "pb", "выключен"}));
+    EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 2}));
+    EXPECT_EQ(editor.ModemList().rows[0].texts[2], "BETA");
+}
+
+TEST_F(AccountEditorTest, ModemAddedUnderTheFilterBelongsToTheSelectedClient) {
+    Start();
+    editor.ToggleShowAllModems();
+    editor.SelectClientRow(2);
+    editor.FocusList(EditorList::Modems);
+    prompts.modemDialogs = {{{"12345", "x", "gamma", false},
+                             {"111111111111111", "x", "gamma", false},
+                             {"444444444444444", "m4", "gamma", false}}};
+    editor.Add();
+    const ModemDialogRequest& request = prompts.modemRequests.at(0);
+    EXPECT_EQ(request.caption, "новый модем");
+    EXPECT_EQ(request.fields.ownerId, "gamma");
+    EXPECT_FALSE(request.ownerEditable);
+    EXPECT_EQ(prompts.modemVerdicts, (std::vector<ModemVerdict>{ModemVerdict::NotAnImei, ModemVerdict::DuplicateImei,
+                                                                ModemVerdict::Accept}));
+    EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{3}));
+    EXPECT_EQ(editor.ModemList().selectedRow, 0);
+
+    editor.ToggleShowAllModems();
+    prompts.modemDialogs = {{}};  // cancelled
+    editor.Add();
+    EXPECT_TRUE(prompts.modemRequests.at(1).ownerEditable);
+    EXPECT_EQ(prompts.modemRequests.at(1).fields.ownerId, "");
+    EXPECT_EQ(editor.Book().ModemCount(), 4);
+}
+
+TEST_F(AccountEditorTest, ChangingAModemShowsItsFieldsAndKeepsItsOwnImei) {
+    Start();
+    editor.FocusList(EditorList::Modems);
+    editor.SelectModemRow(2);
+    prompts.modemDialogs = {{{"111111111111111", "m3", "beta", true}, {"333333333333333", "m3b", "alpha", true}}};
+    editor.Change();
+    const ModemDialogRequest& request = prompts.modemRequests.at(0);
+    EXPECT_EQ(request.caption, "свойства модема");
+    EXPECT_EQ(request.fields.imei, "333333333333333");
+    EXPECT_TRUE(request.fields.disabled);
+    EXPECT_TRUE(request.ownerEditable);
+    EXPECT_EQ(prompts.modemVerdicts, (std::vector<ModemVerdict>{ModemVerdict::DuplicateImei, ModemVerdict::Accept}));
+    EXPECT_EQ(editor.ModemList().rows[2].texts,
+              (std::array<std::string, 4>{"m3b", "333333333333333", "alpha", "выключен"}));
+    EXPECT_EQ(editor.ModemList().selectedRow, 2);
+}
+
+TEST_F(AccountEditorTest, DeletingAClientAsksWhatToDoWithItsModems) {
+    Start();
+    editor.FocusList(EditorList::Clients);
+    editor.SelectClientRow(1);
+    prompts.answers = {PromptAnswer::Cancel};
+    editor.Delete();
+    EXPECT_EQ(prompts.messages.at(0).caption, "Удаление клиента");
+    EXPECT_EQ(prompts.messages.at(0).text, "Удалить также модемы,\rсвязанные с этим клиентом\rесли такие имеются?");
+    EXPECT_EQ(prompts.messages.at(0).buttons, PromptButtons::YesNoCancel);
+    EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(editor.CloseQuery());  // nothing changed
+
+    editor.FocusList(EditorList::Modems);
+    editor.SelectModemRow(0);  // one of beta's
+    editor.FocusList(EditorList::Clients);
+    prompts.answers = {PromptAnswer::Yes};
+    editor.Delete();
+    EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 2}));
+    EXPECT_EQ(editor.ClientList().selectedRow, -1);
+    EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{1}));
+    EXPECT_EQ(editor.ModemList().selectedRow, -1);
+}
+
+TEST_F(AccountEditorTest, DeletingAModemNeedsOk) {
+    Start();
+    editor.FocusList(EditorList::Modems);
+    editor.SelectModemRow(1);
+    prompts.answers = {PromptAnswer::Cancel, PromptAnswer::Ok};
+    editor.Delete();
+    EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 1, 2}));
+    editor.Delete();
+    EXPECT_EQ(prompts.messages.at(1).text, "Уверены?");
+    EXPECT_EQ(prompts.messages.at(1).caption, "Удаление модема");
+    EXPECT_EQ(prompts.messages.at(1).buttons, PromptButtons::OkCancel);
+    EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 2}));
+}
+
+TEST_F(AccountEditorTest, DoubleClickChangesTheRowOrAddsBelowTheRows) {
+    Start();
+    prompts.clientDialogs = {{}, {}};
+    editor.DoubleClick(EditorList::Clients, 2);
+    EXPECT_EQ(editor.FocusedList(), EditorList::Clients);
+    EXPECT_EQ(prompts.clientRequests.at(0).caption, "свойства клиент");
+    EXPECT_EQ(prompts.clientRequests.at(0).fields.id, "gamma");
+    editor.DoubleClick(EditorList::Clients, -1);
+    EXPECT_EQ(prompts.clientRequests.at(1).caption, "новый клиент");
+
+    prompts.modemDialogs = {{}};
+    editor.DoubleClick(EditorList::Modems, -1);
+    EXPECT_EQ(prompts.modemRequests.at(0).caption, "новый модем");
+    EXPECT_TRUE(editor.CloseQuery());
+}
+
+TEST_F(AccountEditorTest, PortIsReadStrictlyAndRangeChecked) {
+    Start();
+    prompts.portDialogs = {std::nullopt, std::string("70000"), std::string("80x"), std::string("8000"),
+                           std::string("9000")};
+    editor.EditServerPort();  // closed with the close box
+    editor.EditServerPort();
+    EXPECT_EQ(prompts.portShown.at(1), "8000");
+    EXPECT_EQ(prompts.messages.at(0).text, "Порт должен быть в пределах 1024..65535");
+    editor.EditServerPort();
+    EXPECT_EQ(prompts.messages.at(1).text, "'80x' is not a valid integer value");
+    EXPECT_EQ(prompts.messages.at(1).caption, "Редактирование ДЛК-сервера");
+    editor.EditServerPort();  // unchanged
+    EXPECT_TRUE(editor.CloseQuery());
+
+    editor.EditServerPort();
+    EXPECT_EQ(editor.PortItemCaption(), "порт сервера: 9000");
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(editor.CloseQuery());
+    EXPECT_EQ(folder.Read(kServerFileName), (Bytes{0x5A, 0x28, 0x23}));
+}
+
+TEST_F(AccountEditorTest, ClosingAsksOnlyAfterChangesAndSavesOnlyOnYes) {
+    Start();
+    EXPECT_TRUE(editor.CloseQuery());
+    EXPECT_TRUE(prompts.messages.empty());
+
+    editor.FocusList(EditorList::Modems);
+    prompts.answers = {PromptAnswer::Ok, PromptAnswer::Cancel, PromptAnswer::No};
+    editor.Delete();
+    EXPECT_FALSE(editor.CloseQuery());
+    EXPECT_EQ(prompts.messages.at(1).text, "Сохранить изменения?");
+    EXPECT_EQ(prompts.messages.at(1).caption, "Выход из программы");
+    EXPECT_TRUE(editor.CloseQuery());
+    EXPECT_EQ(folder.Read(kModemsFileName), Concat(modems));
+
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(editor.CloseQuery());
+    EXPECT_EQ(folder.Read(kModemsFileName), Concat({modems[1], modems[2]}));
+    EXPECT_EQ(folder.Read(kUsersFileName), Concat(clients));
+}
+
+TEST_F(AccountEditorTest, FailedSaveKeepsTheWindowOpenForARetry) {
+    Start();
+    editor.FocusList(EditorList::Clients);
+    prompts.answers = {PromptAnswer::No};
+    editor.Delete();
+    std::filesystem::remove(folder.path() / kUsersFileName);
+    std::filesystem::create_directory(folder.path() / kUsersFileName);
+
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_FALSE(editor.CloseQuery());
+    EXPECT_EQ(prompts.messages.back().text, "Ошибка сохранения DLK_users.dat");
+    EXPECT_EQ(prompts.messages.back().icon, PromptIcon::Error);
+    EXPECT_EQ(folder.Read(kModemsFileName), Concat(modems));
+
+    std::filesystem::remove(folder.path() / kUsersFileName);
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(editor.CloseQuery());
+    EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[1], clients[2]}));
+}
+
+TEST_F(AccountEditorTest, FullTableRefusesAnAddBeforeItsDialog) {
+    std::vector<AccountRecordBytes> many;
+    for (int i = 0; i < 255; ++i) {
+        many.push_back(MakeClient(static_cast<std::uint8_t>(i), std::to_string(i), "c", "").bytes);
+    }
+    folder.Write(kUsersFileName, Concat(many));
+    Start();
+    editor.FocusList(EditorList::Clients);
+    editor.Add();
+    EXPECT_TRUE(prompts.clientRequests.empty());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Добавить нельзя: в файле DLK_users.dat помещается не больше 255 клиентов.");
+    EXPECT_EQ(prompts.messages[0].caption, "новый клиент");
+    EXPECT_TRUE(editor.CloseQuery());
+}
+
+}  // namespace
+}  // namespace dlk

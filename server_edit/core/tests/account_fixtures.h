@@ -1,0 +1,64 @@
+#pragma once
+
+#include "core/account_records.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dlk::testing {
+
+// Records as another program might have left them: every byte the editor
+// does not own holds a pattern that a rewrite would destroy.
+inline AccountRecordBytes PatternBytes(std::uint8_t seed) {
+    AccountRecordBytes bytes;
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(seed * 7 + i * 13 + 1);
+    return bytes;
+}
+
+inline ClientRecord MakeClient(std::uint8_t seed, std::string_view id, std::string_view name,
+                               std::string_view password, bool disabled = false) {
+    ClientRecord r;
+    r.bytes = PatternBytes(seed);
+    r.SetId(id);
+    r.SetName(name);
+    r.SetPassword(password);
+    r.SetDisabled(disabled);
+    return r;
+}
+
+inline ModemRecord MakeModem(std::uint8_t seed, const ImeiBcd& imei, std::string_view name,
+                             std::string_view owner, bool disabled = false) {
+    ModemRecord r;
+    r.bytes = PatternBytes(seed);
+    r.SetImei(imei);
+    r.SetName(name);
+    r.SetOwnerId(owner);
+    r.SetDisabled(disabled);
+    return r;
+}
+
+inline std::vector<std::uint8_t> Concat(const std::vector<AccountRecordBytes>& records) {
+    std::vector<std::uint8_t> bytes;
+    for (const auto& r : records) bytes.insert(bytes.end(), r.begin(), r.end());
+    return bytes;
+}
+
+// A fresh folder per test, removed afterwards; tests run in parallel.
+class TempFolder {
+   public:
+    TempFolder();
+    ~TempFolder();
+    const std::filesystem::path& path() const { return path_; }
+    void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
+    std::vector<std::uint8_t> Read(const std::string& name) const;
+    bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+    std::vector<std::string> Names() const;
+
+   private:
+    std::filesystem::path path_;
+};
+
+}  // namespace dlk::testing

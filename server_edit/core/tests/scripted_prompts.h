@@ -1,0 +1,93 @@
+#pragma once
+
+#include "core/editor_prompts.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dlk::testing {
+
+// Plays the user: each dialog takes its scripted attempts in turn, pressing
+// OK with each until the dialog accepts one; running out of attempts is
+// pressing Cancel. Everything shown is recorded.
+class ScriptedPrompts : public EditorPrompts {
+   public:
+    struct Message {
+        std::string text;
+        std::string caption;
+        PromptButtons buttons;
+        PromptIcon icon;
+    };
+
+    std::deque<std::vector<ClientFields>> clientDialogs;
+    std::deque<std::vector<ModemFields>> modemDialogs;
+    std::deque<std::optional<std::string>> portDialogs;
+    std::deque<PromptAnswer> answers;
+
+    std::vector<ClientDialogRequest> clientRequests;
+    std::vector<ClientVerdict> clientVerdicts;
+    std::vector<ModemDialogRequest> modemRequests;
+    std::vector<ModemVerdict> modemVerdicts;
+    std::vector<std::string> portShown;
+    std::vector<Message> messages;
+
+    std::optional<ClientFields> EditClient(const ClientDialogRequest& request) override {
+        clientRequests.push_back(request);
+        if (clientDialogs.empty()) {
+            ADD_FAILURE() << "unexpected client dialog: " << request.caption;
+            return std::nullopt;
+        }
+        const std::vector<ClientFields> attempts = clientDialogs.front();
+        clientDialogs.pop_front();
+        for (const ClientFields& fields : attempts) {
+            clientVerdicts.push_back(request.check(fields));
+            if (clientVerdicts.back() == ClientVerdict::Accept) return fields;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<ModemFields> EditModem(const ModemDialogRequest& request) override {
+        modemRequests.push_back(request);
+        if (modemDialogs.empty()) {
+            ADD_FAILURE() << "unexpected modem dialog: " << request.caption;
+            return std::nullopt;
+        }
+        const std::vector<ModemFields> attempts = modemDialogs.front();
+        modemDialogs.pop_front();
+        for (const ModemFields& fields : attempts) {
+            modemVerdicts.push_back(request.check(fields));
+            if (modemVerdicts.back() == ModemVerdict::Accept) return fields;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> EditPort(const std::string& text) override {
+        portShown.push_back(text);
+        if (portDialogs.empty()) {
+            ADD_FAILURE() << "unexpected port dialog";
+            return std::nullopt;
+        }
+        std::optional<std::string> answer = portDialogs.front();
+        portDialogs.pop_front();
+        return answer;
+    }
+
+    PromptAnswer Ask(const std::string& text, const std::string& caption, PromptButtons buttons,
+                     PromptIcon icon) override {
+        messages.push_back({text, caption, buttons, icon});
+        if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text;
+            return PromptAnswer::Cancel;
+        }
+        const PromptAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace dlk::testing
