@@ -5,18 +5,15 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" build
 
 program=${1:-client}
 case "$program" in
-    client) binary="$root/build/client/DLK_client" ;;
-    server_edit) binary="$root/build/server_edit/DLK_server_edit" ;;
+    client) name=DLK_client; binary="$root/build/client/DLK_client" ;;
+    server_edit) name=DLK_server_edit; binary="$root/build/server_edit/DLK_server_edit" ;;
     *) echo "usage: ./run.sh [client|server_edit]" >&2; exit 2 ;;
 esac
-if [ ! -x "$binary" ]; then
-    echo "$(basename "$binary") is not built yet: no program runs."
-    exit 0
-fi
+echo "Building $name..."
+"$root/scripts/build.sh" build --target "$name" >/dev/null
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 fi
