@@ -31,6 +31,7 @@
 #include "core/bridge/serial_port.h"
 #include "core/link/client_link.h"
 #include "net/udp_socket.h"
+#include "testing/local_program_port.h"
 #include "testing/recording_observer.h"
 
 extern char** environ;
@@ -83,25 +84,10 @@ private:
     std::thread thread_;
 };
 
-int OpenRawPort(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return -1;
-    termios tio{};
-    tcgetattr(fd, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(fd, TCSANOW, &tio);
-    return fd;
-}
-
 // Writes bytes and reads as many back; false when they did not all return
 // within a second (lost on the way).
 bool RoundTrip(int port, std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& back) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(port, bytes.data() + written, bytes.size() - written);
-        if (n <= 0) return false;
-        written += static_cast<std::size_t>(n);
-    }
+    if (!sim::WriteAll(port, bytes)) return false;
     back.resize(bytes.size());
     std::size_t got = 0;
     while (got < bytes.size()) {
@@ -172,7 +158,7 @@ public:
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
-        port_ = OpenRawPort(side_.LinkPath());
+        port_ = sim::OpenSerialPort(side_.LinkPath());
         if (port_ < 0) throw std::runtime_error("port did not open");
     }
     ~ClientRig() override {
@@ -209,7 +195,7 @@ public:
             throw std::runtime_error("socat did not start");
         }
         for (int i = 0; i < 500 && !fs::exists(link); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        port_ = OpenRawPort(link);
+        port_ = sim::OpenSerialPort(link);
         if (port_ < 0) throw std::runtime_error("socat's port did not open");
     }
     ~SocatRig() override {

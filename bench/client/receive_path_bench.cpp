@@ -2,25 +2,21 @@
 
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <thread>
 #include <vector>
 
 #include "core/link/client_link.h"
 #include "core/link/packet_handler.h"
+#include "testing/quiet_link_peers.h"
 
 namespace {
 
-class CountingLocalSide : public dlk::LocalSide {
+class CountingLocalSide : public dlk::sim::AlwaysOpenLocalSide {
 public:
-    bool Open() override { return true; }
-    void StartReader(std::function<void(std::span<const std::uint8_t>)>) override {}
-    void Close() override {}
     void Write(std::span<const std::uint8_t> bytes) override {
         bytes_ += bytes.size();
         writes_.fetch_add(1, std::memory_order_release);
     }
-    bool IsOpen() const override { return true; }
     std::size_t Writes() const { return writes_.load(std::memory_order_acquire); }
 
 private:
@@ -28,18 +24,7 @@ private:
     std::atomic<std::size_t> writes_{0};
 };
 
-class QuietObserver : public dlk::LinkObserver {
-public:
-    void PostModemState(std::uint32_t, std::uint16_t, dlk::ModemStateChange) override {}
-    void PostServerState(std::uint32_t) override {}
-    double TimeOfDay() override { return 0.5; }
-    void SetIcon(dlk::TrayIcon) override {}
-    void SetTip(std::string_view) override {}
-    void ShowBalloon(std::string_view, dlk::BalloonIcon) override {}
-    void SetLinkTimer(bool) override {}
-    void SortModems() override {}
-    void PaintList() override {}
-};
+using dlk::sim::QuietObserver;
 
 // A table of 16 on-line, active modems; the one sending data is the last.
 void FillTable(dlk::ModemTable& table, const dlk::UdpEndpoint& sender) {

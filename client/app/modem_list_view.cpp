@@ -1,8 +1,6 @@
 #include "client/app/modem_list_view.h"
 
 #include <QCursor>
-#include <QEvent>
-#include <QWheelEvent>
 #include <QWidget>
 #include <mutex>
 
@@ -30,22 +28,6 @@ ListKey KeyOf(int vk) {
     }
 }
 
-// The framework has no wheel events of its own: one notch, one call.
-class WheelFilter : public QObject {
-public:
-    explicit WheelFilter(ModemListView& view) : view_(view) {}
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::Wheel) return false;
-        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
-        if (delta < 0) view_.FormMouseWheelDown();
-        if (delta > 0) view_.FormMouseWheelUp();
-        return true;
-    }
-
-private:
-    ModemListView& view_;
-};
-
 }  // namespace
 
 ModemListView::ModemListView(TForm& form, THeaderControl& header, TScrollBar& scrollBar, ModemTable& table,
@@ -69,8 +51,15 @@ void ModemListView::Bind() {
         HeaderControl1SectionTrack(s, width);
     };
     scroll_bar_.OnScroll = [this](TObject*, TScrollCode, int& position) { ScrollBar1Scroll(position); };
-    wheel_filter_ = std::make_unique<WheelFilter>(*this);
-    form_.Widget()->installEventFilter(wheel_filter_.get());
+    // One notch, one row, as the arrow keys move it.
+    form_.OnMouseWheelDown = [this](TObject*, TShiftState, TPoint, bool& handled) {
+        FormMouseWheelDown();
+        handled = true;
+    };
+    form_.OnMouseWheelUp = [this](TObject*, TShiftState, TPoint, bool& handled) {
+        FormMouseWheelUp();
+        handled = true;
+    };
 }
 
 void ModemListView::SetColumnWidths(const std::array<std::uint16_t, kModemListColumns>& widths) {

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 #include "core/settings/client_config_file.h"
 #include "core/table/modem_table.h"
@@ -18,7 +17,7 @@ namespace dlk {
 // header's sorting and column widths, the scroll bar, the mouse, the keys and
 // the wheel. The window keeps one and calls DrawModemList from its timer and
 // message handlers; Bind connects the rest (the form's paint, resize, mouse,
-// double click and key events, the header's and the scroll bar's events).
+// wheel, double click and key events, the header's and the scroll bar's events).
 //
 // Painting is split in two: DrawModemList renders the frame (the list state
 // changes that belong to painting happen there, under TableLock, and the rows
@@ -79,7 +78,6 @@ private:
     ModemTable& table_;
     Host host_;
     QImage frame_;
-    std::unique_ptr<QObject> wheel_filter_;
 };
 
 }  // namespace dlk

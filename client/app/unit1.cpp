@@ -160,7 +160,7 @@ void TForm1::FormCreate(TObject*) {
 }
 
 OpenResult TForm1::OpenLink() {
-    // The link refers to the old local side, opened or not, until it is closed.
+    // The link holds an opened side until it is closed, so it lets go before the side is replaced.
     if (local_ != nullptr) link_->CloseLink();
     local_.reset();
     local_ = MakeLocalSide(config_.Link.NullModemMode, env_.LocalNames);

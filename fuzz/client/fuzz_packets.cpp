@@ -1,37 +1,21 @@
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <span>
-#include <string_view>
 
 #include "core/link/packet_handler.h"
+#include "testing/quiet_link_peers.h"
 
 namespace {
 
-class NullLocalSide : public dlk::LocalSide {
+// Every write must be a whole, bounded block; each byte is read so the
+// sanitizer sees a read past the datagram.
+class CheckingLocalSide : public dlk::sim::AlwaysOpenLocalSide {
 public:
-    bool Open() override { return true; }
-    void StartReader(std::function<void(std::span<const std::uint8_t>)>) override {}
-    void Close() override {}
     void Write(std::span<const std::uint8_t> bytes) override {
         if (bytes.empty() || bytes.size() > 1024) __builtin_trap();
         volatile std::uint8_t sink = 0;
         for (const std::uint8_t b : bytes) sink = sink + b;
     }
-    bool IsOpen() const override { return true; }
-};
-
-class NullObserver : public dlk::LinkObserver {
-public:
-    void PostModemState(std::uint32_t, std::uint16_t, dlk::ModemStateChange) override {}
-    void PostServerState(std::uint32_t) override {}
-    double TimeOfDay() override { return 0.5; }
-    void SetIcon(dlk::TrayIcon) override {}
-    void SetTip(std::string_view) override {}
-    void ShowBalloon(std::string_view, dlk::BalloonIcon) override {}
-    void SetLinkTimer(bool) override {}
-    void SortModems() override {}
-    void PaintList() override {}
 };
 
 }  // namespace
@@ -43,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const dlk::LinkMode mode = (data[0] & 1) ? dlk::LinkMode::Client : dlk::LinkMode::Direct;
     const bool unpause = (data[0] & 2) != 0;
     dlk::ModemTable table;
-    NullObserver observer;
-    NullLocalSide local;
+    dlk::sim::QuietObserver observer;
+    CheckingLocalSide local;
     dlk::PacketHandler handler(table, observer, local, mode, data[0] >> 2, 1);
 
     std::size_t at = 1;

@@ -7,14 +7,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstddef>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,9 +18,9 @@
 #include <thread>
 #include <vector>
 
+#include "client/app/tests/pipe_client.h"
 #include "core/settings/client_config_file.h"
 #include "core/settings/modems_file.h"
-#include "net/udp_socket.h"
 #include "testing/simulated_modem.h"
 
 namespace dlk {
@@ -32,49 +28,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::uint16_t FreeUdpPort() {
-    UdpSocket probe;
-    probe.Open();
-    probe.Bind(0);
-    const std::uint16_t port = probe.LocalPort();
-    probe.Close();
-    return port;
-}
-
-// The local program's end of dlk_pipe.
-class PipeClient {
-public:
-    bool Connect(const std::string& name) {
-        Close();
-        fd_ = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
-        sockaddr_un a{};
-        a.sun_family = AF_UNIX;
-        std::memcpy(a.sun_path + 1, name.data(), name.size());
-        const auto size = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
-        if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), size) == 0) return true;
-        Close();
-        return false;
-    }
-    void Close() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-    ~PipeClient() { Close(); }
-    bool Send(const std::vector<std::uint8_t>& bytes) const {
-        return ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == ssize_t(bytes.size());
-    }
-    std::vector<std::uint8_t> Receive(int limitMs) const {
-        timeval tv{limitMs / 1000, (limitMs % 1000) * 1000};
-        ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-        std::vector<std::uint8_t> buffer(8192);
-        const ssize_t n = ::recv(fd_, buffer.data(), buffer.size(), 0);
-        buffer.resize(n > 0 ? std::size_t(n) : 0);
-        return buffer;
-    }
-
-private:
-    int fd_ = -1;
-};
+using shell_testing::FreeUdpPort;
+using shell_testing::PipeClient;
 
 // One run of the program in folder, its standard error kept in a file.
 class ProgramRun {

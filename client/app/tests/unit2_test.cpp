@@ -6,20 +6,12 @@
 
 #include "framework/core/message_box.h"
 #include "framework/tests/qt_test_app.h"
+#include "testing/recording_apply_target.h"
 
 namespace dlk {
 namespace {
 
-class RecordingTarget : public SettingsApplyTarget {
-public:
-    std::vector<std::string> calls;
-    void RestartPingCountdowns(std::uint8_t period) override { calls.push_back("ping " + std::to_string(period)); }
-    void PauseAllModems() override { calls.push_back("pause all"); }
-    void SaveConfig() override { calls.push_back("save"); }
-    void CloseLink() override { calls.push_back("close"); }
-    void EmptyModemTable() override { calls.push_back("empty"); }
-    void ReopenLinkAfterPause() override { calls.push_back("reopen"); }
-};
+using RecordingTarget = sim::RecordingApplyTarget;
 
 class SettingsDialogTest : public ::testing::Test {
 protected:

@@ -16,36 +16,17 @@ constexpr int kFailedWaitIdleMs = 100;
 
 }  // namespace
 
-bool dlk_pipe::Open() {
-    Close();
+bool dlk_pipe::OpenDevice() {
     // A client that leaves while a reply is on its way must not end the
     // program; sends say MSG_NOSIGNAL as well.
     std::signal(SIGPIPE, SIG_IGN);
-    auto wake = std::make_unique<WakeEvent>();
-    if (!wake->Valid()) return false;
     lastOpen_ = server_.Listen(name_);
-    if (lastOpen_ != MessageSocketServer::ListenResult::Listening) return false;
-    wake_ = std::move(wake);
-    terminated_ = false;
-    open_ = true;
-    return true;
+    return lastOpen_ == MessageSocketServer::ListenResult::Listening;
 }
 
-void dlk_pipe::StartReader(std::function<void(std::span<const std::uint8_t>)> forward) {
-    if (!open_ || thread_.joinable()) return;
-    forward_ = std::move(forward);
-    thread_ = std::thread([this] { Execute(); });
-}
-
-void dlk_pipe::Close() {
-    terminated_ = true;
-    if (wake_) wake_->Signal();
-    if (thread_.joinable()) thread_.join();
+void dlk_pipe::CloseDevice() {
     SetClient(-1);
-    open_ = false;
     server_.Close();
-    wake_.reset();
-    forward_ = nullptr;
 }
 
 void dlk_pipe::Write(std::span<const std::uint8_t> bytes) {
@@ -67,7 +48,7 @@ void dlk_pipe::SetClient(int client) {
 
 void dlk_pipe::Execute() {
     int client = -1;
-    while (!terminated_) {
+    while (!StopRequested()) {
         if (client < 0) client = WaitForClient();
         if (client < 0) continue;
         SetClient(client);
@@ -77,22 +58,22 @@ void dlk_pipe::Execute() {
 }
 
 int dlk_pipe::WaitForClient() {
-    pollfd waits[2] = {{server_.ListenFd(), POLLIN, 0}, {wake_->Fd(), POLLIN, 0}};
+    pollfd waits[2] = {{server_.ListenFd(), POLLIN, 0}, {Wake().Fd(), POLLIN, 0}};
     if (::poll(waits, 2, -1) < 0) {
-        if (errno != EINTR) IdleUntilWoken(*wake_, kFailedWaitIdleMs);
+        if (errno != EINTR) IdleUntilWoken(Wake(), kFailedWaitIdleMs);
         return -1;
     }
     if (waits[1].revents != 0) return -1;
     if (waits[0].revents & (POLLERR | POLLNVAL)) {
-        IdleUntilWoken(*wake_, kFailedWaitIdleMs);
+        IdleUntilWoken(Wake(), kFailedWaitIdleMs);
         return -1;
     }
     return server_.AcceptPeer();
 }
 
 int dlk_pipe::Serve(int client) {
-    while (!terminated_) {
-        pollfd waits[3] = {{client, POLLIN, 0}, {server_.ListenFd(), POLLIN, 0}, {wake_->Fd(), POLLIN, 0}};
+    while (!StopRequested()) {
+        pollfd waits[3] = {{client, POLLIN, 0}, {server_.ListenFd(), POLLIN, 0}, {Wake().Fd(), POLLIN, 0}};
         if (::poll(waits, 3, -1) < 0) {
             if (errno == EINTR) continue;
             break;
@@ -129,7 +110,7 @@ bool dlk_pipe::DrainClient(int client) {
             case MessageReceiver::Status::Message: {
                 const auto message = receiver_.Message();
                 for (std::size_t offset = 0; offset < message.size(); offset += kLocalBlockSize) {
-                    forward_(message.subspan(offset, std::min(kLocalBlockSize, message.size() - offset)));
+                    Forward(message.subspan(offset, std::min(kLocalBlockSize, message.size() - offset)));
                 }
                 break;
             }
@@ -140,7 +121,7 @@ bool dlk_pipe::DrainClient(int client) {
             case MessageReceiver::Status::HungUp:
                 return false;
         }
-        if (terminated_) return true;
+        if (StopRequested()) return true;
     }
 }
 

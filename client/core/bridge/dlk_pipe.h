@@ -1,16 +1,11 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <mutex>
 #include <span>
 #include <string>
-#include <thread>
 
-#include "core/bridge/wake_event.h"
-#include "core/local_side.h"
+#include "core/bridge/threaded_local_side.h"
 #include "local_socket/message_socket.h"
 
 namespace dlk {
@@ -21,26 +16,23 @@ inline constexpr const char* kDefaultPipeName = "dlk_pipe";
 // dlk_pipe that serves one client of our own user at a time, and the reader
 // thread that hands each of its messages to the modems. A message longer
 // than a block goes on as several blocks, never cut short.
-class dlk_pipe final : public LocalSide {
+class dlk_pipe final : public ThreadedLocalSide {
 public:
     explicit dlk_pipe(std::string name = kDefaultPipeName) : name_(std::move(name)) {}
     ~dlk_pipe() override { Close(); }
 
-    bool Open() override;
-    void StartReader(std::function<void(std::span<const std::uint8_t>)> forward) override;
-    void Close() override;
     // One message to the connected client; dropped when there is none or it
     // does not keep up.
     void Write(std::span<const std::uint8_t> bytes) override;
-    bool IsOpen() const override { return open_.load(); }
 
     MessageSocketServer::ListenResult LastOpenResult() const { return lastOpen_; }
     const std::string& Name() const { return name_; }
     bool ClientConnected() const;
-    bool ReaderRunning() const { return thread_.joinable(); }
 
 private:
-    void Execute();
+    bool OpenDevice() override;
+    void CloseDevice() override;
+    void Execute() override;
     // A newly connected client, or -1 when woken or nobody was served.
     int WaitForClient();
     // Serves one connected client until it leaves or the thread is stopped;
@@ -54,14 +46,9 @@ private:
     const std::string name_;
     MessageSocketServer server_;
     MessageSocketServer::ListenResult lastOpen_ = MessageSocketServer::ListenResult::Listening;
-    std::atomic<bool> open_{false};
     mutable std::mutex clientLock_;  // the receiver's writes against the reader's connects and Close
     int client_ = -1;
-    std::unique_ptr<WakeEvent> wake_;
-    std::atomic<bool> terminated_{false};
-    std::function<void(std::span<const std::uint8_t>)> forward_;
     MessageReceiver receiver_;
-    std::thread thread_;
 };
 
 }  // namespace dlk

@@ -13,34 +13,15 @@ constexpr int kFailedDeviceIdleMs = 100;
 
 }  // namespace
 
-bool serial_port::Open() {
-    Close();
-    auto wake = std::make_unique<WakeEvent>();
-    if (!wake->Valid()) return false;
+bool serial_port::OpenDevice() {
     std::lock_guard lock(deviceLock_);
     lastOpen_ = pty_.Open(linkPath_);
-    if (lastOpen_ != PseudoTerminal::OpenResult::Opened) return false;
-    wake_ = std::move(wake);
-    terminated_ = false;
-    open_ = true;
-    return true;
+    return lastOpen_ == PseudoTerminal::OpenResult::Opened;
 }
 
-void serial_port::StartReader(std::function<void(std::span<const std::uint8_t>)> forward) {
-    if (!open_ || thread_.joinable()) return;
-    forward_ = std::move(forward);
-    thread_ = std::thread([this] { Execute(); });
-}
-
-void serial_port::Close() {
-    terminated_ = true;
-    if (wake_) wake_->Signal();
-    if (thread_.joinable()) thread_.join();
+void serial_port::CloseDevice() {
     std::lock_guard lock(deviceLock_);
-    open_ = false;
     pty_.Close();
-    wake_.reset();
-    forward_ = nullptr;
 }
 
 void serial_port::Write(std::span<const std::uint8_t> bytes) {
@@ -50,10 +31,10 @@ void serial_port::Write(std::span<const std::uint8_t> bytes) {
 
 void serial_port::Execute() {
     const int device = pty_.MasterFd();
-    while (!terminated_) {
-        pollfd waits[3] = {{device, POLLIN, 0}, {wake_->Fd(), POLLIN, 0}, {pty_.OpenWatchFd(), POLLIN, 0}};
+    while (!StopRequested()) {
+        pollfd waits[3] = {{device, POLLIN, 0}, {Wake().Fd(), POLLIN, 0}, {pty_.OpenWatchFd(), POLLIN, 0}};
         if (::poll(waits, 3, -1) < 0) {
-            if (errno != EINTR) IdleUntilWoken(*wake_, kFailedDeviceIdleMs);
+            if (errno != EINTR) IdleUntilWoken(Wake(), kFailedDeviceIdleMs);
             continue;
         }
         if (waits[1].revents != 0) continue;  // the terminate request is looked at above
@@ -67,13 +48,13 @@ void serial_port::Execute() {
 
         const ssize_t count = ::read(device, block_.data(), block_.size());
         if (count > 0) {
-            forward_(std::span<const std::uint8_t>(block_.data(), static_cast<std::size_t>(count)));
+            Forward(std::span<const std::uint8_t>(block_.data(), static_cast<std::size_t>(count)));
         } else if (count < 0 && (errno == EAGAIN || errno == EINTR)) {
             continue;
         } else {
             // Hang-up or a failed read: with our own slave end held open this
             // should not happen, and if it does the reader must not spin.
-            IdleUntilWoken(*wake_, kFailedDeviceIdleMs);
+            IdleUntilWoken(Wake(), kFailedDeviceIdleMs);
         }
     }
 }

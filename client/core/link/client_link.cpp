@@ -26,10 +26,12 @@ OpenResult ClientLink::OpenLink(const LinkSettings& settings, LocalSide& local) 
         table_.ServerSilenceCountdown = ServerSilenceTicks(settings.PingPeriod);
     }
 
-    local_ = &local;
+    // A side that would not open is not kept: the caller may replace or free
+    // it at once, and a later open or close must not reach it.
     if (!local.Open()) {
         return {OpenFailure::LocalSide, settings.NullModemMode == 1 ? kComPortOpenFailed : kPipeCreateFailed, false};
     }
+    local_ = &local;
     if (const int error = socket_.Open(); error != 0) {
         return {OpenFailure::Socket, SocketErrorText(error), true};
     }

@@ -44,7 +44,8 @@ public:
 
     // Window thread. Opens the local side (its kind by settings.NullModemMode),
     // the socket and the threads, in that order; an open link is closed first.
-    // The local side must outlive the link, or CloseLink come before its end.
+    // An opened local side must outlive the link, or CloseLink come before its
+    // end; one whose Open failed is forgotten at once.
     OpenResult OpenLink(const LinkSettings& settings, LocalSide& local);
     // Window thread. Joins every thread before closing what it waited on;
     // logs off a connected server. Idempotent.

@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <termios.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -20,6 +19,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+#include "testing/local_program_port.h"
 
 namespace dlk::bridge_test {
 
@@ -88,26 +89,8 @@ inline std::vector<std::uint8_t> Pattern(std::size_t n, std::uint8_t seed = 0) {
     return bytes;
 }
 
-// The local program's serial port, opened and set up as such programs do.
-inline int OpenSerialPort(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return -1;
-    termios tio{};
-    tcgetattr(fd, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(fd, TCSANOW, &tio);
-    return fd;
-}
-
-inline bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
+using sim::OpenSerialPort;
+using sim::WriteAll;
 
 // Reads until want bytes came or nothing more arrives within timeoutMs.
 inline std::vector<std::uint8_t> ReadFor(int fd, std::size_t want, int timeoutMs = 3000) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -71,6 +74,34 @@ TEST_F(ClientLinkTest, ALocalSideThatWillNotOpenStopsEverythingElse) {
     r = link_.OpenLink(s, local_);
     EXPECT_EQ(r.Message,
               "Инициализация... Не удаётся открыть COM-порт.\rПроверьте - установлена ли программа com0com?");
+}
+
+// Counts every call, so a link that reaches a side it never opened shows.
+class RefusingSide final : public LocalSide {
+public:
+    bool Open() override { return false; }
+    void StartReader(std::function<void(std::span<const std::uint8_t>)>) override { ++Calls; }
+    void Close() override { ++Calls; }
+    void Write(std::span<const std::uint8_t>) override { ++Calls; }
+    bool IsOpen() const override { return false; }
+    int Calls = 0;
+};
+
+TEST_F(ClientLinkTest, ASideThatWouldNotOpenIsForgottenSoItMayBeReplaced) {
+    RefusingSide refusing;
+    ASSERT_EQ(link_.OpenLink(DirectSettings(), refusing).Failure, OpenFailure::LocalSide);
+    ASSERT_TRUE(link_.OpenLink(DirectSettings(), local_).Ok());
+    link_.CloseLink();
+    EXPECT_EQ(refusing.Calls, 0);
+    EXPECT_EQ(local_.CloseCalls(), 1);
+
+    // As the window does: the failed side is freed before the next one opens.
+    auto freed = std::make_unique<RefusingSide>();
+    ASSERT_EQ(link_.OpenLink(DirectSettings(), *freed).Failure, OpenFailure::LocalSide);
+    freed.reset();
+    ASSERT_TRUE(link_.OpenLink(DirectSettings(), local_).Ok());
+    link_.CloseLink();
+    EXPECT_EQ(local_.CloseCalls(), 2);
 }
 
 TEST_F(ClientLinkTest, APortInUseIsNamedAndLeavesOnlyTheLocalSideOpen) {

@@ -6,16 +6,14 @@
 
 #include "core/link/packet_handler.h"
 #include "core/link/unpack_data.h"
+#include "testing/quiet_link_peers.h"
 
 namespace dlk {
 namespace {
 
 // Cheap stand-ins: a million datagrams must not pile up a million records.
-class CountingLocalSide : public LocalSide {
+class CountingLocalSide : public sim::AlwaysOpenLocalSide {
 public:
-    bool Open() override { return true; }
-    void StartReader(std::function<void(std::span<const std::uint8_t>)>) override {}
-    void Close() override {}
     void Write(std::span<const std::uint8_t> bytes) override {
         ++writes;
         if (bytes.empty()) ++empty_writes;
@@ -23,23 +21,15 @@ public:
         // Touch every byte so the sanitizer sees a read past the source.
         for (const std::uint8_t b : bytes) checksum += b;
     }
-    bool IsOpen() const override { return true; }
 
     std::size_t writes = 0, empty_writes = 0, oversized_writes = 0;
     std::uint64_t checksum = 0;
 };
 
-class CountingObserver : public LinkObserver {
+class CountingObserver : public sim::QuietObserver {
 public:
     void PostModemState(std::uint32_t, std::uint16_t index, ModemStateChange) override { max_index = std::max<std::size_t>(max_index, index); ++modem_posts; }
     void PostServerState(std::uint32_t) override { ++server_posts; }
-    double TimeOfDay() override { return 0.5; }
-    void SetIcon(TrayIcon) override {}
-    void SetTip(std::string_view) override {}
-    void ShowBalloon(std::string_view, BalloonIcon) override {}
-    void SetLinkTimer(bool) override {}
-    void SortModems() override {}
-    void PaintList() override {}
 
     std::size_t modem_posts = 0, server_posts = 0, max_index = 0;
 };

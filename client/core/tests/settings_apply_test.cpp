@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "encoding/cp1251.h"
+#include "testing/recording_apply_target.h"
 
 namespace dlk {
 namespace {
@@ -11,17 +12,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// Records the window's actions in the order they were asked for.
-class RecordingTarget : public SettingsApplyTarget {
-   public:
-    std::vector<std::string> calls;
-    void RestartPingCountdowns(std::uint8_t period) override { calls.push_back("ping " + std::to_string(period)); }
-    void PauseAllModems() override { calls.push_back("pause all"); }
-    void SaveConfig() override { calls.push_back("save"); }
-    void CloseLink() override { calls.push_back("close"); }
-    void EmptyModemTable() override { calls.push_back("empty"); }
-    void ReopenLinkAfterPause() override { calls.push_back("reopen"); }
-};
+using RecordingTarget = sim::RecordingApplyTarget;
 
 const std::vector<std::string> kRestart = {"save", "close", "empty", "reopen"};
 const std::vector<std::string> kStoreOnly = {"save"};
