@@ -224,10 +224,16 @@ void TControl::ColorChanged() {
 void TControl::ApplyFont() {
     if (widget_ != nullptr) widget_->setFont(font_.ToQFont());
     if (widget_ != nullptr) {
+        // The font colour for an enabled control; a disabled one shows its
+        // text greyed, whatever its font says.
         QPalette p = widget_->palette();
-        p.setColor(QPalette::WindowText, ToQColor(font_.Color));
-        p.setColor(QPalette::ButtonText, ToQColor(font_.Color));
-        p.setColor(QPalette::Text, ToQColor(font_.Color));
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            p.setColor(group, QPalette::WindowText, ToQColor(font_.Color));
+            p.setColor(group, QPalette::ButtonText, ToQColor(font_.Color));
+            p.setColor(group, QPalette::Text, ToQColor(font_.Color));
+        }
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            p.setColor(QPalette::Disabled, role, ToQColor(clGrayText));
         widget_->setPalette(p);
     }
 }
@@ -250,9 +256,16 @@ void TControl::SetHint(const std::string& hint) {
     if (widget_ != nullptr) widget_->setToolTip(show_hint_ ? QString::fromStdString(hint) : QString());
 }
 
+// Without a tab stop a control only leaves Tab's round: a field the user can
+// type in still takes the focus when clicked. A control that never takes the
+// focus (a label) stays that way.
 void TControl::SetTabStop(bool v) {
     tab_stop_ = v;
-    if (widget_ != nullptr) widget_->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus);
+    if (widget_ == nullptr) return;
+    if (v)
+        widget_->setFocusPolicy(Qt::StrongFocus);
+    else if (widget_->focusPolicy() != Qt::NoFocus)
+        widget_->setFocusPolicy(Qt::ClickFocus);
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu) {

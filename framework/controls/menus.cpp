@@ -1,10 +1,13 @@
 #include "framework/controls/menus.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <algorithm>
 
+#include "framework/controls/menu_bar_style.h"
 #include "framework/core/application.h"
 #include "framework/core/properties.h"
 
@@ -39,11 +42,26 @@ void TMenuItem::SetVisible(bool v) {
     Changed();
 }
 
-void TMenuItem::Changed(bool structure) {
+void TMenuItem::SetImageIndex(int index) {
+    image_index_ = index;
+    Changed();
+}
+
+TMenu* TMenuItem::Menu() const {
     const TMenuItem* root = this;
     while (root->parent_ != nullptr) root = root->parent_;
-    if (root->menu_ != nullptr && !root->menu_->IsLoading() && !root->menu_->IsDestroying())
-        root->menu_->ItemsChanged(structure);
+    return root->menu_;
+}
+
+void TMenuItem::Changed(bool structure) {
+    TMenu* menu = Menu();
+    if (menu != nullptr && !menu->IsLoading() && !menu->IsDestroying()) menu->ItemsChanged(structure);
+}
+
+void TMenuItem::ShowImage(QAction& action) const {
+    const TMenu* menu = Menu();
+    const QImage* image = menu != nullptr ? menu->Image(image_index_) : nullptr;
+    action.setIcon(image != nullptr ? QIcon(QPixmap::fromImage(*image)) : QIcon());
 }
 
 void TMenuItem::Add(TMenuItem* item) {
@@ -93,11 +111,13 @@ void TMenuItem::FillMenu(QMenu& menu) {
         if (!item->items_.empty()) {
             QMenu* sub = menu.addMenu(text);
             sub->setEnabled(item->enabled_);
+            item->ShowImage(*sub->menuAction());
             item->FillMenu(*sub);
             continue;
         }
         QAction* action = menu.addAction(text);
         action->setEnabled(item->enabled_);
+        item->ShowImage(*action);
         // A check mark shows only on a checked item, as in the classic menus.
         action->setCheckable(item->checked_);
         action->setChecked(item->checked_);
@@ -110,6 +130,15 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMe
 }
 
 TMenu::~TMenu() { Destroying(); }
+
+void TMenu::SetImages(std::vector<QImage> images) {
+    images_ = std::move(images);
+    ItemsChanged(false);
+}
+
+const QImage* TMenu::Image(int index) const {
+    return index >= 0 && index < int(images_.size()) ? &images_[std::size_t(index)] : nullptr;
+}
 
 void TMenu::GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const {
     items_->GetChildren(visit, root);
@@ -143,6 +172,7 @@ TMainMenu::~TMainMenu() { Destroying(); }
 void TMainMenu::FillBar(QMenuBar& bar) {
     if (bar_ != nullptr && bar_ != &bar) bar_->clear();
     bar_ = &bar;
+    ShowPicturesBesideCaptions(bar);
     bar.clear();
     for (QMenu* old : bar.findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) old->deleteLater();
     actions_.clear();
@@ -175,6 +205,7 @@ void TMainMenu::Sync() {
         if (!item->IsLine()) action->setText(QString::fromStdString(item->Caption()));
         action->setEnabled(item->Enabled());
         action->setVisible(item->Visible());
+        if (!item->IsLine()) item->ShowImage(*action);
         if (item->Count() == 0 && !item->IsLine()) {
             // A check mark shows only on a checked item, as in the classic menus.
             action->setCheckable(item->Checked());
@@ -242,6 +273,8 @@ const ClassInfo& TMenuItem::StaticClass() {
             prop::Bool<T>("Checked", [](const T& c) { return c.Checked(); }, [](T& c, bool v) { c.SetChecked(v); }),
             prop::Bool<T>("Enabled", [](const T& c) { return c.Enabled(); }, [](T& c, bool v) { c.SetEnabled(v); }, true),
             prop::Bool<T>("Visible", [](const T& c) { return c.Visible(); }, [](T& c, bool v) { c.SetVisible(v); }, true),
+            prop::Int<T>("ImageIndex", [](const T& c) { return c.ImageIndex(); },
+                         [](T& c, std::int64_t v) { c.SetImageIndex(int(v)); }, -1),
         });
     return info;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QMenu>
 #include <QPointer>
 #include <memory>
@@ -33,6 +34,9 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool v);
     bool IsLine() const { return caption_ == "-"; }
+    // The picture beside the caption, from the menu's SetImages; -1: none.
+    int ImageIndex() const { return image_index_; }
+    void SetImageIndex(int index);
 
     int Count() const { return int(items_.size()); }
     TMenuItem* Items(int index) const { return items_[std::size_t(index)]; }
@@ -53,13 +57,18 @@ public:
 
 private:
     friend class TMenu;
+    friend class TMainMenu;
     // Tells the menu this item belongs to that something shown has changed;
     // structure: items were added or removed.
     void Changed(bool structure = false);
+    // The menu this item is shown in, or nullptr.
+    TMenu* Menu() const;
+    void ShowImage(QAction& action) const;
     std::string caption_;
     bool checked_ = false;
     bool enabled_ = true;
     bool visible_ = true;
+    int image_index_ = -1;
     TMenuItem* parent_ = nullptr;
     TMenu* menu_ = nullptr;  // set on the root item
     std::vector<TMenuItem*> items_;
@@ -72,6 +81,9 @@ public:
     ~TMenu() override;
     TMenuItem& Items() { return *items_; }
     const TMenuItem& Items() const { return *items_; }
+    // The pictures the items' ImageIndex chooses from.
+    void SetImages(std::vector<QImage> images);
+    const QImage* Image(int index) const;
     void GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const override;
     // An item's caption, check mark or state changed, or (structure) the
     // items themselves.
@@ -79,6 +91,7 @@ public:
 
 private:
     std::unique_ptr<TMenuItem> items_;
+    std::vector<QImage> images_;
 };
 
 class TPopupMenu : public TMenu {

@@ -43,6 +43,13 @@ void TLabel::SetWordWrap(bool v) {
     static_cast<QLabel*>(Widget())->setWordWrap(v);
 }
 
+// Sizing waits while the window is read (the font may still change); the
+// label fits its text once the whole description is in.
+void TLabel::Loaded() {
+    TControl::Loaded();
+    AdjustSize();
+}
+
 void TLabel::TextChanged() {
     QString text = Q(Caption());
     text.replace(QChar('\r'), QString());

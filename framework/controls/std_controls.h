@@ -21,6 +21,7 @@ public:
     void SetAutoSize(bool v);
     bool WordWrap() const { return word_wrap_; }
     void SetWordWrap(bool v);
+    void Loaded() override;
 
 protected:
     void TextChanged() override;

@@ -3,11 +3,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "framework/controls/form.h"
 #include "framework/core/component.h"
 
 namespace dlk {
-
-class TControl;
 
 // A component the window's description must hold; a description without it
 // is a build mistake, reported by name.
@@ -18,14 +17,6 @@ T* Required(const TComponent& form, const char* name) {
     return component;
 }
 
-// Fields without a tab stop are left out of Tab's round but still take the
-// focus when clicked, as the user expects of any field he can type in.
-void ClickFocusWithoutTabStop(TControl& parent);
-
-// Labels that size themselves to their text, sized once the description is
-// read (sizing is put off while a window is being read).
-void FitAutoSizedLabels(TControl& parent);
-
 // Where a dialog goes over the main window: centred on it, outer sizes.
 struct DialogPlace {
     int left;
@@ -34,6 +25,16 @@ struct DialogPlace {
 
 inline DialogPlace CentreOver(int ownerLeft, int ownerTop, int ownerWidth, int ownerHeight, int width, int height) {
     return {ownerLeft + (ownerWidth - width) / 2, ownerTop + (ownerHeight - height) / 2};
+}
+
+// Every dialog of the editor opens the same way: placed over the main window
+// at each opening (the main window may have moved since), then shown modally.
+// The modal result.
+inline int ShowModalCentredOver(TForm& dialog, const TForm& over) {
+    const DialogPlace place =
+        CentreOver(over.Left(), over.Top(), over.Width(), over.Height(), dialog.Width(), dialog.Height());
+    dialog.SetBounds(place.left, place.top, dialog.Width(), dialog.Height());
+    return dialog.ShowModal();
 }
 
 }  // namespace dlk

@@ -1,12 +1,13 @@
 #include "app/menu_images.h"
 
 #include <QPainter>
-#include <QPixmap>
 
 namespace dlk {
 
-QIcon MenuImage(int index) {
-    QPixmap picture(16, 16);
+namespace {
+
+QImage MenuImage(int index) {
+    QImage picture(16, 16, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
@@ -41,7 +42,16 @@ QIcon MenuImage(int index) {
             for (int x : {3, 8, 13}) p.drawEllipse(QPointF(x, 8), 1.6, 1.6);
             break;
     }
-    return QIcon(picture);
+    p.end();
+    return picture;
+}
+
+}  // namespace
+
+std::vector<QImage> MenuImages() {
+    std::vector<QImage> images;
+    for (int index = 0; index < 5; ++index) images.push_back(MenuImage(index));
+    return images;
 }
 
 }  // namespace dlk

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QIcon>
+#include <QImage>
+#include <vector>
 
 namespace dlk {
 
 // The five pictures of the main menu, drawn rather than stored: 0 add,
 // 1 delete, 2 change, 3 exit, 4 more.
-QIcon MenuImage(int index);
+std::vector<QImage> MenuImages();
 
 }  // namespace dlk

@@ -1,7 +1,6 @@
 #include "app/unit1.h"
 
 #include <QCursor>
-#include <QMenuBar>
 
 #include "app/form_parts.h"
 #include "app/menu_images.h"
@@ -83,9 +82,7 @@ void TForm1::FormCreate(TObject*) {
     // No focus rectangles in either list.
     ListView1->SetHideFocusRect(true);
     ListView2->SetHideFocusRect(true);
-    if (auto* bar = Widget()->findChild<QMenuBar*>()) menu_bar_.Build(*bar, *MainMenu1);
-    const std::pair<TMenuItem*, int> images[] = {{N1, 0}, {N3, 2}, {N2, 1}, {N4, 4}, {N5, 3}};
-    for (const auto& [item, image] : images) menu_bar_.SetImage(item, MenuImage(image));
+    MainMenu1->SetImages(MenuImages());
     editor_.Start();
     ShowState();
 }
@@ -164,7 +161,6 @@ void TForm1::ShowState() {
     N6->SetEnabled(editor_.PortItemEnabled());
     N6->SetCaption(editor_.PortItemCaption());
     N7->SetChecked(editor_.ShowAllModems());
-    menu_bar_.Sync();
     showing_ = false;
 }
 

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/main_menu_bar.h"
 #include "core/account_editor.h"
 #include "core/editor_prompts.h"
 #include "framework/controls/form.h"
@@ -55,7 +54,6 @@ public:
     void ListView2DblClick(TObject* sender);
 
     const AccountEditor& Editor() const { return editor_; }
-    const MainMenuBar& MenuBar() const { return menu_bar_; }
 
 private:
     std::optional<ClientFields> EditClient(const ClientDialogRequest& request) override;
@@ -71,7 +69,6 @@ private:
     int RowUnderCursor(TListView& view) const;
 
     AccountEditor editor_;
-    MainMenuBar menu_bar_;
     std::vector<ListRow> shown_clients_;
     std::vector<ListRow> shown_modems_;
     bool showing_ = false;

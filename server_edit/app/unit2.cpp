@@ -22,8 +22,6 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
     Button2->OnClick = [this](TObject* s) { Button2Click(s); };
     Edit2->OnChange = [this](TObject* s) { Edit2Change(s); };
-    ClickFocusWithoutTabStop(*this);
-    FitAutoSizedLabels(*this);
     DoCreate();
 }
 
@@ -35,9 +33,7 @@ std::optional<ClientFields> TForm2::Run(const ClientDialogRequest& request, TFor
     Edit1->SetText(request.fields.name);
     CheckBox1->SetChecked(request.fields.disabled);
     Label3->Hide();
-    const DialogPlace place = CentreOver(over.Left(), over.Top(), over.Width(), over.Height(), Width(), Height());
-    SetBounds(place.left, place.top, Width(), Height());
-    const int result = ShowModal();
+    const int result = ShowModalCentredOver(*this, over);
     check_ = nullptr;
     if (result != mrOk) return std::nullopt;
     return Fields();

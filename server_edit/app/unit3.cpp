@@ -22,8 +22,6 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
     Button2->OnClick = [this](TObject* s) { Button2Click(s); };
     Edit3->OnChange = [this](TObject* s) { Edit3Change(s); };
-    ClickFocusWithoutTabStop(*this);
-    FitAutoSizedLabels(*this);
     DoCreate();
 }
 
@@ -36,9 +34,7 @@ std::optional<ModemFields> TForm3::Run(const ModemDialogRequest& request, TForm&
     Edit2->SetEnabled(request.ownerEditable);
     CheckBox1->SetChecked(request.fields.disabled);
     Label4->Hide();
-    const DialogPlace place = CentreOver(over.Left(), over.Top(), over.Width(), over.Height(), Width(), Height());
-    SetBounds(place.left, place.top, Width(), Height());
-    const int result = ShowModal();
+    const int result = ShowModalCentredOver(*this, over);
     check_ = nullptr;
     if (result != mrOk) return std::nullopt;
     return Fields();

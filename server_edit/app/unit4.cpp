@@ -13,15 +13,12 @@ TForm4::TForm4(TComponent* owner) : TForm(owner) {
     Edit1 = Required<TEdit>(*this, "Edit1");
     Button1 = Required<TButton>(*this, "Button1");
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    FitAutoSizedLabels(*this);
     DoCreate();
 }
 
 std::optional<std::string> TForm4::Run(const std::string& text, TForm& over) {
     Edit1->SetText(text);
-    const DialogPlace place = CentreOver(over.Left(), over.Top(), over.Width(), over.Height(), Width(), Height());
-    SetBounds(place.left, place.top, Width(), Height());
-    if (ShowModal() != mrOk) return std::nullopt;
+    if (ShowModalCentredOver(*this, over) != mrOk) return std::nullopt;
     return Edit1->Text();
 }
 

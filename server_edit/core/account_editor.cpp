@@ -4,6 +4,7 @@
 #include "core/account_storage.h"
 #include "core/editor_texts.h"
 #include "core/port_text.h"
+#include "framework/text/str_to_int.h"
 #include "encoding/imei_bcd.h"
 
 namespace dlk {
@@ -12,21 +13,27 @@ namespace texts = editor_texts;
 
 namespace {
 
-std::string PartialRecordNotice(const LoadNotice& notice) {
+std::string NoticeText(const LoadNotice& notice) {
+    if (notice.unreadable) {
+        return "Файл " + notice.fileName + " прочитать не удалось (" + notice.error +
+               ").\rЕго записи не загружены, и сохранять этот файл программа не будет.";
+    }
     return "В конце файла " + notice.fileName + " неполная запись (байтов: " +
            std::to_string(notice.trailingBytes) + "). Она не загружена и при сохранении будет отброшена.";
 }
 
 }  // namespace
 
-AccountEditor::AccountEditor(std::filesystem::path folder, EditorPrompts& prompts)
-    : folder_(std::move(folder)), prompts_(prompts) {}
+AccountEditor::AccountEditor(std::filesystem::path folder, EditorPrompts& prompts, FileReader read)
+    : folder_(std::move(folder)), prompts_(prompts), read_(std::move(read)) {}
 
 void AccountEditor::Start() {
-    LoadedAccounts loaded = LoadAccounts(folder_);
+    LoadedAccounts loaded = LoadAccounts(folder_, read_);
     book_ = std::move(loaded.book);
+    unreadFiles_ = std::move(loaded.unreadFiles);
     for (const LoadNotice& notice : loaded.notices) {
-        prompts_.Ask(PartialRecordNotice(notice), texts::kTitle, PromptButtons::Ok, PromptIcon::Warning);
+        const PromptIcon icon = notice.unreadable ? PromptIcon::Error : PromptIcon::Warning;
+        prompts_.Ask(NoticeText(notice), texts::kTitle, PromptButtons::Ok, icon);
     }
     FillClientList();
     FillModemList();
@@ -38,7 +45,11 @@ bool AccountEditor::CloseQuery() {
         prompts_.Ask(texts::kSaveQuestion, texts::kExitCaption, PromptButtons::YesNoCancel, PromptIcon::Warning);
     if (answer == PromptAnswer::No) return true;
     if (answer != PromptAnswer::Yes) return false;
-    const SaveResult result = SaveAccounts(book_, folder_);
+    const SaveResult result = SaveAccounts(book_, folder_, unreadFiles_);
+    for (const std::string& fileName : result.refusedFiles) {
+        prompts_.Ask(texts::kNotSavedUnreadPrefix + fileName + texts::kNotSavedUnreadReason, texts::kExitCaption,
+                     PromptButtons::Ok, PromptIcon::Error);
+    }
     for (const std::string& fileName : result.failedFiles) {
         prompts_.Ask(texts::kSaveErrorPrefix + fileName, texts::kExitCaption, PromptButtons::Ok, PromptIcon::Error);
     }
@@ -212,21 +223,18 @@ void AccountEditor::EditServerPort() {
     if (!book_.ServerFileFound) return;
     const std::optional<std::string> text = prompts_.EditPort(std::to_string(book_.ServerPort));
     if (!text) return;
-    const PortText port = ReadPortText(*text);
-    switch (port.kind) {
-        case PortText::Kind::NotInteger: {
-            std::string message = texts::kNotAnIntegerFormat;
-            message.replace(message.find("%s"), 2, *text);
-            prompts_.Ask(message, texts::kTitle, PromptButtons::Ok, PromptIcon::Error);
-            return;
-        }
-        case PortText::Kind::OutOfRange:
-            prompts_.Ask(texts::kPortOutOfRange, texts::kPortDialogCaption, PromptButtons::Ok, PromptIcon::Error);
-            return;
-        case PortText::Kind::Port:
-            book_.SetServerPort(port.port);
-            return;
+    int port = 0;
+    try {
+        port = StrToInt(*text);
+    } catch (const EConvertError& error) {
+        prompts_.Ask(error.what(), texts::kTitle, PromptButtons::Ok, PromptIcon::Error);
+        return;
     }
+    if (!IsServerPort(port)) {
+        prompts_.Ask(texts::kPortOutOfRange, texts::kPortDialogCaption, PromptButtons::Ok, PromptIcon::Error);
+        return;
+    }
+    book_.SetServerPort(static_cast<std::uint16_t>(port));
 }
 
 void AccountEditor::ToggleShowAllModems() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/account_book.h"
+#include "core/account_files.h"
 #include "core/editor_prompts.h"
 
 #include <filesystem>
@@ -29,12 +30,16 @@ enum class EditorList { None, Clients, Modems };
 // state after every call, and reports what the user does to its lists.
 class AccountEditor {
    public:
-    AccountEditor(std::filesystem::path folder, EditorPrompts& prompts);
+    // read: where the files come from (the disk unless a test stands in).
+    AccountEditor(std::filesystem::path folder, EditorPrompts& prompts, FileReader read = ReadWholeFile);
 
-    // Loads the files (telling the user of partial records) and fills both lists.
+    // Loads the files (telling the user of partial records and of files that
+    // could not be read) and fills both lists.
     void Start();
     // Whether the window may close: asks to save when anything changed and
-    // saves on Yes; a failed save keeps the window open with every edit.
+    // saves on Yes; a failed save keeps the window open with every edit. A
+    // file that was not read whole at start is never written; the user is
+    // told so.
     bool CloseQuery();
 
     // What the user did to the lists.
@@ -80,6 +85,8 @@ class AccountEditor {
 
     std::filesystem::path folder_;
     EditorPrompts& prompts_;
+    FileReader read_;
+    std::vector<std::string> unreadFiles_;
     AccountBook book_;
     ListState clients_;
     ListState modems_;

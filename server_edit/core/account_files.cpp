@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <system_error>
+
 namespace dlk {
 
 RecordFileContents ParseRecordFile(std::span<const std::uint8_t> bytes) {
@@ -38,42 +40,62 @@ std::vector<std::uint8_t> PatchServerFile(std::span<const std::uint8_t> old, std
     return bytes;
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out) {
-    out.clear();
+FileBytes ReadWholeFile(const std::filesystem::path& path) {
+    FileBytes file;
+    const auto fail = [&file](int error) {
+        file.outcome = ReadOutcome::Failed;
+        file.bytes.clear();
+        file.error = std::generic_category().message(error);
+        return file;
+    };
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        if (errno == ENOENT) return file;
+        return fail(errno);
+    }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
         ::close(fd);
-        return false;
+        return fail(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return fail(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
     }
     std::uint8_t block[65536];
-    bool ok = true;
     for (;;) {
         const ssize_t n = ::read(fd, block, sizeof block);
         if (n < 0) {
             if (errno == EINTR) continue;
-            ok = false;
-            break;
+            const int error = errno;
+            ::close(fd);
+            return fail(error);
         }
         if (n == 0) break;
-        out.insert(out.end(), block, block + n);
+        file.bytes.insert(file.bytes.end(), block, block + n);
     }
     ::close(fd);
-    if (!ok) out.clear();
-    return ok;
+    file.outcome = ReadOutcome::Read;
+    return file;
 }
 
-RecordFileContents ReadRecordFile(const std::filesystem::path& path) {
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return {};
-    return ParseRecordFile(bytes);
+RecordFileContents ReadRecordFile(const std::filesystem::path& path, const FileReader& read) {
+    const FileBytes file = read(path);
+    if (file.outcome == ReadOutcome::Read) return ParseRecordFile(file.bytes);
+    RecordFileContents contents;
+    contents.unreadable = file.outcome == ReadOutcome::Failed;
+    contents.error = file.error;
+    return contents;
 }
 
-ServerFileContents ReadServerFile(const std::filesystem::path& path) {
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return {};
-    return ParseServerFile(bytes);
+ServerFileContents ReadServerFile(const std::filesystem::path& path, const FileReader& read) {
+    const FileBytes file = read(path);
+    if (file.outcome == ReadOutcome::Read) return ParseServerFile(file.bytes);
+    ServerFileContents contents;
+    contents.unreadable = file.outcome == ReadOutcome::Failed;
+    contents.error = file.error;
+    return contents;
 }
 
 }  // namespace dlk

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,11 +20,30 @@ inline constexpr char kModemsFileName[] = "DLK_modems.dat";
 inline constexpr std::size_t kServerPortOffset = 1;
 inline constexpr std::size_t kServerFileSize = 3;
 
+// A whole file as read from disk. Missing: there is no such file (a records
+// file then starts empty and a save creates it). Failed: the file is there
+// but could not be read whole, so what it holds is unknown and it must never
+// be replaced.
+enum class ReadOutcome { Read, Missing, Failed };
+
+struct FileBytes {
+    ReadOutcome outcome = ReadOutcome::Missing;
+    std::vector<std::uint8_t> bytes;  // empty unless Read
+    std::string error;                // the system's reason when Failed
+};
+
+FileBytes ReadWholeFile(const std::filesystem::path& path);
+
+// Where the files are read from: the disk, or a stand-in that fails on cue.
+using FileReader = std::function<FileBytes(const std::filesystem::path&)>;
+
 // A records file's bytes cut into whole 64-byte records. A partial record at
 // the end is not a record: its size is reported so the user can be told that
 // the next save drops it.
 struct RecordFileContents {
-    bool found = false;                // the file could be opened and read
+    bool found = false;                // the file was read whole
+    bool unreadable = false;           // the file is there but was not read whole
+    std::string error;                 // why, when unreadable
     std::vector<AccountRecordBytes> records;
     std::size_t trailingBytes = 0;     // bytes of a partial last record
 };
@@ -32,6 +52,8 @@ RecordFileContents ParseRecordFile(std::span<const std::uint8_t> bytes);
 
 struct ServerFileContents {
     bool found = false;
+    bool unreadable = false;
+    std::string error;
     std::uint16_t port = 0;  // bytes missing from a short file count as 0
 };
 
@@ -41,11 +63,9 @@ ServerFileContents ParseServerFile(std::span<const std::uint8_t> bytes);
 // offset 1, grown to at least 3 bytes (a grown byte 0 is 0).
 std::vector<std::uint8_t> PatchServerFile(std::span<const std::uint8_t> old, std::uint16_t port);
 
-// Whole-file reads; a missing or unreadable file reads as not found.
-RecordFileContents ReadRecordFile(const std::filesystem::path& path);
-ServerFileContents ReadServerFile(const std::filesystem::path& path);
-
-// Reads the whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out);
+// Whole-file reads; a file that is missing or cannot be read whole reads as
+// not found, the latter also as unreadable.
+RecordFileContents ReadRecordFile(const std::filesystem::path& path, const FileReader& read = ReadWholeFile);
+ServerFileContents ReadServerFile(const std::filesystem::path& path, const FileReader& read = ReadWholeFile);
 
 }  // namespace dlk

@@ -3,6 +3,7 @@
 #include "core/account_files.h"
 #include "core/replace_file.h"
 
+#include <algorithm>
 #include <array>
 
 namespace dlk {
@@ -19,12 +20,16 @@ std::vector<std::uint8_t> LiveRecordBytes(const Slots& slots) {
 }
 
 template <typename Slots>
-void LoadTable(const std::filesystem::path& path, const char* fileName, Slots& slots,
-               std::vector<LoadNotice>& notices) {
-    const RecordFileContents contents = ReadRecordFile(path);
+void LoadTable(const std::filesystem::path& path, const char* fileName, const FileReader& read, Slots& slots,
+               LoadedAccounts& loaded) {
+    const RecordFileContents contents = ReadRecordFile(path, read);
     slots.resize(contents.records.size());
     for (std::size_t i = 0; i < contents.records.size(); ++i) slots[i].record.bytes = contents.records[i];
-    if (contents.trailingBytes != 0) notices.push_back({fileName, contents.trailingBytes});
+    if (contents.trailingBytes != 0) loaded.notices.push_back({fileName, contents.trailingBytes, false, {}});
+    if (contents.unreadable) {
+        loaded.notices.push_back({fileName, 0, true, contents.error});
+        loaded.unreadFiles.push_back(fileName);
+    }
 }
 
 }  // namespace
@@ -32,17 +37,22 @@ void LoadTable(const std::filesystem::path& path, const char* fileName, Slots& s
 std::vector<std::uint8_t> ClientFileBytes(const AccountBook& book) { return LiveRecordBytes(book.Clients); }
 std::vector<std::uint8_t> ModemFileBytes(const AccountBook& book) { return LiveRecordBytes(book.Modems); }
 
-LoadedAccounts LoadAccounts(const std::filesystem::path& folder) {
+LoadedAccounts LoadAccounts(const std::filesystem::path& folder, const FileReader& read) {
     LoadedAccounts loaded;
-    const ServerFileContents server = ReadServerFile(folder / kServerFileName);
+    const ServerFileContents server = ReadServerFile(folder / kServerFileName, read);
     loaded.book.ServerFileFound = server.found;
     loaded.book.ServerPort = server.port;
-    LoadTable(folder / kUsersFileName, kUsersFileName, loaded.book.Clients, loaded.notices);
-    LoadTable(folder / kModemsFileName, kModemsFileName, loaded.book.Modems, loaded.notices);
+    if (server.unreadable) {
+        loaded.notices.push_back({kServerFileName, 0, true, server.error});
+        loaded.unreadFiles.push_back(kServerFileName);
+    }
+    LoadTable(folder / kUsersFileName, kUsersFileName, read, loaded.book.Clients, loaded);
+    LoadTable(folder / kModemsFileName, kModemsFileName, read, loaded.book.Modems, loaded);
     return loaded;
 }
 
-SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& folder) {
+SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& folder,
+                        const std::vector<std::string>& unreadFiles) {
     struct Planned {
         const char* fileName;
         std::vector<std::uint8_t> bytes;
@@ -57,17 +67,26 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
     // owns byte 0 and whatever follows the port.
     bool writeServer = book.ServerFileFound;
     if (writeServer) {
-        std::vector<std::uint8_t> old;
-        if (ReadWholeFile(folder / kServerFileName, old)) {
-            files[0].bytes = PatchServerFile(old, book.ServerPort);
+        const FileBytes old = ReadWholeFile(folder / kServerFileName);
+        if (old.outcome == ReadOutcome::Read) {
+            files[0].bytes = PatchServerFile(old.bytes, book.ServerPort);
         } else {
             result.failedFiles.push_back(kServerFileName);
             writeServer = false;
         }
     }
 
+    // A file not read whole at start holds records nobody has seen: writing
+    // the table over it would lose them.
+    const auto unread = [&unreadFiles](const char* fileName) {
+        return std::find(unreadFiles.begin(), unreadFiles.end(), fileName) != unreadFiles.end();
+    };
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (i == 0 && !writeServer) continue;
+        if (unread(files[i].fileName)) {
+            result.refusedFiles.push_back(files[i].fileName);
+            continue;
+        }
         files[i].prepared = files[i].pending.Prepare(folder / files[i].fileName, files[i].bytes);
         if (!files[i].prepared) result.failedFiles.push_back(files[i].fileName);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/account_book.h"
+#include "core/account_files.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -10,32 +11,42 @@
 namespace dlk {
 
 // What the load noticed and the user should hear of: a partial record at the
-// end of a records file, which the next save drops.
+// end of a records file, which the next save drops, or a file that is there
+// but could not be read whole.
 struct LoadNotice {
     std::string fileName;
     std::size_t trailingBytes = 0;
+    bool unreadable = false;
+    std::string error;  // why, when unreadable
 };
 
 struct LoadedAccounts {
     AccountBook book;
     std::vector<LoadNotice> notices;
+    // Files that are there but were not read whole: their tables start empty
+    // and the files must not be replaced.
+    std::vector<std::string> unreadFiles;
 };
 
-// Reads the three files from the folder. A missing or unreadable records file
-// gives an empty table; a missing server file leaves the port uneditable.
-LoadedAccounts LoadAccounts(const std::filesystem::path& folder);
+// Reads the three files from the folder. A missing records file gives an empty
+// table; a missing or unreadable server file leaves the port uneditable.
+LoadedAccounts LoadAccounts(const std::filesystem::path& folder, const FileReader& read = ReadWholeFile);
 
-// Which files could not be saved; empty when all were.
+// Which files could not be saved (failed) and which were not written because
+// they were not read whole at start (refused); Ok when nothing failed.
 struct SaveResult {
     std::vector<std::string> failedFiles;
+    std::vector<std::string> refusedFiles;
     bool Ok() const { return failedFiles.empty(); }
 };
 
 // Writes the live records of both tables and, when the server file was found
-// at start, the port into it. Every file is first written beside its old one;
-// only when all are written are they renamed into place, so a failure leaves
-// the old files as they were and the caller can keep the edits and retry.
-SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& folder);
+// at start, the port into it; the unread files are left as they are. Every
+// file is first written beside its old one; only when all are written are they
+// renamed into place, so a failure leaves the old files as they were and the
+// caller can keep the edits and retry.
+SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& folder,
+                        const std::vector<std::string>& unreadFiles = {});
 
 // The bytes a records file gets: the live slots, in slot order.
 std::vector<std::uint8_t> ClientFileBytes(const AccountBook& book);

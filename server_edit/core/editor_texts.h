@@ -12,6 +12,9 @@ inline constexpr char kPortItemNoFile[] = "порт сервера ? (не уд�
 inline constexpr char kExitCaption[] = "Выход из программы";
 inline constexpr char kSaveQuestion[] = "Сохранить изменения?";
 inline constexpr char kSaveErrorPrefix[] = "Ошибка сохранения ";
+inline constexpr char kNotSavedUnreadPrefix[] = "Файл ";
+inline constexpr char kNotSavedUnreadReason[] =
+    " не сохранён: при запуске его не удалось прочитать,\rи запись поверх него потеряла бы хранящиеся в нём записи.";
 
 inline constexpr char kDeleteClientCaption[] = "Удаление клиента";
 inline constexpr char kDeleteClientQuestion[] =
@@ -25,7 +28,6 @@ inline constexpr char kNewModemCaption[] = "новый модем";
 inline constexpr char kModemPropertiesCaption[] = "свойства модема";
 
 inline constexpr char kPortDialogCaption[] = "порт сервера";
-inline constexpr char kNotAnIntegerFormat[] = "'%s' is not a valid integer value";
 inline constexpr char kPortOutOfRange[] = "Порт должен быть в пределах 1024..65535";
 
 }  // namespace dlk::editor_texts

@@ -102,7 +102,7 @@ class EditorWindowTest : public ::testing::Test {
 
     // Chooses an item from the window's menu bar, as the user would.
     void Choose(TMenuItem* item) {
-        QAction* action = form->MenuBar().ActionOf(item);
+        QAction* action = form->MainMenu1->ActionOf(item);
         ASSERT_NE(action, nullptr) << item->Caption();
         ASSERT_TRUE(action->isEnabled()) << item->Caption();
         action->trigger();
@@ -135,10 +135,10 @@ TEST_F(EditorWindowTest, OpensWithBothListsTheirFirstRowsAndThePortItem) {
     EXPECT_EQ(form->ListView2->Height(), 176);
     EXPECT_EQ(form->ListView2->Top(), form->Splitter1->Top() + form->Splitter1->Height());
 
-    QAction* port = form->MenuBar().ActionOf(form->N6);
+    QAction* port = form->MainMenu1->ActionOf(form->N6);
     EXPECT_TRUE(port->isEnabled());
     EXPECT_EQ(port->text().toStdString(), "порт сервера: 8000");
-    QAction* all = form->MenuBar().ActionOf(form->N7);
+    QAction* all = form->MainMenu1->ActionOf(form->N7);
     EXPECT_TRUE(all->isChecked());
     EXPECT_TRUE(boxes.empty());
 
@@ -202,7 +202,7 @@ TEST_F(EditorWindowTest, AddingAClientRefusesADuplicateIdAndSavesOnYes) {
 TEST_F(EditorWindowTest, FilterFollowsTheClientAndAModemAddedUnderItBelongsToIt) {
     Open();
     Choose(form->N7);
-    EXPECT_FALSE(form->MenuBar().ActionOf(form->N7)->isChecked());
+    EXPECT_FALSE(form->MainMenu1->ActionOf(form->N7)->isChecked());
     EXPECT_EQ(Column(*form->ListView2, 0), (std::vector<std::string>{"m2"}));  // alpha's
     ClickRow(*form->ListView1, 1);
     EXPECT_EQ(Column(*form->ListView2, 0), (std::vector<std::string>{"m1", "m3"}));
@@ -340,9 +340,9 @@ TEST_F(EditorWindowTest, PortIsEditedThroughItsDialogAndRangeChecked) {
     EXPECT_EQ(boxes.at(0).Flags, unsigned(MB_OK | MB_ICONERROR));
     Choose(form->N6);
     EXPECT_EQ(boxes.at(1).Text, "'x1' is not a valid integer value");
-    EXPECT_EQ(form->MenuBar().ActionOf(form->N6)->text().toStdString(), "порт сервера: 8000");
+    EXPECT_EQ(form->MainMenu1->ActionOf(form->N6)->text().toStdString(), "порт сервера: 8000");
     Choose(form->N6);
-    EXPECT_EQ(form->MenuBar().ActionOf(form->N6)->text().toStdString(), "порт сервера: 9000");
+    EXPECT_EQ(form->MainMenu1->ActionOf(form->N6)->text().toStdString(), "порт сервера: 9000");
 
     answers = {IDYES};
     CloseWindow();
@@ -352,7 +352,7 @@ TEST_F(EditorWindowTest, PortIsEditedThroughItsDialogAndRangeChecked) {
 TEST_F(EditorWindowTest, WithoutTheServerFileThePortItemIsDisabled) {
     std::filesystem::remove(folder.path() / kServerFileName);
     Open();
-    QAction* port = form->MenuBar().ActionOf(form->N6);
+    QAction* port = form->MainMenu1->ActionOf(form->N6);
     EXPECT_FALSE(port->isEnabled());
     EXPECT_EQ(port->text().toStdString(), "порт сервера ? (не удалось открыть файл DLK_server.dat)");
 }

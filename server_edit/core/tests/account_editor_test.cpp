@@ -381,5 +381,62 @@ TEST_F(AccountEditorTest, FullTableRefusesAnAddBeforeItsDialog) {
     EXPECT_TRUE(editor.CloseQuery());
 }
 
+// A users file that is there but cannot be read whole (a read error part way,
+// or something that is not a file) must neither pass for an empty table nor
+// be replaced by one at the save; the other files still save.
+TEST(UnreadableFileTest, IsReportedAtStartAndNeverOverwrittenWhileTheOthersSave) {
+    TempFolder folder;
+    const Bytes users = Concat({MakeClient(1, "alpha", "Alpha", "pa").bytes});
+    const Bytes modems = Concat({MakeModem(4, *TextToImei("111111111111111"), "m1", "alpha").bytes,
+                                 MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").bytes});
+    folder.Write(kServerFileName, Bytes{0x5A, 0x40, 0x1F});
+    folder.Write(kUsersFileName, users);
+    folder.Write(kModemsFileName, modems);
+    const FileReader failingUsers = [](const std::filesystem::path& path) {
+        if (path.filename() != kUsersFileName) return ReadWholeFile(path);
+        return FileBytes{ReadOutcome::Failed, {}, "Input/output error"};
+    };
+
+    ScriptedPrompts prompts;
+    AccountEditor editor(folder.path(), prompts, failingUsers);
+    editor.Start();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].text.find("DLK_users.dat"), std::string::npos);
+    EXPECT_NE(prompts.messages[0].text.find("Input/output error"), std::string::npos);
+    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Error);
+    EXPECT_TRUE(editor.ClientList().rows.empty());
+
+    // An added client and a deleted modem: only the modem file is written.
+    editor.FocusList(EditorList::Clients);
+    prompts.clientDialogs = {{ClientFields{"delta", "Delta", "pd", false}}};
+    editor.Add();
+    editor.FocusList(EditorList::Modems);
+    editor.SelectModemRow(0);
+    prompts.answers = {PromptAnswer::Ok, PromptAnswer::Yes};
+    editor.Delete();
+    EXPECT_TRUE(editor.CloseQuery());
+    ASSERT_EQ(prompts.messages.size(), 4u);  // start, delete, save?, refusal
+    EXPECT_NE(prompts.messages[3].text.find("DLK_users.dat"), std::string::npos);
+    EXPECT_EQ(prompts.messages[3].caption, "Выход из программы");
+    EXPECT_EQ(folder.Read(kUsersFileName), users);
+    EXPECT_EQ(folder.Read(kModemsFileName), Bytes(modems.begin() + 64, modems.end()));
+
+    // The same from the disk itself: a folder where the modem file should be.
+    std::filesystem::remove(folder.path() / kModemsFileName);
+    std::filesystem::create_directory(folder.path() / kModemsFileName);
+    ScriptedPrompts again;
+    AccountEditor second(folder.path(), again);
+    second.Start();
+    ASSERT_EQ(again.messages.size(), 1u);
+    EXPECT_NE(again.messages[0].text.find("DLK_modems.dat"), std::string::npos);
+    second.FocusList(EditorList::Clients);
+    second.SelectClientRow(0);
+    again.answers = {PromptAnswer::No, PromptAnswer::Yes};
+    second.Delete();
+    EXPECT_TRUE(second.CloseQuery());
+    EXPECT_TRUE(folder.Read(kUsersFileName).empty());  // the one client deleted
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / kModemsFileName));
+}
+
 }  // namespace
 }  // namespace dlk
