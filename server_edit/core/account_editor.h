@@ -31,7 +31,7 @@ enum class EditorList { None, Clients, Modems };
 class AccountEditor {
    public:
     // read: where the files come from (the disk unless a test stands in).
-    AccountEditor(std::filesystem::path folder, EditorPrompts& prompts, FileReader read = ReadWholeFile);
+    AccountEditor(std::filesystem::path folder, EditorPrompts& prompts, FileReader read = ReadAccountFile);
 
     // Loads the files (telling the user of partial records and of files that
     // could not be read) and fills both lists.

@@ -1,10 +1,10 @@
 #include "core/account_files.h"
 
+#include "files/whole_file.h"
+
 #include <algorithm>
+#include <limits>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <system_error>
 
@@ -40,43 +40,19 @@ std::vector<std::uint8_t> PatchServerFile(std::span<const std::uint8_t> old, std
     return bytes;
 }
 
-FileBytes ReadWholeFile(const std::filesystem::path& path) {
+FileBytes ReadAccountFile(const std::filesystem::path& path) {
     FileBytes file;
-    const auto fail = [&file](int error) {
-        file.outcome = ReadOutcome::Failed;
-        file.bytes.clear();
-        file.error = std::generic_category().message(error);
-        return file;
-    };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return file;
-        return fail(errno);
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return fail(error);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return fail(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-    }
-    std::uint8_t block[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, block, sizeof block);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int error = errno;
-            ::close(fd);
-            return fail(error);
+    int error = 0;
+    auto bytes = ReadWholeFile(path, std::numeric_limits<std::size_t>::max(), &error);
+    if (!bytes) {
+        if (error != ENOENT) {
+            file.outcome = ReadOutcome::Failed;
+            file.error = std::generic_category().message(error);
         }
-        if (n == 0) break;
-        file.bytes.insert(file.bytes.end(), block, block + n);
+        return file;
     }
-    ::close(fd);
     file.outcome = ReadOutcome::Read;
+    file.bytes = std::move(*bytes);
     return file;
 }
 

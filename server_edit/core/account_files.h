@@ -32,7 +32,7 @@ struct FileBytes {
     std::string error;                // the system's reason when Failed
 };
 
-FileBytes ReadWholeFile(const std::filesystem::path& path);
+FileBytes ReadAccountFile(const std::filesystem::path& path);
 
 // Where the files are read from: the disk, or a stand-in that fails on cue.
 using FileReader = std::function<FileBytes(const std::filesystem::path&)>;
@@ -65,7 +65,7 @@ std::vector<std::uint8_t> PatchServerFile(std::span<const std::uint8_t> old, std
 
 // Whole-file reads; a file that is missing or cannot be read whole reads as
 // not found, the latter also as unreadable.
-RecordFileContents ReadRecordFile(const std::filesystem::path& path, const FileReader& read = ReadWholeFile);
-ServerFileContents ReadServerFile(const std::filesystem::path& path, const FileReader& read = ReadWholeFile);
+RecordFileContents ReadRecordFile(const std::filesystem::path& path, const FileReader& read = ReadAccountFile);
+ServerFileContents ReadServerFile(const std::filesystem::path& path, const FileReader& read = ReadAccountFile);
 
 }  // namespace dlk

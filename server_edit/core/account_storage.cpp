@@ -1,7 +1,7 @@
 #include "core/account_storage.h"
 
 #include "core/account_files.h"
-#include "core/replace_file.h"
+#include "files/file_replace.h"
 
 #include <algorithm>
 #include <array>
@@ -67,7 +67,7 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
     // owns byte 0 and whatever follows the port.
     bool writeServer = book.ServerFileFound;
     if (writeServer) {
-        const FileBytes old = ReadWholeFile(folder / kServerFileName);
+        const FileBytes old = ReadAccountFile(folder / kServerFileName);
         if (old.outcome == ReadOutcome::Read) {
             files[0].bytes = PatchServerFile(old.bytes, book.ServerPort);
         } else {

@@ -30,7 +30,7 @@ struct LoadedAccounts {
 
 // Reads the three files from the folder. A missing records file gives an empty
 // table; a missing or unreadable server file leaves the port uneditable.
-LoadedAccounts LoadAccounts(const std::filesystem::path& folder, const FileReader& read = ReadWholeFile);
+LoadedAccounts LoadAccounts(const std::filesystem::path& folder, const FileReader& read = ReadAccountFile);
 
 // Which files could not be saved (failed) and which were not written because
 // they were not read whole at start (refused); Ok when nothing failed.

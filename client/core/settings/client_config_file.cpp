@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "core/settings/atomic_file.h"
+#include "files/file_replace.h"
+#include "files/whole_file.h"
 
 namespace dlk {
 namespace {

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/settings/atomic_file.h"
+#include "files/file_replace.h"
+#include "files/whole_file.h"
 
 namespace dlk {
 namespace {

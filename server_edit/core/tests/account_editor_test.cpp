@@ -393,7 +393,7 @@ TEST(UnreadableFileTest, IsReportedAtStartAndNeverOverwrittenWhileTheOthersSave)
     folder.Write(kUsersFileName, users);
     folder.Write(kModemsFileName, modems);
     const FileReader failingUsers = [](const std::filesystem::path& path) {
-        if (path.filename() != kUsersFileName) return ReadWholeFile(path);
+        if (path.filename() != kUsersFileName) return ReadAccountFile(path);
         return FileBytes{ReadOutcome::Failed, {}, "Input/output error"};
     };
 

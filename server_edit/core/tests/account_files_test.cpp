@@ -1,6 +1,5 @@
 #include "account_fixtures.h"
 #include "core/account_files.h"
-#include "core/replace_file.h"
 
 #include <gtest/gtest.h>
 
@@ -63,65 +62,6 @@ TEST(ServerFile, PatchPutsThePortAtOffsetOneAndKeepsEveryOtherByte) {
     EXPECT_EQ(PatchServerFile(Bytes{0xAA}, 0x1F90), (Bytes{0xAA, 0x90, 0x1F}));
     EXPECT_EQ(PatchServerFile(Bytes{0xAA, 0x39}, 0x1F90), (Bytes{0xAA, 0x90, 0x1F}));
     EXPECT_EQ(PatchServerFile(Bytes{0xAA, 1, 2, 3, 4}, 0x1F90), (Bytes{0xAA, 0x90, 0x1F, 3, 4}));
-}
-
-TEST(PendingFileReplace, OldFileStaysUntilCommitAndNoTemporaryIsLeft) {
-    TempFolder folder;
-    folder.Write("f.dat", Bytes{1, 2, 3});
-    ::chmod((folder.path() / "f.dat").c_str(), 0640);
-    {
-        PendingFileReplace pending;
-        ASSERT_TRUE(pending.Prepare(folder.path() / "f.dat", Bytes{9, 8}));
-        EXPECT_EQ(folder.Read("f.dat"), (Bytes{1, 2, 3}));
-        EXPECT_EQ(folder.Names().size(), 2u);
-        ASSERT_TRUE(pending.Commit());
-    }
-    EXPECT_EQ(folder.Read("f.dat"), (Bytes{9, 8}));
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"f.dat"});
-    struct stat info {};
-    ASSERT_EQ(::stat((folder.path() / "f.dat").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-}
-
-TEST(PendingFileReplace, UncommittedOrFailedWritesLeaveNothingBehind) {
-    TempFolder folder;
-    folder.Write("f.dat", Bytes{1, 2, 3});
-    {
-        PendingFileReplace pending;
-        ASSERT_TRUE(pending.Prepare(folder.path() / "f.dat", Bytes{9}));
-    }
-    EXPECT_EQ(folder.Read("f.dat"), (Bytes{1, 2, 3}));
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"f.dat"});
-
-    PendingFileReplace missingFolder;
-    EXPECT_FALSE(missingFolder.Prepare(folder.path() / "nowhere" / "f.dat", Bytes{9}));
-    EXPECT_FALSE(missingFolder.Commit());
-}
-
-TEST(PendingFileReplace, SymbolicLinkIsFollowedAndAFolderIsNeverReplaced) {
-    TempFolder folder;
-    folder.Write("real.dat", Bytes{1});
-    std::filesystem::create_symlink(folder.path() / "real.dat", folder.path() / "link.dat");
-    PendingFileReplace pending;
-    ASSERT_TRUE(pending.Prepare(folder.path() / "link.dat", Bytes{7, 7}));
-    ASSERT_TRUE(pending.Commit());
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link.dat"));
-    EXPECT_EQ(folder.Read("real.dat"), (Bytes{7, 7}));
-
-    std::filesystem::create_directory(folder.path() / "dir.dat");
-    EXPECT_FALSE(pending.Prepare(folder.path() / "dir.dat", Bytes{1}));
-    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "dir.dat"));
-    EXPECT_EQ(folder.Names().size(), 3u);
-}
-
-TEST(PendingFileReplace, ReadOnlyFileIsNotReplaced) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes any file";
-    TempFolder folder;
-    folder.Write("f.dat", Bytes{1, 2, 3});
-    ::chmod((folder.path() / "f.dat").c_str(), 0444);
-    PendingFileReplace pending;
-    EXPECT_FALSE(pending.Prepare(folder.path() / "f.dat", Bytes{9}));
-    EXPECT_EQ(folder.Read("f.dat"), (Bytes{1, 2, 3}));
 }
 
 }  // namespace

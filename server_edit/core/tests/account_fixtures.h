@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testing/temp_folder.h"
+
 #include "core/account_records.h"
 
 #include <cstdint>
@@ -46,19 +48,5 @@ inline std::vector<std::uint8_t> Concat(const std::vector<AccountRecordBytes>& r
     return bytes;
 }
 
-// A fresh folder per test, removed afterwards; tests run in parallel.
-class TempFolder {
-   public:
-    TempFolder();
-    ~TempFolder();
-    const std::filesystem::path& path() const { return path_; }
-    void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
-    std::vector<std::uint8_t> Read(const std::string& name) const;
-    bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
-    std::vector<std::string> Names() const;
-
-   private:
-    std::filesystem::path path_;
-};
 
 }  // namespace dlk::testing

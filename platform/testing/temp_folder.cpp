@@ -1,4 +1,4 @@
-#include "account_fixtures.h"
+#include "testing/temp_folder.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,7 +9,7 @@
 namespace dlk::testing {
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dlk_server_edit_XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "dlk_test_XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }

@@ -1,0 +1,89 @@
+#include "files/file_replace.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dlk {
+namespace {
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+bool Fail(std::string* error, const char* step, const std::filesystem::path& path, int err) {
+    if (error) *error = std::string(step) + " " + path.string() + ": " + std::strerror(err);
+    return false;
+}
+
+}  // namespace
+
+bool PendingFileReplace::Prepare(const std::filesystem::path& link, std::span<const std::uint8_t> bytes,
+                                 mode_t newMode, std::string* error) {
+    Discard();
+    std::error_code ec;
+    std::filesystem::path target = link;
+    if (std::filesystem::is_symlink(link, ec)) {
+        target = std::filesystem::weakly_canonical(link, ec);
+        if (ec) return Fail(error, "не удаётся найти", link, ec.value());
+    }
+    mode_t mode = newMode;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        if (!S_ISREG(old.st_mode)) return Fail(error, "не обычный файл:", target, EISDIR);
+        if (::access(target.c_str(), W_OK) != 0) return Fail(error, "нет права записи:", target, errno);
+        mode = old.st_mode & 07777;
+    }
+
+    std::string temporary = target.string() + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return Fail(error, "не удаётся создать", temporary, errno);
+    int cause = 0;
+    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0) cause = errno;
+    // Closing can report a write the kernel deferred, so its result counts.
+    if (::close(fd) != 0 && cause == 0) cause = errno;
+    if (cause != 0) {
+        ::unlink(temporary.c_str());
+        return Fail(error, "ошибка записи", temporary, cause);
+    }
+    target_ = target;
+    temporary_ = temporary;
+    return true;
+}
+
+bool PendingFileReplace::Commit(std::string* error) {
+    if (temporary_.empty()) return Fail(error, "нечего записывать в", target_, EINVAL);
+    const bool ok = ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    const int err = errno;
+    if (!ok) ::unlink(temporary_.c_str());
+    temporary_.clear();
+    return ok || Fail(error, "не удаётся заменить", target_, err);
+}
+
+void PendingFileReplace::Discard() {
+    if (temporary_.empty()) return;
+    ::unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                         mode_t newMode, std::string* error) {
+    PendingFileReplace pending;
+    return pending.Prepare(path, bytes, newMode, error) && pending.Commit(error);
+}
+
+}  // namespace dlk

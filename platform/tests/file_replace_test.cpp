@@ -1,0 +1,104 @@
+#include "files/file_replace.h"
+#include "files/whole_file.h"
+#include "testing/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dlk {
+namespace {
+
+using testing::TempFolder;
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(WholeFile, ReadsUpToTheLimitAndTellsAMissingFileFromAFolder) {
+    TempFolder folder;
+    folder.Write("f.dat", Bytes{1, 2, 3, 4});
+    EXPECT_EQ(ReadWholeFile(folder.path() / "f.dat", 100), (Bytes{1, 2, 3, 4}));
+    EXPECT_EQ(ReadWholeFile(folder.path() / "f.dat", 2), (Bytes{1, 2}));
+
+    int error = 0;
+    EXPECT_FALSE(ReadWholeFile(folder.path() / "none.dat", 100, &error));
+    EXPECT_EQ(error, ENOENT);
+    std::filesystem::create_directory(folder.path() / "dir.dat");
+    EXPECT_FALSE(ReadWholeFile(folder.path() / "dir.dat", 100, &error));
+    EXPECT_EQ(error, EISDIR);
+}
+
+TEST(PendingFileReplace, OldFileStaysUntilCommitAndNoTemporaryIsLeft) {
+    TempFolder folder;
+    folder.Write("f.dat", Bytes{1, 2, 3});
+    ::chmod((folder.path() / "f.dat").c_str(), 0640);
+    {
+        PendingFileReplace pending;
+        ASSERT_TRUE(pending.Prepare(folder.path() / "f.dat", Bytes{9, 8}));
+        EXPECT_EQ(folder.Read("f.dat"), (Bytes{1, 2, 3}));
+        EXPECT_EQ(folder.Names().size(), 2u);
+        ASSERT_TRUE(pending.Commit());
+    }
+    EXPECT_EQ(folder.Read("f.dat"), (Bytes{9, 8}));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"f.dat"});
+    struct stat info {};
+    ASSERT_EQ(::stat((folder.path() / "f.dat").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(PendingFileReplace, UncommittedOrFailedWritesLeaveNothingBehind) {
+    TempFolder folder;
+    folder.Write("f.dat", Bytes{1, 2, 3});
+    {
+        PendingFileReplace pending;
+        ASSERT_TRUE(pending.Prepare(folder.path() / "f.dat", Bytes{9}));
+    }
+    EXPECT_EQ(folder.Read("f.dat"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"f.dat"});
+
+    PendingFileReplace missingFolder;
+    EXPECT_FALSE(missingFolder.Prepare(folder.path() / "nowhere" / "f.dat", Bytes{9}));
+    EXPECT_FALSE(missingFolder.Commit());
+}
+
+TEST(PendingFileReplace, SymbolicLinkIsFollowedAndAFolderIsNeverReplaced) {
+    TempFolder folder;
+    folder.Write("real.dat", Bytes{1});
+    std::filesystem::create_symlink(folder.path() / "real.dat", folder.path() / "link.dat");
+    PendingFileReplace pending;
+    ASSERT_TRUE(pending.Prepare(folder.path() / "link.dat", Bytes{7, 7}));
+    ASSERT_TRUE(pending.Commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link.dat"));
+    EXPECT_EQ(folder.Read("real.dat"), (Bytes{7, 7}));
+
+    std::filesystem::create_directory(folder.path() / "dir.dat");
+    EXPECT_FALSE(pending.Prepare(folder.path() / "dir.dat", Bytes{1}));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "dir.dat"));
+    EXPECT_EQ(folder.Names().size(), 3u);
+}
+
+TEST(PendingFileReplace, ReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes any file";
+    TempFolder folder;
+    folder.Write("f.dat", Bytes{1, 2, 3});
+    ::chmod((folder.path() / "f.dat").c_str(), 0444);
+    PendingFileReplace pending;
+    EXPECT_FALSE(pending.Prepare(folder.path() / "f.dat", Bytes{9}));
+    EXPECT_EQ(folder.Read("f.dat"), (Bytes{1, 2, 3}));
+}
+
+TEST(PendingFileReplace, WriteFileAtomicallyGivesANewFileItsModeAndSaysWhyItFailed) {
+    TempFolder folder;
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(folder.path() / "new.dat", Bytes{5}, 0600, &error));
+    struct stat info {};
+    ASSERT_EQ(::stat((folder.path() / "new.dat").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+
+    std::filesystem::create_directory(folder.path() / "dir.dat");
+    EXPECT_FALSE(WriteFileAtomically(folder.path() / "dir.dat", Bytes{5}, 0600, &error));
+    EXPECT_NE(error.find("dir.dat"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dlk
