@@ -65,7 +65,7 @@ TEST(ClientConfigFile, KnownSettingsGiveTheGoldenBytesAndReadBack) {
     EXPECT_EQ(FileBytes(path), kKnownBytes);
     ExpectSameConfig(ReadClientConfig(path, ClientConfig{}), KnownConfig());
     // Only the new file is left behind: no temporary files.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 TEST(ClientConfigFile, WithoutAFileTheFirstStartDefaultsApply) {
@@ -191,7 +191,7 @@ TEST(ClientConfigFile, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     error.clear();
     EXPECT_FALSE(SaveClientConfig(folder / "missing" / kClientConfigFileName, KnownConfig(), &error));
     EXPECT_NE(error.find("missing"), std::string::npos);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "testing/temp_folder.h"
+
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,24 +11,7 @@
 
 namespace dlk::testing_settings {
 
-// A fresh folder per test, removed afterwards, so tests running in parallel
-// never share a file.
-class TempFolder {
-   public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "dlk_settings_XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-   private:
-    std::filesystem::path path_;
-};
+using dlk::testing::TempFolder;
 
 inline std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
