@@ -21,6 +21,9 @@ void DrawText(TCanvas& canvas, const TRect& r, int textTop, const std::string& t
     } else if (align == Alignment::Centre) {
         x = r.Left + (r.Right - r.Left - canvas.TextWidth(text)) / 2;
     }
+    // A text wider than its column keeps its start in view: a count cut off
+    // at the left would read as a smaller number.
+    if (x < r.Left) x = r.Left;
     if (nameX >= 0) x = nameX;
     canvas.TextRect(r, x, textTop, text);
 }
@@ -72,7 +75,7 @@ void PaintRow(TDibSurface& surface, const ListRow& row, const std::array<int, kM
 
 TFont ModemListFont() {
     TFont font;
-    font.Name = "DejaVu Sans";
+    font.Name = "MS Sans Serif";
     font.Height = -11;
     font.Color = clBlack;
     // The old font was a bitmap font: two-colour glyphs, as here.

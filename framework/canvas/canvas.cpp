@@ -54,8 +54,22 @@ int TFont::Size() const {
 
 void TFont::SetSize(int points) { Height = -((points * 96 + 36) / 72); }
 
+namespace {
+
+// The classic dialog face the window descriptions name is not installed here.
+// Its stand-in must be as narrow, or texts measured for the fixed layouts
+// (labels, 60-pixel list columns, 15-digit IMEIs) are cut off.
+QString InstalledFace(const std::string& name) {
+    if (QString::fromStdString(name).compare(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
+        return QStringLiteral("DejaVu Sans Condensed");
+    }
+    return QString::fromStdString(name);
+}
+
+}  // namespace
+
 QFont TFont::ToQFont() const {
-    QFont f(QString::fromStdString(Name));
+    QFont f(InstalledFace(Name));
     int pixels = Height < 0 ? -Height : Height;
     if (pixels == 0) pixels = 11;
     f.setPixelSize(pixels);

@@ -1,6 +1,7 @@
 #include "framework/controls/header_control.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QPixmap>
 #include <QStandardItemModel>
 #include <algorithm>
@@ -132,7 +133,7 @@ void THeaderControl::ShowSection(int index) {
         item = new QStandardItem;
         model_->setHorizontalHeaderItem(index, item);
     }
-    item->setText(QString::fromStdString(s.text_));
+    item->setText(SectionCaption(index, s.width_));
     const Qt::Alignment align = s.alignment_ == TAlignment::taRightJustify ? Qt::AlignRight
                                 : s.alignment_ == TAlignment::taCenter     ? Qt::AlignHCenter
                                                                            : Qt::AlignLeft;
@@ -146,6 +147,25 @@ void THeaderControl::ShowSection(int index) {
     showing_ = false;
 }
 
+void THeaderControl::FontChanged() {
+    TControl::FontChanged();
+    ShowSections();
+}
+
+// A caption wider than the room its section leaves keeps its start and ends
+// in "...", whatever its alignment, rather than losing letters at either side.
+QString THeaderControl::SectionCaption(int index, int width) const {
+    const THeaderSection& s = *sections_[std::size_t(index)];
+    const QString text = QString::fromStdString(s.text_);
+    QHeaderView* view = HeaderView();
+    const int margin = view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view);
+    int room = width - 2 * margin;
+    if (s.image_index_ >= 0 && s.image_index_ < int(images_.size())) {
+        room -= images_[std::size_t(s.image_index_)].width() + margin;
+    }
+    return view->fontMetrics().elidedText(text, Qt::ElideRight, std::max(0, room));
+}
+
 void THeaderControl::SectionClicked(int index) {
     if (index < 0 || index >= SectionCount()) return;
     Raise(OnSectionClick, this, sections_[std::size_t(index)]);
@@ -155,6 +175,11 @@ void THeaderControl::SectionResized(int index, int newWidth) {
     if (showing_ || index < 0 || index >= SectionCount()) return;
     THeaderSection* section = sections_[std::size_t(index)];
     section->width_ = newWidth;
+    if (auto* item = model_->horizontalHeaderItem(index)) {
+        showing_ = true;
+        item->setText(SectionCaption(index, newWidth));
+        showing_ = false;
+    }
     Raise(OnSectionTrack, this, section, newWidth, TSectionTrackState::tsTrackMove);
 }
 

@@ -88,6 +88,8 @@ private:
     void Detach(THeaderSection* section);
     void ShowSections();
     void ShowSection(int index);
+    void FontChanged() override;  // captions are fitted with the new font
+    QString SectionCaption(int index, int width) const;
     void SectionClicked(int index);
     void SectionResized(int index, int newWidth);
 

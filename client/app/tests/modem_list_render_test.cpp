@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "client/app/modem_list_images.h"
 #include "framework/tests/qt_test_app.h"
 
@@ -141,6 +143,53 @@ TEST_F(ModemListRender, SignalAndBatteryPicturesOnlyForOnlineModems) {
     EXPECT_FALSE(differs(SignalImage(kBatteryImage), x + 26, 0));
     EXPECT_TRUE(differs(SignalImage(0), x, 16));
     for (int dx = 0; dx < 52; ++dx) EXPECT_EQ(PixelAt(*surface, x + dx, 16 + 5), clWhite) << dx;
+}
+
+TEST_F(ModemListRender, ACountWiderThanItsColumnKeepsItsLeadingDigits) {
+    // Right-aligned columns: a text that fits ends at the column's right
+    // edge; one that does not starts at the left edge, so that its leading
+    // digits stay visible and only its end is cut.
+    auto render = [](const char* received) {
+        ListFrame frame;
+        frame.Width = 704;
+        frame.Height = 16;
+        frame.Rows = {Row(0, "a", true, false, false)};
+        frame.Rows[0].Received = received;
+        return RenderModemList(frame, kWidths);
+    };
+    // The received column's rectangle, after the name and IMEI columns: 271 to 327.
+    const int left = 150 - 3 + 4 + 120, right = 150 - 3 + 120 + 60;
+    auto inkColumns = [](TDibSurface& s, int from, int to) {
+        std::vector<int> xs;
+        for (int x = from; x < to; ++x) {
+            for (int y = 0; y < 15; ++y) {
+                if (PixelAt(s, x, y) == clBlack) {
+                    xs.push_back(x);
+                    break;
+                }
+            }
+        }
+        return xs;
+    };
+    auto narrow = render("17 (5%)");
+    const auto fits = inkColumns(*narrow, left, right);
+    ASSERT_FALSE(fits.empty());
+    EXPECT_GT(fits.front(), left + 10);
+    EXPECT_GE(fits.back(), right - 3);
+
+    auto wide = render("4294967295 (100%)");
+    auto wider = render("4294967295 (99%)");
+    // The same leading digits land on the same pixels whatever follows them.
+    for (int x = left; x < left + 30; ++x) {
+        for (int y = 0; y < 15; ++y) {
+            ASSERT_EQ(PixelAt(*wide, x, y), PixelAt(*wider, x, y)) << x << "," << y;
+        }
+    }
+    const auto cut = inkColumns(*wide, left, right);
+    ASSERT_FALSE(cut.empty());
+    EXPECT_LT(cut.front(), left + 3);
+    // Nothing spills into the next column's gap.
+    for (int y = 0; y < 15; ++y) EXPECT_NE(PixelAt(*wide, right + 1, y), clBlack);
 }
 
 }  // namespace

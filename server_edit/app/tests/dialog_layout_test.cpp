@@ -1,0 +1,62 @@
+#include "app/unit1.h"
+#include "app/unit2.h"
+#include "app/unit3.h"
+#include "app/unit4.h"
+#include "core/account_files.h"
+#include "core/tests/account_fixtures.h"
+#include "framework/controls/std_controls.h"
+#include "qt_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTableWidget>
+
+#include <memory>
+#include <string>
+
+namespace dlk {
+namespace {
+
+// Every control, the hidden duplicate labels included, lies wholly inside
+// its parent's client area: nothing the user should read is cut off.
+void ExpectEverythingInside(const TControl& parent, const std::string& path) {
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        const TControl& c = *parent.Controls(i);
+        const std::string name = path + "." + c.Name();
+        EXPECT_GE(c.Left(), 0) << name;
+        EXPECT_GE(c.Top(), 0) << name;
+        EXPECT_LE(c.Left() + c.Width(), parent.ClientWidth()) << name;
+        EXPECT_LE(c.Top() + c.Height(), parent.ClientHeight()) << name;
+        ExpectEverythingInside(c, name);
+    }
+}
+
+TEST(DialogLayout, EveryLabelAndFieldFitsItsDialog) {
+    testing::EnsureApplication();
+    auto owner = std::make_unique<TForm>(nullptr);
+    TForm2 client(owner.get());
+    TForm3 modem(owner.get());
+    TForm4 port(owner.get());
+    ExpectEverythingInside(client, "TForm2");
+    ExpectEverythingInside(modem, "TForm3");
+    ExpectEverythingInside(port, "TForm4");
+}
+
+TEST(DialogLayout, AFullImeiFitsItsColumnUncut) {
+    testing::EnsureApplication();
+    testing::TempFolder folder;
+    folder.Write(kModemsFileName,
+                 testing::Concat({testing::MakeModem(1, *TextToImei("888888888888888"), "m", "id").bytes}));
+    TForm1 form(nullptr, folder.path());
+    auto* table = static_cast<QTableWidget*>(form.ListView2->Widget());
+    const int column = table->horizontalHeader()->sectionSize(1);
+    ASSERT_EQ(column, 110);
+    const int margin = table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
+    EXPECT_LE(QFontMetrics(table->font()).horizontalAdvance(QStringLiteral("888888888888888")) + 2 * margin, column);
+}
+
+}  // namespace
+}  // namespace dlk
