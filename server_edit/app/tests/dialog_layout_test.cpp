@@ -5,6 +5,7 @@
 #include "core/account_files.h"
 #include "core/tests/account_fixtures.h"
 #include "framework/controls/std_controls.h"
+#include "framework/tests/layout_checks.h"
 #include "qt_app.h"
 
 #include <gtest/gtest.h>
@@ -20,19 +21,7 @@
 namespace dlk {
 namespace {
 
-// Every control, the hidden duplicate labels included, lies wholly inside
-// its parent's client area: nothing the user should read is cut off.
-void ExpectEverythingInside(const TControl& parent, const std::string& path) {
-    for (int i = 0; i < parent.ControlCount(); ++i) {
-        const TControl& c = *parent.Controls(i);
-        const std::string name = path + "." + c.Name();
-        EXPECT_GE(c.Left(), 0) << name;
-        EXPECT_GE(c.Top(), 0) << name;
-        EXPECT_LE(c.Left() + c.Width(), parent.ClientWidth()) << name;
-        EXPECT_LE(c.Top() + c.Height(), parent.ClientHeight()) << name;
-        ExpectEverythingInside(c, name);
-    }
-}
+using testing::ExpectEverythingInside;
 
 TEST(DialogLayout, EveryLabelAndFieldFitsItsDialog) {
     testing::EnsureApplication();

@@ -4,19 +4,9 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "framework/core/application.h"
+#include "framework/tests/qt_test_app.h"
 
 namespace dlk::testing {
-
-// The one Qt application of the test program (offscreen platform).
-inline void EnsureApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "server_edit_window_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-    Application().Initialize();
-}
 
 // Mouse events as a user's hand makes them, delivered at once.
 inline void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
