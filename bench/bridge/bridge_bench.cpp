@@ -27,12 +27,12 @@
 #include <thread>
 #include <vector>
 
-#include "core/bridge/pause_rules.h"
-#include "core/bridge/serial_port.h"
-#include "core/link/client_link.h"
-#include "net/udp_socket.h"
-#include "testing/local_program_port.h"
-#include "testing/recording_observer.h"
+#include "client/core/bridge/pause_rules.h"
+#include "client/core/bridge/serial_port.h"
+#include "client/core/link/client_link.h"
+#include "platform/net/udp_socket.h"
+#include "client/testing/local_program_port.h"
+#include "client/testing/recording_observer.h"
 
 extern char** environ;
 

@@ -5,9 +5,9 @@
 #include <thread>
 #include <vector>
 
-#include "core/link/client_link.h"
-#include "core/link/packet_handler.h"
-#include "testing/quiet_link_peers.h"
+#include "client/core/link/client_link.h"
+#include "client/core/link/packet_handler.h"
+#include "client/testing/quiet_link_peers.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/link/unpack_data.h"
+#include "client/core/link/unpack_data.h"
 
 namespace {
 

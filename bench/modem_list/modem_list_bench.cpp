@@ -5,8 +5,8 @@
 #include <string>
 
 #include "client/app/modem_list_render.h"
-#include "core/list/list_frame.h"
-#include "core/list/modem_sort.h"
+#include "client/core/list/list_frame.h"
+#include "client/core/list/modem_sort.h"
 
 namespace dlk {
 namespace {

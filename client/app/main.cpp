@@ -2,10 +2,10 @@
 #include <memory>
 
 #include "client/app/unit1.h"
-#include "core/link/link_messages.h"
+#include "client/core/link/link_messages.h"
 #include "framework/core/application.h"
 #include "framework/core/message_box.h"
-#include "instance_lock/instance_lock.h"
+#include "platform/instance_lock/instance_lock.h"
 
 namespace dlk {
 

@@ -1,7 +1,7 @@
 #include "client/app/modem_list_render.h"
 
 #include "client/app/modem_list_images.h"
-#include "core/list/list_input.h"
+#include "client/core/list/list_input.h"
 
 namespace dlk {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/list/list_frame.h"
-#include "core/settings/client_config_file.h"
+#include "client/core/list/list_frame.h"
+#include "client/core/settings/client_config_file.h"
 #include "drawing/dib_surface.h"
 
 namespace dlk {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/settings/client_config_file.h"
-#include "core/table/modem_table.h"
+#include "client/core/settings/client_config_file.h"
+#include "client/core/table/modem_table.h"
 #include "framework/controls/form.h"
 #include "framework/controls/header_control.h"
 #include "framework/controls/scroll_bar.h"

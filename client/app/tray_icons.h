@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-#include "core/link/link_observer.h"
+#include "client/core/link/link_observer.h"
 
 namespace dlk {
 

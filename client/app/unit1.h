@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "core/bridge/local_sides.h"
-#include "core/link/client_link.h"
-#include "core/settings/client_config_file.h"
-#include "core/settings/settings_apply.h"
-#include "core/table/modem_table.h"
+#include "client/core/bridge/local_sides.h"
+#include "client/core/link/client_link.h"
+#include "client/core/settings/client_config_file.h"
+#include "client/core/settings/settings_apply.h"
+#include "client/core/table/modem_table.h"
 #include "framework/controls/form.h"
 #include "framework/tray/tray_icon.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "client/app/unit1.h"
-#include "core/link/link_messages.h"
+#include "client/core/link/link_messages.h"
 #include "framework/core/description_reader.h"
 #include "framework/core/message_box.h"
 

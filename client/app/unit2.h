@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/link_settings.h"
-#include "core/settings/settings_apply.h"
+#include "client/core/link_settings.h"
+#include "client/core/settings/settings_apply.h"
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
 

@@ -7,8 +7,8 @@
 
 #include "client/app/modem_list_view.h"
 #include "client/app/unit1.h"
-#include "core/link/link_messages.h"
-#include "core/settings/modem_settings_lookup.h"
+#include "client/core/link/link_messages.h"
+#include "client/core/settings/modem_settings_lookup.h"
 #include "framework/core/description_reader.h"
 #include "framework/core/message_box.h"
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "core/settings/modem_properties.h"
-#include "core/table/modem_table.h"
+#include "client/core/settings/modem_properties.h"
+#include "client/core/table/modem_table.h"
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "encoding/short_string.h"
+#include "platform/encoding/short_string.h"
 
 namespace dlk {
 

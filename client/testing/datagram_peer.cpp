@@ -1,4 +1,4 @@
-#include "testing/datagram_peer.h"
+#include "client/testing/datagram_peer.h"
 
 #include <array>
 #include <stdexcept>

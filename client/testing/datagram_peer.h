@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "net/udp_socket.h"
+#include "platform/net/udp_socket.h"
 
 namespace dlk::sim {
 

@@ -1,4 +1,4 @@
-#include "testing/fake_local_side.h"
+#include "client/testing/fake_local_side.h"
 
 namespace dlk::sim {
 

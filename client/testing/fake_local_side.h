@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "core/local_side.h"
+#include "client/core/local_side.h"
 
 namespace dlk::sim {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "core/link/link_observer.h"
-#include "core/local_side.h"
+#include "client/core/link/link_observer.h"
+#include "client/core/local_side.h"
 
 namespace dlk::sim {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/settings/settings_apply.h"
+#include "client/core/settings/settings_apply.h"
 
 namespace dlk::sim {
 

@@ -1,4 +1,4 @@
-#include "testing/recording_observer.h"
+#include "client/testing/recording_observer.h"
 
 namespace dlk::sim {
 

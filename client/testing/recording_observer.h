@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/link/link_observer.h"
+#include "client/core/link/link_observer.h"
 
 namespace dlk::sim {
 

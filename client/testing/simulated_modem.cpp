@@ -1,4 +1,4 @@
-#include "testing/simulated_modem.h"
+#include "client/testing/simulated_modem.h"
 
 namespace dlk::sim {
 

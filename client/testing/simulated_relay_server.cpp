@@ -1,9 +1,9 @@
-#include "testing/simulated_relay_server.h"
+#include "client/testing/simulated_relay_server.h"
 
 #include <cstring>
 
-#include "core/link/credential_crc.h"
-#include "core/link/packets.h"
+#include "client/core/link/credential_crc.h"
+#include "client/core/link/packets.h"
 
 namespace dlk::sim {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "net/udp_socket.h"
-#include "testing/datagram_peer.h"
+#include "platform/net/udp_socket.h"
+#include "client/testing/datagram_peer.h"
 
 namespace dlk::sim {
 

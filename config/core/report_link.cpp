@@ -1,4 +1,4 @@
-#include "report_link.h"
+#include "config/core/report_link.h"
 
 namespace dlk {
 namespace {

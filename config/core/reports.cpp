@@ -1,4 +1,4 @@
-#include "reports.h"
+#include "config/core/reports.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "simulated_unit.h"
+#include "config/core/simulated_unit.h"
 
 #include <algorithm>
 

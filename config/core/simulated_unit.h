@@ -1,7 +1,7 @@
 #pragma once
 
-#include "hid/hid_device.h"
-#include "reports.h"
+#include "platform/hid/hid_device.h"
+#include "config/core/reports.h"
 
 #include <array>
 #include <bitset>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hid/hidraw_enumeration.h"
+#include "platform/hid/hidraw_enumeration.h"
 
 #include <cstdint>
 #include <optional>

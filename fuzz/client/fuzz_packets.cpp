@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <span>
 
-#include "core/link/packet_handler.h"
-#include "testing/quiet_link_peers.h"
+#include "client/core/link/packet_handler.h"
+#include "client/testing/quiet_link_peers.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <span>
 
-#include "core/link/unpack_data.h"
+#include "client/core/link/unpack_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The receiver never hands over more than a datagram's payload.

@@ -1,9 +1,9 @@
 // Damaged account files: every record is read, listed, compared and written
 // back without reading outside its 64 bytes, and an unedited table writes
 // back exactly the whole records it was read from.
-#include "core/account_book.h"
-#include "core/account_files.h"
-#include "core/account_storage.h"
+#include "server_edit/core/account_book.h"
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/account_storage.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "encoding/cp1251.h"
+#include "platform/encoding/cp1251.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "encoding/imei_bcd.h"
+#include "platform/encoding/imei_bcd.h"
 
 namespace dlk {
 

@@ -1,4 +1,4 @@
-#include "files/file_replace.h"
+#include "platform/files/file_replace.h"
 
 #include <cerrno>
 #include <cstring>

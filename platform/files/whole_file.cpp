@@ -1,4 +1,4 @@
-#include "files/whole_file.h"
+#include "platform/files/whole_file.h"
 
 #include <algorithm>
 #include <cerrno>

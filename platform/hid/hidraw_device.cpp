@@ -1,4 +1,4 @@
-#include "hid/hidraw_device.h"
+#include "platform/hid/hidraw_device.h"
 
 #include <cerrno>
 #include <fcntl.h>

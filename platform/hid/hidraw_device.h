@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hid/hid_device.h"
+#include "platform/hid/hid_device.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "hid/hidraw_enumeration.h"
+#include "platform/hid/hidraw_enumeration.h"
 
 #include <algorithm>
 #include <charconv>

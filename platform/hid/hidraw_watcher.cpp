@@ -1,6 +1,6 @@
-#include "hid/hidraw_watcher.h"
+#include "platform/hid/hidraw_watcher.h"
 
-#include "hid/hidraw_enumeration.h"
+#include "platform/hid/hidraw_enumeration.h"
 
 #include <cerrno>
 #include <cstring>

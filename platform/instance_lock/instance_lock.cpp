@@ -1,4 +1,4 @@
-#include "instance_lock/instance_lock.h"
+#include "platform/instance_lock/instance_lock.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>

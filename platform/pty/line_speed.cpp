@@ -1,6 +1,6 @@
 // Kept apart from the rest of the terminal code: the kernel's termios2
 // header clashes with the C library's <termios.h>.
-#include "pty/line_speed.h"
+#include "platform/pty/line_speed.h"
 
 #include <asm/termbits.h>
 #include <sys/ioctl.h>

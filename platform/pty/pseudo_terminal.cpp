@@ -1,6 +1,6 @@
-#include "pty/pseudo_terminal.h"
+#include "platform/pty/pseudo_terminal.h"
 
-#include "pty/line_speed.h"
+#include "platform/pty/line_speed.h"
 
 #include <fcntl.h>
 #include <sys/inotify.h>

@@ -1,4 +1,4 @@
-#include "testing/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "encoding/cp1251.h"
-#include "encoding/imei_bcd.h"
-#include "encoding/short_string.h"
+#include "platform/encoding/cp1251.h"
+#include "platform/encoding/imei_bcd.h"
+#include "platform/encoding/short_string.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "files/file_replace.h"
-#include "files/whole_file.h"
-#include "testing/temp_folder.h"
+#include "platform/files/file_replace.h"
+#include "platform/files/whole_file.h"
+#include "platform/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
 

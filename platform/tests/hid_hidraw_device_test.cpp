@@ -1,7 +1,7 @@
 // The hidraw backend over kernel objects that behave like a hidraw node: a
 // SOCK_SEQPACKET socket pair carries one report per read and write, with the
 // far end playing the unit.
-#include "hid/hidraw_device.h"
+#include "platform/hid/hidraw_device.h"
 
 #include <gtest/gtest.h>
 

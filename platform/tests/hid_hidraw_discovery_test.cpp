@@ -1,7 +1,7 @@
 // Finding hidraw devices in a sysfs-like tree and following nodes in a
 // /dev-like folder, both built in a temporary directory.
-#include "hid/hidraw_enumeration.h"
-#include "hid/hidraw_watcher.h"
+#include "platform/hid/hidraw_enumeration.h"
+#include "platform/hid/hidraw_watcher.h"
 
 #include <gtest/gtest.h>
 

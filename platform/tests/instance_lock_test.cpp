@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "instance_lock/instance_lock.h"
+#include "platform/instance_lock/instance_lock.h"
 
 namespace dlk {
 namespace {

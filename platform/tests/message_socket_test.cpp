@@ -1,4 +1,4 @@
-#include "local_socket/message_socket.h"
+#include "platform/local_socket/message_socket.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "pty/line_speed.h"
-#include "pty/pseudo_terminal.h"
+#include "platform/pty/line_speed.h"
+#include "platform/pty/pseudo_terminal.h"
 
 #include <gtest/gtest.h>
 

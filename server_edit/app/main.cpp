@@ -2,8 +2,8 @@
 // records in the account files of the current folder.
 #include <QApplication>
 
-#include "app/unit1.h"
-#include "core/editor_texts.h"
+#include "server_edit/app/unit1.h"
+#include "server_edit/core/editor_texts.h"
 #include "framework/core/application.h"
 
 int main(int argc, char* argv[]) {

@@ -1,4 +1,4 @@
-#include "app/menu_images.h"
+#include "server_edit/app/menu_images.h"
 
 #include <QPainter>
 

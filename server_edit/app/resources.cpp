@@ -1,4 +1,4 @@
-#include "app/resources.h"
+#include "server_edit/app/resources.h"
 
 #include <QtCore/qglobal.h>
 

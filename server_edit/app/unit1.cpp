@@ -1,13 +1,13 @@
-#include "app/unit1.h"
+#include "server_edit/app/unit1.h"
 
 #include <QCursor>
 
-#include "app/form_parts.h"
-#include "app/menu_images.h"
-#include "app/resources.h"
-#include "app/unit2.h"
-#include "app/unit3.h"
-#include "app/unit4.h"
+#include "server_edit/app/form_parts.h"
+#include "server_edit/app/menu_images.h"
+#include "server_edit/app/resources.h"
+#include "server_edit/app/unit2.h"
+#include "server_edit/app/unit3.h"
+#include "server_edit/app/unit4.h"
 #include "framework/core/description_reader.h"
 #include "framework/core/message_box.h"
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "core/account_editor.h"
-#include "core/editor_prompts.h"
+#include "server_edit/core/account_editor.h"
+#include "server_edit/core/editor_prompts.h"
 #include "framework/controls/form.h"
 #include "framework/controls/list_view.h"
 #include "framework/controls/menus.h"

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "core/editor_prompts.h"
+#include "server_edit/core/editor_prompts.h"
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
 

@@ -1,7 +1,7 @@
-#include "app/unit3.h"
+#include "server_edit/app/unit3.h"
 
-#include "app/form_parts.h"
-#include "app/resources.h"
+#include "server_edit/app/form_parts.h"
+#include "server_edit/app/resources.h"
 #include "framework/core/description_reader.h"
 
 namespace dlk {

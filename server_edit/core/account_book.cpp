@@ -1,7 +1,7 @@
-#include "core/account_book.h"
+#include "server_edit/core/account_book.h"
 
-#include "encoding/cp1251.h"
-#include "encoding/imei_bcd.h"
+#include "platform/encoding/cp1251.h"
+#include "platform/encoding/imei_bcd.h"
 
 namespace dlk {
 namespace {

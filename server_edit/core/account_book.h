@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/account_records.h"
+#include "server_edit/core/account_records.h"
 
 #include <array>
 #include <cstddef>

@@ -1,11 +1,11 @@
-#include "core/account_editor.h"
+#include "server_edit/core/account_editor.h"
 
-#include "core/account_files.h"
-#include "core/account_storage.h"
-#include "core/editor_texts.h"
-#include "core/port_text.h"
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/account_storage.h"
+#include "server_edit/core/editor_texts.h"
+#include "server_edit/core/port_text.h"
 #include "framework/text/str_to_int.h"
-#include "encoding/imei_bcd.h"
+#include "platform/encoding/imei_bcd.h"
 
 namespace dlk {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/account_book.h"
-#include "core/account_files.h"
-#include "core/editor_prompts.h"
+#include "server_edit/core/account_book.h"
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/editor_prompts.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
-#include "core/account_files.h"
+#include "server_edit/core/account_files.h"
 
-#include "files/whole_file.h"
+#include "platform/files/whole_file.h"
 
 #include <algorithm>
 #include <limits>

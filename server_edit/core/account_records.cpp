@@ -1,6 +1,6 @@
-#include "core/account_records.h"
+#include "server_edit/core/account_records.h"
 
-#include "encoding/short_string.h"
+#include "platform/encoding/short_string.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "encoding/imei_bcd.h"
+#include "platform/encoding/imei_bcd.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
-#include "core/account_storage.h"
+#include "server_edit/core/account_storage.h"
 
-#include "core/account_files.h"
-#include "files/file_replace.h"
+#include "server_edit/core/account_files.h"
+#include "platform/files/file_replace.h"
 
 #include <algorithm>
 #include <array>

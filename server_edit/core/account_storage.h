@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/account_book.h"
-#include "core/account_files.h"
+#include "server_edit/core/account_book.h"
+#include "server_edit/core/account_files.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/account_book.h"
+#include "server_edit/core/account_book.h"
 
 #include <functional>
 #include <optional>

@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "client/app/tests/pipe_client.h"
-#include "core/settings/client_config_file.h"
-#include "core/settings/modems_file.h"
-#include "testing/simulated_modem.h"
+#include "client/core/settings/client_config_file.h"
+#include "client/core/settings/modems_file.h"
+#include "client/testing/simulated_modem.h"
 
 namespace dlk {
 namespace {

@@ -4,12 +4,12 @@
 #include "client/app/modem_list_view.h"
 #include "client/app/unit2.h"
 #include "client/app/tests/shell_fixture.h"
-#include "core/settings/modems_file.h"
-#include "core/tests/bridge_test_support.h"
-#include "encoding/cp1251.h"
+#include "client/core/settings/modems_file.h"
+#include "client/core/tests/bridge_test_support.h"
+#include "platform/encoding/cp1251.h"
 #include "framework/controls/menus.h"
-#include "testing/simulated_modem.h"
-#include "testing/simulated_relay_server.h"
+#include "client/testing/simulated_modem.h"
+#include "client/testing/simulated_relay_server.h"
 
 namespace dlk::shell_testing {
 namespace {

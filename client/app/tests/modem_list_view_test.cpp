@@ -10,7 +10,7 @@
 
 #include "client/app/modem_list_images.h"
 #include "client/app/modem_list_render.h"
-#include "core/list/list_input.h"
+#include "client/core/list/list_input.h"
 #include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 

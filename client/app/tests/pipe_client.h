@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "local_socket/message_socket.h"
-#include "net/udp_socket.h"
+#include "platform/local_socket/message_socket.h"
+#include "platform/net/udp_socket.h"
 
 // What the shell's tests and the test of the real program both need from
 // outside the window: a free UDP port and the local program's end of the

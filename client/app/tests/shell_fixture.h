@@ -11,7 +11,7 @@
 
 #include "client/app/tests/pipe_client.h"
 #include "client/app/unit1.h"
-#include "core/settings/client_config_file.h"
+#include "client/core/settings/client_config_file.h"
 #include "framework/core/application.h"
 #include "framework/core/message_box.h"
 #include "framework/tests/qt_test_app.h"

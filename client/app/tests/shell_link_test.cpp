@@ -1,12 +1,12 @@
 #include <mutex>
 
 #include "client/app/tests/shell_fixture.h"
-#include "core/link/credential_crc.h"
-#include "core/link/packets.h"
-#include "core/settings/modems_file.h"
+#include "client/core/link/credential_crc.h"
+#include "client/core/link/packets.h"
+#include "client/core/settings/modems_file.h"
 #include "framework/controls/timer.h"
-#include "testing/simulated_modem.h"
-#include "testing/simulated_relay_server.h"
+#include "client/testing/simulated_modem.h"
+#include "client/testing/simulated_relay_server.h"
 
 namespace dlk::shell_testing {
 namespace {

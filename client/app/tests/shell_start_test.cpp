@@ -2,10 +2,10 @@
 #include <QMenu>
 
 #include "client/app/tests/shell_fixture.h"
-#include "core/link/link_messages.h"
+#include "client/core/link/link_messages.h"
 #include "framework/controls/menus.h"
 #include "framework/controls/timer.h"
-#include "local_socket/message_socket.h"
+#include "platform/local_socket/message_socket.h"
 
 namespace dlk::shell_testing {
 namespace {

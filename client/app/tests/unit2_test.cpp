@@ -6,7 +6,7 @@
 
 #include "framework/core/message_box.h"
 #include "framework/tests/qt_test_app.h"
-#include "testing/recording_apply_target.h"
+#include "client/testing/recording_apply_target.h"
 
 namespace dlk {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "core/settings/modems_file.h"
+#include "client/core/settings/modems_file.h"
 #include "framework/core/message_box.h"
 #include "framework/tests/qt_test_app.h"
 

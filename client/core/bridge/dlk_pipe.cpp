@@ -1,6 +1,6 @@
-#include "core/bridge/dlk_pipe.h"
+#include "client/core/bridge/dlk_pipe.h"
 
-#include "core/bridge/local_block.h"
+#include "client/core/bridge/local_block.h"
 
 #include <poll.h>
 #include <unistd.h>

@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
-#include "core/bridge/threaded_local_side.h"
-#include "local_socket/message_socket.h"
+#include "client/core/bridge/threaded_local_side.h"
+#include "platform/local_socket/message_socket.h"
 
 namespace dlk {
 

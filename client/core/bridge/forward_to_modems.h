@@ -4,9 +4,9 @@
 #include <functional>
 #include <span>
 
-#include "core/link/packets.h"
-#include "core/table/modem_table.h"
-#include "net/udp_socket.h"
+#include "client/core/link/packets.h"
+#include "client/core/table/modem_table.h"
+#include "platform/net/udp_socket.h"
 
 namespace dlk {
 

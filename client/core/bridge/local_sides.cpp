@@ -1,7 +1,7 @@
-#include "core/bridge/local_sides.h"
+#include "client/core/bridge/local_sides.h"
 
-#include "core/bridge/dlk_pipe.h"
-#include "core/bridge/serial_port.h"
+#include "client/core/bridge/dlk_pipe.h"
+#include "client/core/bridge/serial_port.h"
 
 namespace dlk {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "core/local_side.h"
+#include "client/core/local_side.h"
 
 namespace dlk {
 

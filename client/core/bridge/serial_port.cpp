@@ -1,4 +1,4 @@
-#include "core/bridge/serial_port.h"
+#include "client/core/bridge/serial_port.h"
 
 #include <poll.h>
 #include <unistd.h>

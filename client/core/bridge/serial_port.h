@@ -6,9 +6,9 @@
 #include <span>
 #include <string>
 
-#include "core/bridge/local_block.h"
-#include "core/bridge/threaded_local_side.h"
-#include "pty/pseudo_terminal.h"
+#include "client/core/bridge/local_block.h"
+#include "client/core/bridge/threaded_local_side.h"
+#include "platform/pty/pseudo_terminal.h"
 
 namespace dlk {
 

@@ -1,4 +1,4 @@
-#include "core/bridge/threaded_local_side.h"
+#include "client/core/bridge/threaded_local_side.h"
 
 namespace dlk {
 

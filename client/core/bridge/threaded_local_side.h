@@ -7,8 +7,8 @@
 #include <span>
 #include <thread>
 
-#include "core/bridge/wake_event.h"
-#include "core/local_side.h"
+#include "client/core/bridge/wake_event.h"
+#include "client/core/local_side.h"
 
 namespace dlk {
 

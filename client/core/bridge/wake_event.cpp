@@ -1,4 +1,4 @@
-#include "core/bridge/wake_event.h"
+#include "client/core/bridge/wake_event.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>

@@ -1,11 +1,11 @@
-#include "core/link/client_link.h"
+#include "client/core/link/client_link.h"
 
 #include <cerrno>
 #include <mutex>
 
-#include "core/bridge/forward_to_modems.h"
-#include "core/link/credential_crc.h"
-#include "core/link/link_messages.h"
+#include "client/core/bridge/forward_to_modems.h"
+#include "client/core/link/credential_crc.h"
+#include "client/core/link/link_messages.h"
 
 namespace dlk {
 

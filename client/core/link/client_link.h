@@ -6,14 +6,14 @@
 #include <span>
 #include <string>
 
-#include "core/link/link_observer.h"
-#include "core/link/packet_handler.h"
-#include "core/link/packets.h"
-#include "core/link/udp_port.h"
-#include "core/link_settings.h"
-#include "core/local_side.h"
-#include "core/table/modem_table.h"
-#include "net/udp_socket.h"
+#include "client/core/link/link_observer.h"
+#include "client/core/link/packet_handler.h"
+#include "client/core/link/packets.h"
+#include "client/core/link/udp_port.h"
+#include "client/core/link_settings.h"
+#include "client/core/local_side.h"
+#include "client/core/table/modem_table.h"
+#include "platform/net/udp_socket.h"
 
 namespace dlk {
 

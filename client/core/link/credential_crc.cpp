@@ -1,4 +1,4 @@
-#include "core/link/credential_crc.h"
+#include "client/core/link/credential_crc.h"
 
 #include <array>
 

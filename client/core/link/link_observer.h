@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/table/modem_table.h"
+#include "client/core/table/modem_table.h"
 
 namespace dlk {
 

@@ -1,4 +1,4 @@
-#include "core/link/packet_handler.h"
+#include "client/core/link/packet_handler.h"
 
 #include <mutex>
 #include <optional>

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <span>
 
-#include "core/link/link_observer.h"
-#include "core/link/packets.h"
-#include "core/link/unpack_data.h"
-#include "core/local_side.h"
-#include "core/table/modem_table.h"
+#include "client/core/link/link_observer.h"
+#include "client/core/link/packets.h"
+#include "client/core/link/unpack_data.h"
+#include "client/core/local_side.h"
+#include "client/core/table/modem_table.h"
 
 namespace dlk {
 

@@ -1,4 +1,4 @@
-#include "core/link/packets.h"
+#include "client/core/link/packets.h"
 
 #include <algorithm>
 #include <cstring>

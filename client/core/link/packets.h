@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "core/table/modem_table.h"
-#include "net/udp_socket.h"
+#include "client/core/table/modem_table.h"
+#include "platform/net/udp_socket.h"
 
 namespace dlk {
 

@@ -1,4 +1,4 @@
-#include "core/link/udp_port.h"
+#include "client/core/link/udp_port.h"
 
 namespace dlk {
 

@@ -4,8 +4,8 @@
 #include <atomic>
 #include <thread>
 
-#include "core/link/packet_handler.h"
-#include "net/udp_socket.h"
+#include "client/core/link/packet_handler.h"
+#include "platform/net/udp_socket.h"
 
 namespace dlk {
 

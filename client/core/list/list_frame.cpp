@@ -1,11 +1,11 @@
-#include "core/list/list_frame.h"
+#include "client/core/list/list_frame.h"
 
 #include <algorithm>
 
-#include "core/list/list_input.h"
-#include "core/list/modem_sort.h"
-#include "core/list/row_texts.h"
-#include "encoding/cp1251.h"
+#include "client/core/list/list_input.h"
+#include "client/core/list/modem_sort.h"
+#include "client/core/list/row_texts.h"
+#include "platform/encoding/cp1251.h"
 
 namespace dlk {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/table/modem_table.h"
+#include "client/core/table/modem_table.h"
 
 namespace dlk {
 

@@ -1,9 +1,9 @@
-#include "core/list/list_input.h"
+#include "client/core/list/list_input.h"
 
 #include <limits>
 
-#include "core/bridge/pause_rules.h"
-#include "core/list/modem_sort.h"
+#include "client/core/bridge/pause_rules.h"
+#include "client/core/list/modem_sort.h"
 
 namespace dlk {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/table/modem_table.h"
+#include "client/core/table/modem_table.h"
 
 namespace dlk {
 

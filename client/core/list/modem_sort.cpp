@@ -1,4 +1,4 @@
-#include "core/list/modem_sort.h"
+#include "client/core/list/modem_sort.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "core/list/row_texts.h"
+#include "client/core/list/row_texts.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,9 +1,9 @@
-#include "core/settings/client_config_file.h"
+#include "client/core/settings/client_config_file.h"
 
 #include <algorithm>
 
-#include "files/file_replace.h"
-#include "files/whole_file.h"
+#include "platform/files/file_replace.h"
+#include "platform/files/whole_file.h"
 
 namespace dlk {
 namespace {

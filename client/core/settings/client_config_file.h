@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "core/link_settings.h"
+#include "client/core/link_settings.h"
 
 namespace dlk {
 

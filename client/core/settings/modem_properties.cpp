@@ -1,10 +1,10 @@
-#include "core/settings/modem_properties.h"
+#include "client/core/settings/modem_properties.h"
 
 #include <charconv>
 #include <optional>
 #include <string_view>
 
-#include "encoding/cp1251.h"
+#include "platform/encoding/cp1251.h"
 
 namespace dlk {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <variant>
 
-#include "core/settings/modems_file.h"
-#include "core/settings/settings_apply.h"
+#include "client/core/settings/modems_file.h"
+#include "client/core/settings/settings_apply.h"
 
 namespace dlk {
 

@@ -1,9 +1,9 @@
-#include "core/settings/modem_settings_lookup.h"
+#include "client/core/settings/modem_settings_lookup.h"
 
 #include <algorithm>
 #include <mutex>
 
-#include "core/bridge/pause_rules.h"
+#include "client/core/bridge/pause_rules.h"
 
 namespace dlk {
 

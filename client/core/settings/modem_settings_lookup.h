@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "core/settings/modems_file.h"
-#include "core/table/modem_table.h"
+#include "client/core/settings/modems_file.h"
+#include "client/core/table/modem_table.h"
 
 namespace dlk {
 

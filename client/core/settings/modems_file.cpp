@@ -1,12 +1,12 @@
-#include "core/settings/modems_file.h"
+#include "client/core/settings/modems_file.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
-#include "files/file_replace.h"
-#include "files/whole_file.h"
+#include "platform/files/file_replace.h"
+#include "platform/files/whole_file.h"
 
 namespace dlk {
 namespace {

@@ -8,8 +8,8 @@
 #include <span>
 #include <string>
 
-#include "encoding/imei_bcd.h"
-#include "encoding/short_string.h"
+#include "platform/encoding/imei_bcd.h"
+#include "platform/encoding/short_string.h"
 
 namespace dlk {
 

@@ -1,10 +1,10 @@
-#include "core/settings/settings_apply.h"
+#include "client/core/settings/settings_apply.h"
 
 #include <charconv>
 #include <optional>
 #include <string_view>
 
-#include "encoding/cp1251.h"
+#include "platform/encoding/cp1251.h"
 
 namespace dlk {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-#include "core/link_settings.h"
+#include "client/core/link_settings.h"
 
 namespace dlk {
 

@@ -1,4 +1,4 @@
-#include "core/table/modem_table.h"
+#include "client/core/table/modem_table.h"
 
 #include <cstddef>
 #include <type_traits>

@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "encoding/imei_bcd.h"
-#include "encoding/short_string.h"
-#include "net/udp_socket.h"
+#include "platform/encoding/imei_bcd.h"
+#include "platform/encoding/short_string.h"
+#include "platform/net/udp_socket.h"
 
 namespace dlk {
 

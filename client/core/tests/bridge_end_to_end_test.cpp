@@ -2,11 +2,11 @@
 // local socket, the client's link, and simulated modems (directly or through
 // a simulated relay server) on loopback UDP.
 
-#include "bridge_link_fixture.h"
+#include "client/core/tests/bridge_link_fixture.h"
 
-#include "core/bridge/dlk_pipe.h"
-#include "core/bridge/serial_port.h"
-#include "core/link/link_messages.h"
+#include "client/core/bridge/dlk_pipe.h"
+#include "client/core/bridge/serial_port.h"
+#include "client/core/link/link_messages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/bridge/forward_to_modems.h"
+#include "client/core/bridge/forward_to_modems.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 // A client link with simulated modems (directly or through a simulated relay
 // server) on loopback UDP, and its local side on a scratch name.
 
-#include "bridge_test_support.h"
+#include "client/core/tests/bridge_test_support.h"
 
-#include "core/bridge/local_sides.h"
-#include "core/bridge/pause_rules.h"
-#include "core/link/client_link.h"
-#include "testing/recording_observer.h"
-#include "testing/simulated_modem.h"
-#include "testing/simulated_relay_server.h"
+#include "client/core/bridge/local_sides.h"
+#include "client/core/bridge/pause_rules.h"
+#include "client/core/link/client_link.h"
+#include "client/testing/recording_observer.h"
+#include "client/testing/simulated_modem.h"
+#include "client/testing/simulated_relay_server.h"
 
 #include <gtest/gtest.h>
 

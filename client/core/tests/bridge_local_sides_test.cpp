@@ -1,8 +1,8 @@
-#include "bridge_test_support.h"
+#include "client/core/tests/bridge_test_support.h"
 
-#include "core/bridge/dlk_pipe.h"
-#include "core/bridge/local_sides.h"
-#include "core/bridge/serial_port.h"
+#include "client/core/bridge/dlk_pipe.h"
+#include "client/core/bridge/local_sides.h"
+#include "client/core/bridge/serial_port.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/bridge/pause_rules.h"
+#include "client/core/bridge/pause_rules.h"
 
 #include <gtest/gtest.h>
 

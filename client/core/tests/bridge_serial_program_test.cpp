@@ -1,7 +1,7 @@
 // Programs nobody here wrote, talking to modems through the bridge: Python's
 // serial module and socat on the pseudo-terminal, socat on the local socket.
 
-#include "bridge_link_fixture.h"
+#include "client/core/tests/bridge_link_fixture.h"
 
 #include <gtest/gtest.h>
 

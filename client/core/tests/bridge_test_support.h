@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "testing/local_program_port.h"
+#include "client/testing/local_program_port.h"
 
 namespace dlk::bridge_test {
 

@@ -1,11 +1,11 @@
-#include "core/settings/client_config_file.h"
+#include "client/core/settings/client_config_file.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 
-#include "settings_test_folder.h"
+#include "client/core/tests/settings_test_folder.h"
 
 namespace dlk {
 namespace {

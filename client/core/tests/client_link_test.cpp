@@ -1,4 +1,4 @@
-#include "core/link/client_link.h"
+#include "client/core/link/client_link.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/link/link_messages.h"
-#include "testing/fake_local_side.h"
-#include "testing/recording_observer.h"
-#include "testing/simulated_relay_server.h"
+#include "client/core/link/link_messages.h"
+#include "client/testing/fake_local_side.h"
+#include "client/testing/recording_observer.h"
+#include "client/testing/simulated_relay_server.h"
 
 namespace dlk {
 namespace {

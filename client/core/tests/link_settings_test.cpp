@@ -1,4 +1,4 @@
-#include "core/link_settings.h"
+#include "client/core/link_settings.h"
 
 #include <gtest/gtest.h>
 

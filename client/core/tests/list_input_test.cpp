@@ -1,9 +1,9 @@
-#include "core/list/list_input.h"
+#include "client/core/list/list_input.h"
 
 #include <gtest/gtest.h>
 
-#include "core/list/modem_sort.h"
-#include "modem_list_test_table.h"
+#include "client/core/list/modem_sort.h"
+#include "client/core/tests/modem_list_test_table.h"
 
 namespace dlk {
 namespace {

@@ -4,11 +4,11 @@
 #include <chrono>
 #include <vector>
 
-#include "core/link/client_link.h"
-#include "testing/fake_local_side.h"
-#include "testing/recording_observer.h"
-#include "testing/simulated_modem.h"
-#include "testing/simulated_relay_server.h"
+#include "client/core/link/client_link.h"
+#include "client/testing/fake_local_side.h"
+#include "client/testing/recording_observer.h"
+#include "client/testing/simulated_modem.h"
+#include "client/testing/simulated_relay_server.h"
 
 namespace dlk {
 namespace {

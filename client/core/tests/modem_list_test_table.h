@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/table/modem_table.h"
+#include "client/core/table/modem_table.h"
 
 namespace dlk::testing_list {
 

@@ -1,8 +1,8 @@
-#include "core/settings/modem_properties.h"
+#include "client/core/settings/modem_properties.h"
 
 #include <gtest/gtest.h>
 
-#include "encoding/cp1251.h"
+#include "platform/encoding/cp1251.h"
 
 namespace dlk {
 namespace {

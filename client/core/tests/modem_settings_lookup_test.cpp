@@ -1,8 +1,8 @@
-#include "core/settings/modem_settings_lookup.h"
+#include "client/core/settings/modem_settings_lookup.h"
 
 #include <gtest/gtest.h>
 
-#include "settings_test_folder.h"
+#include "client/core/tests/settings_test_folder.h"
 
 namespace dlk {
 namespace {

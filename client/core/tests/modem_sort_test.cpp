@@ -1,8 +1,8 @@
-#include "core/list/modem_sort.h"
+#include "client/core/list/modem_sort.h"
 
 #include <gtest/gtest.h>
 
-#include "modem_list_test_table.h"
+#include "client/core/tests/modem_list_test_table.h"
 
 namespace dlk {
 namespace {

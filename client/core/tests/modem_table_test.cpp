@@ -1,4 +1,4 @@
-#include "core/table/modem_table.h"
+#include "client/core/table/modem_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "core/settings/modems_file.h"
+#include "client/core/settings/modems_file.h"
 
 #include <gtest/gtest.h>
 
-#include "settings_test_folder.h"
+#include "client/core/tests/settings_test_folder.h"
 
 namespace dlk {
 namespace {

@@ -1,11 +1,11 @@
-#include "core/link/packet_handler.h"
+#include "client/core/link/packet_handler.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "testing/fake_local_side.h"
-#include "testing/recording_observer.h"
+#include "client/testing/fake_local_side.h"
+#include "client/testing/recording_observer.h"
 
 namespace dlk {
 namespace {

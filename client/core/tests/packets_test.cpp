@@ -1,10 +1,10 @@
-#include "core/link/packets.h"
+#include "client/core/link/packets.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "core/link/credential_crc.h"
+#include "client/core/link/credential_crc.h"
 
 namespace dlk {
 namespace {

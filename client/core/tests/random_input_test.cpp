@@ -4,9 +4,9 @@
 #include <random>
 #include <vector>
 
-#include "core/link/packet_handler.h"
-#include "core/link/unpack_data.h"
-#include "testing/quiet_link_peers.h"
+#include "client/core/link/packet_handler.h"
+#include "client/core/link/unpack_data.h"
+#include "client/testing/quiet_link_peers.h"
 
 namespace dlk {
 namespace {

@@ -1,8 +1,8 @@
-#include "core/list/row_texts.h"
+#include "client/core/list/row_texts.h"
 
 #include <gtest/gtest.h>
 
-#include "modem_list_test_table.h"
+#include "client/core/tests/modem_list_test_table.h"
 
 namespace dlk {
 namespace {

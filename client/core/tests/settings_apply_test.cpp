@@ -1,10 +1,10 @@
-#include "core/settings/settings_apply.h"
+#include "client/core/settings/settings_apply.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "encoding/cp1251.h"
-#include "testing/recording_apply_target.h"
+#include "platform/encoding/cp1251.h"
+#include "client/testing/recording_apply_target.h"
 
 namespace dlk {
 namespace {

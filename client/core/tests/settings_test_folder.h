@@ -1,6 +1,6 @@
 #pragma once
 
-#include "testing/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "core/link/unpack_data.h"
+#include "client/core/link/unpack_data.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The report link over the real hidraw backend, with a socket pair standing in
 // for the device node and the test playing the unit at the far end.
-#include "hid/hidraw_device.h"
-#include "report_link.h"
-#include "hex_bytes.h"
+#include "platform/hid/hidraw_device.h"
+#include "config/core/report_link.h"
+#include "config/core/tests/hex_bytes.h"
 
 #include <gtest/gtest.h>
 

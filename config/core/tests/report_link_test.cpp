@@ -1,6 +1,6 @@
-#include "report_link.h"
-#include "simulated_unit.h"
-#include "hex_bytes.h"
+#include "config/core/report_link.h"
+#include "config/core/simulated_unit.h"
+#include "config/core/tests/hex_bytes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "reports.h"
-#include "hex_bytes.h"
+#include "config/core/reports.h"
+#include "config/core/tests/hex_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // A virtual unit made by the kernel's uhid driver, found through sysfs and
 // talked to through its hidraw node. Needs /dev/uhid and the right to open
 // it and the new node; skipped where either is missing.
-#include "hid/hidraw_device.h"
-#include "hid/hidraw_watcher.h"
-#include "report_link.h"
-#include "unit_discovery.h"
+#include "platform/hid/hidraw_device.h"
+#include "platform/hid/hidraw_watcher.h"
+#include "config/core/report_link.h"
+#include "config/core/unit_discovery.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "unit_discovery.h"
+#include "config/core/unit_discovery.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The configurator's whole procedures against the simulated unit, checked as
 // the requests the unit received: reading and writing the settings memory,
 // flashing the controller and handing over the GSM module.
-#include "report_link.h"
-#include "simulated_unit.h"
-#include "hex_bytes.h"
-#include "encoding/cp1251.h"
+#include "config/core/report_link.h"
+#include "config/core/simulated_unit.h"
+#include "config/core/tests/hex_bytes.h"
+#include "platform/encoding/cp1251.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/form_parts.h"
+#include "server_edit/app/form_parts.h"
 
 #include <gtest/gtest.h>
 

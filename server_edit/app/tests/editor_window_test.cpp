@@ -1,11 +1,11 @@
-#include "app/unit1.h"
-#include "app/unit2.h"
-#include "app/unit3.h"
-#include "app/unit4.h"
-#include "core/account_files.h"
-#include "core/tests/account_fixtures.h"
+#include "server_edit/app/unit1.h"
+#include "server_edit/app/unit2.h"
+#include "server_edit/app/unit3.h"
+#include "server_edit/app/unit4.h"
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/tests/account_fixtures.h"
 #include "framework/core/message_box.h"
-#include "qt_app.h"
+#include "server_edit/app/tests/qt_app.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "framework/controls/list_view.h"
 #include "framework/core/description_reader.h"
 #include "framework/core/description_writer.h"
-#include "qt_app.h"
+#include "server_edit/app/tests/qt_app.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "framework/controls/splitter.h"
 #include "framework/controls/std_controls.h"
 #include "framework/core/description_reader.h"
-#include "qt_app.h"
+#include "server_edit/app/tests/qt_app.h"
 
 #include <gtest/gtest.h>
 

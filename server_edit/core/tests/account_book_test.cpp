@@ -1,5 +1,5 @@
-#include "account_fixtures.h"
-#include "core/account_book.h"
+#include "server_edit/core/tests/account_fixtures.h"
+#include "server_edit/core/account_book.h"
 
 #include <gtest/gtest.h>
 

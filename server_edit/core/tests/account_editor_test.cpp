@@ -1,7 +1,7 @@
-#include "account_fixtures.h"
-#include "core/account_editor.h"
-#include "core/account_files.h"
-#include "scripted_prompts.h"
+#include "server_edit/core/tests/account_fixtures.h"
+#include "server_edit/core/account_editor.h"
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/tests/scripted_prompts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "account_fixtures.h"
-#include "core/account_files.h"
+#include "server_edit/core/tests/account_fixtures.h"
+#include "server_edit/core/account_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "testing/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
-#include "core/account_records.h"
+#include "server_edit/core/account_records.h"
 
 #include <cstdint>
 #include <filesystem>

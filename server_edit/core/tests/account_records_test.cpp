@@ -1,6 +1,6 @@
-#include "account_fixtures.h"
-#include "core/account_records.h"
-#include "encoding/cp1251.h"
+#include "server_edit/core/tests/account_fixtures.h"
+#include "server_edit/core/account_records.h"
+#include "platform/encoding/cp1251.h"
 
 #include <gtest/gtest.h>
 

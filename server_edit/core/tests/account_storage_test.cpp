@@ -1,6 +1,6 @@
-#include "account_fixtures.h"
-#include "core/account_files.h"
-#include "core/account_storage.h"
+#include "server_edit/core/tests/account_fixtures.h"
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/account_storage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/port_text.h"
+#include "server_edit/core/port_text.h"
 
 #include <gtest/gtest.h>
 

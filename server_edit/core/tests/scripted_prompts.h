@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/editor_prompts.h"
+#include "server_edit/core/editor_prompts.h"
 
 #include <gtest/gtest.h>
 
