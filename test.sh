@@ -10,6 +10,9 @@ scripts/install-deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
+echo "== format"
+scripts/check-format.sh
+
 echo "== normal build"
 scripts/build.sh build
 (cd build && ctest -j "$jobs" --output-on-failure)

@@ -5,7 +5,6 @@
 // reference.
 
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -30,9 +29,9 @@
 #include "client/core/bridge/pause_rules.h"
 #include "client/core/bridge/serial_port.h"
 #include "client/core/link/client_link.h"
-#include "platform/net/udp_socket.h"
 #include "client/testing/local_program_port.h"
 #include "client/testing/recording_observer.h"
+#include "platform/net/udp_socket.h"
 
 extern char** environ;
 
@@ -211,7 +210,9 @@ private:
     pid_t pid_ = -1;
 };
 
-bool HaveSocat() { return ::access("/usr/bin/socat", X_OK) == 0; }
+bool HaveSocat() {
+    return ::access("/usr/bin/socat", X_OK) == 0;
+}
 
 double Percentile(std::vector<double>& samples, unsigned percent) {
     if (samples.empty()) return 0;
@@ -265,8 +266,10 @@ void BM_RoundTrip16(benchmark::State& state) {
             const auto start = Clock::now();
             const bool ok = RoundTrip(rig->Port(), request, back);
             const double took = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
-            if (!ok) ++lost;
-            else (rig == &client ? clientMicros : socatMicros).push_back(took);
+            if (!ok)
+                ++lost;
+            else
+                (rig == &client ? clientMicros : socatMicros).push_back(took);
         }
     }
     state.counters["client_median_us"] = Percentile(clientMicros, 50);

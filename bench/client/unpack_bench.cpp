@@ -44,8 +44,12 @@ void Unpack(benchmark::State& state, const std::vector<std::uint8_t>& payload) {
     state.counters["in_bytes"] = static_cast<double>(payload.size());
 }
 
-void BM_UnpackData_Mixed(benchmark::State& state) { Unpack(state, MixedPayload()); }
-void BM_UnpackData_Runs(benchmark::State& state) { Unpack(state, RunPayload()); }
+void BM_UnpackData_Mixed(benchmark::State& state) {
+    Unpack(state, MixedPayload());
+}
+void BM_UnpackData_Runs(benchmark::State& state) {
+    Unpack(state, RunPayload());
+}
 
 BENCHMARK(BM_UnpackData_Mixed);
 BENCHMARK(BM_UnpackData_Runs);

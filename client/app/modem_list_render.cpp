@@ -43,10 +43,11 @@ void PaintRow(TDibSurface& surface, const ListRow& row, const std::array<int, kM
         canvas.Font.Color = row.Selected ? kSelectedOfflineText : kOfflineText;
     }
 
-    const std::string* texts[kModemListColumns] = {&row.Name, &row.Imei, &row.Received, &row.Sent,
+    const std::string* texts[kModemListColumns] = {&row.Name,   &row.Imei,    &row.Received, &row.Sent,
                                                    &row.OnTime, &row.OffTime, &row.Address};
-    const Alignment aligns[kModemListColumns] = {Alignment::Left, Alignment::Left,   Alignment::Right, Alignment::Right,
-                                                 Alignment::Centre, Alignment::Centre, Alignment::Left};
+    const Alignment aligns[kModemListColumns] = {Alignment::Left,  Alignment::Left,   Alignment::Right,
+                                                 Alignment::Right, Alignment::Centre, Alignment::Centre,
+                                                 Alignment::Left};
     TRect r = Rect(kRowContentLeft, y, widths[0] - 3, y + kListRowHeight);
     for (std::size_t c = 0; c < kModemListColumns; ++c) {
         if (c > 0) {

@@ -10,7 +10,7 @@
 
 namespace dlk {
 
-inline constexpr TColor kSelectedRowColor = 0x800000;   // navy
+inline constexpr TColor kSelectedRowColor = 0x800000;  // navy
 inline constexpr TColor kSeparatorColor = 0xBBBBBB;
 inline constexpr TColor kSelectedOfflineText = 0xC0C0C0;
 inline constexpr TColor kOfflineText = 0xA0A0A0;

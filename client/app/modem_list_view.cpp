@@ -30,8 +30,7 @@ ListKey KeyOf(int vk) {
 
 }  // namespace
 
-ModemListView::ModemListView(TForm& form, THeaderControl& header, TScrollBar& scrollBar, ModemTable& table,
-                             Host host)
+ModemListView::ModemListView(TForm& form, THeaderControl& header, TScrollBar& scrollBar, ModemTable& table, Host host)
     : form_(form), header_(header), scroll_bar_(scrollBar), table_(table), host_(std::move(host)) {
     std::vector<QImage> images;
     for (int i = 0; i < kStateImageCount; ++i) images.push_back(StateImage(i));
@@ -133,7 +132,9 @@ void ModemListView::Present(TCanvas& canvas) {
     if (!frame_.isNull()) canvas.Draw(0, kListHeaderHeight, frame_);
 }
 
-void ModemListView::FormPaint() { Present(form_.Canvas()); }
+void ModemListView::FormPaint() {
+    Present(form_.Canvas());
+}
 
 void ModemListView::FormMouseDown(int x, int y) {
     {

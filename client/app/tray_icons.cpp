@@ -36,7 +36,9 @@ QImage DrawModem(int size, bool colour) {
 
 }  // namespace
 
-const char* IconName(TrayIcon which) { return which == TrayIcon::COLOR ? "COLOR" : "MAINICON"; }
+const char* IconName(TrayIcon which) {
+    return which == TrayIcon::COLOR ? "COLOR" : "MAINICON";
+}
 
 QIcon ProgramIcon(TrayIcon which) {
     QIcon icon;

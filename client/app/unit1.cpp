@@ -11,9 +11,9 @@
 #include "client/app/tray_icons.h"
 #include "client/app/unit2.h"
 #include "client/app/unit3.h"
+#include "client/core/bridge/pause_rules.h"
 #include "client/core/link/link_messages.h"
 #include "client/core/settings/modem_settings_lookup.h"
-#include "client/core/bridge/pause_rules.h"
 #include "framework/controls/header_control.h"
 #include "framework/controls/menus.h"
 #include "framework/controls/scroll_bar.h"
@@ -57,8 +57,7 @@ public:
     explicit Observer(TForm1& form) : form_(form) {}
 
     void PostModemState(std::uint32_t generation, std::uint16_t index, ModemStateChange change) override {
-        PostMessage(form_.Widget(), WM_MODEMSTATE, (std::uintptr_t(generation) << 32) | index,
-                    std::intptr_t(change));
+        PostMessage(form_.Widget(), WM_MODEMSTATE, (std::uintptr_t(generation) << 32) | index, std::intptr_t(change));
     }
     void PostServerState(std::uint32_t generation) override {
         PostMessage(form_.Widget(), WM_SERVERSTATE, generation, 0);
@@ -96,8 +95,11 @@ std::function<void(TForm1&, int)>& TForm1::PropertiesDialog() {
 }
 
 TForm1::TForm1(TComponent* owner, ShellEnvironment environment)
-    : TForm(owner), env_(std::move(environment)), observer_(std::make_unique<Observer>(*this)),
-      link_(std::make_unique<ClientLink>(table_, *observer_)), reopen_timer_(std::make_unique<QTimer>()) {
+    : TForm(owner),
+      env_(std::move(environment)),
+      observer_(std::make_unique<Observer>(*this)),
+      link_(std::make_unique<ClientLink>(table_, *observer_)),
+      reopen_timer_(std::make_unique<QTimer>()) {
     if (env_.Tray == nullptr) own_tray_ = std::make_unique<QtTrayIcon>();
     tray_ = env_.Tray != nullptr ? env_.Tray : own_tray_.get();
 
@@ -207,7 +209,9 @@ void TForm1::N2Click(TObject*) {
     if (SettingsDialog()) SettingsDialog()(*this);
 }
 
-void TForm1::Timer1Timer(TObject*) { link_->LinkTimerTick(); }
+void TForm1::Timer1Timer(TObject*) {
+    link_->LinkTimerTick();
+}
 
 void TForm1::WndProc(TMessage& message) {
     switch (message.Msg) {
@@ -277,7 +281,9 @@ void TForm1::SetTip(const std::string& tip) {
     if (!window_gone_) tray_->SetTip(tip);
 }
 
-void TForm1::RestartPingCountdowns(std::uint8_t pingPeriod) { link_->SetPingPeriod(pingPeriod); }
+void TForm1::RestartPingCountdowns(std::uint8_t pingPeriod) {
+    link_->SetPingPeriod(pingPeriod);
+}
 
 void TForm1::PauseAllModems() {
     {
@@ -296,6 +302,8 @@ void TForm1::EmptyModemTable() {
     list_->DrawModemList();
 }
 
-void TForm1::ReopenLinkAfterPause() { reopen_timer_->start(2000); }
+void TForm1::ReopenLinkAfterPause() {
+    reopen_timer_->start(2000);
+}
 
 }  // namespace dlk

@@ -34,9 +34,9 @@ constexpr unsigned WM_SERVERSTATE = 0x403;
 struct ShellEnvironment {
     std::filesystem::path Folder = ".";  // DLK_client_config.dat and DLK_client_modems.dat
     LocalSideNames LocalNames;
-    TrayIconHost* Tray = nullptr;                    // nullptr: the desktop's tray
-    std::function<double()> TimeOfDay;           // empty: the local clock; any thread
-    std::function<TPoint()> CursorPos;           // empty: the mouse cursor
+    TrayIconHost* Tray = nullptr;       // nullptr: the desktop's tray
+    std::function<double()> TimeOfDay;  // empty: the local clock; any thread
+    std::function<TPoint()> CursorPos;  // empty: the mouse cursor
 };
 
 // The main window of DLK_client: the tray icon, the link, the one-second

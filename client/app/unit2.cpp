@@ -72,7 +72,9 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
     DoCreate();
 }
 
-TForm2::~TForm2() { DoDestroy(); }
+TForm2::~TForm2() {
+    DoDestroy();
+}
 
 void TForm2::Fill(const LinkSettings& settings) {
     const SettingsDialogValues v = DialogValuesFrom(settings);
@@ -124,8 +126,8 @@ void TForm2::CheckBox2Click(TObject* sender) {
 }
 
 void TForm2::EnableClientModeControls(bool on) {
-    for (TControl* c : std::initializer_list<TControl*>{Edit4, Label4, Edit6, Label6, Edit2, Label2, Edit3, Label3,
-                                                        Edit5, Label5}) {
+    for (TControl* c :
+         std::initializer_list<TControl*>{Edit4, Label4, Edit6, Label6, Edit2, Label2, Edit3, Label3, Edit5, Label5}) {
         c->SetEnabled(on);
     }
 }
@@ -134,7 +136,9 @@ TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& pla
     return Bounds(place.PopupX - width / 2, place.ScreenHeight - height - place.TaskbarHeight, width, height);
 }
 
-bool SettingsDialogOpen() { return settings_dialog_open; }
+bool SettingsDialogOpen() {
+    return settings_dialog_open;
+}
 
 bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTarget& target,
                            const SettingsDialogPlace& place) {

@@ -51,7 +51,7 @@ private:
 };
 
 struct SettingsDialogPlace {
-    int PopupX = 0;         // where the tray menu last popped up
+    int PopupX = 0;  // where the tray menu last popped up
     int ScreenHeight = 0;
     int TaskbarHeight = 0;
 };

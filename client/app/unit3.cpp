@@ -59,7 +59,9 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
     DoCreate();
 }
 
-TForm3::~TForm3() { DoDestroy(); }
+TForm3::~TForm3() {
+    DoDestroy();
+}
 
 void TForm3::Fill(const std::string& imeiText, const ModemUserSettings& settings) {
     const ModemPropertiesValues v = PropertiesValuesFrom(settings);
@@ -117,7 +119,9 @@ TRect PropertiesDialogBounds(const TRect& mainWindow, int width, int height, con
     return Bounds(mainWindow.Left + (mainWindow.Width() - width) / 2, top, width, height);
 }
 
-bool ModemPropertiesOpen() { return properties_open; }
+bool ModemPropertiesOpen() {
+    return properties_open;
+}
 
 bool ExecuteModemProperties(TForm& owner, ModemTable& table, int entry, const std::filesystem::path& modemsFile,
                             const ModemPropertiesPlace& place, const std::function<void()>& repaint) {

@@ -24,8 +24,8 @@ void DatagramPeer::Run() {
         const ReceiveResult r = socket_.Receive(buffer);
         if (r.Status != ReceiveStatus::Datagram) continue;
         const std::size_t kept = r.Length < buffer.size() ? r.Length : buffer.size();
-        ReceivedDatagram datagram{std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(kept)),
-                                  r.Source};
+        ReceivedDatagram datagram{
+            std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(kept)), r.Source};
         if (handler_) handler_(datagram);
         {
             std::lock_guard lock(mutex_);

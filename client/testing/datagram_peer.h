@@ -36,7 +36,9 @@ public:
 
     std::uint16_t Port() const { return port_; }
     UdpEndpoint Endpoint() const { return LoopbackEndpoint(port_); }
-    bool SendTo(std::span<const std::uint8_t> datagram, const UdpEndpoint& to) const { return socket_.SendTo(datagram, to); }
+    bool SendTo(std::span<const std::uint8_t> datagram, const UdpEndpoint& to) const {
+        return socket_.SendTo(datagram, to);
+    }
 
     // The next datagram not yet taken by this call, or nothing after the time-out.
     std::optional<ReceivedDatagram> WaitForDatagram(std::chrono::milliseconds timeout = 2s);

@@ -15,7 +15,9 @@ const char* ChangeName(ModemStateChange change) {
 
 }  // namespace
 
-void RecordingObserver::Add(std::string line) { log_.push_back(std::move(line)); }
+void RecordingObserver::Add(std::string line) {
+    log_.push_back(std::move(line));
+}
 
 void RecordingObserver::PostModemState(std::uint32_t generation, std::uint16_t index, ModemStateChange change) {
     {

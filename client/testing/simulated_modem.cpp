@@ -35,9 +35,15 @@ void SimulatedModem::SendOff(std::uint8_t status) {
     Send(0x03, body);
 }
 
-void SimulatedModem::SendData(std::span<const std::uint8_t> payload) { Send(0x00, payload); }
-void SimulatedModem::SendPacked(std::span<const std::uint8_t> payload) { Send(0x01, payload); }
-void SimulatedModem::SendRaw(std::span<const std::uint8_t> datagram) { peer_.SendTo(datagram, Target()); }
+void SimulatedModem::SendData(std::span<const std::uint8_t> payload) {
+    Send(0x00, payload);
+}
+void SimulatedModem::SendPacked(std::span<const std::uint8_t> payload) {
+    Send(0x01, payload);
+}
+void SimulatedModem::SendRaw(std::span<const std::uint8_t> datagram) {
+    peer_.SendTo(datagram, Target());
+}
 
 void SimulatedModem::SetAnswer(std::function<std::vector<std::uint8_t>(std::span<const std::uint8_t>)> answer) {
     std::lock_guard lock(mutex_);

@@ -8,9 +8,9 @@
 #include <span>
 #include <vector>
 
+#include "client/testing/datagram_peer.h"
 #include "platform/encoding/imei_bcd.h"
 #include "platform/net/udp_socket.h"
-#include "client/testing/datagram_peer.h"
 
 namespace dlk::sim {
 

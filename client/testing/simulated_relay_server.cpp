@@ -32,8 +32,12 @@ void SimulatedRelayServer::SendToClient(std::span<const std::uint8_t> datagram) 
     if (const auto client = LoggedInClient()) peer_.SendTo(datagram, *client);
 }
 
-void SimulatedRelayServer::SendHey() { SendToClient(kHeyPacket); }
-void SimulatedRelayServer::SendBye() { SendToClient(kByePacket); }
+void SimulatedRelayServer::SendHey() {
+    SendToClient(kHeyPacket);
+}
+void SimulatedRelayServer::SendBye() {
+    SendToClient(kByePacket);
+}
 
 void SimulatedRelayServer::OnDatagram(const ReceivedDatagram& datagram) {
     const std::vector<std::uint8_t>& bytes = datagram.Bytes;
@@ -71,12 +75,14 @@ void SimulatedRelayServer::OnDatagram(const ReceivedDatagram& datagram) {
         SendHey();
     } else if (bytes[0] == kRelayed && bytes.size() >= 1 + kModemAddressTrailerSize) {
         const std::size_t chunk_end = bytes.size() - kModemAddressTrailerSize;
-        const UdpEndpoint modem = ReadModemAddressTrailer(std::span(bytes).subspan(chunk_end).first<kModemAddressTrailerSize>());
+        const UdpEndpoint modem =
+            ReadModemAddressTrailer(std::span(bytes).subspan(chunk_end).first<kModemAddressTrailerSize>());
         peer_.SendTo(std::span(bytes).subspan(1, chunk_end - 1), modem);
     }
 }
 
-std::optional<std::vector<std::uint8_t>> SimulatedRelayServer::WaitForClientDatagram(std::chrono::milliseconds timeout) {
+std::optional<std::vector<std::uint8_t>> SimulatedRelayServer::WaitForClientDatagram(
+    std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
     if (!client_arrived_.wait_for(lock, timeout, [this] { return from_client_.size() > taken_; })) return std::nullopt;
     return from_client_[taken_++];

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/net/udp_socket.h"
 #include "client/testing/datagram_peer.h"
+#include "platform/net/udp_socket.h"
 
 namespace dlk::sim {
 
@@ -29,7 +29,7 @@ public:
 
     void AddAccount(std::uint32_t credential_crc);
     void AddAccount(std::string_view client_id, std::string_view password);  // code page 1251 bytes
-    void SetAnswerPings(bool answer);  // on by default
+    void SetAnswerPings(bool answer);                                        // on by default
 
     std::optional<UdpEndpoint> LoggedInClient() const;
     void SendHey();

@@ -5,10 +5,10 @@ namespace {
 
 LinkStatus FromIo(HidIoStatus status) {
     switch (status) {
-    case HidIoStatus::kOk: return LinkStatus::kOk;
-    case HidIoStatus::kTimedOut: return LinkStatus::kTimedOut;
-    case HidIoStatus::kGone: return LinkStatus::kUnitGone;
-    case HidIoStatus::kFailed: break;
+        case HidIoStatus::kOk: return LinkStatus::kOk;
+        case HidIoStatus::kTimedOut: return LinkStatus::kTimedOut;
+        case HidIoStatus::kGone: return LinkStatus::kUnitGone;
+        case HidIoStatus::kFailed: break;
     }
     return LinkStatus::kFailed;
 }
@@ -17,12 +17,12 @@ LinkStatus FromIo(HidIoStatus status) {
 
 const char* LinkStatusMessage(LinkStatus status) {
     switch (status) {
-    case LinkStatus::kOk: return "";
-    case LinkStatus::kNoUnit: return "Модем не подключён";
-    case LinkStatus::kTimedOut: return "Модем не отвечает";
-    case LinkStatus::kUnitGone: return "Модем отключён";
-    case LinkStatus::kFailed: return "Ошибка обмена с модемом";
-    case LinkStatus::kBadRequest: return "Неверный запрос к модему";
+        case LinkStatus::kOk: return "";
+        case LinkStatus::kNoUnit: return "Модем не подключён";
+        case LinkStatus::kTimedOut: return "Модем не отвечает";
+        case LinkStatus::kUnitGone: return "Модем отключён";
+        case LinkStatus::kFailed: return "Ошибка обмена с модемом";
+        case LinkStatus::kBadRequest: return "Неверный запрос к модему";
     }
     return "Ошибка обмена с модемом";
 }
@@ -77,8 +77,7 @@ LinkStatus ReportLink::BeginProgramming() {
 LinkStatus ReportLink::ProgramBlock(std::span<const std::uint8_t, kFirmwareImageSize> image, std::size_t index) {
     if (index >= kFirmwareBlockCount) return LinkStatus::kBadRequest;
     const std::size_t offset = index * kFirmwareBlockSize;
-    SetProgramBlock(request_, static_cast<std::uint16_t>(offset),
-                    image.subspan(offset).first<kFirmwareBlockSize>());
+    SetProgramBlock(request_, static_cast<std::uint16_t>(offset), image.subspan(offset).first<kFirmwareBlockSize>());
     return Send();
 }
 

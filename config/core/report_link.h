@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/hid/hid_device.h"
-#include "config/core/reports.h"
-
 #include <chrono>
 #include <span>
+
+#include "config/core/reports.h"
+#include "platform/hid/hid_device.h"
 
 namespace dlk {
 

@@ -39,14 +39,18 @@ void ReplyReport::TakeInputReport(std::span<const std::uint8_t> input) {
     std::copy_n(input.begin(), std::min(input.size(), data.size()), data.begin());
 }
 
-void SetIdentify(ConfigReport& report) { SetCommand(report, UnitCommand::CmdIdentify); }
+void SetIdentify(ConfigReport& report) {
+    SetCommand(report, UnitCommand::CmdIdentify);
+}
 
 void SetCheckImage(ConfigReport& report, std::span<const std::uint8_t, kFirmwareBlockSize> image_tail) {
     SetCommand(report, UnitCommand::CmdCheckImage);
     std::copy(image_tail.begin(), image_tail.end(), report.data.begin());
 }
 
-void SetBeginProgramming(ConfigReport& report) { SetCommand(report, UnitCommand::CmdBeginProgramming); }
+void SetBeginProgramming(ConfigReport& report) {
+    SetCommand(report, UnitCommand::CmdBeginProgramming);
+}
 
 void SetProgramBlock(ConfigReport& report, std::uint16_t offset,
                      std::span<const std::uint8_t, kFirmwareBlockSize> block) {
@@ -56,9 +60,13 @@ void SetProgramBlock(ConfigReport& report, std::uint16_t offset,
     report.page = static_cast<std::uint8_t>(offset >> 8);
 }
 
-void SetVerify(ConfigReport& report) { SetCommand(report, UnitCommand::CmdVerify); }
+void SetVerify(ConfigReport& report) {
+    SetCommand(report, UnitCommand::CmdVerify);
+}
 
-void SetFinish(ConfigReport& report) { SetCommand(report, UnitCommand::CmdFinish); }
+void SetFinish(ConfigReport& report) {
+    SetCommand(report, UnitCommand::CmdFinish);
+}
 
 void SetReadMemory(ConfigReport& report, std::uint8_t page, std::uint8_t address, std::uint8_t count) {
     SetCommand(report, UnitCommand::CmdReadMemory);
@@ -82,11 +90,17 @@ void SetWriteMemory(ConfigReport& report, std::uint8_t page, std::uint8_t addres
     std::copy_n(named.begin(), std::min({named.size(), kReportPayloadSize, std::size_t{count}}), report.data.begin());
 }
 
-void SetEnterLoader(ConfigReport& report) { SetCommand(report, UnitCommand::CmdEnterLoader); }
+void SetEnterLoader(ConfigReport& report) {
+    SetCommand(report, UnitCommand::CmdEnterLoader);
+}
 
-void SetGsmPassThroughOn(ConfigReport& report) { SetCommand(report, UnitCommand::CmdGsmPassThroughOn); }
+void SetGsmPassThroughOn(ConfigReport& report) {
+    SetCommand(report, UnitCommand::CmdGsmPassThroughOn);
+}
 
-void SetGsmPassThroughOff(ConfigReport& report) { SetCommand(report, UnitCommand::CmdGsmPassThroughOff); }
+void SetGsmPassThroughOff(ConfigReport& report) {
+    SetCommand(report, UnitCommand::CmdGsmPassThroughOff);
+}
 
 UnitIdentity DecodeIdentify(const ReplyReport& reply) {
     const auto& d = reply.data;

@@ -76,8 +76,7 @@ void SetFinish(ConfigReport& report);
 void SetReadMemory(ConfigReport& report, std::uint8_t page, std::uint8_t address, std::uint8_t count);
 // bytes.size() becomes the count and must be 1-16 (the caller checks);
 // payload bytes past it keep what they held.
-void SetWriteMemory(ConfigReport& report, std::uint8_t page, std::uint8_t address,
-                    std::span<const std::uint8_t> bytes);
+void SetWriteMemory(ConfigReport& report, std::uint8_t page, std::uint8_t address, std::span<const std::uint8_t> bytes);
 // A write of `count` bytes of which only the first named.size() are given;
 // the payload bytes after them go out as the buffer holds them.
 void SetWriteMemory(ConfigReport& report, std::uint8_t page, std::uint8_t address, std::uint8_t count,

@@ -44,7 +44,9 @@ HidReadResult SimulatedUnit::ReadReport(std::span<std::uint8_t> into, std::chron
     return {HidIoStatus::kOk, size};
 }
 
-void SimulatedUnit::DiscardInput() { replies_.clear(); }
+void SimulatedUnit::DiscardInput() {
+    replies_.clear();
+}
 
 void SimulatedUnit::Answer(const ReportPayload& payload) {
     if (!silent_) replies_.push_back(payload);
@@ -56,75 +58,73 @@ void SimulatedUnit::AnswerFlag(bool ok) {
     Answer(payload);
 }
 
-bool SimulatedUnit::AllBlocksProgrammed() const { return blocks_seen_.all(); }
+bool SimulatedUnit::AllBlocksProgrammed() const {
+    return blocks_seen_.all();
+}
 
 void SimulatedUnit::Handle(const ConfigReport& request) {
     const std::size_t count = std::min<std::size_t>(request.count, kReportPayloadSize);
     switch (static_cast<UnitCommand>(request.command)) {
-    case UnitCommand::CmdIdentify:
-        Answer(EncodeIdentify(identity_));
-        break;
-    case UnitCommand::CmdEnterLoader:
-        in_loader_ = true;
-        gsm_pass_through_ = false;
-        break;
-    case UnitCommand::CmdCheckImage:
-        if (!in_loader_) break;  // the unit itself knows nothing of images
-        image_suits_ = !accepted_tail_ || std::equal(accepted_tail_->begin(), accepted_tail_->end(),
-                                                     request.data.begin());
-        AnswerFlag(image_suits_);
-        break;
-    case UnitCommand::CmdBeginProgramming:
-        if (!in_loader_ || !image_suits_) break;
-        programming_ = true;
-        verified_ = false;
-        blocks_seen_.reset();
-        break;
-    case UnitCommand::CmdProgramBlock: {
-        if (!programming_) break;
-        const std::size_t offset = request.page * 256u + request.address;
-        if (offset % kFirmwareBlockSize != 0 || offset >= kFirmwareImageSize) break;
-        std::copy(request.data.begin(), request.data.end(), incoming_.begin() + offset);
-        blocks_seen_.set(offset / kFirmwareBlockSize);
-        break;
-    }
-    case UnitCommand::CmdVerify:
-        if (!in_loader_) break;
-        verified_ = programming_ && AllBlocksProgrammed();
-        AnswerFlag(verified_);
-        break;
-    case UnitCommand::CmdFinish:
-        if (!in_loader_) break;
-        if (verified_) {
-            firmware_ = incoming_;
-            ++completed_updates_;
+        case UnitCommand::CmdIdentify: Answer(EncodeIdentify(identity_)); break;
+        case UnitCommand::CmdEnterLoader:
+            in_loader_ = true;
+            gsm_pass_through_ = false;
+            break;
+        case UnitCommand::CmdCheckImage:
+            if (!in_loader_) break;  // the unit itself knows nothing of images
+            image_suits_ =
+                !accepted_tail_ || std::equal(accepted_tail_->begin(), accepted_tail_->end(), request.data.begin());
+            AnswerFlag(image_suits_);
+            break;
+        case UnitCommand::CmdBeginProgramming:
+            if (!in_loader_ || !image_suits_) break;
+            programming_ = true;
+            verified_ = false;
+            blocks_seen_.reset();
+            break;
+        case UnitCommand::CmdProgramBlock: {
+            if (!programming_) break;
+            const std::size_t offset = request.page * 256u + request.address;
+            if (offset % kFirmwareBlockSize != 0 || offset >= kFirmwareImageSize) break;
+            std::copy(request.data.begin(), request.data.end(), incoming_.begin() + offset);
+            blocks_seen_.set(offset / kFirmwareBlockSize);
+            break;
         }
-        in_loader_ = false;
-        programming_ = false;
-        verified_ = false;
-        break;
-    case UnitCommand::CmdReadMemory: {
-        if (in_loader_) break;
-        ReportPayload payload{};
-        if (request.page < kSettingsPageCount) {
-            const SettingsPage& page = memory_[request.page];
-            for (std::size_t k = 0; k < count; ++k) payload[k] = page[(request.address + k) & 0xFF];
+        case UnitCommand::CmdVerify:
+            if (!in_loader_) break;
+            verified_ = programming_ && AllBlocksProgrammed();
+            AnswerFlag(verified_);
+            break;
+        case UnitCommand::CmdFinish:
+            if (!in_loader_) break;
+            if (verified_) {
+                firmware_ = incoming_;
+                ++completed_updates_;
+            }
+            in_loader_ = false;
+            programming_ = false;
+            verified_ = false;
+            break;
+        case UnitCommand::CmdReadMemory: {
+            if (in_loader_) break;
+            ReportPayload payload{};
+            if (request.page < kSettingsPageCount) {
+                const SettingsPage& page = memory_[request.page];
+                for (std::size_t k = 0; k < count; ++k) payload[k] = page[(request.address + k) & 0xFF];
+            }
+            Answer(payload);
+            break;
         }
-        Answer(payload);
-        break;
-    }
-    case UnitCommand::CmdWriteMemory:
-        if (in_loader_ || request.page >= kSettingsPageCount) break;
-        for (std::size_t k = 0; k < count; ++k) memory_[request.page][(request.address + k) & 0xFF] = request.data[k];
-        break;
-    case UnitCommand::CmdGsmPassThroughOn:
-        if (!in_loader_) gsm_pass_through_ = true;
-        break;
-    case UnitCommand::CmdGsmPassThroughOff:
-        gsm_pass_through_ = false;
-        break;
-    default:
-        break;  // unknown commands are ignored, as firmware does
+        case UnitCommand::CmdWriteMemory:
+            if (in_loader_ || request.page >= kSettingsPageCount) break;
+            for (std::size_t k = 0; k < count; ++k)
+                memory_[request.page][(request.address + k) & 0xFF] = request.data[k];
+            break;
+        case UnitCommand::CmdGsmPassThroughOn:
+            if (!in_loader_) gsm_pass_through_ = true;
+            break;
+        case UnitCommand::CmdGsmPassThroughOff: gsm_pass_through_ = false; break;
+        default: break;  // unknown commands are ignored, as firmware does
     }
 }
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "platform/hid/hid_device.h"
-#include "config/core/reports.h"
-
 #include <array>
 #include <bitset>
 #include <cstddef>
 #include <deque>
 #include <optional>
 #include <vector>
+
+#include "config/core/reports.h"
+#include "platform/hid/hid_device.h"
 
 namespace dlk {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/hid/hidraw_enumeration.h"
-
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include "platform/hid/hidraw_enumeration.h"
 
 namespace dlk {
 

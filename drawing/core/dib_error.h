@@ -7,8 +7,8 @@ namespace dlk {
 
 // Raised when a surface cannot be made and on an impossible clipping state.
 class DIB_ERROR : public std::runtime_error {
- public:
-  explicit DIB_ERROR(const std::string& message) : std::runtime_error(message) {}
+public:
+    explicit DIB_ERROR(const std::string& message) : std::runtime_error(message) {}
 };
 
 inline constexpr const char kDibCreateErrorText[] =

@@ -8,17 +8,17 @@
 namespace dlk {
 
 struct PaletteEntry {
-  std::uint8_t red = 0;
-  std::uint8_t green = 0;
-  std::uint8_t blue = 0;
-  std::uint8_t flags = 0;
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    std::uint8_t flags = 0;
 };
 
 // A logical palette of up to 256 colours, as callers hand it to a surface.
 struct LogPalette {
-  std::uint16_t version = 0x300;
-  std::uint16_t count = 0;
-  std::array<PaletteEntry, 256> entries{};
+    std::uint16_t version = 0x300;
+    std::uint16_t count = 0;
+    std::array<PaletteEntry, 256> entries{};
 };
 
 // Number of colours an indexed format can address (2, 16, 256); 0 for the others.

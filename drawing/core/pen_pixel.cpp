@@ -3,51 +3,35 @@
 namespace dlk {
 
 std::uint32_t ColorToPixel(DibFormat format, const LogPalette& palette, std::uint32_t color) {
-  switch (format) {
-    case DibFormat::Indexed1:
-    case DibFormat::Indexed4:
-    case DibFormat::Indexed8:
-      return NearestPaletteIndex(palette, PaletteTableSize(format), color);
-    case DibFormat::Rgb555:
-      return ((color << 7) & 0x7C00) | ((color >> 6) & 0x03E0) | ((color >> 19) & 0x001F);
-    case DibFormat::Rgb565:
-      return ((color << 8) & 0xF800) | ((color >> 5) & 0x07E0) | ((color >> 19) & 0x001F);
-    case DibFormat::Rgb24:
-    case DibFormat::Rgb32:
-      return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-  }
-  return 0;
+    switch (format) {
+        case DibFormat::Indexed1:
+        case DibFormat::Indexed4:
+        case DibFormat::Indexed8: return NearestPaletteIndex(palette, PaletteTableSize(format), color);
+        case DibFormat::Rgb555: return ((color << 7) & 0x7C00) | ((color >> 6) & 0x03E0) | ((color >> 19) & 0x001F);
+        case DibFormat::Rgb565: return ((color << 8) & 0xF800) | ((color >> 5) & 0x07E0) | ((color >> 19) & 0x001F);
+        case DibFormat::Rgb24:
+        case DibFormat::Rgb32: return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+    }
+    return 0;
 }
 
 PenPixel MakePenPixel(DibFormat format, std::uint32_t p) {
-  PenPixel pen;
-  switch (format) {
-    case DibFormat::Indexed1:
-      pen.value32 = (p & 1) != 0 ? 0xFFFFFFFFu : 0u;
-      break;
-    case DibFormat::Indexed4:
-      pen.value32 = (p & 0xF) * 0x11u * 0x01010101u;
-      break;
-    case DibFormat::Indexed8:
-      pen.value32 = (p & 0xFF) * 0x01010101u;
-      break;
-    case DibFormat::Rgb555:
-    case DibFormat::Rgb565:
-      pen.value32 = (p & PixelMask(format)) * 0x00010001u;
-      break;
-    case DibFormat::Rgb24:
-      pen.value32 = (p & 0xFFFFFF) | ((p & 0xFF) << 24);
-      break;
-    case DibFormat::Rgb32:
-      pen.value32 = p & 0xFFFFFF;
-      break;
-  }
-  pen.value16 = static_cast<std::uint16_t>(pen.value32);
-  pen.value8 = static_cast<std::uint8_t>(pen.value32);
-  pen.blue = static_cast<std::uint8_t>(pen.value32);
-  pen.green = static_cast<std::uint8_t>(pen.value32 >> 8);
-  pen.red = static_cast<std::uint8_t>(pen.value32 >> 16);
-  return pen;
+    PenPixel pen;
+    switch (format) {
+        case DibFormat::Indexed1: pen.value32 = (p & 1) != 0 ? 0xFFFFFFFFu : 0u; break;
+        case DibFormat::Indexed4: pen.value32 = (p & 0xF) * 0x11u * 0x01010101u; break;
+        case DibFormat::Indexed8: pen.value32 = (p & 0xFF) * 0x01010101u; break;
+        case DibFormat::Rgb555:
+        case DibFormat::Rgb565: pen.value32 = (p & PixelMask(format)) * 0x00010001u; break;
+        case DibFormat::Rgb24: pen.value32 = (p & 0xFFFFFF) | ((p & 0xFF) << 24); break;
+        case DibFormat::Rgb32: pen.value32 = p & 0xFFFFFF; break;
+    }
+    pen.value16 = static_cast<std::uint16_t>(pen.value32);
+    pen.value8 = static_cast<std::uint8_t>(pen.value32);
+    pen.blue = static_cast<std::uint8_t>(pen.value32);
+    pen.green = static_cast<std::uint8_t>(pen.value32 >> 8);
+    pen.red = static_cast<std::uint8_t>(pen.value32 >> 16);
+    return pen;
 }
 
 }  // namespace dlk

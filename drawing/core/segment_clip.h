@@ -16,24 +16,24 @@ std::uint8_t RegionCode(std::int64_t x, std::int64_t y, const ClipRect& clip);
 
 // What the clipper does for one pair of region codes.
 enum class ClipCase : std::uint8_t {
-  Impossible,     // cannot happen with ordered end points
-  Walk,           // both inside
-  Reject,         // both beyond one edge
-  EndRight,       // inside -> right
-  EndTop,         // inside -> above
-  EndBottom,      // inside -> below
-  StartLeft,      // left -> inside
-  StartTop,       // above -> inside
-  StartBottom,    // below -> inside
-  LeftRight,      // left -> right
-  TopBottom,      // above -> below
-  BottomTop,      // below -> above
-  EndTopAgain,    // end comes down to the top edge, then look again
-  EndBottomAgain,
-  StartTopAgain,
-  StartBottomAgain,
-  TopBottomAgain,
-  BottomTopAgain,
+    Impossible,   // cannot happen with ordered end points
+    Walk,         // both inside
+    Reject,       // both beyond one edge
+    EndRight,     // inside -> right
+    EndTop,       // inside -> above
+    EndBottom,    // inside -> below
+    StartLeft,    // left -> inside
+    StartTop,     // above -> inside
+    StartBottom,  // below -> inside
+    LeftRight,    // left -> right
+    TopBottom,    // above -> below
+    BottomTop,    // below -> above
+    EndTopAgain,  // end comes down to the top edge, then look again
+    EndBottomAgain,
+    StartTopAgain,
+    StartBottomAgain,
+    TopBottomAgain,
+    BottomTopAgain,
 };
 
 // Indexed by code(start) * 16 + code(end).

@@ -21,8 +21,7 @@ CanvasPainter::CanvasPainter(TCanvas& canvas) {
     if (!canvas.HandleAllocated()) return;
     painter_.begin(canvas.image_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setRenderHint(QPainter::TextAntialiasing,
-                           canvas.Font.Quality != TFontQuality::fqNonAntialiased);
+    painter_.setRenderHint(QPainter::TextAntialiasing, canvas.Font.Quality != TFontQuality::fqNonAntialiased);
     painter_.translate(canvas.Origin.X, canvas.Origin.Y);
     if (!canvas.ClipRect.IsEmpty()) {
         const TRect& c = canvas.ClipRect;
@@ -52,7 +51,9 @@ int TFont::Size() const {
     return (pixels * 72 + 48) / 96;
 }
 
-void TFont::SetSize(int points) { Height = -((points * 96 + 36) / 72); }
+void TFont::SetSize(int points) {
+    Height = -((points * 96 + 36) / 72);
+}
 
 namespace {
 
@@ -115,8 +116,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     }
     const int w = std::max(1, Pen.Width);
     if (Brush.Style != TBrushStyle::bsClear && r.Width() > 2 * w && r.Height() > 2 * w)
-        q.fillRect(QRect(left + w, top + w, r.Width() - 2 * w, r.Height() - 2 * w),
-                   ToQColor(Brush.Color));
+        q.fillRect(QRect(left + w, top + w, r.Width() - 2 * w, r.Height() - 2 * w), ToQColor(Brush.Color));
     if (Pen.Style == TPenStyle::psSolid) {
         const QColor c = ToQColor(Pen.Color);
         const int hw = std::min(w, r.Height());
@@ -150,8 +150,7 @@ void TCanvas::Polygon(const TPoint* points, int count) {
     for (int i = 0; i < count; ++i) poly << QPoint(points[i].X, points[i].Y);
     QPainter& q = p.Painter();
     q.setPen(ToQPen(Pen));
-    q.setBrush(Brush.Style == TBrushStyle::bsClear ? QBrush(Qt::NoBrush)
-                                                   : QBrush(ToQColor(Brush.Color)));
+    q.setBrush(Brush.Style == TBrushStyle::bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(Brush.Color)));
     q.drawPolygon(poly, Qt::OddEvenFill);
 }
 
@@ -185,8 +184,7 @@ void DrawTextAt(TCanvas& canvas, QPainter& q, int x, int y, const QString& text,
         q.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()),
                       canvas.ClipRect.IsEmpty() ? Qt::ReplaceClip : Qt::IntersectClip);
         if (opaque)
-            q.fillRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()),
-                       ToQColor(canvas.Brush.Color));
+            q.fillRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()), ToQColor(canvas.Brush.Color));
     }
     q.translate(x, y);
     if (canvas.Font.Orientation != 0) q.rotate(-canvas.Font.Orientation / 10.0);
@@ -243,12 +241,10 @@ void TCanvas::StretchDraw(const TRect& dest, const QImage& picture) {
     CanvasPainter p(*this);
     if (!p.Active() || picture.isNull() || dest.IsEmpty()) return;
     p.Painter().drawImage(QRect(dest.Left, dest.Top, dest.Width(), dest.Height()),
-                          picture.scaled(dest.Width(), dest.Height(), Qt::IgnoreAspectRatio,
-                                         Qt::FastTransformation));
+                          picture.scaled(dest.Width(), dest.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
-void BitBlt(TCanvas& dest, int x, int y, int w, int h, const TCanvas& source, int sx, int sy,
-            TCopyMode mode) {
+void BitBlt(TCanvas& dest, int x, int y, int w, int h, const TCanvas& source, int sx, int sy, TCopyMode mode) {
     const TCopyMode saved = dest.CopyMode;
     dest.CopyMode = mode;
     dest.CopyRect(Bounds(x, y, w, h), source, Bounds(sx, sy, w, h));

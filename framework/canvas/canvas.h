@@ -99,9 +99,7 @@ public:
     // As TextOut, limited to r; an opaque brush fills the whole of r.
     void TextRect(const TRect& r, int x, int y, std::string_view text);
     void TextRect(const TRect& r, int x, int y, const QString& text);
-    void TextRect(const TRect& r, int x, int y, const char* text) {
-        TextRect(r, x, y, std::string_view(text));
-    }
+    void TextRect(const TRect& r, int x, int y, const char* text) { TextRect(r, x, y, std::string_view(text)); }
     TSize TextExtent(std::string_view text) const;
     TSize TextExtent(const QString& text) const;
     TSize TextExtent(const char* text) const { return TextExtent(std::string_view(text)); }

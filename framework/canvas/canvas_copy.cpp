@@ -14,8 +14,7 @@ QImage PrepareBlock(const QImage& image, const TPoint& origin, const TRect& src,
                     QImage::Format format) {
     const int sw = std::abs(src.Width());
     const int sh = std::abs(src.Height());
-    const QRect area(std::min(src.Left, src.Right) + origin.X,
-                     std::min(src.Top, src.Bottom) + origin.Y, sw, sh);
+    const QRect area(std::min(src.Left, src.Right) + origin.X, std::min(src.Top, src.Bottom) + origin.Y, sw, sh);
     QImage block(sw, sh, QImage::Format_RGB32);
     block.fill(Qt::black);
     {
@@ -27,16 +26,14 @@ QImage PrepareBlock(const QImage& image, const TPoint& origin, const TRect& src,
     const bool flipY = (src.Height() < 0) != (dh < 0);
     if (flipX || flipY) block = block.mirrored(flipX, flipY);
     if (sw != std::abs(dw) || sh != std::abs(dh))
-        block = block.scaled(std::abs(dw), std::abs(dh), Qt::IgnoreAspectRatio,
-                             Qt::FastTransformation);
+        block = block.scaled(std::abs(dw), std::abs(dh), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     return block.convertToFormat(format);
 }
 
 // Bitwise AND, OR or XOR of the block into target at (x, y), limited to limit
 // (in image pixels). Done on the bytes of the common format, which is exact
 // for every RGB layout; the unused byte of 32-bit RGB stays 0xFF.
-void CombineBytes(QImage& target, const QImage& block, int x, int y, const QRect& limit,
-                  TCopyMode mode) {
+void CombineBytes(QImage& target, const QImage& block, int x, int y, const QRect& limit, TCopyMode mode) {
     const QRect area = QRect(x, y, block.width(), block.height()) & limit & target.rect();
     if (area.isEmpty()) return;
     const int bytesPerPixel = target.depth() / 8;
@@ -72,8 +69,8 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sr
         return;
     }
     if (!source.HandleAllocated() || src.Width() == 0 || src.Height() == 0) return;
-    const QImage block = PrepareBlock(*source.Handle(), source.Origin, src, dest.Width(),
-                                      dest.Height(), image_->format());
+    const QImage block =
+        PrepareBlock(*source.Handle(), source.Origin, src, dest.Width(), dest.Height(), image_->format());
     if (CopyMode == TCopyMode::cmSrcCopy || image_->depth() < 8 || image_->hasAlphaChannel()) {
         CanvasPainter p(*this);
         QPainter& q = p.Painter();
@@ -88,8 +85,7 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sr
     }
     QRect limit = image_->rect();
     if (!ClipRect.IsEmpty())
-        limit &= QRect(ClipRect.Left + Origin.X, ClipRect.Top + Origin.Y, ClipRect.Width(),
-                       ClipRect.Height());
+        limit &= QRect(ClipRect.Left + Origin.X, ClipRect.Top + Origin.Y, ClipRect.Width(), ClipRect.Height());
     CombineBytes(*image_, block, target.Left + Origin.X, target.Top + Origin.Y, limit, CopyMode);
 }
 

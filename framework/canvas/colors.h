@@ -11,9 +11,15 @@ using TColor = std::uint32_t;
 constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
 }
-constexpr std::uint8_t GetRValue(TColor c) { return std::uint8_t(c); }
-constexpr std::uint8_t GetGValue(TColor c) { return std::uint8_t(c >> 8); }
-constexpr std::uint8_t GetBValue(TColor c) { return std::uint8_t(c >> 16); }
+constexpr std::uint8_t GetRValue(TColor c) {
+    return std::uint8_t(c);
+}
+constexpr std::uint8_t GetGValue(TColor c) {
+    return std::uint8_t(c >> 8);
+}
+constexpr std::uint8_t GetBValue(TColor c) {
+    return std::uint8_t(c >> 16);
+}
 
 constexpr TColor clSystemColor = 0x80000000u;
 constexpr TColor clNone = 0x1FFFFFFFu;
@@ -38,17 +44,43 @@ constexpr TColor clWhite = RGB(255, 255, 255);
 
 // System colour indices, as the classic model numbers them.
 enum SystemColorIndex : std::uint8_t {
-    COLOR_SCROLLBAR = 0, COLOR_BACKGROUND, COLOR_ACTIVECAPTION, COLOR_INACTIVECAPTION,
-    COLOR_MENU, COLOR_WINDOW, COLOR_WINDOWFRAME, COLOR_MENUTEXT, COLOR_WINDOWTEXT,
-    COLOR_CAPTIONTEXT, COLOR_ACTIVEBORDER, COLOR_INACTIVEBORDER, COLOR_APPWORKSPACE,
-    COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_GRAYTEXT,
-    COLOR_BTNTEXT, COLOR_INACTIVECAPTIONTEXT, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW,
-    COLOR_3DLIGHT, COLOR_INFOTEXT, COLOR_INFOBK, COLOR_UNUSED25, COLOR_HOTLIGHT,
-    COLOR_GRADIENTACTIVECAPTION, COLOR_GRADIENTINACTIVECAPTION, COLOR_MENUHILIGHT,
-    COLOR_MENUBAR, COLOR_COUNT
+    COLOR_SCROLLBAR = 0,
+    COLOR_BACKGROUND,
+    COLOR_ACTIVECAPTION,
+    COLOR_INACTIVECAPTION,
+    COLOR_MENU,
+    COLOR_WINDOW,
+    COLOR_WINDOWFRAME,
+    COLOR_MENUTEXT,
+    COLOR_WINDOWTEXT,
+    COLOR_CAPTIONTEXT,
+    COLOR_ACTIVEBORDER,
+    COLOR_INACTIVEBORDER,
+    COLOR_APPWORKSPACE,
+    COLOR_HIGHLIGHT,
+    COLOR_HIGHLIGHTTEXT,
+    COLOR_BTNFACE,
+    COLOR_BTNSHADOW,
+    COLOR_GRAYTEXT,
+    COLOR_BTNTEXT,
+    COLOR_INACTIVECAPTIONTEXT,
+    COLOR_BTNHIGHLIGHT,
+    COLOR_3DDKSHADOW,
+    COLOR_3DLIGHT,
+    COLOR_INFOTEXT,
+    COLOR_INFOBK,
+    COLOR_UNUSED25,
+    COLOR_HOTLIGHT,
+    COLOR_GRADIENTACTIVECAPTION,
+    COLOR_GRADIENTINACTIVECAPTION,
+    COLOR_MENUHILIGHT,
+    COLOR_MENUBAR,
+    COLOR_COUNT
 };
 
-constexpr TColor SystemColor(SystemColorIndex i) { return clSystemColor | i; }
+constexpr TColor SystemColor(SystemColorIndex i) {
+    return clSystemColor | i;
+}
 constexpr TColor clScrollBar = SystemColor(COLOR_SCROLLBAR);
 constexpr TColor clBackground = SystemColor(COLOR_BACKGROUND);
 constexpr TColor clActiveCaption = SystemColor(COLOR_ACTIVECAPTION);

@@ -30,11 +30,15 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+inline TRect Rect(int left, int top, int right, int bottom) {
+    return {left, top, right, bottom};
+}
 inline TRect Bounds(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
 }
-inline TPoint Point(int x, int y) { return {x, y}; }
+inline TPoint Point(int x, int y) {
+    return {x, y};
+}
 
 inline void OffsetRect(TRect& r, int dx, int dy) {
     r.Left += dx;
@@ -50,8 +54,7 @@ inline void InflateRect(TRect& r, int dx, int dy) {
 }
 // The common part of a and b; false and an empty rectangle when there is none.
 inline bool IntersectRect(TRect& out, const TRect& a, const TRect& b) {
-    out = {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-           std::min(a.Bottom, b.Bottom)};
+    out = {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
     if (out.IsEmpty()) {
         out = {};
         return false;

@@ -158,7 +158,9 @@ void TControl::SetVisible(bool visible) {
     if (parent_ != nullptr && align_ != TAlign::alNone) parent_->Realign();
 }
 
-bool TControl::Showing() const { return widget_ != nullptr && widget_->isVisible(); }
+bool TControl::Showing() const {
+    return widget_ != nullptr && widget_->isVisible();
+}
 
 void TControl::SetEnabled(bool enabled) {
     enabled_ = enabled;
@@ -294,15 +296,21 @@ void TControl::SetFocus() {
     if (widget_ != nullptr) widget_->setFocus(Qt::OtherFocusReason);
 }
 
-bool TControl::Focused() const { return widget_ != nullptr && widget_->hasFocus(); }
+bool TControl::Focused() const {
+    return widget_ != nullptr && widget_->hasFocus();
+}
 
-bool TControl::CanFocus() const { return widget_ != nullptr && widget_->isVisible() && widget_->isEnabled(); }
+bool TControl::CanFocus() const {
+    return widget_ != nullptr && widget_->isVisible() && widget_->isEnabled();
+}
 
 void TControl::WndProc(TMessage& message) {
     if (message.Msg == WM_TIMER) WMTimer(int(message.WParam));
 }
 
-void TControl::DispatchMessage(TMessage& message) { window_proc_(message); }
+void TControl::DispatchMessage(TMessage& message) {
+    window_proc_(message);
+}
 
 void TControl::HookWindowProc(const std::function<WindowProcedure(WindowProcedure)>& make) {
     window_proc_ = make(window_proc_);
@@ -340,9 +348,13 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     Raise(OnMouseUp, this, button, shift, x, y);
 }
 
-void TControl::MouseMove(TShiftState shift, int x, int y) { Raise(OnMouseMove, this, shift, x, y); }
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+    Raise(OnMouseMove, this, shift, x, y);
+}
 
-void TControl::KeyDown(int& key, TShiftState shift) { Raise(OnKeyDown, this, key, shift); }
+void TControl::KeyDown(int& key, TShiftState shift) {
+    Raise(OnKeyDown, this, key, shift);
+}
 
 bool TControl::MouseWheel(bool down, TShiftState shift, TPoint mousePos) {
     bool handled = false;
@@ -380,9 +392,7 @@ void TControl::AlignControls(TRect& r) {
                     c->SetBounds(r.Right - c->width_, r.Top, c->width_, r.Height());
                     r.Right -= c->width_;
                     break;
-                default:
-                    c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
-                    break;
+                default: c->SetBounds(r.Left, r.Top, r.Width(), r.Height()); break;
             }
         }
     }

@@ -18,7 +18,15 @@ class TControl;
 
 enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
-enum TShiftFlag : std::uint8_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum TShiftFlag : std::uint8_t {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
 using TShiftState = std::uint8_t;
 
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
@@ -98,7 +106,10 @@ public:
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint);
     bool ShowHint() const { return show_hint_; }
-    void SetShowHint(bool v) { show_hint_ = v; SetHint(hint_); }
+    void SetShowHint(bool v) {
+        show_hint_ = v;
+        SetHint(hint_);
+    }
     std::intptr_t Tag = 0;
     int TabOrder() const { return tab_order_; }
     void SetTabOrder(int v) { tab_order_ = v; }
@@ -177,12 +188,21 @@ protected:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void KeyDown(int& key, TShiftState shift);
+
 public:
     // Keys the window offers every control before focus moves: Ctrl+Tab and
     // Ctrl+Shift+Tab (key VK_TAB, ssShift for the latter), and Alt+character.
     // True: taken, nothing else happens with the key.
-    virtual bool DialogKey(int key, TShiftState shift) { (void)key; (void)shift; return false; }
-    virtual bool DialogChar(int charCode, TShiftState shift) { (void)charCode; (void)shift; return false; }
+    virtual bool DialogKey(int key, TShiftState shift) {
+        (void)key;
+        (void)shift;
+        return false;
+    }
+    virtual bool DialogChar(int charCode, TShiftState shift) {
+        (void)charCode;
+        (void)shift;
+        return false;
+    }
 
 protected:
     // A wheel turn towards (down) or away from the user; true when handled.
@@ -195,7 +215,10 @@ protected:
     virtual void TextChanged() {}
     // Called by the framework for a Qt event before the widget's own handling;
     // true stops it there.
-    virtual bool PreviewEvent(QEvent* event) { (void)event; return false; }
+    virtual bool PreviewEvent(QEvent* event) {
+        (void)event;
+        return false;
+    }
 
     // Child widgets' place inside this control's widget (a group box's frame).
     virtual QWidget* ChildHost() const { return widget_; }

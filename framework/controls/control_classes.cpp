@@ -15,26 +15,56 @@ struct NamedColor {
 };
 
 constexpr std::array<NamedColor, 46> kColorNames = {{
-    {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
-    {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
-    {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
-    {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
-    {"clNone", clNone}, {"clDefault", clDefault},
-    {"clScrollBar", clScrollBar}, {"clBackground", clBackground}, {"clActiveCaption", clActiveCaption},
-    {"clInactiveCaption", clInactiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
-    {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
-    {"clCaptionText", clCaptionText}, {"clActiveBorder", clActiveBorder},
-    {"clInactiveBorder", clInactiveBorder}, {"clAppWorkSpace", clAppWorkSpace},
-    {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clBtnFace", clBtnFace},
-    {"clBtnShadow", clBtnShadow}, {"clGrayText", clGrayText}, {"clBtnText", clBtnText},
-    {"clInactiveCaptionText", clInactiveCaptionText}, {"clBtnHighlight", clBtnHighlight},
-    {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight}, {"clInfoText", clInfoText},
-    {"clInfoBk", clInfoBk}, {"clHotLight", clHotLight}, {"clMenuHighlight", clMenuHighlight},
+    {"clBlack", clBlack},
+    {"clMaroon", clMaroon},
+    {"clGreen", clGreen},
+    {"clOlive", clOlive},
+    {"clNavy", clNavy},
+    {"clPurple", clPurple},
+    {"clTeal", clTeal},
+    {"clGray", clGray},
+    {"clSilver", clSilver},
+    {"clRed", clRed},
+    {"clLime", clLime},
+    {"clYellow", clYellow},
+    {"clBlue", clBlue},
+    {"clFuchsia", clFuchsia},
+    {"clAqua", clAqua},
+    {"clWhite", clWhite},
+    {"clNone", clNone},
+    {"clDefault", clDefault},
+    {"clScrollBar", clScrollBar},
+    {"clBackground", clBackground},
+    {"clActiveCaption", clActiveCaption},
+    {"clInactiveCaption", clInactiveCaption},
+    {"clMenu", clMenu},
+    {"clWindow", clWindow},
+    {"clWindowFrame", clWindowFrame},
+    {"clMenuText", clMenuText},
+    {"clWindowText", clWindowText},
+    {"clCaptionText", clCaptionText},
+    {"clActiveBorder", clActiveBorder},
+    {"clInactiveBorder", clInactiveBorder},
+    {"clAppWorkSpace", clAppWorkSpace},
+    {"clHighlight", clHighlight},
+    {"clHighlightText", clHighlightText},
+    {"clBtnFace", clBtnFace},
+    {"clBtnShadow", clBtnShadow},
+    {"clGrayText", clGrayText},
+    {"clBtnText", clBtnText},
+    {"clInactiveCaptionText", clInactiveCaptionText},
+    {"clBtnHighlight", clBtnHighlight},
+    {"cl3DDkShadow", cl3DDkShadow},
+    {"cl3DLight", cl3DLight},
+    {"clInfoText", clInfoText},
+    {"clInfoBk", clInfoBk},
+    {"clHotLight", clHotLight},
+    {"clMenuHighlight", clMenuHighlight},
     {"clMenuBar", clMenuBar},
 }};
 
 std::vector<std::pair<const char*, TAlign>> AlignNames() {
-    return {{"alNone", TAlign::alNone}, {"alTop", TAlign::alTop}, {"alBottom", TAlign::alBottom},
+    return {{"alNone", TAlign::alNone}, {"alTop", TAlign::alTop},     {"alBottom", TAlign::alBottom},
             {"alLeft", TAlign::alLeft}, {"alRight", TAlign::alRight}, {"alClient", TAlign::alClient}};
 }
 
@@ -50,15 +80,19 @@ std::vector<PropertyInfo> FontProperties() {
     };
     const TFont def;
     return {
-        prop::String<T>("Font.Name", [](const T& c) { return c.Font().Name; },
-                        with([](TFont& f, const std::string& v) { f.Name = v; }), def.Name),
-        prop::Int<T>("Font.Height", [](const T& c) { return c.Font().Height; },
-                     with([](TFont& f, std::int64_t v) { f.Height = int(v); }), def.Height),
-        prop::Color<T>("Font.Color", [](const T& c) { return c.Font().Color; },
-                       with([](TFont& f, TColor v) { f.Color = v; }), def.Color),
-        prop::Flags<T>("Font.Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"},
-                       [](const T& c) { return unsigned(c.Font().Style); },
-                       with([](TFont& f, unsigned v) { f.Style = TFontStyles(v); }), 0),
+        prop::String<T>(
+            "Font.Name", [](const T& c) { return c.Font().Name; },
+            with([](TFont& f, const std::string& v) { f.Name = v; }), def.Name),
+        prop::Int<T>(
+            "Font.Height", [](const T& c) { return c.Font().Height; },
+            with([](TFont& f, std::int64_t v) { f.Height = int(v); }), def.Height),
+        prop::Color<T>(
+            "Font.Color", [](const T& c) { return c.Font().Color; }, with([](TFont& f, TColor v) { f.Color = v; }),
+            def.Color),
+        prop::Flags<T>(
+            "Font.Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"},
+            [](const T& c) { return unsigned(c.Font().Style); },
+            with([](TFont& f, unsigned v) { f.Style = TFontStyles(v); }), 0),
         // Size is another way of writing Height; only Height is written back.
         {"Font.Size",
          [](TComponent& c, const StoredValue& v) {
@@ -75,20 +109,26 @@ std::vector<PropertyInfo> FontProperties() {
 std::vector<PropertyInfo> ControlProperties() {
     using T = TControl;
     std::vector<PropertyInfo> p = {
-        prop::Int<T>("Left", [](const T& c) { return c.Left(); }, [](T& c, std::int64_t v) { c.SetLeft(int(v)); }),
-        prop::Int<T>("Top", [](const T& c) { return c.Top(); }, [](T& c, std::int64_t v) { c.SetTop(int(v)); }),
-        prop::Int<T>("Width", [](const T& c) { return c.Width(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); }),
-        prop::Int<T>("Height", [](const T& c) { return c.Height(); }, [](T& c, std::int64_t v) { c.SetHeight(int(v)); }),
-        prop::Enum<T, TAlign>("Align", AlignNames(), [](const T& c) { return c.Align(); },
-                              [](T& c, TAlign v) { c.SetAlign(v); }, TAlign::alNone),
-        prop::String<T>("Caption", [](const T& c) { return c.Caption(); },
-                        [](T& c, const std::string& v) { c.SetCaption(v); }),
-        prop::Bool<T>("ParentColor", [](const T& c) { return c.ParentColor(); },
-                      [](T& c, bool v) { c.SetParentColor(v); }, true),
-        prop::Color<T>("Color", [](const T& c) { return c.ParentColor() ? clBtnFace : c.Color(); },
-                       [](T& c, TColor v) { c.SetColor(v); }, clBtnFace),
-        prop::Bool<T>("ParentFont", [](const T& c) { return c.ParentFont(); },
-                      [](T& c, bool v) { c.SetParentFont(v); }, true),
+        prop::Int<T>(
+            "Left", [](const T& c) { return c.Left(); }, [](T& c, std::int64_t v) { c.SetLeft(int(v)); }),
+        prop::Int<T>(
+            "Top", [](const T& c) { return c.Top(); }, [](T& c, std::int64_t v) { c.SetTop(int(v)); }),
+        prop::Int<T>(
+            "Width", [](const T& c) { return c.Width(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); }),
+        prop::Int<T>(
+            "Height", [](const T& c) { return c.Height(); }, [](T& c, std::int64_t v) { c.SetHeight(int(v)); }),
+        prop::Enum<T, TAlign>(
+            "Align", AlignNames(), [](const T& c) { return c.Align(); }, [](T& c, TAlign v) { c.SetAlign(v); },
+            TAlign::alNone),
+        prop::String<T>(
+            "Caption", [](const T& c) { return c.Caption(); }, [](T& c, const std::string& v) { c.SetCaption(v); }),
+        prop::Bool<T>(
+            "ParentColor", [](const T& c) { return c.ParentColor(); }, [](T& c, bool v) { c.SetParentColor(v); }, true),
+        prop::Color<T>(
+            "Color", [](const T& c) { return c.ParentColor() ? clBtnFace : c.Color(); },
+            [](T& c, TColor v) { c.SetColor(v); }, clBtnFace),
+        prop::Bool<T>(
+            "ParentFont", [](const T& c) { return c.ParentFont(); }, [](T& c, bool v) { c.SetParentFont(v); }, true),
     };
     for (PropertyInfo& f : FontProperties<T>()) {
         // Only a control's own font is written.
@@ -101,15 +141,22 @@ std::vector<PropertyInfo> ControlProperties() {
         p.push_back(std::move(f));
     }
     std::vector<PropertyInfo> rest = {
-        prop::Bool<T>("Visible", [](const T& c) { return c.Visible(); }, [](T& c, bool v) { c.SetVisible(v); }, true),
-        prop::Bool<T>("Enabled", [](const T& c) { return c.Enabled(); }, [](T& c, bool v) { c.SetEnabled(v); }, true),
-        prop::String<T>("Hint", [](const T& c) { return c.Hint(); }, [](T& c, const std::string& v) { c.SetHint(v); }),
-        prop::Bool<T>("ShowHint", [](const T& c) { return c.ShowHint(); }, [](T& c, bool v) { c.SetShowHint(v); }),
-        prop::Int<T>("Tag", [](const T& c) { return std::int64_t(c.Tag); }, [](T& c, std::int64_t v) { c.Tag = v; }),
-        prop::Int<T>("TabOrder", [](const T& c) { return c.TabOrder(); }, [](T& c, std::int64_t v) { c.SetTabOrder(int(v)); }),
-        prop::Bool<T>("TabStop", [](const T& c) { return c.TabStop(); }, [](T& c, bool v) { c.SetTabStop(v); }),
-        prop::Reference<T, TPopupMenu>("PopupMenu", [](const T& c) { return c.PopupMenu(); },
-                                       [](T& c, TPopupMenu* m) { c.SetPopupMenu(m); }),
+        prop::Bool<T>(
+            "Visible", [](const T& c) { return c.Visible(); }, [](T& c, bool v) { c.SetVisible(v); }, true),
+        prop::Bool<T>(
+            "Enabled", [](const T& c) { return c.Enabled(); }, [](T& c, bool v) { c.SetEnabled(v); }, true),
+        prop::String<T>(
+            "Hint", [](const T& c) { return c.Hint(); }, [](T& c, const std::string& v) { c.SetHint(v); }),
+        prop::Bool<T>(
+            "ShowHint", [](const T& c) { return c.ShowHint(); }, [](T& c, bool v) { c.SetShowHint(v); }),
+        prop::Int<T>(
+            "Tag", [](const T& c) { return std::int64_t(c.Tag); }, [](T& c, std::int64_t v) { c.Tag = v; }),
+        prop::Int<T>(
+            "TabOrder", [](const T& c) { return c.TabOrder(); }, [](T& c, std::int64_t v) { c.SetTabOrder(int(v)); }),
+        prop::Bool<T>(
+            "TabStop", [](const T& c) { return c.TabStop(); }, [](T& c, bool v) { c.SetTabStop(v); }),
+        prop::Reference<T, TPopupMenu>(
+            "PopupMenu", [](const T& c) { return c.PopupMenu(); }, [](T& c, TPopupMenu* m) { c.SetPopupMenu(m); }),
     };
     for (PropertyInfo& r : rest) p.push_back(std::move(r));
     return p;

@@ -1,8 +1,8 @@
 #include "framework/controls/form.h"
 
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QWindowStateChangeEvent>
@@ -85,7 +85,9 @@ void TForm::TextChanged() {
     if (Widget() != nullptr) Widget()->setWindowTitle(QString::fromStdString(Caption()));
 }
 
-int TForm::FrameWidth() const { return 2 * FrameOf(border_style_).side; }
+int TForm::FrameWidth() const {
+    return 2 * FrameOf(border_style_).side;
+}
 int TForm::FrameHeight() const {
     const Frame f = FrameOf(border_style_);
     return f.caption + f.side;
@@ -115,7 +117,9 @@ int TForm::MenuBarHeight() const {
     return menu_bar_ != nullptr ? menu_bar_->sizeHint().height() : 0;
 }
 
-void TForm::AdjustClientRect(TRect& rect) { rect.Top += MenuBarHeight(); }
+void TForm::AdjustClientRect(TRect& rect) {
+    rect.Top += MenuBarHeight();
+}
 
 void TForm::SetFormStyle(TFormStyle v) {
     form_style_ = v;
@@ -189,11 +193,17 @@ void TForm::Loaded() {
     }
 }
 
-bool TForm::IsMainForm() const { return Widget() != nullptr && Application().MainWindow == Widget(); }
+bool TForm::IsMainForm() const {
+    return Widget() != nullptr && Application().MainWindow == Widget();
+}
 
-void TForm::MakeMainForm() { Application().MainWindow = Widget(); }
+void TForm::MakeMainForm() {
+    Application().MainWindow = Widget();
+}
 
-bool TForm::Minimized() const { return Widget() != nullptr && Widget()->isMinimized(); }
+bool TForm::Minimized() const {
+    return Widget() != nullptr && Widget()->isMinimized();
+}
 
 void TForm::BringToForeground() {
     if (Widget() == nullptr) return;
@@ -258,7 +268,9 @@ void TForm::SetModalResult(int v) {
     if (v != mrNone && modal_loop_ != nullptr) modal_loop_->quit();
 }
 
-void TForm::SetModalAnswerer(std::function<void(TForm&)> answerer) { ModalAnswerer() = std::move(answerer); }
+void TForm::SetModalAnswerer(std::function<void(TForm&)> answerer) {
+    ModalAnswerer() = std::move(answerer);
+}
 
 int TForm::ShowModal() {
     if (modal_) return mrNone;
@@ -311,12 +323,8 @@ bool TForm::PreviewEvent(QEvent* event) {
             }
             return false;
         }
-        case QEvent::WindowActivate:
-            Raise(OnActivate, this);
-            return false;
-        case QEvent::WindowDeactivate:
-            Raise(OnDeactivate, this);
-            return false;
+        case QEvent::WindowActivate: Raise(OnActivate, this); return false;
+        case QEvent::WindowDeactivate: Raise(OnDeactivate, this); return false;
         case QEvent::WindowStateChange:
             if (Widget()->isMinimized() &&
                 !(static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized))
@@ -340,36 +348,48 @@ const ClassInfo& TForm::StaticClass() {
     static const ClassInfo info(
         "TForm", &TControl::StaticClass(), nullptr,
         {
-            prop::Int<T>("ClientWidth", [](const T& c) { return c.ClientWidth(); },
-                         [](T& c, std::int64_t v) { c.SetClientWidth(int(v)); }, -1),
-            prop::Int<T>("ClientHeight", [](const T& c) { return c.ClientHeight(); },
-                         [](T& c, std::int64_t v) { c.SetClientHeight(int(v)); }, -1),
-            prop::Enum<T, TFormStyle>("FormStyle", {{"fsNormal", TFormStyle::fsNormal}, {"fsStayOnTop", TFormStyle::fsStayOnTop}},
-                                      [](const T& c) { return c.FormStyle(); },
-                                      [](T& c, TFormStyle v) { c.SetFormStyle(v); }, TFormStyle::fsNormal),
+            prop::Int<T>(
+                "ClientWidth", [](const T& c) { return c.ClientWidth(); },
+                [](T& c, std::int64_t v) { c.SetClientWidth(int(v)); }, -1),
+            prop::Int<T>(
+                "ClientHeight", [](const T& c) { return c.ClientHeight(); },
+                [](T& c, std::int64_t v) { c.SetClientHeight(int(v)); }, -1),
+            prop::Enum<T, TFormStyle>(
+                "FormStyle", {{"fsNormal", TFormStyle::fsNormal}, {"fsStayOnTop", TFormStyle::fsStayOnTop}},
+                [](const T& c) { return c.FormStyle(); }, [](T& c, TFormStyle v) { c.SetFormStyle(v); },
+                TFormStyle::fsNormal),
             prop::Enum<T, TBorderStyle>(
                 "BorderStyle",
-                {{"bsNone", TBorderStyle::bsNone}, {"bsSingle", TBorderStyle::bsSingle},
-                 {"bsSizeable", TBorderStyle::bsSizeable}, {"bsDialog", TBorderStyle::bsDialog},
-                 {"bsToolWindow", TBorderStyle::bsToolWindow}, {"bsSizeToolWin", TBorderStyle::bsSizeToolWin}},
+                {{"bsNone", TBorderStyle::bsNone},
+                 {"bsSingle", TBorderStyle::bsSingle},
+                 {"bsSizeable", TBorderStyle::bsSizeable},
+                 {"bsDialog", TBorderStyle::bsDialog},
+                 {"bsToolWindow", TBorderStyle::bsToolWindow},
+                 {"bsSizeToolWin", TBorderStyle::bsSizeToolWin}},
                 [](const T& c) { return c.BorderStyle(); }, [](T& c, TBorderStyle v) { c.SetBorderStyle(v); },
                 TBorderStyle::bsSizeable),
             prop::Enum<T, TPosition>(
                 "Position",
-                {{"poDesigned", TPosition::poDesigned}, {"poScreenCenter", TPosition::poScreenCenter},
-                 {"poMainFormCenter", TPosition::poMainFormCenter}, {"poOwnerFormCenter", TPosition::poOwnerFormCenter}},
+                {{"poDesigned", TPosition::poDesigned},
+                 {"poScreenCenter", TPosition::poScreenCenter},
+                 {"poMainFormCenter", TPosition::poMainFormCenter},
+                 {"poOwnerFormCenter", TPosition::poOwnerFormCenter}},
                 [](const T& c) { return c.Position(); }, [](T& c, TPosition v) { c.SetPosition(v); },
                 TPosition::poDesigned),
-            prop::Int<T>("Constraints.MinWidth", [](const T& c) { return c.MinWidth; },
-                         [](T& c, std::int64_t v) { c.MinWidth = int(v); }),
-            prop::Int<T>("Constraints.MinHeight", [](const T& c) { return c.MinHeight; },
-                         [](T& c, std::int64_t v) { c.MinHeight = int(v); }),
-            prop::Int<T>("Constraints.MaxWidth", [](const T& c) { return c.MaxWidth; },
-                         [](T& c, std::int64_t v) { c.MaxWidth = int(v); }),
-            prop::Int<T>("Constraints.MaxHeight", [](const T& c) { return c.MaxHeight; },
-                         [](T& c, std::int64_t v) { c.MaxHeight = int(v); }),
-            prop::Reference<T, TMainMenu>("Menu", [](const T& c) { return c.Menu(); },
-                                          [](T& c, TMainMenu* m) { c.SetMenu(m); }),
+            prop::Int<T>(
+                "Constraints.MinWidth", [](const T& c) { return c.MinWidth; },
+                [](T& c, std::int64_t v) { c.MinWidth = int(v); }),
+            prop::Int<T>(
+                "Constraints.MinHeight", [](const T& c) { return c.MinHeight; },
+                [](T& c, std::int64_t v) { c.MinHeight = int(v); }),
+            prop::Int<T>(
+                "Constraints.MaxWidth", [](const T& c) { return c.MaxWidth; },
+                [](T& c, std::int64_t v) { c.MaxWidth = int(v); }),
+            prop::Int<T>(
+                "Constraints.MaxHeight", [](const T& c) { return c.MaxHeight; },
+                [](T& c, std::int64_t v) { c.MaxHeight = int(v); }),
+            prop::Reference<T, TMainMenu>(
+                "Menu", [](const T& c) { return c.Menu(); }, [](T& c, TMainMenu* m) { c.SetMenu(m); }),
         });
     return info;
 }

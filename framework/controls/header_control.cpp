@@ -1,9 +1,9 @@
 #include "framework/controls/header_control.h"
 
 #include <QHeaderView>
-#include <QStyle>
 #include <QPixmap>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <algorithm>
 
 #include "framework/controls/control_properties.h"
@@ -51,7 +51,9 @@ void THeaderSection::SetParentComponent(TComponent* parent) {
     header->Attach(this);
 }
 
-TComponent* THeaderSection::GetParentComponent() const { return header_; }
+TComponent* THeaderSection::GetParentComponent() const {
+    return header_;
+}
 
 // ---- THeaderControl
 
@@ -78,7 +80,9 @@ THeaderControl::~THeaderControl() {
     for (THeaderSection* s : sections_) s->header_ = nullptr;
 }
 
-QHeaderView* THeaderControl::HeaderView() const { return static_cast<QHeaderView*>(Widget()); }
+QHeaderView* THeaderControl::HeaderView() const {
+    return static_cast<QHeaderView*>(Widget());
+}
 
 THeaderSection* THeaderControl::AddSection() {
     auto* section = new THeaderSection(Owner() ? Owner() : this);
@@ -105,7 +109,9 @@ void THeaderControl::SetImages(std::vector<QImage> images) {
     ShowSections();
 }
 
-void THeaderControl::BeginUpdate() { ++update_count_; }
+void THeaderControl::BeginUpdate() {
+    ++update_count_;
+}
 
 void THeaderControl::EndUpdate() {
     if (update_count_ > 0 && --update_count_ == 0) ShowSections();
@@ -200,13 +206,16 @@ const ClassInfo& THeaderSection::StaticClass() {
     static const ClassInfo info(
         "THeaderSection", &TComponent::StaticClass(), Creator<T>(),
         {
-            prop::String<T>("Text", [](const T& c) { return c.Text(); }, [](T& c, const std::string& v) { c.SetText(v); }),
-            prop::Int<T>("Width", [](const T& c) { return c.Width(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); },
-                         50),
-            prop::Enum<T, TAlignment>("Alignment", SectionAlignmentNames(), [](const T& c) { return c.Alignment(); },
-                                      [](T& c, TAlignment v) { c.SetAlignment(v); }, TAlignment::taLeftJustify),
-            prop::Int<T>("ImageIndex", [](const T& c) { return c.ImageIndex(); },
-                         [](T& c, std::int64_t v) { c.SetImageIndex(int(v)); }, -1),
+            prop::String<T>(
+                "Text", [](const T& c) { return c.Text(); }, [](T& c, const std::string& v) { c.SetText(v); }),
+            prop::Int<T>(
+                "Width", [](const T& c) { return c.Width(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); }, 50),
+            prop::Enum<T, TAlignment>(
+                "Alignment", SectionAlignmentNames(), [](const T& c) { return c.Alignment(); },
+                [](T& c, TAlignment v) { c.SetAlignment(v); }, TAlignment::taLeftJustify),
+            prop::Int<T>(
+                "ImageIndex", [](const T& c) { return c.ImageIndex(); },
+                [](T& c, std::int64_t v) { c.SetImageIndex(int(v)); }, -1),
         });
     return info;
 }

@@ -94,9 +94,15 @@ void TScreen::AddForm(TForm* form) {
     }
 }
 
-void TScreen::RemoveForm(TForm* form) { std::erase(forms_, form); }
+void TScreen::RemoveForm(TForm* form) {
+    std::erase(forms_, form);
+}
 
-bool ThemesEnabled() { return themes_enabled; }
-void SetThemesEnabled(bool enabled) { themes_enabled = enabled; }
+bool ThemesEnabled() {
+    return themes_enabled;
+}
+void SetThemesEnabled(bool enabled) {
+    themes_enabled = enabled;
+}
 
 }  // namespace dlk

@@ -53,7 +53,9 @@ protected:
 
 TListColumn::TListColumn(TComponent* owner) : TComponent(owner) {}
 
-TListColumn::~TListColumn() { SetListView(nullptr); }
+TListColumn::~TListColumn() {
+    SetListView(nullptr);
+}
 
 void TListColumn::SetCaption(const std::string& caption) {
     caption_ = caption;
@@ -84,7 +86,9 @@ void TListColumn::SetParentComponent(TComponent* parent) {
     if (auto* list = dynamic_cast<TListView*>(parent)) SetListView(list);
 }
 
-TComponent* TListColumn::GetParentComponent() const { return list_; }
+TComponent* TListColumn::GetParentComponent() const {
+    return list_;
+}
 
 void TListColumn::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
@@ -116,7 +120,9 @@ int TListItem::Index() const {
     return -1;
 }
 
-bool TListItem::Selected() const { return list_->Selected() == this; }
+bool TListItem::Selected() const {
+    return list_->Selected() == this;
+}
 
 void TListItem::SetSelected(bool selected) {
     if (selected)
@@ -159,7 +165,9 @@ TListView::~TListView() {
     columns_.clear();
 }
 
-QTableWidget& TListView::Table() const { return *static_cast<QTableWidget*>(Widget()); }
+QTableWidget& TListView::Table() const {
+    return *static_cast<QTableWidget*>(Widget());
+}
 
 TListColumn* TListView::AddColumn(const std::string& caption, int width) {
     auto* column = new TListColumn(this);
@@ -410,10 +418,10 @@ const ClassInfo& TListColumn::StaticClass() {
     using T = TListColumn;
     static const ClassInfo info(
         "TListColumn", &TComponent::StaticClass(), Creator<T>(),
-        {prop::String<T>("Caption", [](const T& c) { return c.Caption(); },
-                         [](T& c, const std::string& v) { c.SetCaption(v); }),
-         prop::Int<T>("Width", [](const T& c) { return c.Width(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); },
-                      50)});
+        {prop::String<T>(
+             "Caption", [](const T& c) { return c.Caption(); }, [](T& c, const std::string& v) { c.SetCaption(v); }),
+         prop::Int<T>(
+             "Width", [](const T& c) { return c.Width(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); }, 50)});
     return info;
 }
 
@@ -421,20 +429,27 @@ const ClassInfo& TListView::StaticClass() {
     using T = TListView;
     static const ClassInfo info(
         "TListView", &TControl::StaticClass(), Creator<T>(),
-        {prop::Enum<T, TViewStyle>("ViewStyle", {{"vsReport", TViewStyle::vsReport}},
-                                   [](const T& c) { return c.ViewStyle(); }, [](T&, TViewStyle) {},
-                                   TViewStyle::vsReport),
-         prop::Bool<T>("RowSelect", [](const T& c) { return c.RowSelect(); }, [](T& c, bool v) { c.SetRowSelect(v); }),
-         prop::Bool<T>("ReadOnly", [](const T& c) { return c.ReadOnly(); }, [](T& c, bool v) { c.SetReadOnly(v); }),
-         prop::Bool<T>("GridLines", [](const T& c) { return c.GridLines(); }, [](T& c, bool v) { c.SetGridLines(v); }),
-         prop::Bool<T>("FlatScrollBars", [](const T& c) { return c.FlatScrollBars(); },
-                       [](T& c, bool v) { c.SetFlatScrollBars(v); }),
-         prop::Bool<T>("ShowColumnHeaders", [](const T& c) { return c.ShowColumnHeaders(); },
-                       [](T& c, bool v) { c.SetShowColumnHeaders(v); }, true),
-         prop::Bool<T>("ColumnClick", [](const T& c) { return c.ColumnClick(); },
-                       [](T& c, bool v) { c.SetColumnClick(v); }, true),
-         prop::Bool<T>("HideSelection", [](const T& c) { return c.HideSelection(); },
-                       [](T& c, bool v) { c.SetHideSelection(v); }, true)});
+        {prop::Enum<T, TViewStyle>(
+             "ViewStyle", {{"vsReport", TViewStyle::vsReport}}, [](const T& c) { return c.ViewStyle(); },
+             [](T&, TViewStyle) {}, TViewStyle::vsReport),
+         prop::Bool<T>(
+             "RowSelect", [](const T& c) { return c.RowSelect(); }, [](T& c, bool v) { c.SetRowSelect(v); }),
+         prop::Bool<T>(
+             "ReadOnly", [](const T& c) { return c.ReadOnly(); }, [](T& c, bool v) { c.SetReadOnly(v); }),
+         prop::Bool<T>(
+             "GridLines", [](const T& c) { return c.GridLines(); }, [](T& c, bool v) { c.SetGridLines(v); }),
+         prop::Bool<T>(
+             "FlatScrollBars", [](const T& c) { return c.FlatScrollBars(); },
+             [](T& c, bool v) { c.SetFlatScrollBars(v); }),
+         prop::Bool<T>(
+             "ShowColumnHeaders", [](const T& c) { return c.ShowColumnHeaders(); },
+             [](T& c, bool v) { c.SetShowColumnHeaders(v); }, true),
+         prop::Bool<T>(
+             "ColumnClick", [](const T& c) { return c.ColumnClick(); }, [](T& c, bool v) { c.SetColumnClick(v); },
+             true),
+         prop::Bool<T>(
+             "HideSelection", [](const T& c) { return c.HideSelection(); }, [](T& c, bool v) { c.SetHideSelection(v); },
+             true)});
     return info;
 }
 

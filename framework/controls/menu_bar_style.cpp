@@ -42,8 +42,8 @@ public:
         const int captionWidth = item->fontMetrics.size(Qt::TextShowMnemonic, item->text).width();
         const QRect r = item->rect;
         const int left = r.left() + (r.width() - (picture + kPictureGap + captionWidth)) / 2;
-        item->icon.paint(painter, QRect(left, r.top() + (r.height() - picture) / 2, picture, picture),
-                         Qt::AlignCenter, enabled ? QIcon::Normal : QIcon::Disabled);
+        item->icon.paint(painter, QRect(left, r.top() + (r.height() - picture) / 2, picture, picture), Qt::AlignCenter,
+                         enabled ? QIcon::Normal : QIcon::Disabled);
         const QRect caption(left + picture + kPictureGap, r.top(), captionWidth, r.height());
         drawItemText(painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextDontClip | Qt::TextSingleLine,
                      item->palette, enabled, item->text, QPalette::ButtonText);

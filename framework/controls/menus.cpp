@@ -78,7 +78,9 @@ void TMenuItem::Remove(TMenuItem* item) {
     Changed(true);
 }
 
-void TMenuItem::Click() { Raise(OnClick, this); }
+void TMenuItem::Click() {
+    Raise(OnClick, this);
+}
 
 void TMenuItem::SetParentComponent(TComponent* parent) {
     if (auto* menu = dynamic_cast<TMenu*>(parent))
@@ -129,7 +131,9 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMe
     items_->menu_ = this;
 }
 
-TMenu::~TMenu() { Destroying(); }
+TMenu::~TMenu() {
+    Destroying();
+}
 
 void TMenu::SetImages(std::vector<QImage> images) {
     images_ = std::move(images);
@@ -163,11 +167,15 @@ void TPopupMenu::Popup(int x, int y) {
     menu->popup(QPoint(x, y));
 }
 
-bool TPopupMenu::IsPoppedUp() const { return shown_ != nullptr && shown_->isVisible(); }
+bool TPopupMenu::IsPoppedUp() const {
+    return shown_ != nullptr && shown_->isVisible();
+}
 
 TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner), rebuild_context_(std::make_unique<QObject>()) {}
 
-TMainMenu::~TMainMenu() { Destroying(); }
+TMainMenu::~TMainMenu() {
+    Destroying();
+}
 
 void TMainMenu::FillBar(QMenuBar& bar) {
     if (bar_ != nullptr && bar_ != &bar) bar_->clear();
@@ -268,13 +276,17 @@ const ClassInfo& TMenuItem::StaticClass() {
     static const ClassInfo info(
         "TMenuItem", &TComponent::StaticClass(), Creator<T>(),
         {
-            prop::String<T>("Caption", [](const T& c) { return c.Caption(); },
-                            [](T& c, const std::string& v) { c.SetCaption(v); }),
-            prop::Bool<T>("Checked", [](const T& c) { return c.Checked(); }, [](T& c, bool v) { c.SetChecked(v); }),
-            prop::Bool<T>("Enabled", [](const T& c) { return c.Enabled(); }, [](T& c, bool v) { c.SetEnabled(v); }, true),
-            prop::Bool<T>("Visible", [](const T& c) { return c.Visible(); }, [](T& c, bool v) { c.SetVisible(v); }, true),
-            prop::Int<T>("ImageIndex", [](const T& c) { return c.ImageIndex(); },
-                         [](T& c, std::int64_t v) { c.SetImageIndex(int(v)); }, -1),
+            prop::String<T>(
+                "Caption", [](const T& c) { return c.Caption(); }, [](T& c, const std::string& v) { c.SetCaption(v); }),
+            prop::Bool<T>(
+                "Checked", [](const T& c) { return c.Checked(); }, [](T& c, bool v) { c.SetChecked(v); }),
+            prop::Bool<T>(
+                "Enabled", [](const T& c) { return c.Enabled(); }, [](T& c, bool v) { c.SetEnabled(v); }, true),
+            prop::Bool<T>(
+                "Visible", [](const T& c) { return c.Visible(); }, [](T& c, bool v) { c.SetVisible(v); }, true),
+            prop::Int<T>(
+                "ImageIndex", [](const T& c) { return c.ImageIndex(); },
+                [](T& c, std::int64_t v) { c.SetImageIndex(int(v)); }, -1),
         });
     return info;
 }

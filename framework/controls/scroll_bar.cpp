@@ -17,7 +17,9 @@ TScrollBar::TScrollBar(TComponent* owner) : TControl(owner) {
     ShowRange();
 }
 
-QScrollBar* TScrollBar::Bar() const { return static_cast<QScrollBar*>(Widget()); }
+QScrollBar* TScrollBar::Bar() const {
+    return static_cast<QScrollBar*>(Widget());
+}
 
 void TScrollBar::SetKind(TScrollBarKind kind) {
     kind_ = kind;
@@ -28,15 +30,21 @@ int TScrollBar::LastPosition() const {
     return std::max(min_, page_size_ > 0 ? max_ - page_size_ + 1 : max_);
 }
 
-void TScrollBar::SetMin(int v) { SetParams(position_, v, std::max(v, max_)); }
-void TScrollBar::SetMax(int v) { SetParams(position_, std::min(min_, v), v); }
+void TScrollBar::SetMin(int v) {
+    SetParams(position_, v, std::max(v, max_));
+}
+void TScrollBar::SetMax(int v) {
+    SetParams(position_, std::min(min_, v), v);
+}
 
 void TScrollBar::SetPageSize(int v) {
     page_size_ = std::clamp(v, 0, std::max(0, max_ - min_ + 1));
     ShowRange();
 }
 
-void TScrollBar::SetPosition(int v) { SetParams(v, min_, max_); }
+void TScrollBar::SetPosition(int v) {
+    SetParams(v, min_, max_);
+}
 
 void TScrollBar::SetParams(int position, int min, int max) {
     min_ = min;
@@ -107,19 +115,29 @@ const ClassInfo& TScrollBar::StaticClass() {
     static const ClassInfo info(
         "TScrollBar", &TControl::StaticClass(), Creator<T>(),
         {
-            prop::Enum<T, TScrollBarKind>("Kind", KindNames(), [](const T& c) { return c.Kind(); },
-                                          [](T& c, TScrollBarKind v) { c.SetKind(v); }, TScrollBarKind::sbHorizontal),
-            prop::Int<T>("Min", [](const T& c) { return c.Min(); }, [](T& c, std::int64_t v) { c.SetMin(int(v)); }),
-            prop::Int<T>("Max", [](const T& c) { return c.Max(); }, [](T& c, std::int64_t v) { c.SetMax(int(v)); },
-                         100),
-            prop::Int<T>("PageSize", [](const T& c) { return c.PageSize(); },
-                         [](T& c, std::int64_t v) { c.SetPageSize(int(v)); }),
-            prop::Int<T>("Position", [](const T& c) { return c.Position(); },
-                         [](T& c, std::int64_t v) { c.SetPosition(int(v)); }),
-            prop::Int<T>("SmallChange", [](const T& c) { return c.SmallChange; },
-                         [](T& c, std::int64_t v) { c.SmallChange = int(v); c.ShowRange(); }, 1),
-            prop::Int<T>("LargeChange", [](const T& c) { return c.LargeChange; },
-                         [](T& c, std::int64_t v) { c.LargeChange = int(v); }, 1),
+            prop::Enum<T, TScrollBarKind>(
+                "Kind", KindNames(), [](const T& c) { return c.Kind(); }, [](T& c, TScrollBarKind v) { c.SetKind(v); },
+                TScrollBarKind::sbHorizontal),
+            prop::Int<T>(
+                "Min", [](const T& c) { return c.Min(); }, [](T& c, std::int64_t v) { c.SetMin(int(v)); }),
+            prop::Int<T>(
+                "Max", [](const T& c) { return c.Max(); }, [](T& c, std::int64_t v) { c.SetMax(int(v)); }, 100),
+            prop::Int<T>(
+                "PageSize", [](const T& c) { return c.PageSize(); },
+                [](T& c, std::int64_t v) { c.SetPageSize(int(v)); }),
+            prop::Int<T>(
+                "Position", [](const T& c) { return c.Position(); },
+                [](T& c, std::int64_t v) { c.SetPosition(int(v)); }),
+            prop::Int<T>(
+                "SmallChange", [](const T& c) { return c.SmallChange; },
+                [](T& c, std::int64_t v) {
+                    c.SmallChange = int(v);
+                    c.ShowRange();
+                },
+                1),
+            prop::Int<T>(
+                "LargeChange", [](const T& c) { return c.LargeChange; },
+                [](T& c, std::int64_t v) { c.LargeChange = int(v); }, 1),
         });
     return info;
 }

@@ -10,7 +10,15 @@ namespace dlk {
 
 enum class TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
 enum class TScrollCode : std::uint8_t {
-    scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll
+    scLineUp,
+    scLineDown,
+    scPageUp,
+    scPageDown,
+    scPosition,
+    scTrack,
+    scTop,
+    scBottom,
+    scEndScroll
 };
 
 // position may be changed by the handler; the bar then takes it.

@@ -25,11 +25,17 @@ void TSplitter::SetBeveled(bool v) {
     Invalidate();
 }
 
-bool TSplitter::Vertical() const { return Align() == TAlign::alTop || Align() == TAlign::alBottom; }
+bool TSplitter::Vertical() const {
+    return Align() == TAlign::alTop || Align() == TAlign::alBottom;
+}
 
-int TSplitter::Extent(const TControl& control) const { return Vertical() ? control.Height() : control.Width(); }
+int TSplitter::Extent(const TControl& control) const {
+    return Vertical() ? control.Height() : control.Width();
+}
 
-int TSplitter::PositionInParent(int x, int y) const { return Vertical() ? Top() + y : Left() + x; }
+int TSplitter::PositionInParent(int x, int y) const {
+    return Vertical() ? Top() + y : Left() + x;
+}
 
 TControl* TSplitter::ResizedControl() const {
     TControl* parent = Parent();
@@ -131,9 +137,11 @@ const ClassInfo& TSplitter::StaticClass() {
     using T = TSplitter;
     static const ClassInfo info(
         "TSplitter", &TCustomControl::StaticClass(), Creator<T>(),
-        {prop::Bool<T>("Beveled", [](const T& c) { return c.Beveled(); }, [](T& c, bool v) { c.SetBeveled(v); }),
-         prop::Int<T>("MinSize", [](const T& c) { return c.MinSize(); },
-                      [](T& c, std::int64_t v) { c.SetMinSize(int(v)); }, 30)});
+        {prop::Bool<T>(
+             "Beveled", [](const T& c) { return c.Beveled(); }, [](T& c, bool v) { c.SetBeveled(v); }),
+         prop::Int<T>(
+             "MinSize", [](const T& c) { return c.MinSize(); }, [](T& c, std::int64_t v) { c.SetMinSize(int(v)); },
+             30)});
     return info;
 }
 

@@ -19,7 +19,8 @@ std::vector<std::pair<const char*, TBevelCut>> BevelNames() {
 
 template <class T>
 PropertyInfo CheckedProperty() {
-    return prop::Bool<T>("Checked", [](const T& c) { return c.Checked(); }, [](T& c, bool v) { c.SetChecked(v); });
+    return prop::Bool<T>(
+        "Checked", [](const T& c) { return c.Checked(); }, [](T& c, bool v) { c.SetChecked(v); });
 }
 
 }  // namespace
@@ -29,10 +30,13 @@ const ClassInfo& TLabel::StaticClass() {
     static const ClassInfo info(
         "TLabel", &TControl::StaticClass(), Creator<T>(),
         {
-            prop::Enum<T, TAlignment>("Alignment", AlignmentNames(), [](const T& c) { return c.Alignment(); },
-                                      [](T& c, TAlignment v) { c.SetAlignment(v); }, TAlignment::taLeftJustify),
-            prop::Bool<T>("AutoSize", [](const T& c) { return c.AutoSize(); }, [](T& c, bool v) { c.SetAutoSize(v); }, true),
-            prop::Bool<T>("WordWrap", [](const T& c) { return c.WordWrap(); }, [](T& c, bool v) { c.SetWordWrap(v); }),
+            prop::Enum<T, TAlignment>(
+                "Alignment", AlignmentNames(), [](const T& c) { return c.Alignment(); },
+                [](T& c, TAlignment v) { c.SetAlignment(v); }, TAlignment::taLeftJustify),
+            prop::Bool<T>(
+                "AutoSize", [](const T& c) { return c.AutoSize(); }, [](T& c, bool v) { c.SetAutoSize(v); }, true),
+            prop::Bool<T>(
+                "WordWrap", [](const T& c) { return c.WordWrap(); }, [](T& c, bool v) { c.SetWordWrap(v); }),
         });
     return info;
 }
@@ -42,12 +46,16 @@ const ClassInfo& TEdit::StaticClass() {
     static const ClassInfo info(
         "TEdit", &TControl::StaticClass(), Creator<T>(),
         {
-            prop::String<T>("Text", [](const T& c) { return c.Text(); }, [](T& c, const std::string& v) { c.SetText(v); }),
-            prop::Int<T>("MaxLength", [](const T& c) { return c.MaxLength(); },
-                         [](T& c, std::int64_t v) { c.SetMaxLength(int(v)); }),
-            prop::Bool<T>("ReadOnly", [](const T& c) { return c.ReadOnly(); }, [](T& c, bool v) { c.SetReadOnly(v); }),
-            prop::Int<T>("PasswordChar", [](const T& c) { return c.PasswordChar(); },
-                         [](T& c, std::int64_t v) { c.SetPasswordChar(char(v)); }),
+            prop::String<T>(
+                "Text", [](const T& c) { return c.Text(); }, [](T& c, const std::string& v) { c.SetText(v); }),
+            prop::Int<T>(
+                "MaxLength", [](const T& c) { return c.MaxLength(); },
+                [](T& c, std::int64_t v) { c.SetMaxLength(int(v)); }),
+            prop::Bool<T>(
+                "ReadOnly", [](const T& c) { return c.ReadOnly(); }, [](T& c, bool v) { c.SetReadOnly(v); }),
+            prop::Int<T>(
+                "PasswordChar", [](const T& c) { return c.PasswordChar(); },
+                [](T& c, std::int64_t v) { c.SetPasswordChar(char(v)); }),
         });
     return info;
 }
@@ -62,10 +70,13 @@ const ClassInfo& TButton::StaticClass() {
     static const ClassInfo info(
         "TButton", &TButtonControl::StaticClass(), Creator<T>(),
         {
-            prop::Int<T>("ModalResult", [](const T& c) { return c.ModalResult; },
-                         [](T& c, std::int64_t v) { c.ModalResult = int(v); }),
-            prop::Bool<T>("Default", [](const T& c) { return c.Default(); }, [](T& c, bool v) { c.SetDefault(v); }),
-            prop::Bool<T>("Cancel", [](const T& c) { return c.Cancel; }, [](T& c, bool v) { c.Cancel = v; }),
+            prop::Int<T>(
+                "ModalResult", [](const T& c) { return c.ModalResult; },
+                [](T& c, std::int64_t v) { c.ModalResult = int(v); }),
+            prop::Bool<T>(
+                "Default", [](const T& c) { return c.Default(); }, [](T& c, bool v) { c.SetDefault(v); }),
+            prop::Bool<T>(
+                "Cancel", [](const T& c) { return c.Cancel; }, [](T& c, bool v) { c.Cancel = v; }),
         });
     return info;
 }
@@ -89,14 +100,15 @@ const ClassInfo& TGroupBox::StaticClass() {
 
 const ClassInfo& TPanel::StaticClass() {
     using T = TPanel;
-    static const ClassInfo info(
-        "TPanel", &TCustomControl::StaticClass(), Creator<T>(),
-        {
-            prop::Enum<T, TBevelCut>("BevelOuter", BevelNames(), [](const T& c) { return c.BevelOuter(); },
-                                     [](T& c, TBevelCut v) { c.SetBevelOuter(v); }, TBevelCut::bvRaised),
-            prop::Enum<T, TBevelCut>("BevelInner", BevelNames(), [](const T& c) { return c.BevelInner(); },
-                                     [](T& c, TBevelCut v) { c.SetBevelInner(v); }, TBevelCut::bvNone),
-        });
+    static const ClassInfo info("TPanel", &TCustomControl::StaticClass(), Creator<T>(),
+                                {
+                                    prop::Enum<T, TBevelCut>(
+                                        "BevelOuter", BevelNames(), [](const T& c) { return c.BevelOuter(); },
+                                        [](T& c, TBevelCut v) { c.SetBevelOuter(v); }, TBevelCut::bvRaised),
+                                    prop::Enum<T, TBevelCut>(
+                                        "BevelInner", BevelNames(), [](const T& c) { return c.BevelInner(); },
+                                        [](T& c, TBevelCut v) { c.SetBevelInner(v); }, TBevelCut::bvNone),
+                                });
     return info;
 }
 

@@ -14,7 +14,9 @@ namespace dlk {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 }  // namespace
 
@@ -29,7 +31,9 @@ TLabel::TLabel(TComponent* owner) : TControl(owner) {
 void TLabel::SetAlignment(TAlignment v) {
     alignment_ = v;
     Qt::Alignment a = Qt::AlignTop;
-    a |= v == TAlignment::taCenter ? Qt::AlignHCenter : v == TAlignment::taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+    a |= v == TAlignment::taCenter         ? Qt::AlignHCenter
+         : v == TAlignment::taRightJustify ? Qt::AlignRight
+                                           : Qt::AlignLeft;
     static_cast<QLabel*>(Widget())->setAlignment(a);
 }
 
@@ -80,9 +84,13 @@ TEdit::TEdit(TComponent* owner) : TControl(owner) {
     QObject::connect(edit, &QLineEdit::textChanged, edit, [this] { Guarded([this] { Raise(OnChange, this); }); });
 }
 
-QLineEdit* TEdit::Edit() const { return static_cast<QLineEdit*>(Widget()); }
+QLineEdit* TEdit::Edit() const {
+    return static_cast<QLineEdit*>(Widget());
+}
 
-std::string TEdit::Text() const { return Edit()->text().toStdString(); }
+std::string TEdit::Text() const {
+    return Edit()->text().toStdString();
+}
 
 void TEdit::SetText(const std::string& text) {
     if (Text() != text) Edit()->setText(Q(text));
@@ -103,13 +111,19 @@ void TEdit::SetPasswordChar(char c) {
     Edit()->setEchoMode(c != 0 ? QLineEdit::Password : QLineEdit::Normal);
 }
 
-void TEdit::SelectAll() { Edit()->selectAll(); }
+void TEdit::SelectAll() {
+    Edit()->selectAll();
+}
 
 // ---- buttons
 
-QAbstractButton* TButtonControl::ButtonWidget() const { return static_cast<QAbstractButton*>(Widget()); }
+QAbstractButton* TButtonControl::ButtonWidget() const {
+    return static_cast<QAbstractButton*>(Widget());
+}
 
-void TButtonControl::TextChanged() { ButtonWidget()->setText(Q(Caption())); }
+void TButtonControl::TextChanged() {
+    ButtonWidget()->setText(Q(Caption()));
+}
 
 void TButtonControl::PerformClick() {
     if (Enabled()) ButtonWidget()->click();
@@ -144,8 +158,12 @@ TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) {
     QObject::connect(box, &QCheckBox::toggled, box, [this] { Guarded([this] { Click(); }); });
 }
 
-bool TCheckBox::Checked() const { return ButtonWidget()->isChecked(); }
-void TCheckBox::SetChecked(bool v) { ButtonWidget()->setChecked(v); }
+bool TCheckBox::Checked() const {
+    return ButtonWidget()->isChecked();
+}
+void TCheckBox::SetChecked(bool v) {
+    ButtonWidget()->setChecked(v);
+}
 
 TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
     auto* radio = new HostWidget<QRadioButton>(Link());
@@ -156,14 +174,22 @@ TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
     });
 }
 
-bool TRadioButton::Checked() const { return ButtonWidget()->isChecked(); }
-void TRadioButton::SetChecked(bool v) { ButtonWidget()->setChecked(v); }
+bool TRadioButton::Checked() const {
+    return ButtonWidget()->isChecked();
+}
+void TRadioButton::SetChecked(bool v) {
+    ButtonWidget()->setChecked(v);
+}
 
 // ---- TGroupBox
 
-TGroupBox::TGroupBox(TComponent* owner) : TControl(owner) { SetWidget(new HostWidget<QGroupBox>(Link())); }
+TGroupBox::TGroupBox(TComponent* owner) : TControl(owner) {
+    SetWidget(new HostWidget<QGroupBox>(Link()));
+}
 
-void TGroupBox::TextChanged() { static_cast<QGroupBox*>(Widget())->setTitle(Q(Caption())); }
+void TGroupBox::TextChanged() {
+    static_cast<QGroupBox*>(Widget())->setTitle(Q(Caption()));
+}
 
 void TGroupBox::AdjustClientRect(TRect& rect) {
     TCanvas measure;

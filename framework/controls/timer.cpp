@@ -33,9 +33,13 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
     Update();
 }
 
-bool TTimer::Running() const { return timer_->isActive(); }
+bool TTimer::Running() const {
+    return timer_->isActive();
+}
 
-void TTimer::Timer() { Raise(on_timer_, this); }
+void TTimer::Timer() {
+    Raise(on_timer_, this);
+}
 
 void TTimer::Loaded() {
     TComponent::Loaded();
@@ -52,9 +56,11 @@ const ClassInfo& TTimer::StaticClass() {
     static const ClassInfo info(
         "TTimer", &TComponent::StaticClass(), Creator<T>(),
         {
-            prop::Bool<T>("Enabled", [](const T& c) { return c.Enabled(); }, [](T& c, bool v) { c.SetEnabled(v); }, true),
-            prop::Int<T>("Interval", [](const T& c) { return c.Interval(); },
-                         [](T& c, std::int64_t v) { c.SetInterval(int(v)); }, 1000),
+            prop::Bool<T>(
+                "Enabled", [](const T& c) { return c.Enabled(); }, [](T& c, bool v) { c.SetEnabled(v); }, true),
+            prop::Int<T>(
+                "Interval", [](const T& c) { return c.Interval(); },
+                [](T& c, std::int64_t v) { c.SetInterval(int(v)); }, 1000),
         });
     return info;
 }

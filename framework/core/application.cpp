@@ -32,7 +32,9 @@ void TApplication::Terminate() {
     QCoreApplication::quit();
 }
 
-void TApplication::Reset() { terminated_ = false; }
+void TApplication::Reset() {
+    terminated_ = false;
+}
 
 void TApplication::DoIdle() {
     if (!OnIdle || in_idle_) return;

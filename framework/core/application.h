@@ -63,13 +63,11 @@ void Guarded(F&& f) noexcept {
     } catch (const std::exception& e) {
         try {
             Application().HandleException(e.what());
-        } catch (...) {
-        }
+        } catch (...) {}
     } catch (...) {
         try {
             Application().HandleException("Неизвестная ошибка");
-        } catch (...) {
-        }
+        } catch (...) {}
     }
 }
 

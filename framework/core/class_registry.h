@@ -73,11 +73,13 @@ struct ClassRegistrar {
     explicit ClassRegistrar(const ClassInfo& info) { RegisterClass(info); }
 };
 
-#define DLK_COMPONENT(T)                                                              \
-public:                                                                               \
-    static const ::dlk::ClassInfo& StaticClass();                                     \
-    const ::dlk::ClassInfo& ClassType() const override { return T::StaticClass(); } \
-                                                                                      \
+#define DLK_COMPONENT(T)                                 \
+public:                                                  \
+    static const ::dlk::ClassInfo& StaticClass();        \
+    const ::dlk::ClassInfo& ClassType() const override { \
+        return T::StaticClass();                         \
+    }                                                    \
+                                                         \
 private:
 
 #define DLK_CONCAT_INNER(a, b) a##b

@@ -98,8 +98,12 @@ const ClassInfo& TComponent::StaticClass() {
     return info;
 }
 
-const ClassInfo& TComponent::ClassType() const { return StaticClass(); }
+const ClassInfo& TComponent::ClassType() const {
+    return StaticClass();
+}
 
-const char* TComponent::ClassName() const { return ClassType().Name; }
+const char* TComponent::ClassName() const {
+    return ClassType().Name;
+}
 
 }  // namespace dlk

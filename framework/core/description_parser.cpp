@@ -53,8 +53,7 @@ private:
     std::string ReadName(const char* what) {
         SkipBlank();
         const std::size_t start = pos_;
-        while (pos_ < text_.size() && (NameChar(text_[pos_]) || (text_[pos_] == '.' && pos_ > start)))
-            ++pos_;
+        while (pos_ < text_.size() && (NameChar(text_[pos_]) || (text_[pos_] == '.' && pos_ > start))) ++pos_;
         if (pos_ == start || std::isdigit(static_cast<unsigned char>(text_[start])))
             Fail(std::string("expected ") + what);
         return std::string(text_.substr(start, pos_ - start));

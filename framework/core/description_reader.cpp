@@ -92,9 +92,7 @@ private:
         }
     }
 
-    [[noreturn]] void Fail(int line, const std::string& message) const {
-        throw EReadError(file_, line, message);
-    }
+    [[noreturn]] void Fail(int line, const std::string& message) const { throw EReadError(file_, line, message); }
 
     TComponent& root_;
     const std::string& file_;

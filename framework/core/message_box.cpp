@@ -50,8 +50,7 @@ int MessageBox(QWidget* owner, std::string_view text, std::string_view caption, 
     }
     if (current) return current({std::string(text), std::string(caption), flags, owner != nullptr});
     if (NobodyToSee()) {
-        std::fprintf(stderr, "%s: %s\n", std::string(caption).c_str(),
-                     DisplayText(text).toUtf8().constData());
+        std::fprintf(stderr, "%s: %s\n", std::string(caption).c_str(), DisplayText(text).toUtf8().constData());
         return DefaultAnswer(flags);
     }
 
@@ -72,10 +71,13 @@ int MessageBox(QWidget* owner, std::string_view text, std::string_view caption, 
     };
     std::vector<Choice> choices;
     switch (flags & 0x0F) {
-        case MB_OKCANCEL: choices = {{"ОК", IDOK, QMessageBox::AcceptRole}, {"Отмена", IDCANCEL, QMessageBox::RejectRole}}; break;
+        case MB_OKCANCEL:
+            choices = {{"ОК", IDOK, QMessageBox::AcceptRole}, {"Отмена", IDCANCEL, QMessageBox::RejectRole}};
+            break;
         case MB_YESNO: choices = {{"Да", IDYES, QMessageBox::YesRole}, {"Нет", IDNO, QMessageBox::NoRole}}; break;
         case MB_YESNOCANCEL:
-            choices = {{"Да", IDYES, QMessageBox::YesRole}, {"Нет", IDNO, QMessageBox::NoRole},
+            choices = {{"Да", IDYES, QMessageBox::YesRole},
+                       {"Нет", IDNO, QMessageBox::NoRole},
                        {"Отмена", IDCANCEL, QMessageBox::RejectRole}};
             break;
         default: choices = {{"ОК", IDOK, QMessageBox::AcceptRole}}; break;

@@ -1,9 +1,9 @@
+#include "framework/core/component.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "framework/core/component.h"
 
 namespace dlk {
 namespace {

@@ -220,7 +220,8 @@ TEST_F(ControlsTest, MessagesPostedFromAWorkerArriveInOrderOnTheWindowThread) {
     ASSERT_TRUE(testing::WaitUntil([&] { return receiver.Got.size() == 200; }));
     poster.WaitFor();
     EXPECT_TRUE(receiver.OnWindowThread);
-    for (int i = 0; i < 200; ++i) EXPECT_EQ(receiver.Got[std::size_t(i)], std::make_pair(std::uintptr_t(i), std::intptr_t(i * 10)));
+    for (int i = 0; i < 200; ++i)
+        EXPECT_EQ(receiver.Got[std::size_t(i)], std::make_pair(std::uintptr_t(i), std::intptr_t(i * 10)));
 }
 
 TEST_F(ControlsTest, HookedWindowProcedureRunsBeforeAndCanPassOn) {
@@ -417,7 +418,8 @@ Dlg : TForm {
   Ok : TButton { Left = 8  Top = 60  Width = 75  Height = 25  Caption = "OK"  Default = True  ModalResult = 1 }
   Cancel : TButton { Left = 100  Top = 60  Width = 75  Height = 25  Caption = "Отмена"  Cancel = True  ModalResult = 2 }
 }
-)", "dlg.form");
+)",
+                  "dlg.form");
     int okClicks = 0;
     int cancelClicks = 0;
     FindOwned<TButton>(form, "Ok")->OnClick = [&](TObject*) { ++okClicks; };

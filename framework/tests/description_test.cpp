@@ -55,25 +55,27 @@ public:
 
 const ClassInfo& TProbe::StaticClass() {
     using T = TProbe;
-    static const ClassInfo info(
-        "TProbe", &TComponent::StaticClass(), Creator<T>(),
-        {
-            prop::Int<T>("Value", [](const T& c) { return c.Value; },
-                         [](T& c, std::int64_t v) {
-                             c.Value = int(v);
-                             journal.push_back(c.Name() + ".Value=" + std::to_string(v));
-                         }),
-            prop::String<T>("Text", [](const T& c) { return c.Text; },
-                            [](T& c, const std::string& v) {
-                                c.Text = v;
-                                journal.push_back(c.Name() + ".Text");
-                            }),
-            prop::Reference<T, TProbe>("Peer", [](const T& c) { return c.Peer; },
-                                       [](T& c, TProbe* p) {
-                                           c.Peer = p;
-                                           journal.push_back(c.Name() + ".Peer=" + p->Name());
-                                       }),
-        });
+    static const ClassInfo info("TProbe", &TComponent::StaticClass(), Creator<T>(),
+                                {
+                                    prop::Int<T>(
+                                        "Value", [](const T& c) { return c.Value; },
+                                        [](T& c, std::int64_t v) {
+                                            c.Value = int(v);
+                                            journal.push_back(c.Name() + ".Value=" + std::to_string(v));
+                                        }),
+                                    prop::String<T>(
+                                        "Text", [](const T& c) { return c.Text; },
+                                        [](T& c, const std::string& v) {
+                                            c.Text = v;
+                                            journal.push_back(c.Name() + ".Text");
+                                        }),
+                                    prop::Reference<T, TProbe>(
+                                        "Peer", [](const T& c) { return c.Peer; },
+                                        [](T& c, TProbe* p) {
+                                            c.Peer = p;
+                                            journal.push_back(c.Name() + ".Peer=" + p->Name());
+                                        }),
+                                });
     return info;
 }
 DLK_REGISTER_CLASS(TProbe);
@@ -117,9 +119,9 @@ TEST_F(DescriptionTest, ReadsNestedComponentsInStoredOrderThenResolvesAndLoads) 
     EXPECT_EQ(inner->Value, 16);
     EXPECT_EQ(inner->FixedDimension, 19);
 
-    const std::vector<std::string> expected = {
-        "Form1.Value=3", "Outer.Text", "Outer.Value=-7", "Inner.FixedDimension", "Inner.Value=16",
-        "Form1.Peer=Inner", "Form1.Loaded peer=Inner", "Outer.Loaded peer=-", "Inner.Loaded peer=-"};
+    const std::vector<std::string> expected = {"Form1.Value=3",           "Outer.Text",          "Outer.Value=-7",
+                                               "Inner.FixedDimension",    "Inner.Value=16",      "Form1.Peer=Inner",
+                                               "Form1.Loaded peer=Inner", "Outer.Loaded peer=-", "Inner.Loaded peer=-"};
     EXPECT_EQ(journal, expected);
     for (TProbe* p : {&root, outer, inner}) {
         EXPECT_EQ(p->LoadedCalls, 1);

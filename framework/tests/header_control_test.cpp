@@ -1,3 +1,5 @@
+#include "framework/controls/header_control.h"
+
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "framework/controls/form.h"
-#include "framework/controls/header_control.h"
 #include "framework/controls/scroll_bar.h"
 #include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
@@ -165,9 +166,10 @@ TEST_F(HeaderAndScrollBarTest, OnlyTheUsersMovesRaiseOnScroll) {
     bar->Bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     bar->Bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     bar->Bar()->triggerAction(QAbstractSlider::SliderToMaximum);
-    const std::vector<std::pair<TScrollCode, int>> expected = {
-        {TScrollCode::scPageDown, 26}, {TScrollCode::scLineDown, 42}, {TScrollCode::scLineDown, 43},
-        {TScrollCode::scBottom, 43}};
+    const std::vector<std::pair<TScrollCode, int>> expected = {{TScrollCode::scPageDown, 26},
+                                                               {TScrollCode::scLineDown, 42},
+                                                               {TScrollCode::scLineDown, 43},
+                                                               {TScrollCode::scBottom, 43}};
     EXPECT_EQ(scrolls, expected);
     EXPECT_EQ(bar->Position(), 43);
 

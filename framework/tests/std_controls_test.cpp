@@ -1,3 +1,5 @@
+#include "framework/controls/std_controls.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,7 +11,6 @@
 
 #include "framework/controls/form.h"
 #include "framework/controls/menus.h"
-#include "framework/controls/std_controls.h"
 #include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 #include "framework/text/str_to_int.h"
@@ -38,7 +39,8 @@ Main : TForm {
     Quit : TMenuItem { Caption = "выход" }
   }
 }
-)form", "main.form");
+)form",
+                  "main.form");
     auto* menu = FindOwned<TMainMenu>(form, "MainMenu1");
     auto* add = FindOwned<TMenuItem>(form, "Add");
     auto* more = FindOwned<TMenuItem>(form, "More");
@@ -62,9 +64,7 @@ Main : TForm {
     QImage blue(16, 16, QImage::Format_ARGB32);
     blue.fill(Qt::blue);
     menu->SetImages({red, blue});
-    const auto colourOf = [](QAction* action) {
-        return action->icon().pixmap(16, 16).toImage().pixelColor(8, 8);
-    };
+    const auto colourOf = [](QAction* action) { return action->icon().pixmap(16, 16).toImage().pixelColor(8, 8); };
     EXPECT_EQ(colourOf(menu->ActionOf(add)), QColor(Qt::blue));
     EXPECT_EQ(colourOf(menu->ActionOf(more)), QColor(Qt::red));
     // On the bar the picture goes beside the caption, not in its place.
@@ -98,7 +98,8 @@ Dlg : TForm {
   First : TEdit { Left = 8  Top = 40  Width = 100  Height = 21 }
   Second : TButton { Left = 8  Top = 70  Width = 75  Height = 25  Caption = "OK" }
 }
-)form", "dlg.form");
+)form",
+                  "dlg.form");
     auto* note = FindOwned<TLabel>(form, "Note");
     auto* name = FindOwned<TEdit>(form, "Name1");
     auto* first = FindOwned<TEdit>(form, "First");
@@ -136,7 +137,8 @@ Dlg : TForm {
   Fitted : TLabel { Left = 8  Top = 8  Caption = "ID клиента (8 символов максимум)"  Font.Color = clRed }
   Fixed : TLabel { Left = 8  Top = 40  Width = 30  Height = 13  AutoSize = False  Caption = "длинная подпись" }
 }
-)form", "dlg.form");
+)form",
+                  "dlg.form");
     auto* fitted = FindOwned<TLabel>(form, "Fitted");
     auto* fixed = FindOwned<TLabel>(form, "Fixed");
     TCanvas measure;

@@ -20,9 +20,12 @@ std::string TrayTipText(std::string_view tip) {
     for (std::size_t i = 0; i < tip.size();) {
         std::size_t len = 1;
         const auto lead = static_cast<unsigned char>(tip[i]);
-        if (lead >= 0xF0) len = 4;
-        else if (lead >= 0xE0) len = 3;
-        else if (lead >= 0xC0) len = 2;
+        if (lead >= 0xF0)
+            len = 4;
+        else if (lead >= 0xE0)
+            len = 3;
+        else if (lead >= 0xC0)
+            len = 2;
         if (chars == TrayIconHost::kTipLimit || i + len > tip.size()) break;
         out.append(tip.substr(i, len));
         i += len;
@@ -41,7 +44,9 @@ QtTrayIcon::QtTrayIcon() : icon_(std::make_unique<QSystemTrayIcon>()) {
                      });
 }
 
-QtTrayIcon::~QtTrayIcon() { Delete(); }
+QtTrayIcon::~QtTrayIcon() {
+    Delete();
+}
 
 void QtTrayIcon::Add(QObject* window, unsigned callbackMessage, std::string_view, const QIcon& icon,
                      std::string_view tip) {
@@ -52,9 +57,13 @@ void QtTrayIcon::Add(QObject* window, unsigned callbackMessage, std::string_view
     if (QSystemTrayIcon::isSystemTrayAvailable()) icon_->show();
 }
 
-void QtTrayIcon::SetIcon(std::string_view, const QIcon& icon) { icon_->setIcon(icon); }
+void QtTrayIcon::SetIcon(std::string_view, const QIcon& icon) {
+    icon_->setIcon(icon);
+}
 
-void QtTrayIcon::SetTip(std::string_view tip) { icon_->setToolTip(Q(TrayTipText(tip))); }
+void QtTrayIcon::SetTip(std::string_view tip) {
+    icon_->setToolTip(Q(TrayTipText(tip)));
+}
 
 void QtTrayIcon::ShowBalloon(std::string_view title, std::string_view text, int timeoutMs, TrayBalloonKind kind) {
     QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::NoIcon;

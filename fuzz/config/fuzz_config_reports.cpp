@@ -1,15 +1,15 @@
 // Whatever a device or sysfs hands us: a uevent text, input reports of any
 // length as replies, and request reports of any content reaching the
 // simulated unit (which later tests trust to behave).
-#include "platform/hid/hidraw_enumeration.h"
-#include "config/core/report_link.h"
-#include "config/core/simulated_unit.h"
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
+
+#include "config/core/report_link.h"
+#include "config/core/simulated_unit.h"
+#include "platform/hid/hidraw_enumeration.h"
 
 namespace {
 

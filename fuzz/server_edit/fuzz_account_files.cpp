@@ -1,12 +1,12 @@
 // Damaged account files: every record is read, listed, compared and written
 // back without reading outside its 64 bytes, and an unedited table writes
 // back exactly the whole records it was read from.
+#include <cstdlib>
+#include <cstring>
+
 #include "server_edit/core/account_book.h"
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/account_storage.h"
-
-#include <cstdlib>
-#include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);

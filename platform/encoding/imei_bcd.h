@@ -20,6 +20,8 @@ std::string ImeiToText(const ImeiBcd& imei);
 // bytes that name no real modem.
 std::optional<ImeiBcd> TextToImei(std::string_view text);
 
-inline bool SameImei(const ImeiBcd& a, const ImeiBcd& b) { return a == b; }
+inline bool SameImei(const ImeiBcd& a, const ImeiBcd& b) {
+    return a == b;
+}
 
 }  // namespace dlk

@@ -1,10 +1,11 @@
 #include "platform/files/file_replace.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace dlk {
 namespace {
@@ -32,8 +33,8 @@ bool Fail(std::string* error, const char* step, const std::filesystem::path& pat
 
 }  // namespace
 
-bool PendingFileReplace::Prepare(const std::filesystem::path& link, std::span<const std::uint8_t> bytes,
-                                 mode_t newMode, std::string* error) {
+bool PendingFileReplace::Prepare(const std::filesystem::path& link, std::span<const std::uint8_t> bytes, mode_t newMode,
+                                 std::string* error) {
     Discard();
     std::error_code ec;
     std::filesystem::path target = link;
@@ -80,8 +81,8 @@ void PendingFileReplace::Discard() {
     temporary_.clear();
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                         mode_t newMode, std::string* error) {
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, mode_t newMode,
+                         std::string* error) {
     PendingFileReplace pending;
     return pending.Prepare(path, bytes, newMode, error) && pending.Commit(error);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
-#include <sys/types.h>
 
 namespace dlk {
 
@@ -14,7 +15,7 @@ namespace dlk {
 // committed leaves nothing behind. Several files can be prepared first and
 // committed together, so a failure in any leaves all of them as they were.
 class PendingFileReplace {
-   public:
+public:
     PendingFileReplace() = default;
     PendingFileReplace(const PendingFileReplace&) = delete;
     PendingFileReplace& operator=(const PendingFileReplace&) = delete;
@@ -25,21 +26,21 @@ class PendingFileReplace {
     // it names is replaced and the link stays. Something other than a file,
     // or a file the user may not write, is never replaced. The new file
     // keeps the old one's permissions, or gets newMode when there is none.
-    bool Prepare(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                 mode_t newMode = 0644, std::string* error = nullptr);
+    bool Prepare(const std::filesystem::path& target, std::span<const std::uint8_t> bytes, mode_t newMode = 0644,
+                 std::string* error = nullptr);
 
     // Renames the prepared file over the target; false when that fails.
     bool Commit(std::string* error = nullptr);
 
     void Discard();
 
-   private:
+private:
     std::filesystem::path target_;
     std::filesystem::path temporary_;
 };
 
 // One file prepared and committed at once.
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                         mode_t newMode, std::string* error);
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, mode_t newMode,
+                         std::string* error);
 
 }  // namespace dlk

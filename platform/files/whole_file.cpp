@@ -1,15 +1,16 @@
 #include "platform/files/whole_file.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace dlk {
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path,
-                                                      std::size_t limit, int* error) {
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path, std::size_t limit,
+                                                       int* error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     auto fail = [&] {
         if (error) *error = errno;

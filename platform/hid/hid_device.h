@@ -31,10 +31,8 @@ public:
     virtual ~HidDevice() = default;
 
     virtual bool IsOpen() const = 0;
-    virtual HidIoStatus WriteReport(std::span<const std::uint8_t> report,
-                                    std::chrono::milliseconds timeout) = 0;
-    virtual HidReadResult ReadReport(std::span<std::uint8_t> into,
-                                     std::chrono::milliseconds timeout) = 0;
+    virtual HidIoStatus WriteReport(std::span<const std::uint8_t> report, std::chrono::milliseconds timeout) = 0;
+    virtual HidReadResult ReadReport(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) = 0;
     // Drops input reports already queued, so that a reply read next belongs
     // to the request written next.
     virtual void DiscardInput() = 0;

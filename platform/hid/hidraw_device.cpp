@@ -1,10 +1,11 @@
 #include "platform/hid/hidraw_device.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace dlk {
 namespace {
@@ -13,17 +14,15 @@ using Clock = std::chrono::steady_clock;
 
 bool MeansGone(int err) {
     switch (err) {
-    case ENODEV:
-    case ENXIO:
-    case EIO:
-    case EPIPE:
-    case ESHUTDOWN:
-    case ECONNRESET:
-    case ENOTCONN:
-    case EBADF:
-        return true;
-    default:
-        return false;
+        case ENODEV:
+        case ENXIO:
+        case EIO:
+        case EPIPE:
+        case ESHUTDOWN:
+        case ECONNRESET:
+        case ENOTCONN:
+        case EBADF: return true;
+        default: return false;
     }
 }
 
@@ -65,7 +64,9 @@ HidrawDevice::HidrawDevice(int fd) : fd_(fd) {
     }
 }
 
-HidrawDevice::~HidrawDevice() { Close(); }
+HidrawDevice::~HidrawDevice() {
+    Close();
+}
 
 void HidrawDevice::Close() {
     if (fd_ >= 0) {
@@ -82,8 +83,7 @@ HidIoStatus HidrawDevice::StatusForError(int err) {
     return HidIoStatus::kFailed;
 }
 
-HidIoStatus HidrawDevice::WriteReport(std::span<const std::uint8_t> report,
-                                      std::chrono::milliseconds timeout) {
+HidIoStatus HidrawDevice::WriteReport(std::span<const std::uint8_t> report, std::chrono::milliseconds timeout) {
     if (fd_ < 0) return HidIoStatus::kFailed;
     if (report.empty()) return HidIoStatus::kFailed;
     const auto deadline = Clock::now() + timeout;
@@ -101,8 +101,7 @@ HidIoStatus HidrawDevice::WriteReport(std::span<const std::uint8_t> report,
     }
 }
 
-HidReadResult HidrawDevice::ReadReport(std::span<std::uint8_t> into,
-                                       std::chrono::milliseconds timeout) {
+HidReadResult HidrawDevice::ReadReport(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) {
     if (fd_ < 0 || into.empty()) return {HidIoStatus::kFailed, 0};
     const auto deadline = Clock::now() + timeout;
     for (;;) {

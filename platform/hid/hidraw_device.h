@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/hid/hid_device.h"
-
 #include <memory>
 #include <string>
+
+#include "platform/hid/hid_device.h"
 
 namespace dlk {
 
@@ -27,10 +27,8 @@ public:
     int Descriptor() const { return fd_; }
 
     bool IsOpen() const override { return fd_ >= 0; }
-    HidIoStatus WriteReport(std::span<const std::uint8_t> report,
-                            std::chrono::milliseconds timeout) override;
-    HidReadResult ReadReport(std::span<std::uint8_t> into,
-                             std::chrono::milliseconds timeout) override;
+    HidIoStatus WriteReport(std::span<const std::uint8_t> report, std::chrono::milliseconds timeout) override;
+    HidReadResult ReadReport(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) override;
     void DiscardInput() override;
     void Close() override;
 

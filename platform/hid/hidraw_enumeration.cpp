@@ -1,8 +1,9 @@
 #include "platform/hid/hidraw_enumeration.h"
 
+#include <dirent.h>
+
 #include <algorithm>
 #include <charconv>
-#include <dirent.h>
 #include <fstream>
 #include <sstream>
 
@@ -51,10 +52,8 @@ std::optional<HidIds> ParseHidIdFromUevent(std::string_view uevent) {
 
 bool IsHidrawName(std::string_view name) {
     constexpr std::string_view kPrefix = "hidraw";
-    if (!name.starts_with(kPrefix) || name.size() == kPrefix.size() || name.size() > kPrefix.size() + 9)
-        return false;
-    return std::all_of(name.begin() + kPrefix.size(), name.end(),
-                       [](char c) { return c >= '0' && c <= '9'; });
+    if (!name.starts_with(kPrefix) || name.size() == kPrefix.size() || name.size() > kPrefix.size() + 9) return false;
+    return std::all_of(name.begin() + kPrefix.size(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::optional<HidrawNode> ReadHidrawNode(const HidrawPaths& paths, std::string_view name) {
@@ -77,9 +76,8 @@ std::vector<HidrawNode> EnumerateHidraw(const HidrawPaths& paths) {
         if (auto node = ReadHidrawNode(paths, entry->d_name)) nodes.push_back(std::move(*node));
     }
     ::closedir(dir);
-    std::sort(nodes.begin(), nodes.end(), [](const HidrawNode& a, const HidrawNode& b) {
-        return NodeNumber(a.name) < NodeNumber(b.name);
-    });
+    std::sort(nodes.begin(), nodes.end(),
+              [](const HidrawNode& a, const HidrawNode& b) { return NodeNumber(a.name) < NodeNumber(b.name); });
     return nodes;
 }
 

@@ -1,18 +1,21 @@
 #include "platform/hid/hidraw_watcher.h"
 
-#include "platform/hid/hidraw_enumeration.h"
-
-#include <cerrno>
-#include <cstring>
 #include <poll.h>
 #include <sys/inotify.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/hid/hidraw_enumeration.h"
 
 namespace dlk {
 
 HidrawWatcher::HidrawWatcher(std::string dev_dir) : dev_dir_(std::move(dev_dir)) {}
 
-HidrawWatcher::~HidrawWatcher() { Stop(); }
+HidrawWatcher::~HidrawWatcher() {
+    Stop();
+}
 
 bool HidrawWatcher::Start() {
     if (fd_ >= 0) return true;
@@ -65,8 +68,8 @@ std::vector<HidrawChange> HidrawWatcher::TakeChanges() {
             const std::string name(name_start, ::strnlen(name_start, event.len));
             if (!IsHidrawName(name) || (event.mask & IN_ISDIR)) continue;
             const bool removed = event.mask & (IN_DELETE | IN_MOVED_FROM);
-            changes.push_back({removed ? HidrawChangeKind::kRemoved : HidrawChangeKind::kArrived, name,
-                               dev_dir_ + "/" + name});
+            changes.push_back(
+                {removed ? HidrawChangeKind::kRemoved : HidrawChangeKind::kArrived, name, dev_dir_ + "/" + name});
         }
     }
     return changes;

@@ -11,7 +11,9 @@
 
 namespace dlk {
 
-InstanceLock::~InstanceLock() { Release(); }
+InstanceLock::~InstanceLock() {
+    Release();
+}
 
 std::string InstanceLock::LockName(std::string_view program) {
     return std::string(program) + "." + std::to_string(::getuid());

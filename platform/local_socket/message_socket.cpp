@@ -38,7 +38,9 @@ bool SameUser(int fd) {
 
 }  // namespace
 
-MessageSocketServer::~MessageSocketServer() { Close(); }
+MessageSocketServer::~MessageSocketServer() {
+    Close();
+}
 
 MessageSocketServer::ListenResult MessageSocketServer::Listen(std::string_view name) {
     Close();

@@ -1,13 +1,13 @@
 #include "platform/net/udp_socket.h"
 
 #include <arpa/inet.h>
-#include <cerrno>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 namespace dlk {
@@ -20,11 +20,17 @@ UdpEndpoint MakeEndpoint(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::ui
     return endpoint;
 }
 
-UdpEndpoint LoopbackEndpoint(std::uint16_t host_port) { return MakeEndpoint(127, 0, 0, 1, host_port); }
+UdpEndpoint LoopbackEndpoint(std::uint16_t host_port) {
+    return MakeEndpoint(127, 0, 0, 1, host_port);
+}
 
-std::uint16_t HostPort(const UdpEndpoint& endpoint) { return ntohs(endpoint.Port); }
+std::uint16_t HostPort(const UdpEndpoint& endpoint) {
+    return ntohs(endpoint.Port);
+}
 
-UdpSocket::~UdpSocket() { Close(); }
+UdpSocket::~UdpSocket() {
+    Close();
+}
 
 int UdpSocket::Open() {
     Close();

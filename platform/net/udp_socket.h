@@ -23,7 +23,7 @@ enum class ReceiveStatus {
     Datagram,  // Length and Source are valid
     Woken,     // Wake() was called; nothing was read
     TimedOut,
-    Error,     // Error holds errno
+    Error,  // Error holds errno
 };
 
 struct ReceiveResult {

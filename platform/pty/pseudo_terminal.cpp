@@ -1,7 +1,5 @@
 #include "platform/pty/pseudo_terminal.h"
 
-#include "platform/pty/line_speed.h"
-
 #include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -13,6 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include "platform/pty/line_speed.h"
 
 namespace dlk {
 namespace {
@@ -38,7 +38,9 @@ void CloseFd(int& fd) {
 
 }  // namespace
 
-PseudoTerminal::~PseudoTerminal() { Close(); }
+PseudoTerminal::~PseudoTerminal() {
+    Close();
+}
 
 PseudoTerminal::OpenResult PseudoTerminal::Open(const std::string& linkName) {
     Close();
@@ -52,8 +54,7 @@ PseudoTerminal::OpenResult PseudoTerminal::Open(const std::string& linkName) {
     if (master_ < 0) return OpenResult::NoPseudoTerminal;
 
     char name[PATH_MAX];
-    if (grantpt(master_) != 0 || unlockpt(master_) != 0 ||
-        ptsname_r(master_, name, sizeof name) != 0) {
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0) {
         Close();
         return OpenResult::NoPseudoTerminal;
     }

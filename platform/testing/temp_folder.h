@@ -9,7 +9,7 @@ namespace dlk::testing {
 
 // A fresh folder per test, removed afterwards; tests run in parallel.
 class TempFolder {
-   public:
+public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -22,7 +22,7 @@ class TempFolder {
     bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
     std::vector<std::string> Names() const;  // sorted
 
-   private:
+private:
     std::filesystem::path path_;
 };
 

@@ -1,10 +1,10 @@
-#include "platform/encoding/cp1251.h"
-#include "platform/encoding/imei_bcd.h"
-#include "platform/encoding/short_string.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "platform/encoding/cp1251.h"
+#include "platform/encoding/imei_bcd.h"
+#include "platform/encoding/short_string.h"
 
 namespace dlk {
 namespace {
@@ -12,8 +12,8 @@ namespace {
 TEST(Cp1251, RussianTextRoundTrips) {
     const std::string utf8 = "Программа уже запущена. Ёё №";
     const std::string bytes = Utf8ToCp1251(utf8);
-    EXPECT_EQ(bytes.size(), 28u);  // one byte a character
-    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xCF);  // П
+    EXPECT_EQ(bytes.size(), 28u);                            // one byte a character
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xCF);   // П
     EXPECT_EQ(static_cast<unsigned char>(bytes[24]), 0xA8);  // Ё
     EXPECT_EQ(static_cast<unsigned char>(bytes[25]), 0xB8);  // ё
     EXPECT_EQ(static_cast<unsigned char>(bytes[27]), 0xB9);  // №
@@ -34,10 +34,12 @@ TEST(Cp1251, EveryByteDecodesAndAllButTheHoleEncodeBack) {
 }
 
 TEST(Cp1251, UnmappableAndBrokenInputBecomesQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xAD" "b"), "a?b");      // a CJK character
-    EXPECT_EQ(Utf8ToCp1251("a\xF0\x9F\x98\x80"), "a?");       // an emoji
-    EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");                    // truncated sequence
-    EXPECT_EQ(Utf8ToCp1251("\xD0x"), "?x");                  // bad continuation
+    EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xAD"
+                           "b"),
+              "a?b");                                    // a CJK character
+    EXPECT_EQ(Utf8ToCp1251("a\xF0\x9F\x98\x80"), "a?");  // an emoji
+    EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");                // truncated sequence
+    EXPECT_EQ(Utf8ToCp1251("\xD0x"), "?x");              // bad continuation
     EXPECT_EQ(Utf8ToCp1251("\xFF\xFE"), "??");
 }
 

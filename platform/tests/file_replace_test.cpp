@@ -1,12 +1,13 @@
 #include "platform/files/file_replace.h"
-#include "platform/files/whole_file.h"
-#include "platform/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
-
-#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/files/whole_file.h"
+#include "platform/testing/temp_folder.h"
 
 namespace dlk {
 namespace {

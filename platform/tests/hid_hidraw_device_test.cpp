@@ -1,17 +1,17 @@
 // The hidraw backend over kernel objects that behave like a hidraw node: a
 // SOCK_SEQPACKET socket pair carries one report per read and write, with the
 // far end playing the unit.
-#include "platform/hid/hidraw_device.h"
-
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <array>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <vector>
+
+#include "platform/hid/hidraw_device.h"
 
 namespace dlk {
 namespace {

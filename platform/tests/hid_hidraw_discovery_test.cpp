@@ -1,14 +1,14 @@
 // Finding hidraw devices in a sysfs-like tree and following nodes in a
 // /dev-like folder, both built in a temporary directory.
-#include "platform/hid/hidraw_enumeration.h"
-#include "platform/hid/hidraw_watcher.h"
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
+
+#include "platform/hid/hidraw_enumeration.h"
+#include "platform/hid/hidraw_watcher.h"
 
 namespace dlk {
 namespace {
@@ -39,7 +39,8 @@ void WriteFile(const fs::path& path, const std::string& text) {
 }
 
 std::string Uevent(const char* hid_id) {
-    return std::string("DRIVER=hid-generic\nHID_ID=") + hid_id + "\nHID_NAME=Device\nHID_PHYS=usb-0000:00:14.0-1/input0\n";
+    return std::string("DRIVER=hid-generic\nHID_ID=") + hid_id +
+           "\nHID_NAME=Device\nHID_PHYS=usb-0000:00:14.0-1/input0\n";
 }
 
 TEST(HidUevent, ReadsBusVendorAndProduct) {
@@ -79,7 +80,7 @@ TEST(HidrawEnumeration, ListsReadableDevicesInNodeOrder) {
     WriteFile(sys / "hidraw2/device/uevent", Uevent("0003:0000046D:0000C52B"));
     WriteFile(sys / "hidraw1/device/uevent", Uevent("0003:000003EB:00002019"));
     WriteFile(sys / "hidraw3/device/uevent", "DRIVER=hid-generic\n");  // no ids: skipped
-    fs::create_directories(sys / "hidraw4");                            // no device link: skipped
+    fs::create_directories(sys / "hidraw4");                           // no device link: skipped
     WriteFile(sys / "notes/device/uevent", Uevent("0003:000003EB:00002018"));
 
     const HidrawPaths paths{sys.string(), "/devfake"};

@@ -1,11 +1,11 @@
+#include "platform/instance_lock/instance_lock.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <string>
-
-#include "platform/instance_lock/instance_lock.h"
 
 namespace dlk {
 namespace {

@@ -1,7 +1,6 @@
 #include "platform/local_socket/message_socket.h"
 
 #include <gtest/gtest.h>
-
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -52,8 +51,7 @@ TEST(MessageSocket, SecondServerOfTheSameNameIsRefused) {
     first.Close();
     EXPECT_EQ(second.Listen(name), MessageSocketServer::ListenResult::Listening);
     EXPECT_EQ(MessageSocketServer().Listen(""), MessageSocketServer::ListenResult::Failed);
-    EXPECT_EQ(MessageSocketServer().Listen(std::string(200, 'x')),
-              MessageSocketServer::ListenResult::Failed);
+    EXPECT_EQ(MessageSocketServer().Listen(std::string(200, 'x')), MessageSocketServer::ListenResult::Failed);
 }
 
 TEST(MessageSocket, MessagesArriveWholeWhateverTheirLength) {

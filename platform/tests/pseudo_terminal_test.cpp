@@ -1,10 +1,8 @@
-#include "platform/pty/line_speed.h"
 #include "platform/pty/pseudo_terminal.h"
-
-#include <gtest/gtest.h>
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -15,6 +13,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "platform/pty/line_speed.h"
 
 namespace dlk {
 namespace {
@@ -75,8 +75,7 @@ TEST(PseudoTerminal, BytesCrossBothWaysUntranslatedAndAreNotEchoed) {
     const int port = OpenAsSerialPort(folder / "CNCB0");
     ASSERT_GE(port, 0);
 
-    ASSERT_EQ(::write(port, kControlBytes.data(), kControlBytes.size()),
-              static_cast<ssize_t>(kControlBytes.size()));
+    ASSERT_EQ(::write(port, kControlBytes.data(), kControlBytes.size()), static_cast<ssize_t>(kControlBytes.size()));
     EXPECT_EQ(ReadAvailable(pty.MasterFd(), kControlBytes.size()), kControlBytes);
 
     EXPECT_EQ(pty.WriteSome(kControlBytes), kControlBytes.size());

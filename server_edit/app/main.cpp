@@ -2,9 +2,9 @@
 // records in the account files of the current folder.
 #include <QApplication>
 
+#include "framework/core/application.h"
 #include "server_edit/app/unit1.h"
 #include "server_edit/core/editor_texts.h"
-#include "framework/core/application.h"
 
 int main(int argc, char* argv[]) {
     QApplication qt(argc, argv);

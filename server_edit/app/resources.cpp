@@ -3,7 +3,9 @@
 #include <QtCore/qglobal.h>
 
 // Q_INIT_RESOURCE names a function at global scope.
-static void InitResourcesOnce() { Q_INIT_RESOURCE(server_edit); }
+static void InitResourcesOnce() {
+    Q_INIT_RESOURCE(server_edit);
+}
 
 namespace dlk {
 

@@ -2,14 +2,14 @@
 
 #include <QCursor>
 
+#include "framework/core/description_reader.h"
+#include "framework/core/message_box.h"
 #include "server_edit/app/form_parts.h"
 #include "server_edit/app/menu_images.h"
 #include "server_edit/app/resources.h"
 #include "server_edit/app/unit2.h"
 #include "server_edit/app/unit3.h"
 #include "server_edit/app/unit4.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/message_box.h"
 
 namespace dlk {
 
@@ -76,7 +76,9 @@ TForm1::TForm1(TComponent* owner, std::filesystem::path folder) : TForm(owner), 
     DoCreate();
 }
 
-TForm1::~TForm1() { DoDestroy(); }
+TForm1::~TForm1() {
+    DoDestroy();
+}
 
 void TForm1::FormCreate(TObject*) {
     // No focus rectangles in either list.
@@ -87,7 +89,9 @@ void TForm1::FormCreate(TObject*) {
     ShowState();
 }
 
-void TForm1::FormCloseQuery(TObject*, bool& canClose) { canClose = editor_.CloseQuery(); }
+void TForm1::FormCloseQuery(TObject*, bool& canClose) {
+    canClose = editor_.CloseQuery();
+}
 
 void TForm1::N1Click(TObject*) {
     editor_.Add();
@@ -104,7 +108,9 @@ void TForm1::N2Click(TObject*) {
     ShowState();
 }
 
-void TForm1::N5Click(TObject*) { Close(); }
+void TForm1::N5Click(TObject*) {
+    Close();
+}
 
 void TForm1::N6Click(TObject*) {
     editor_.EditServerPort();
@@ -195,8 +201,7 @@ std::optional<std::string> TForm1::EditPort(const std::string& text) {
     return Form4->Run(text, *this);
 }
 
-PromptAnswer TForm1::Ask(const std::string& text, const std::string& caption, PromptButtons buttons,
-                         PromptIcon icon) {
+PromptAnswer TForm1::Ask(const std::string& text, const std::string& caption, PromptButtons buttons, PromptIcon icon) {
     return AnswerOf(MessageBox(Widget(), text, caption, FlagsOf(buttons, icon)));
 }
 

@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <vector>
 
-#include "server_edit/core/account_editor.h"
-#include "server_edit/core/editor_prompts.h"
 #include "framework/controls/form.h"
 #include "framework/controls/list_view.h"
 #include "framework/controls/menus.h"
 #include "framework/controls/splitter.h"
+#include "server_edit/core/account_editor.h"
+#include "server_edit/core/editor_prompts.h"
 
 namespace dlk {
 

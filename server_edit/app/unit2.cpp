@@ -1,8 +1,8 @@
 #include "server_edit/app/unit2.h"
 
+#include "framework/core/description_reader.h"
 #include "server_edit/app/form_parts.h"
 #include "server_edit/app/resources.h"
-#include "framework/core/description_reader.h"
 
 namespace dlk {
 
@@ -39,7 +39,9 @@ std::optional<ClientFields> TForm2::Run(const ClientDialogRequest& request, TFor
     return Fields();
 }
 
-ClientFields TForm2::Fields() const { return {Edit2->Text(), Edit1->Text(), Edit3->Text(), CheckBox1->Checked()}; }
+ClientFields TForm2::Fields() const {
+    return {Edit2->Text(), Edit1->Text(), Edit3->Text(), CheckBox1->Checked()};
+}
 
 void TForm2::Button1Click(TObject*) {
     if (check_ && check_(Fields()) == ClientVerdict::DuplicateId) {
@@ -49,9 +51,13 @@ void TForm2::Button1Click(TObject*) {
     SetModalResult(mrOk);
 }
 
-void TForm2::Button2Click(TObject*) { SetModalResult(mrCancel); }
+void TForm2::Button2Click(TObject*) {
+    SetModalResult(mrCancel);
+}
 
-void TForm2::Edit2Change(TObject*) { Label3->Hide(); }
+void TForm2::Edit2Change(TObject*) {
+    Label3->Hide();
+}
 
 const ClassInfo& TForm2::StaticClass() {
     static const ClassInfo info("TForm2", &TForm::StaticClass(), nullptr);

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "server_edit/core/editor_prompts.h"
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
+#include "server_edit/core/editor_prompts.h"
 
 namespace dlk {
 
@@ -18,7 +18,7 @@ public:
     TLabel* Label1;
     TEdit* Edit1;  // name
     TLabel* Label2;
-    TEdit* Edit2;  // ID
+    TEdit* Edit2;    // ID
     TLabel* Label3;  // "- клиент с таким ID уже есть"
     TLabel* Label4;
     TEdit* Edit3;  // password

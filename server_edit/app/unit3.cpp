@@ -1,8 +1,8 @@
 #include "server_edit/app/unit3.h"
 
+#include "framework/core/description_reader.h"
 #include "server_edit/app/form_parts.h"
 #include "server_edit/app/resources.h"
-#include "framework/core/description_reader.h"
 
 namespace dlk {
 
@@ -40,7 +40,9 @@ std::optional<ModemFields> TForm3::Run(const ModemDialogRequest& request, TForm&
     return Fields();
 }
 
-ModemFields TForm3::Fields() const { return {Edit3->Text(), Edit1->Text(), Edit2->Text(), CheckBox1->Checked()}; }
+ModemFields TForm3::Fields() const {
+    return {Edit3->Text(), Edit1->Text(), Edit2->Text(), CheckBox1->Checked()};
+}
 
 void TForm3::Button1Click(TObject*) {
     const ModemVerdict verdict = check_ ? check_(Fields()) : ModemVerdict::Accept;
@@ -52,9 +54,13 @@ void TForm3::Button1Click(TObject*) {
     Label4->Show();
 }
 
-void TForm3::Button2Click(TObject*) { SetModalResult(mrCancel); }
+void TForm3::Button2Click(TObject*) {
+    SetModalResult(mrCancel);
+}
 
-void TForm3::Edit3Change(TObject*) { Label4->Hide(); }
+void TForm3::Edit3Change(TObject*) {
+    Label4->Hide();
+}
 
 const ClassInfo& TForm3::StaticClass() {
     static const ClassInfo info("TForm3", &TForm::StaticClass(), nullptr);

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "server_edit/core/editor_prompts.h"
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
+#include "server_edit/core/editor_prompts.h"
 
 namespace dlk {
 
@@ -19,7 +19,7 @@ public:
     TLabel* Label1;
     TEdit* Edit1;  // name
     TLabel* Label2;
-    TEdit* Edit3;  // IMEI
+    TEdit* Edit3;    // IMEI
     TLabel* Label4;  // the note beside the IMEI
     TLabel* Label3;
     TEdit* Edit2;  // owner ID

@@ -1,8 +1,8 @@
 #include "server_edit/app/unit4.h"
 
+#include "framework/core/description_reader.h"
 #include "server_edit/app/form_parts.h"
 #include "server_edit/app/resources.h"
-#include "framework/core/description_reader.h"
 
 namespace dlk {
 
@@ -22,7 +22,9 @@ std::optional<std::string> TForm4::Run(const std::string& text, TForm& over) {
     return Edit1->Text();
 }
 
-void TForm4::Button1Click(TObject*) { SetModalResult(mrOk); }
+void TForm4::Button1Click(TObject*) {
+    SetModalResult(mrOk);
+}
 
 const ClassInfo& TForm4::StaticClass() {
     static const ClassInfo info("TForm4", &TForm::StaticClass(), nullptr);

@@ -40,11 +40,15 @@ void StoreModem(ModemRecord& record, const ModemFields& fields, const std::optio
     record.SetDisabled(fields.disabled);
 }
 
-const char* StatusText(bool disabled) { return disabled ? kStatusDisabled : kStatusActive; }
+const char* StatusText(bool disabled) {
+    return disabled ? kStatusDisabled : kStatusActive;
+}
 
 }  // namespace
 
-bool IsImeiText(std::string_view text) { return TextToImei(text).has_value(); }
+bool IsImeiText(std::string_view text) {
+    return TextToImei(text).has_value();
+}
 
 bool AccountBook::IsLiveClient(int slot) const {
     return slot >= 0 && slot < ClientCount() && !Clients[slot].Deleted;
@@ -64,8 +68,12 @@ ModemFields AccountBook::ModemAt(int slot) const {
     return {ImeiToText(r.Imei()), Cp1251ToUtf8(r.Name()), Cp1251ToUtf8(r.OwnerId()), r.Disabled()};
 }
 
-std::optional<int> AccountBook::NextClientSlot() const { return NextSlot(Clients); }
-std::optional<int> AccountBook::NextModemSlot() const { return NextSlot(Modems); }
+std::optional<int> AccountBook::NextClientSlot() const {
+    return NextSlot(Clients);
+}
+std::optional<int> AccountBook::NextModemSlot() const {
+    return NextSlot(Modems);
+}
 
 void AccountBook::StoreClient(ClientRecord& record, const ClientFields& fields, bool storeId) {
     if (storeId) record.SetId(FieldText(fields.id, kClientIdCapacity));

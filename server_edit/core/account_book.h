@@ -1,7 +1,5 @@
 #pragma once
 
-#include "server_edit/core/account_records.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +7,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "server_edit/core/account_records.h"
 
 namespace dlk {
 
@@ -51,7 +51,7 @@ inline constexpr char kStatusDisabled[] = "выключен";
 // The three account files in memory and every edit the window can make to
 // them. Slots are numbered in file order; a row of a list carries its slot.
 class AccountBook {
-   public:
+public:
     std::vector<ClientSlot> Clients;
     std::vector<ModemSlot> Modems;
     std::uint16_t ServerPort = 0;
@@ -108,7 +108,7 @@ class AccountBook {
     // Stores a new port; false when it is the port already held.
     bool SetServerPort(std::uint16_t port);
 
-   private:
+private:
     void StoreClient(ClientRecord& record, const ClientFields& fields, bool storeId);
 };
 

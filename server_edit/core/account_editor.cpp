@@ -1,11 +1,11 @@
 #include "server_edit/core/account_editor.h"
 
+#include "framework/text/str_to_int.h"
+#include "platform/encoding/imei_bcd.h"
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/account_storage.h"
 #include "server_edit/core/editor_texts.h"
 #include "server_edit/core/port_text.h"
-#include "framework/text/str_to_int.h"
-#include "platform/encoding/imei_bcd.h"
 
 namespace dlk {
 
@@ -18,8 +18,8 @@ std::string NoticeText(const LoadNotice& notice) {
         return "Файл " + notice.fileName + " прочитать не удалось (" + notice.error +
                ").\rЕго записи не загружены, и сохранять этот файл программа не будет.";
     }
-    return "В конце файла " + notice.fileName + " неполная запись (байтов: " +
-           std::to_string(notice.trailingBytes) + "). Она не загружена и при сохранении будет отброшена.";
+    return "В конце файла " + notice.fileName + " неполная запись (байтов: " + std::to_string(notice.trailingBytes) +
+           "). Она не загружена и при сохранении будет отброшена.";
 }
 
 }  // namespace
@@ -159,8 +159,8 @@ void AccountEditor::AddModem() {
     if (!showAllModems_ && ownerSlot < 0) return;
     EditMode = 0;
     if (TellIfFull(!book_.NextModemSlot(), texts::kNewModemCaption, kModemsFileName, "модемов")) return;
-    ModemDialogRequest request{texts::kNewModemCaption, {}, showAllModems_,
-                               [this](const ModemFields& f) { return CheckModem(f); }};
+    ModemDialogRequest request{
+        texts::kNewModemCaption, {}, showAllModems_, [this](const ModemFields& f) { return CheckModem(f); }};
     if (!showAllModems_) request.fields.ownerId = book_.ClientAt(ownerSlot).id;
     const std::optional<ModemFields> fields = prompts_.EditModem(request);
     if (!fields) return;
@@ -173,8 +173,9 @@ void AccountEditor::AddModem() {
 void AccountEditor::ChangeClient(int slot) {
     EditMode = 1;
     EditIndex = slot;
-    const std::optional<ClientFields> fields = prompts_.EditClient(
-        {texts::kClientPropertiesCaption, book_.ClientAt(slot), [this](const ClientFields& f) { return CheckClient(f); }});
+    const std::optional<ClientFields> fields =
+        prompts_.EditClient({texts::kClientPropertiesCaption, book_.ClientAt(slot),
+                             [this](const ClientFields& f) { return CheckClient(f); }});
     if (!fields) return;
     book_.ChangeClient(slot, *fields);
     SelectedClient = slot;
@@ -187,8 +188,9 @@ void AccountEditor::ChangeClient(int slot) {
 void AccountEditor::ChangeModem(int slot) {
     EditMode = 1;
     EditIndex = slot;
-    const std::optional<ModemFields> fields = prompts_.EditModem(
-        {texts::kModemPropertiesCaption, book_.ModemAt(slot), true, [this](const ModemFields& f) { return CheckModem(f); }});
+    const std::optional<ModemFields> fields =
+        prompts_.EditModem({texts::kModemPropertiesCaption, book_.ModemAt(slot), true,
+                            [this](const ModemFields& f) { return CheckModem(f); }});
     if (!fields) return;
     if (!book_.ChangeModem(slot, *fields)) return;
     SelectedModem = slot;

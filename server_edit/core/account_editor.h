@@ -1,12 +1,12 @@
 #pragma once
 
-#include "server_edit/core/account_book.h"
-#include "server_edit/core/account_files.h"
-#include "server_edit/core/editor_prompts.h"
-
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "server_edit/core/account_book.h"
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/editor_prompts.h"
 
 namespace dlk {
 
@@ -29,7 +29,7 @@ enum class EditorList { None, Clients, Modems };
 // the save at exit. The window mirrors ClientList(), ModemList() and the menu
 // state after every call, and reports what the user does to its lists.
 class AccountEditor {
-   public:
+public:
     // read: where the files come from (the disk unless a test stands in).
     AccountEditor(std::filesystem::path folder, EditorPrompts& prompts, FileReader read = ReadAccountFile);
 
@@ -66,7 +66,7 @@ class AccountEditor {
     EditorList FocusedList() const { return focused_; }
     const AccountBook& Book() const { return book_; }
 
-   private:
+private:
     void FillClientList();
     void FillModemList();
     void OnClientRowSelected(int slot);

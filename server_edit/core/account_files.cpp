@@ -1,12 +1,11 @@
 #include "server_edit/core/account_files.h"
 
-#include "platform/files/whole_file.h"
-
 #include <algorithm>
-#include <limits>
 #include <cerrno>
-
+#include <limits>
 #include <system_error>
+
+#include "platform/files/whole_file.h"
 
 namespace dlk {
 

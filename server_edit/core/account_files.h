@@ -1,7 +1,5 @@
 #pragma once
 
-#include "server_edit/core/account_records.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -9,6 +7,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+#include "server_edit/core/account_records.h"
 
 namespace dlk {
 
@@ -41,11 +41,11 @@ using FileReader = std::function<FileBytes(const std::filesystem::path&)>;
 // the end is not a record: its size is reported so the user can be told that
 // the next save drops it.
 struct RecordFileContents {
-    bool found = false;                // the file was read whole
-    bool unreadable = false;           // the file is there but was not read whole
-    std::string error;                 // why, when unreadable
+    bool found = false;       // the file was read whole
+    bool unreadable = false;  // the file is there but was not read whole
+    std::string error;        // why, when unreadable
     std::vector<AccountRecordBytes> records;
-    std::size_t trailingBytes = 0;     // bytes of a partial last record
+    std::size_t trailingBytes = 0;  // bytes of a partial last record
 };
 
 RecordFileContents ParseRecordFile(std::span<const std::uint8_t> bytes);

@@ -1,14 +1,13 @@
 #include "server_edit/core/account_records.h"
 
-#include "platform/encoding/short_string.h"
-
 #include <algorithm>
+
+#include "platform/encoding/short_string.h"
 
 namespace dlk {
 namespace {
 
-std::span<const std::uint8_t> Field(const AccountRecordBytes& bytes, std::size_t offset,
-                                    std::size_t capacity) {
+std::span<const std::uint8_t> Field(const AccountRecordBytes& bytes, std::size_t offset, std::size_t capacity) {
     return std::span(bytes).subspan(offset, capacity + 1);
 }
 
@@ -18,8 +17,12 @@ std::span<std::uint8_t> Field(AccountRecordBytes& bytes, std::size_t offset, std
 
 }  // namespace
 
-std::string ClientRecord::Id() const { return ReadShortString(Field(bytes, kIdOffset, kClientIdCapacity)); }
-std::string ClientRecord::Name() const { return ReadShortString(Field(bytes, kNameOffset, kNameCapacity)); }
+std::string ClientRecord::Id() const {
+    return ReadShortString(Field(bytes, kIdOffset, kClientIdCapacity));
+}
+std::string ClientRecord::Name() const {
+    return ReadShortString(Field(bytes, kNameOffset, kNameCapacity));
+}
 std::string ClientRecord::Password() const {
     return ReadShortString(Field(bytes, kPasswordOffset, kPasswordCapacity));
 }
@@ -39,12 +42,16 @@ ImeiBcd ModemRecord::Imei() const {
     std::copy_n(bytes.begin() + kImeiOffset, imei.size(), imei.begin());
     return imei;
 }
-std::string ModemRecord::Name() const { return ReadShortString(Field(bytes, kNameOffset, kNameCapacity)); }
+std::string ModemRecord::Name() const {
+    return ReadShortString(Field(bytes, kNameOffset, kNameCapacity));
+}
 std::string ModemRecord::OwnerId() const {
     return ReadShortString(Field(bytes, kOwnerIdOffset, kClientIdCapacity));
 }
 
-void ModemRecord::SetImei(const ImeiBcd& imei) { std::copy(imei.begin(), imei.end(), bytes.begin() + kImeiOffset); }
+void ModemRecord::SetImei(const ImeiBcd& imei) {
+    std::copy(imei.begin(), imei.end(), bytes.begin() + kImeiOffset);
+}
 void ModemRecord::SetName(std::string_view cp1251) {
     WriteShortString(Field(bytes, kNameOffset, kNameCapacity), cp1251);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/encoding/imei_bcd.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "platform/encoding/imei_bcd.h"
 
 namespace dlk {
 

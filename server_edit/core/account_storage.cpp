@@ -1,10 +1,10 @@
 #include "server_edit/core/account_storage.h"
 
-#include "server_edit/core/account_files.h"
-#include "platform/files/file_replace.h"
-
 #include <algorithm>
 #include <array>
+
+#include "platform/files/file_replace.h"
+#include "server_edit/core/account_files.h"
 
 namespace dlk {
 namespace {
@@ -34,8 +34,12 @@ void LoadTable(const std::filesystem::path& path, const char* fileName, const Fi
 
 }  // namespace
 
-std::vector<std::uint8_t> ClientFileBytes(const AccountBook& book) { return LiveRecordBytes(book.Clients); }
-std::vector<std::uint8_t> ModemFileBytes(const AccountBook& book) { return LiveRecordBytes(book.Modems); }
+std::vector<std::uint8_t> ClientFileBytes(const AccountBook& book) {
+    return LiveRecordBytes(book.Clients);
+}
+std::vector<std::uint8_t> ModemFileBytes(const AccountBook& book) {
+    return LiveRecordBytes(book.Modems);
+}
 
 LoadedAccounts LoadAccounts(const std::filesystem::path& folder, const FileReader& read) {
     LoadedAccounts loaded;
@@ -59,7 +63,8 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
         PendingFileReplace pending;
         bool prepared = false;
     };
-    std::array<Planned, 3> files{{{kServerFileName, {}, {}}, {kUsersFileName, ClientFileBytes(book), {}},
+    std::array<Planned, 3> files{{{kServerFileName, {}, {}},
+                                  {kUsersFileName, ClientFileBytes(book), {}},
                                   {kModemsFileName, ModemFileBytes(book), {}}}};
     SaveResult result;
 

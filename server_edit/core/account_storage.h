@@ -1,12 +1,12 @@
 #pragma once
 
-#include "server_edit/core/account_book.h"
-#include "server_edit/core/account_files.h"
-
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "server_edit/core/account_book.h"
+#include "server_edit/core/account_files.h"
 
 namespace dlk {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "server_edit/core/account_book.h"
-
 #include <functional>
 #include <optional>
 #include <string>
+
+#include "server_edit/core/account_book.h"
 
 namespace dlk {
 
@@ -34,7 +34,7 @@ struct ModemDialogRequest {
 // dialogs, tests with scripted answers. A dialog returns its fields on OK and
 // nothing on cancel.
 class EditorPrompts {
-   public:
+public:
     virtual ~EditorPrompts() = default;
     virtual std::optional<ClientFields> EditClient(const ClientDialogRequest& request) = 0;
     virtual std::optional<ModemFields> EditModem(const ModemDialogRequest& request) = 0;

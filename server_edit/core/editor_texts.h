@@ -17,8 +17,7 @@ inline constexpr char kNotSavedUnreadReason[] =
     " не сохранён: при запуске его не удалось прочитать,\rи запись поверх него потеряла бы хранящиеся в нём записи.";
 
 inline constexpr char kDeleteClientCaption[] = "Удаление клиента";
-inline constexpr char kDeleteClientQuestion[] =
-    "Удалить также модемы,\rсвязанные с этим клиентом\rесли такие имеются?";
+inline constexpr char kDeleteClientQuestion[] = "Удалить также модемы,\rсвязанные с этим клиентом\rесли такие имеются?";
 inline constexpr char kDeleteModemCaption[] = "Удаление модема";
 inline constexpr char kDeleteModemQuestion[] = "Уверены?";
 

@@ -18,7 +18,9 @@ protected:
 
 const std::array<int, kModemListColumns> kWidths = {150, 120, 60, 60, 60, 60, 120};
 
-TColor PixelAt(TDibSurface& surface, int x, int y) { return surface.Canvas().Pixel(x, y); }
+TColor PixelAt(TDibSurface& surface, int x, int y) {
+    return surface.Canvas().Pixel(x, y);
+}
 
 ListRow Row(int y, const char* name, bool online, bool paused, bool selected) {
     ListRow row;
@@ -97,8 +99,8 @@ TEST_F(ModemListRender, EachStateHasItsOwnPicture) {
     ListFrame frame;
     frame.Width = 300;
     frame.Height = 64;
-    frame.Rows = {Row(0, "a", true, false, false), Row(16, "b", false, false, false),
-                  Row(32, "c", true, true, false), Row(48, "d", false, true, false)};
+    frame.Rows = {Row(0, "a", true, false, false), Row(16, "b", false, false, false), Row(32, "c", true, true, false),
+                  Row(48, "d", false, true, false)};
     auto surface = RenderModemList(frame, kWidths);
     const int expected[] = {kOnlineActive, kOfflineActive, kOnlinePaused, kOfflinePaused};
     for (int r = 0; r < 4; ++r) {

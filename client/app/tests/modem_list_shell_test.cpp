@@ -2,14 +2,14 @@
 
 #include "client/app/modem_list_images.h"
 #include "client/app/modem_list_view.h"
-#include "client/app/unit2.h"
 #include "client/app/tests/shell_fixture.h"
+#include "client/app/unit2.h"
 #include "client/core/settings/modems_file.h"
 #include "client/core/tests/bridge_test_support.h"
-#include "platform/encoding/cp1251.h"
-#include "framework/controls/menus.h"
 #include "client/testing/simulated_modem.h"
 #include "client/testing/simulated_relay_server.h"
+#include "framework/controls/menus.h"
+#include "platform/encoding/cp1251.h"
 
 namespace dlk::shell_testing {
 namespace {

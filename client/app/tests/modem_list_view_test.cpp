@@ -62,8 +62,8 @@ protected:
         QCoreApplication::sendEvent(form->Widget(), &press);
     }
     void Wheel(int delta) {
-        QWheelEvent wheel(QPointF(100, 60), QPointF(100, 60), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(100, 60), QPointF(100, 60), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(form->Widget(), &wheel);
     }
     void Click(int x, int y) {

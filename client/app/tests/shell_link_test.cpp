@@ -4,9 +4,9 @@
 #include "client/core/link/credential_crc.h"
 #include "client/core/link/packets.h"
 #include "client/core/settings/modems_file.h"
-#include "framework/controls/timer.h"
 #include "client/testing/simulated_modem.h"
 #include "client/testing/simulated_relay_server.h"
+#include "framework/controls/timer.h"
 
 namespace dlk::shell_testing {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "client/testing/recording_apply_target.h"
 #include "framework/core/message_box.h"
 #include "framework/tests/qt_test_app.h"
-#include "client/testing/recording_apply_target.h"
 
 namespace dlk {
 namespace {
@@ -51,9 +51,9 @@ TEST_F(SettingsDialogTest, OpensWithTheCurrentSettingsAndOkDisabled) {
     EXPECT_TRUE(dialog.CheckBox1->Checked());
     EXPECT_FALSE(dialog.Button1->Enabled());
     // Direct mode: the relay fields and their labels are off.
-    for (TControl* c : std::initializer_list<TControl*>{dialog.Edit4, dialog.Label4, dialog.Edit6, dialog.Label6,
-                                                        dialog.Edit2, dialog.Label2, dialog.Edit3, dialog.Label3,
-                                                        dialog.Edit5, dialog.Label5}) {
+    for (TControl* c :
+         std::initializer_list<TControl*>{dialog.Edit4, dialog.Label4, dialog.Edit6, dialog.Label6, dialog.Edit2,
+                                          dialog.Label2, dialog.Edit3, dialog.Label3, dialog.Edit5, dialog.Label5}) {
         EXPECT_FALSE(c->Enabled()) << c->Name();
     }
     EXPECT_TRUE(dialog.Edit1->Enabled());

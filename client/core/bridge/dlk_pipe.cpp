@@ -1,13 +1,13 @@
 #include "client/core/bridge/dlk_pipe.h"
 
-#include "client/core/bridge/local_block.h"
-
 #include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+
+#include "client/core/bridge/local_block.h"
 
 namespace dlk {
 namespace {
@@ -114,12 +114,9 @@ bool dlk_pipe::DrainClient(int client) {
                 }
                 break;
             }
-            case MessageReceiver::Status::Empty:
-                break;
-            case MessageReceiver::Status::NothingYet:
-                return true;
-            case MessageReceiver::Status::HungUp:
-                return false;
+            case MessageReceiver::Status::Empty: break;
+            case MessageReceiver::Status::NothingYet: return true;
+            case MessageReceiver::Status::HungUp: return false;
         }
         if (StopRequested()) return true;
     }

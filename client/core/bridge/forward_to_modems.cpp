@@ -14,8 +14,8 @@ bool TakesPartInForwarding(const ModemEntry& entry, std::uint8_t firstByte) {
     return true;
 }
 
-void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server,
-                     std::span<const std::uint8_t> block, const DatagramSender& send) {
+void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server, std::span<const std::uint8_t> block,
+                     const DatagramSender& send) {
     if (block.empty()) return;
     std::array<std::uint8_t, kMaxRelayedChunkDatagram> sendArea{};
 
@@ -38,12 +38,11 @@ void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server
     }
 }
 
-void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server,
-                     std::span<const std::uint8_t> block, const UdpSocket& socket) {
-    ForwardToModems(table, mode, server, block,
-                    [&socket](std::span<const std::uint8_t> datagram, const UdpEndpoint& to) {
-                        socket.SendTo(datagram, to);
-                    });
+void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server, std::span<const std::uint8_t> block,
+                     const UdpSocket& socket) {
+    ForwardToModems(
+        table, mode, server, block,
+        [&socket](std::span<const std::uint8_t> datagram, const UdpEndpoint& to) { socket.SendTo(datagram, to); });
 }
 
 }  // namespace dlk

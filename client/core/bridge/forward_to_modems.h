@@ -19,12 +19,12 @@ using DatagramSender = std::function<void(std::span<const std::uint8_t> datagram
 // to the server in client mode. Each such modem's BytesSent grows by the
 // whole block. Takes TableLock for the whole block; UDP sends do not wait
 // for the peer. An empty block sends nothing.
-void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server,
-                     std::span<const std::uint8_t> block, const DatagramSender& send);
+void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server, std::span<const std::uint8_t> block,
+                     const DatagramSender& send);
 
 // The same, sending on the link's socket.
-void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server,
-                     std::span<const std::uint8_t> block, const UdpSocket& socket);
+void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server, std::span<const std::uint8_t> block,
+                     const UdpSocket& socket);
 
 // Whether a block starting with firstByte goes to the entry at all.
 bool TakesPartInForwarding(const ModemEntry& entry, std::uint8_t firstByte);

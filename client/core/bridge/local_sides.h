@@ -11,8 +11,8 @@ namespace dlk {
 // Where the local program finds its end of the line. Tests and benchmarks
 // give names of their own so that several can run at once.
 struct LocalSideNames {
-    std::string PortLink = "CNCB0";    // symbolic link to the pseudo-terminal, in the current folder
-    std::string PipeName = "dlk_pipe"; // abstract local socket name
+    std::string PortLink = "CNCB0";     // symbolic link to the pseudo-terminal, in the current folder
+    std::string PipeName = "dlk_pipe";  // abstract local socket name
 };
 
 // The side NullModemMode chooses: 1 the pseudo-terminal, 0 the local socket.

@@ -37,7 +37,8 @@ OpenResult ClientLink::OpenLink(const LinkSettings& settings, LocalSide& local) 
     }
     if (const int error = socket_.Bind(settings.LocalPort); error != 0) {
         socket_.Close();
-        return {OpenFailure::Bind, error == EADDRINUSE ? PortInUseText(settings.LocalPort) : BindErrorText(error), false};
+        return {OpenFailure::Bind, error == EADDRINUSE ? PortInUseText(settings.LocalPort) : BindErrorText(error),
+                false};
     }
 
     handler_ = std::make_unique<PacketHandler>(table_, observer_, local, mode_, settings.PingPeriod, generation);
@@ -170,6 +171,8 @@ void ClientLink::OnLocalBlock(std::span<const std::uint8_t> block) {
     ForwardToModems(table_, mode_, server_, block, socket_);
 }
 
-void ClientLink::SendToServer(std::span<const std::uint8_t> datagram) { socket_.SendTo(datagram, server_); }
+void ClientLink::SendToServer(std::span<const std::uint8_t> datagram) {
+    socket_.SendTo(datagram, server_);
+}
 
 }  // namespace dlk

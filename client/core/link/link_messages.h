@@ -25,8 +25,12 @@ inline constexpr const char* kServerLostBalloon = "Соединение с се�
 inline constexpr const char* kAlreadyRunning = "Программа уже запущена";
 inline constexpr const char* kExitQuestion = "Выход... Уверены?";
 
-inline std::string SocketErrorText(int code) { return kSocketError + std::to_string(code); }
-inline std::string WsaStartupErrorText(int code) { return kWsaStartupError + std::to_string(code); }
+inline std::string SocketErrorText(int code) {
+    return kSocketError + std::to_string(code);
+}
+inline std::string WsaStartupErrorText(int code) {
+    return kWsaStartupError + std::to_string(code);
+}
 inline std::string PortInUseText(std::uint16_t port) {
     return std::string(kBindErrorPrefix) + "порт " + std::to_string(port) + " занят";
 }

@@ -7,7 +7,12 @@ namespace dlk {
 
 PacketHandler::PacketHandler(ModemTable& table, LinkObserver& observer, LocalSide& local, LinkMode mode,
                              std::uint8_t ping_period, std::uint32_t generation)
-    : table_(table), observer_(observer), local_(local), mode_(mode), ping_period_(ping_period), generation_(generation) {}
+    : table_(table),
+      observer_(observer),
+      local_(local),
+      mode_(mode),
+      ping_period_(ping_period),
+      generation_(generation) {}
 
 void PacketHandler::Handle(std::span<const std::uint8_t> datagram, const UdpEndpoint& source) {
     // Longer than the protocol allows: its tail, and in client mode its

@@ -18,8 +18,8 @@ namespace dlk {
 // nothing per datagram (apart from appending a new entry).
 class PacketHandler {
 public:
-    PacketHandler(ModemTable& table, LinkObserver& observer, LocalSide& local, LinkMode mode,
-                  std::uint8_t ping_period, std::uint32_t generation);
+    PacketHandler(ModemTable& table, LinkObserver& observer, LocalSide& local, LinkMode mode, std::uint8_t ping_period,
+                  std::uint32_t generation);
 
     void Handle(std::span<const std::uint8_t> datagram, const UdpEndpoint& source);
 

@@ -8,7 +8,8 @@ namespace dlk {
 namespace {
 
 // A modem packet without its trailer, as sent directly by a modem.
-ClassifiedDatagram ClassifyModemPacket(std::span<const std::uint8_t> packet, std::uint8_t kind, const UdpEndpoint& modem) {
+ClassifiedDatagram ClassifyModemPacket(std::span<const std::uint8_t> packet, std::uint8_t kind,
+                                       const UdpEndpoint& modem) {
     ClassifiedDatagram result;
     result.Modem = modem;
     if (kind == kPlainData || kind == kPackedData) {
@@ -86,7 +87,8 @@ std::array<std::uint8_t, 6> LogoffPacket(std::uint8_t ping_period, std::uint32_t
     return ServerPacket(kLogoffKind, ping_period, credential_crc);
 }
 
-std::size_t BuildRelayedChunk(std::span<const std::uint8_t> chunk, const UdpEndpoint& modem, std::span<std::uint8_t> out) {
+std::size_t BuildRelayedChunk(std::span<const std::uint8_t> chunk, const UdpEndpoint& modem,
+                              std::span<std::uint8_t> out) {
     const std::size_t length = chunk.size() + 1 + kModemAddressTrailerSize;
     if (out.size() < length) return 0;
     out[0] = kRelayed;

@@ -63,10 +63,13 @@ std::array<std::uint8_t, 6> LogoffPacket(std::uint8_t ping_period, std::uint32_t
 // A chunk for a modem through the relay server: 0x80, the chunk, the
 // modem's port and address. out must hold chunk.size() + 7 bytes; returns
 // the datagram's length.
-std::size_t BuildRelayedChunk(std::span<const std::uint8_t> chunk, const UdpEndpoint& modem, std::span<std::uint8_t> out);
+std::size_t BuildRelayedChunk(std::span<const std::uint8_t> chunk, const UdpEndpoint& modem,
+                              std::span<std::uint8_t> out);
 
 // PingPeriod 0 would never ping and wrap the 8-bit countdowns; it counts as 1.
-inline std::uint8_t EffectivePingPeriod(std::uint8_t ping_period) { return ping_period == 0 ? 1 : ping_period; }
+inline std::uint8_t EffectivePingPeriod(std::uint8_t ping_period) {
+    return ping_period == 0 ? 1 : ping_period;
+}
 // Three periods without a Hey lose the server; kept within the 8-bit countdown.
 inline std::uint8_t ServerSilenceTicks(std::uint8_t ping_period) {
     const unsigned ticks = 3u * EffectivePingPeriod(ping_period);

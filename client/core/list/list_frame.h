@@ -11,18 +11,18 @@ namespace dlk {
 // What one painted row shows, copied out of the table so that painting runs
 // without TableLock.
 struct ListRow {
-    int Y = 0;             // top of the row on the surface
+    int Y = 0;  // top of the row on the surface
     bool Selected = false;
     bool Online = false;
     bool Paused = false;
-    std::string Name;      // UTF-8
+    std::string Name;  // UTF-8
     std::string Imei;
     std::string Received;
     std::string Sent;
     std::string OnTime;
     std::string OffTime;
     std::string Address;
-    int SignalLevel = 0;   // 0..5: levels above 5 show the strongest bars
+    int SignalLevel = 0;  // 0..5: levels above 5 show the strongest bars
     bool BatteryAlarm = false;
 };
 

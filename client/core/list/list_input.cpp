@@ -32,8 +32,7 @@ void StepDown(ModemTable& t, int clientHeight) {
 KeyResult ListKeyDown(ModemTable& t, ListKey key, int clientHeight) {
     const int last = static_cast<int>(t.ModemTableCount()) - 1;
     switch (key) {
-        case ListKey::Enter:
-            return t.SelectedRow != -1 ? KeyResult::OpenProperties : KeyResult::None;
+        case ListKey::Enter: return t.SelectedRow != -1 ? KeyResult::OpenProperties : KeyResult::None;
         case ListKey::PageUp:
         case ListKey::Up: {
             if (t.SelectedRow <= 0) return KeyResult::None;
@@ -62,8 +61,7 @@ KeyResult ListKeyDown(ModemTable& t, ListKey key, int clientHeight) {
             t.SelectedRow = 0;
             t.ScrollOffset = 0;
             return KeyResult::Repaint;
-        case ListKey::Other:
-            break;
+        case ListKey::Other: break;
     }
     return KeyResult::None;
 }

@@ -10,7 +10,9 @@ namespace {
 constexpr int kNoTie = -1;
 constexpr int kTieColumn[kModemListColumnCount] = {1, kNoTie, 0, 0, 0, 4, 0};
 
-std::uint8_t FoldLatin(std::uint8_t c) { return c >= 'a' && c <= 'z' ? static_cast<std::uint8_t>(c - 32) : c; }
+std::uint8_t FoldLatin(std::uint8_t c) {
+    return c >= 'a' && c <= 'z' ? static_cast<std::uint8_t>(c - 32) : c;
+}
 
 // Names by their bytes, Latin letters without case; a name that is the start
 // of another sorts first.
@@ -42,8 +44,8 @@ int CompareAddresses(const ModemEntry& a, const ModemEntry& b) {
     auto signedAddress = [](const ModemEntry& e) {
         std::uint8_t bytes[4];
         std::memcpy(bytes, &e.Address, 4);
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | (bytes[1] << 8) |
-                                         (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24));
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | (bytes[1] << 8) | (bytes[2] << 16) |
+                                         (static_cast<std::uint32_t>(bytes[3]) << 24));
     };
     auto storedPort = [](const ModemEntry& e) {
         std::uint8_t bytes[2];

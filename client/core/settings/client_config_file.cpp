@@ -38,7 +38,9 @@ ShortString<N> GetShortString(const std::uint8_t* at) {
     return s;
 }
 
-std::uint8_t Flag(std::uint8_t byte) { return byte != 0 ? 1 : 0; }
+std::uint8_t Flag(std::uint8_t byte) {
+    return byte != 0 ? 1 : 0;
+}
 
 // Offsets of the fields in the file.
 enum : std::size_t {

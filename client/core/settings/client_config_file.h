@@ -14,8 +14,7 @@ namespace dlk {
 inline constexpr const char* kClientConfigFileName = "DLK_client_config.dat";
 inline constexpr std::size_t kClientConfigSize = 53;
 inline constexpr std::size_t kModemListColumns = 7;
-inline constexpr std::array<std::uint16_t, kModemListColumns> kDefaultColumnWidths = {
-    150, 120, 60, 60, 60, 60, 120};
+inline constexpr std::array<std::uint16_t, kModemListColumns> kDefaultColumnWidths = {150, 120, 60, 60, 60, 60, 120};
 inline constexpr int kDefaultWindowWidth = 704;
 inline constexpr int kDefaultWindowHeight = 229;
 

@@ -10,11 +10,11 @@ namespace dlk {
 
 // What the modem properties dialog holds when OK is pressed (texts UTF-8).
 struct ModemPropertiesValues {
-    std::string Name;         // Edit1
+    std::string Name;            // Edit1
     bool PausedAtStart = false;  // CheckBox1
     bool Modbus = false;         // CheckBox2
-    std::string ModbusLo;     // Edit2
-    std::string ModbusHi;     // Edit3
+    std::string ModbusLo;        // Edit2
+    std::string ModbusHi;        // Edit3
 };
 
 ModemPropertiesValues PropertiesValuesFrom(const ModemUserSettings& settings);

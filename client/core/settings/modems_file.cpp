@@ -15,7 +15,9 @@ namespace {
 constexpr std::size_t kMaxModemsFileSize = kModemRecordSize * 65536;
 constexpr std::size_t kSettingsOffset = 8;
 
-std::uint8_t Flag(std::uint8_t byte) { return byte != 0 ? 1 : 0; }
+std::uint8_t Flag(std::uint8_t byte) {
+    return byte != 0 ? 1 : 0;
+}
 
 // Offset of imei's whole record, or nothing.
 std::optional<std::size_t> FindRecord(std::span<const std::uint8_t> file, const ImeiBcd& imei) {
@@ -61,8 +63,8 @@ std::optional<ModemUserSettings> FindModemSettings(const std::filesystem::path& 
         std::span<const std::uint8_t, kModemSettingsSize>(file->data() + *at + kSettingsOffset, kModemSettingsSize));
 }
 
-bool StoreModemSettings(const std::filesystem::path& path, const ImeiBcd& imei,
-                        const ModemUserSettings& settings, std::string* error) {
+bool StoreModemSettings(const std::filesystem::path& path, const ImeiBcd& imei, const ModemUserSettings& settings,
+                        std::string* error) {
     // An unreadable or oversized file is left alone: rewriting it from what
     // could be read would drop the records of other modems.
     int readError = 0;

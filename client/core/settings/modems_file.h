@@ -42,7 +42,7 @@ std::optional<ModemUserSettings> FindModemSettings(const std::filesystem::path& 
 // zero) in place of whatever partial record ends the file. The file is
 // replaced whole, so a failure leaves the old one; error then holds the text
 // to show the user.
-bool StoreModemSettings(const std::filesystem::path& path, const ImeiBcd& imei,
-                        const ModemUserSettings& settings, std::string* error);
+bool StoreModemSettings(const std::filesystem::path& path, const ImeiBcd& imei, const ModemUserSettings& settings,
+                        std::string* error);
 
 }  // namespace dlk

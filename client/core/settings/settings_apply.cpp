@@ -53,12 +53,13 @@ std::optional<std::array<std::uint8_t, 4>> ParseDottedAddress(std::string_view t
 }
 
 std::string DottedAddress(const std::array<std::uint8_t, 4>& a) {
-    return std::to_string(a[0]) + "." + std::to_string(a[1]) + "." + std::to_string(a[2]) + "." +
-           std::to_string(a[3]);
+    return std::to_string(a[0]) + "." + std::to_string(a[1]) + "." + std::to_string(a[2]) + "." + std::to_string(a[3]);
 }
 
 // The stored form of an edit's text: code page 1251, at most 8 characters.
-ShortString<8> Credential(const std::string& utf8) { return MakeShortString<8>(Utf8ToCp1251(utf8)); }
+ShortString<8> Credential(const std::string& utf8) {
+    return MakeShortString<8>(Utf8ToCp1251(utf8));
+}
 
 }  // namespace
 
@@ -96,8 +97,9 @@ std::variant<LinkSettings, SettingsError> ValidateSettingsDialog(const SettingsD
     if (values.ServerAddress != shown.ServerAddress) {
         const auto address = ParseDottedAddress(values.ServerAddress);
         if (!address) {
-            return SettingsError{"Edit2", "IP-адрес сервера должен состоять из четырёх чисел от 0 до 255, "
-                                          "разделённых точками"};
+            return SettingsError{"Edit2",
+                                 "IP-адрес сервера должен состоять из четырёх чисел от 0 до 255, "
+                                 "разделённых точками"};
         }
         next.ServerAddress = *address;
     }
@@ -119,20 +121,19 @@ std::variant<LinkSettings, SettingsError> ValidateSettingsDialog(const SettingsD
 SettingsChanges CompareSettings(const LinkSettings& current, const LinkSettings& next) {
     SettingsChanges c;
     const bool clientMode = next.ClientMode == 1;
-    c.RestartLink = next.ClientMode != current.ClientMode ||
-                    (clientMode && (next.ClientId.Text() != current.ClientId.Text() ||
-                                    next.ClientPassword.Text() != current.ClientPassword.Text() ||
-                                    next.ServerAddress != current.ServerAddress ||
-                                    next.ServerPort != current.ServerPort)) ||
-                    next.LocalPort != current.LocalPort || next.NullModemMode != current.NullModemMode;
+    c.RestartLink =
+        next.ClientMode != current.ClientMode ||
+        (clientMode && (next.ClientId.Text() != current.ClientId.Text() ||
+                        next.ClientPassword.Text() != current.ClientPassword.Text() ||
+                        next.ServerAddress != current.ServerAddress || next.ServerPort != current.ServerPort)) ||
+        next.LocalPort != current.LocalPort || next.NullModemMode != current.NullModemMode;
     c.RestartPingCountdowns = next.PingPeriod != current.PingPeriod;
     c.PauseAllModems = next.OneModemActive == 1 && current.OneModemActive != 1;
     return c;
 }
 
 std::variant<SettingsChanges, SettingsError> ApplySettingsDialog(const SettingsDialogValues& values,
-                                                                 LinkSettings& settings,
-                                                                 SettingsApplyTarget& target) {
+                                                                 LinkSettings& settings, SettingsApplyTarget& target) {
     auto validated = ValidateSettingsDialog(values, settings);
     if (auto* error = std::get_if<SettingsError>(&validated)) return *error;
     const LinkSettings next = std::get<LinkSettings>(validated);

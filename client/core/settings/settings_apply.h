@@ -11,15 +11,15 @@ namespace dlk {
 // What the settings dialog holds when OK is pressed: texts as typed (UTF-8)
 // and the states of the boxes.
 struct SettingsDialogValues {
-    std::string LocalPort;       // Edit1
-    bool ClientMode = false;     // CheckBox2
-    std::string ClientId;        // Edit4
-    std::string ClientPassword;  // Edit6
-    std::string ServerAddress;   // Edit2
-    std::string ServerPort;      // Edit3
-    std::string PingPeriod;      // Edit5
-    bool NullModemMode = false;  // RadioButton1 (RadioButton2 is its opposite)
-    bool OneModemActive = false; // CheckBox1
+    std::string LocalPort;        // Edit1
+    bool ClientMode = false;      // CheckBox2
+    std::string ClientId;         // Edit4
+    std::string ClientPassword;   // Edit6
+    std::string ServerAddress;    // Edit2
+    std::string ServerPort;       // Edit3
+    std::string PingPeriod;       // Edit5
+    bool NullModemMode = false;   // RadioButton1 (RadioButton2 is its opposite)
+    bool OneModemActive = false;  // CheckBox1
 };
 
 // The dialog as it opens: every field shows the current setting.
@@ -40,7 +40,7 @@ std::variant<LinkSettings, SettingsError> ValidateSettingsDialog(const SettingsD
 // What the window does for the changes the dialog made. The shell
 // implements it; the calls come in the order they are listed here.
 class SettingsApplyTarget {
-   public:
+public:
     virtual ~SettingsApplyTarget() = default;
     // The ping period changed: the next tick pings, and the server gets three
     // new periods before it counts as silent.
@@ -73,7 +73,6 @@ SettingsChanges CompareSettings(const LinkSettings& current, const LinkSettings&
 // on an error; otherwise stores the new settings in settings and drives
 // target. The configuration file is written even when nothing changed.
 std::variant<SettingsChanges, SettingsError> ApplySettingsDialog(const SettingsDialogValues& values,
-                                                                 LinkSettings& settings,
-                                                                 SettingsApplyTarget& target);
+                                                                 LinkSettings& settings, SettingsApplyTarget& target);
 
 }  // namespace dlk

@@ -10,15 +10,27 @@ static_assert(offsetof(ModemEntry, Name) == offsetof(ModemEntry, Imei) + 8);
 static_assert(offsetof(ModemEntry, PausedAtStart) == offsetof(ModemEntry, Imei) + 40);
 static_assert(offsetof(ModemEntry, ModbusHi) == offsetof(ModemEntry, Imei) + kModemRecordFieldsSize - 1);
 
-std::uint8_t* ModemRecordFields(ModemEntry& entry) { return entry.Imei.data(); }
-const std::uint8_t* ModemRecordFields(const ModemEntry& entry) { return entry.Imei.data(); }
+std::uint8_t* ModemRecordFields(ModemEntry& entry) {
+    return entry.Imei.data();
+}
+const std::uint8_t* ModemRecordFields(const ModemEntry& entry) {
+    return entry.Imei.data();
+}
 
 namespace {
 
-std::uint8_t KeepAliveOf(std::uint8_t status) { return static_cast<std::uint8_t>((status & 0x0F) * 4); }
-std::uint8_t SignalLevelOf(std::uint8_t status) { return static_cast<std::uint8_t>((status & 0x70) >> 4); }
-std::uint8_t BatteryAlarmOf(std::uint8_t status) { return status >= 0x80 ? 1 : 0; }
-std::uint8_t CountdownFor(std::uint8_t keep_alive) { return static_cast<std::uint8_t>(keep_alive * 3); }
+std::uint8_t KeepAliveOf(std::uint8_t status) {
+    return static_cast<std::uint8_t>((status & 0x0F) * 4);
+}
+std::uint8_t SignalLevelOf(std::uint8_t status) {
+    return static_cast<std::uint8_t>((status & 0x70) >> 4);
+}
+std::uint8_t BatteryAlarmOf(std::uint8_t status) {
+    return status >= 0x80 ? 1 : 0;
+}
+std::uint8_t CountdownFor(std::uint8_t keep_alive) {
+    return static_cast<std::uint8_t>(keep_alive * 3);
+}
 
 }  // namespace
 

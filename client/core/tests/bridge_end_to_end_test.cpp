@@ -2,17 +2,16 @@
 // local socket, the client's link, and simulated modems (directly or through
 // a simulated relay server) on loopback UDP.
 
-#include "client/core/tests/bridge_link_fixture.h"
-
-#include "client/core/bridge/dlk_pipe.h"
-#include "client/core/bridge/serial_port.h"
-#include "client/core/link/link_messages.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <memory>
 #include <thread>
+
+#include "client/core/bridge/dlk_pipe.h"
+#include "client/core/bridge/serial_port.h"
+#include "client/core/link/link_messages.h"
+#include "client/core/tests/bridge_link_fixture.h"
 
 namespace dlk {
 namespace {
@@ -112,7 +111,7 @@ TEST_F(BridgeEndToEnd, LocalSocketCarriesMessagesAndServesTheNextClient) {
 
     // 10000 bytes in one message: blocks of 8192 and 1808, all of it delivered.
     auto big = Pattern(10000, 5);
-    big[0] = 0x06;  // outside the filtered modem's range
+    big[0] = 0x06;     // outside the filtered modem's range
     big[8192] = 0x01;  // the second block's first byte is inside it
     ASSERT_EQ(::send(client, big.data(), big.size(), 0), 10000);
     ASSERT_TRUE(open.WaitForChunkCount(3 + 33 + 8));
@@ -196,8 +195,8 @@ TEST_F(BridgeEndToEnd, TwentyLinkRestartsLeakNoDescriptor) {
         settings.NullModemMode = static_cast<std::uint8_t>(cycle % 2);
         auto side = MakeLocalSide(settings.NullModemMode, names_);
         ASSERT_TRUE(link_.OpenLink(settings, *side).Ok());
-        const int peer = settings.NullModemMode == 1 ? OpenSerialPort(names_.PortLink)
-                                                     : ConnectMessageSocket(names_.PipeName);
+        const int peer =
+            settings.NullModemMode == 1 ? OpenSerialPort(names_.PortLink) : ConnectMessageSocket(names_.PipeName);
         ASSERT_GE(peer, 0);
         const std::uint8_t byte = 0x33;
         ASSERT_EQ(::write(peer, &byte, 1), 1);

@@ -1,10 +1,10 @@
-#include "client/core/bridge/forward_to_modems.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <numeric>
 #include <vector>
+
+#include "client/core/bridge/forward_to_modems.h"
 
 namespace dlk {
 namespace {
@@ -103,8 +103,8 @@ TEST_F(ForwardToModemsTest, ChunkBoundaries) {
         std::size_t Length;
         std::vector<std::size_t> Direct;
     };
-    for (const Case& c : {Case{1, {1}}, Case{254, {254}}, Case{255, {255}}, Case{256, {255, 1}},
-                          Case{510, {255, 255}}, Case{8192, {}}}) {
+    for (const Case& c : {Case{1, {1}}, Case{254, {254}}, Case{255, {255}}, Case{256, {255, 1}}, Case{510, {255, 255}},
+                          Case{8192, {}}}) {
         sent.clear();
         Forward(Block(c.Length));
         if (c.Length == 8192) {
@@ -136,8 +136,8 @@ TEST_F(ForwardToModemsTest, ModbusRangeLooksOnlyAtTheFirstByte) {
         bool Passes;
     };
     std::uint32_t expected = 0;
-    for (const Case& c : {Case{0x01, true}, Case{0x05, true}, Case{0x03, true}, Case{0x06, false},
-                          Case{0x00, false}, Case{0xFF, false}}) {
+    for (const Case& c : {Case{0x01, true}, Case{0x05, true}, Case{0x03, true}, Case{0x06, false}, Case{0x00, false},
+                          Case{0xFF, false}}) {
         sent.clear();
         std::vector<std::uint8_t> block = {c.First, 0x03, 0x00, 0x00, 0x00, 0x0A, 0xC5, 0xCD};
         Forward(block);

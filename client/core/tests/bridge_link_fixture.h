@@ -3,26 +3,27 @@
 // A client link with simulated modems (directly or through a simulated relay
 // server) on loopback UDP, and its local side on a scratch name.
 
-#include "client/core/tests/bridge_test_support.h"
-
-#include "client/core/bridge/local_sides.h"
-#include "client/core/bridge/pause_rules.h"
-#include "client/core/link/client_link.h"
-#include "client/testing/recording_observer.h"
-#include "client/testing/simulated_modem.h"
-#include "client/testing/simulated_relay_server.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <thread>
+
+#include "client/core/bridge/local_sides.h"
+#include "client/core/bridge/pause_rules.h"
+#include "client/core/link/client_link.h"
+#include "client/core/tests/bridge_test_support.h"
+#include "client/testing/recording_observer.h"
+#include "client/testing/simulated_modem.h"
+#include "client/testing/simulated_relay_server.h"
 
 namespace dlk::bridge_test {
 
 using namespace std::chrono_literals;
 
 // Distinct IMEIs for up to 90 modems.
-inline ImeiBcd Imei(int n) { return *TextToImei("3569380356438" + std::to_string(10 + n)); }
+inline ImeiBcd Imei(int n) {
+    return *TextToImei("3569380356438" + std::to_string(10 + n));
+}
 
 inline std::vector<std::size_t> Sizes(const std::vector<std::vector<std::uint8_t>>& datagrams) {
     std::vector<std::size_t> sizes;

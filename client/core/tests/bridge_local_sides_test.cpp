@@ -1,13 +1,12 @@
-#include "client/core/tests/bridge_test_support.h"
-
-#include "client/core/bridge/dlk_pipe.h"
-#include "client/core/bridge/local_sides.h"
-#include "client/core/bridge/serial_port.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <thread>
+
+#include "client/core/bridge/dlk_pipe.h"
+#include "client/core/bridge/local_sides.h"
+#include "client/core/bridge/serial_port.h"
+#include "client/core/tests/bridge_test_support.h"
 
 namespace dlk {
 namespace {

@@ -1,13 +1,12 @@
 // Programs nobody here wrote, talking to modems through the bridge: Python's
 // serial module and socat on the pseudo-terminal, socat on the local socket.
 
-#include "client/core/tests/bridge_link_fixture.h"
-
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <sstream>
+
+#include "client/core/tests/bridge_link_fixture.h"
 
 namespace dlk {
 namespace {
@@ -38,7 +37,9 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
     return out.str();
 }
 
-bool Have(const char* program) { return ::access(program, X_OK) == 0; }
+bool Have(const char* program) {
+    return ::access(program, X_OK) == 0;
+}
 
 class RealSerialProgram : public BridgeLinkFixture {};
 

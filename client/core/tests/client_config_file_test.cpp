@@ -30,17 +30,17 @@ ClientConfig KnownConfig() {
 }
 
 const std::vector<std::uint8_t> kKnownBytes = {
-    0x00,                                                  // reserved
-    0x02, 0x01, 0x04, 0x03, 0xC0, 0x02, 0xE5, 0x00,        // left 258, top 772, 704 x 229
-    0x96, 0x00, 0x78, 0x00, 0x3C, 0x00, 0x3C, 0x00,        // column widths
-    0x3C, 0x00, 0x3C, 0x00, 0x78, 0x00,                    //
-    0x01, 0x04,                                            // LocalPort 1025
-    0x01,                                                  // ClientMode
-    0x03, 'a', 'b', 'c', 0, 0, 0, 0, 0,                    // ClientId
-    0x02, 'p', 'w', 0, 0, 0, 0, 0, 0,                      // ClientPassword
-    10, 0, 0, 7,                                           // ServerAddress
-    0x88, 0x13,                                            // ServerPort 5000
-    8, 1, 0,                                               // PingPeriod, NullModemMode, OneModemActive
+    0x00,                                               // reserved
+    0x02, 0x01, 0x04, 0x03, 0xC0, 0x02, 0xE5, 0x00,     // left 258, top 772, 704 x 229
+    0x96, 0x00, 0x78, 0x00, 0x3C, 0x00, 0x3C, 0x00,     // column widths
+    0x3C, 0x00, 0x3C, 0x00, 0x78, 0x00,                 //
+    0x01, 0x04,                                         // LocalPort 1025
+    0x01,                                               // ClientMode
+    0x03, 'a',  'b',  'c',  0,    0,    0,    0,    0,  // ClientId
+    0x02, 'p',  'w',  0,    0,    0,    0,    0,    0,  // ClientPassword
+    10,   0,    0,    7,                                // ServerAddress
+    0x88, 0x13,                                         // ServerPort 5000
+    8,    1,    0,                                      // PingPeriod, NullModemMode, OneModemActive
 };
 
 void ExpectSameConfig(const ClientConfig& a, const ClientConfig& b) {
@@ -128,12 +128,12 @@ TEST(ClientConfigFile, DamagedFieldsAreClampedAndNormalised) {
     TempFolder folder;
     const auto path = folder / kClientConfigFileName;
     std::vector<std::uint8_t> bytes = kKnownBytes;
-    bytes.resize(100, 0xEE);                    // trailing junk is ignored
-    bytes[26] = 0xFF;                           // ClientId length past its field
+    bytes.resize(100, 0xEE);  // trailing junk is ignored
+    bytes[26] = 0xFF;         // ClientId length past its field
     std::fill(bytes.begin() + 27, bytes.begin() + 35, 'x');
-    bytes[35] = 9;                              // password one past its field
-    bytes[25] = 7;                              // ClientMode
-    bytes[50] = 0;                              // ping period the dialog refuses
+    bytes[35] = 9;  // password one past its field
+    bytes[25] = 7;  // ClientMode
+    bytes[50] = 0;  // ping period the dialog refuses
     bytes[51] = 0x80;
     bytes[52] = 2;
     WriteBytes(path, bytes);

@@ -198,7 +198,8 @@ TEST_F(ClientLinkTest, ServerStateMessagesSetIconBalloonAndTip) {
         table_.ServerConnected = 1;
     }
     link_.HandleServerState(link_.Generation());
-    EXPECT_EQ(observer_.Log(), (Log{"icon COLOR", "balloon 1 Подключен к серверу", "tip ДЛК-клиент\rподключено модемов: 0"}));
+    EXPECT_EQ(observer_.Log(),
+              (Log{"icon COLOR", "balloon 1 Подключен к серверу", "tip ДЛК-клиент\rподключено модемов: 0"}));
 
     {
         std::lock_guard lock(table_.TableLock);

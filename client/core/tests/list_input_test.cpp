@@ -149,8 +149,8 @@ TEST(ListHeader, ClicksTurnTheDirectionOrChangeTheColumn) {
 
 TEST(ListHeader, TheSelectedRowIsScrolledIntoView) {
     ModemTable table;
-    Fill(table, 12);  // m0 .. m11; by name m0, m1, m10, m11, m2 ...
-    table.SelectedRow = 1;           // m1
+    Fill(table, 12);        // m0 .. m11; by name m0, m1, m10, m11, m2 ...
+    table.SelectedRow = 1;  // m1
     table.SortDescending = 0;
     ListHeaderClick(table, 0, 100);  // descending: m9 m8 ... m2 m11 m10 m1 m0
     EXPECT_EQ(table.SelectedRow, 10);

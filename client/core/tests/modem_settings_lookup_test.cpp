@@ -26,7 +26,7 @@ void Hear(ModemTable& table, const ImeiBcd& imei) {
 }
 
 class LookUpModemSettingsTest : public ::testing::Test {
-   protected:
+protected:
     void Store(const ImeiBcd& imei, const char* name, std::uint8_t pausedAtStart) {
         ModemUserSettings s;
         s.Name = MakeShortString<31>(name);

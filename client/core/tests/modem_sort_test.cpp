@@ -20,19 +20,31 @@ void Sort(ModemTable& table, int column, bool descending) {
 // Four modems whose values in every column order them differently from
 // their names, so a wrong column shows.
 class SortEveryColumn : public ::testing::Test {
-   protected:
+protected:
     void SetUp() override {
         auto& c = AddModem(table, "c", 350000000000003);
-        c.BytesReceived = 40; c.BytesSent = 2; c.OnTime = 0.4; c.OffTime = 0.1;
+        c.BytesReceived = 40;
+        c.BytesSent = 2;
+        c.OnTime = 0.4;
+        c.OffTime = 0.1;
         c.Address = StoredAddress(10, 0, 0, 2);
         auto& a = AddModem(table, "a", 350000000000004);
-        a.BytesReceived = 10; a.BytesSent = 4; a.OnTime = 0.3; a.OffTime = 0.4;
+        a.BytesReceived = 10;
+        a.BytesSent = 4;
+        a.OnTime = 0.3;
+        a.OffTime = 0.4;
         a.Address = StoredAddress(10, 0, 0, 1);
         auto& d = AddModem(table, "d", 350000000000001);
-        d.BytesReceived = 30; d.BytesSent = 1; d.OnTime = 0.2; d.OffTime = 0.3;
+        d.BytesReceived = 30;
+        d.BytesSent = 1;
+        d.OnTime = 0.2;
+        d.OffTime = 0.3;
         d.Address = StoredAddress(10, 0, 0, 4);
         auto& b = AddModem(table, "b", 350000000000002);
-        b.BytesReceived = 20; b.BytesSent = 3; b.OnTime = 0.1; b.OffTime = 0.2;
+        b.BytesReceived = 20;
+        b.BytesSent = 3;
+        b.OnTime = 0.1;
+        b.OffTime = 0.2;
         b.Address = StoredAddress(10, 0, 0, 3);
     }
     ModemTable table;
@@ -72,11 +84,14 @@ TEST(ModemSort, TiesOneLevelDownAscendTwoLevelsDownFollowTheList) {
 TEST(ModemSort, SwitchOffTiesGoToSwitchOnThenName) {
     ModemTable table;
     auto& x = AddModem(table, "x");
-    x.OffTime = 0.5; x.OnTime = 0.2;
+    x.OffTime = 0.5;
+    x.OnTime = 0.2;
     auto& y = AddModem(table, "y");
-    y.OffTime = 0.5; y.OnTime = 0.1;
+    y.OffTime = 0.5;
+    y.OnTime = 0.1;
     auto& z = AddModem(table, "z");
-    z.OffTime = 0.5; z.OnTime = 0.1;
+    z.OffTime = 0.5;
+    z.OnTime = 0.1;
     Sort(table, 5, false);
     EXPECT_EQ(RowNames(table), "y,z,x");
     // Descending: on-time ascends (one level down), the name descends (two).
@@ -87,9 +102,9 @@ TEST(ModemSort, SwitchOffTiesGoToSwitchOnThenName) {
 TEST(ModemSort, NamesIgnoreLatinCaseAndCompareOtherBytesByValue) {
     ModemTable table;
     AddModem(table, "Pump2");
-    AddModem(table, "\xE0");      // Cyrillic small a
+    AddModem(table, "\xE0");  // Cyrillic small a
     AddModem(table, "pump");
-    AddModem(table, "\xC0");      // Cyrillic capital A, below the small one
+    AddModem(table, "\xC0");  // Cyrillic capital A, below the small one
     AddModem(table, "PUMP10");
     Sort(table, 0, false);
     EXPECT_EQ(RowNames(table), "pump,PUMP10,Pump2,\xC0,\xE0");

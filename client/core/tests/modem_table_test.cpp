@@ -141,7 +141,7 @@ TEST(ModemTable, DataFromASharedAddressGoesToTheLowestOnlineEntry) {
 
 TEST(ModemTable, KeepAliveCountdownTakesModemsOffline) {
     ModemTable t;
-    t.ApplyAnnouncement(On(kImeiA, kHere, 0x01), 0.1);  // 4 s: 12 ticks
+    t.ApplyAnnouncement(On(kImeiA, kHere, 0x01), 0.1);   // 4 s: 12 ticks
     t.ApplyAnnouncement(On(kImeiB, kThere, 0x02), 0.1);  // 8 s: 24 ticks
     for (int tick = 1; tick < 12; ++tick) EXPECT_FALSE(t.CountDownKeepAlive(0.2)) << tick;
     t.RepaintNeeded = false;

@@ -205,7 +205,8 @@ TEST(PacketHandlerLocking, MessagesArePostedAfterTheLockIsReleased) {
     PacketHandler handler(table, probe, local, LinkMode::Client, 5, 1);
     const Bytes on = Join(Join({0x82, 0x55}, Bytes(kImei.begin(), kImei.end())), kTrailer);
     const Bytes off = Join(Join({0x83, 0x55}, Bytes(kImei.begin(), kImei.end())), kTrailer);
-    for (const Bytes& d : {on, off, on, Bytes{0x84, 'H', 'e', 'y'}, Bytes{0x85, 'B', 'y', 'e'}}) handler.Handle(d, kServer);
+    for (const Bytes& d : {on, off, on, Bytes{0x84, 'H', 'e', 'y'}, Bytes{0x85, 'B', 'y', 'e'}})
+        handler.Handle(d, kServer);
     EXPECT_EQ(probe.ModemStates().size(), 3u);
     EXPECT_EQ(probe.ServerStates().size(), 2u);
     EXPECT_EQ(probe.held, 0);

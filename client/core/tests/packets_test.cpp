@@ -21,10 +21,16 @@ Bytes Join(Bytes a, const Bytes& b) {
     return a;
 }
 
-Bytes OnOff(std::uint8_t kind, std::uint8_t status) { return Join({kind, status}, kImei); }
+Bytes OnOff(std::uint8_t kind, std::uint8_t status) {
+    return Join({kind, status}, kImei);
+}
 
-ClassifiedDatagram Direct(const Bytes& d) { return ClassifyDatagram(d, kSource, LinkMode::Direct); }
-ClassifiedDatagram Relayed(const Bytes& d) { return ClassifyDatagram(d, kSource, LinkMode::Client); }
+ClassifiedDatagram Direct(const Bytes& d) {
+    return ClassifyDatagram(d, kSource, LinkMode::Direct);
+}
+ClassifiedDatagram Relayed(const Bytes& d) {
+    return ClassifyDatagram(d, kSource, LinkMode::Client);
+}
 
 TEST(CredentialCrc, IsTheCrc32CheckValueOverIdThenPassword) {
     EXPECT_EQ(CredentialCrc(MakeShortString<8>("1234"), MakeShortString<8>("56789")), 0xCBF43926u);
@@ -137,16 +143,16 @@ TEST(ClientMode, MalformedDatagramsAreDropped) {
     const Bytes dropped[] = {
         {},
         {0x84, 'H', 'e'},
-        {0x84, 0x48, 0x65, 0x78},                       // "Hex"
-        {0x84, 'H', 'e', 'y', 0x00},                    // Hey with a fifth byte
+        {0x84, 0x48, 0x65, 0x78},     // "Hex"
+        {0x84, 'H', 'e', 'y', 0x00},  // Hey with a fifth byte
         {0x85, 'B', 'y', 'e', 0x00},
-        {0x84, 'B', 'y', 'e'},                           // Bye's text under Hey's kind
+        {0x84, 'B', 'y', 'e'},  // Bye's text under Hey's kind
         {0x86, 'H', 'e', 'y'},
-        {0x80, 1, 2, 3},                                 // too short for a trailer
+        {0x80, 1, 2, 3},  // too short for a trailer
         {0x80, 1, 2, 3, 4, 5},
-        Join(OnOff(0x82, 0x55), {}),                     // 10 bytes: no trailer
-        Join(Join(OnOff(0x82, 0x55), kTrailer), {0}),    // 17 bytes
-        Join({0x00, 1, 2}, kTrailer),                    // a modem's kind, not relayed
+        Join(OnOff(0x82, 0x55), {}),                   // 10 bytes: no trailer
+        Join(Join(OnOff(0x82, 0x55), kTrailer), {0}),  // 17 bytes
+        Join({0x00, 1, 2}, kTrailer),                  // a modem's kind, not relayed
         Join(OnOff(0x02, 0x55), kTrailer),
     };
     for (const Bytes& d : dropped) {

@@ -28,7 +28,10 @@ public:
 
 class CountingObserver : public sim::QuietObserver {
 public:
-    void PostModemState(std::uint32_t, std::uint16_t index, ModemStateChange) override { max_index = std::max<std::size_t>(max_index, index); ++modem_posts; }
+    void PostModemState(std::uint32_t, std::uint16_t index, ModemStateChange) override {
+        max_index = std::max<std::size_t>(max_index, index);
+        ++modem_posts;
+    }
     void PostServerState(std::uint32_t) override { ++server_posts; }
 
     std::size_t modem_posts = 0, server_posts = 0, max_index = 0;
@@ -69,7 +72,8 @@ public:
         } else {
             const std::size_t length = static_cast<std::size_t>(Below(Below(16) == 0 ? 1025 : 64));
             d.push_back(kind);
-            for (std::size_t i = 0; i < length; ++i) d.push_back(Below(3) == 0 ? static_cast<std::uint8_t>(Below(8)) : Byte());
+            for (std::size_t i = 0; i < length; ++i)
+                d.push_back(Below(3) == 0 ? static_cast<std::uint8_t>(Below(8)) : Byte());
         }
         if (relayed) {
             if (!d.empty()) d[0] |= 0x80;

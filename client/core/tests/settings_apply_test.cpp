@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/encoding/cp1251.h"
 #include "client/testing/recording_apply_target.h"
+#include "platform/encoding/cp1251.h"
 
 namespace dlk {
 namespace {
@@ -17,7 +17,9 @@ using RecordingTarget = sim::RecordingApplyTarget;
 const std::vector<std::string> kRestart = {"save", "close", "empty", "reopen"};
 const std::vector<std::string> kStoreOnly = {"save"};
 
-LinkSettings Direct() { return LinkSettings{}; }
+LinkSettings Direct() {
+    return LinkSettings{};
+}
 LinkSettings Client() {
     LinkSettings s;
     s.ClientMode = 1;
@@ -48,7 +50,8 @@ TEST(SettingsApply, EveryChangeTakesItsEffect) {
         {"local port", Direct(), [](SettingsDialogValues& v) { v.LocalPort = "2000"; }, kRestart},
         {"pseudo-terminal", Direct(), [](SettingsDialogValues& v) { v.NullModemMode = true; }, kRestart},
         {"one modem off", Direct(), [](SettingsDialogValues& v) { v.OneModemActive = false; }, kStoreOnly},
-        {"ping and mode", Direct(),
+        {"ping and mode",
+         Direct(),
          [](SettingsDialogValues& v) {
              v.PingPeriod = "4";
              v.ClientMode = true;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/testing/temp_folder.h"
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "platform/testing/temp_folder.h"
 
 namespace dlk::testing_settings {
 

@@ -1,15 +1,15 @@
 // The report link over the real hidraw backend, with a socket pair standing in
 // for the device node and the test playing the unit at the far end.
-#include "platform/hid/hidraw_device.h"
-#include "config/core/report_link.h"
-#include "config/core/tests/hex_bytes.h"
-
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <thread>
-#include <sys/socket.h>
-#include <unistd.h>
+
+#include "config/core/report_link.h"
+#include "config/core/tests/hex_bytes.h"
+#include "platform/hid/hidraw_device.h"
 
 namespace dlk {
 namespace {
@@ -49,7 +49,7 @@ protected:
 TEST_F(HidrawLink, RequestGoesOutWithReportIdZeroAndTheReplyLandsAfterIt) {
     // The unit's answer is already queued, as it would be by the time we read.
     const auto reply = HexBytes("00 17 80 0E 00 00 34 12 01 02 00 00 00 00 00 00");
-    UnitSends(HexBytes("EE"));  // stale, from before the request
+    UnitSends(HexBytes("EE"));                                       // stale, from before the request
     ASSERT_EQ(link.ReadMemory(0, 0x60, 16), LinkStatus::kTimedOut);  // the stale report was dropped
     UnitReceives();
 

@@ -1,11 +1,12 @@
 #include "config/core/report_link.h"
-#include "config/core/simulated_unit.h"
-#include "config/core/tests/hex_bytes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+#include "config/core/simulated_unit.h"
+#include "config/core/tests/hex_bytes.h"
 
 namespace dlk {
 namespace {

@@ -1,11 +1,12 @@
 #include "config/core/reports.h"
-#include "config/core/tests/hex_bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <numeric>
 #include <string>
+
+#include "config/core/tests/hex_bytes.h"
 
 namespace dlk {
 namespace {
@@ -35,15 +36,15 @@ TEST(ConfigReport, EveryCommandSetsOnlyItsFieldsOnTheLongLivedBuffer) {
     const std::uint8_t port_timeout_length[11] = {'"', '5', '0', '0', '0', '"', 0, 0, 0x1E, 0x00, 0x00};
 
     const Step steps[] = {
-        {"identify at start", SetIdentify,
-         "00 | 00000000 00000000 00000000 00000000 | 00 00 00 00"},
+        {"identify at start", SetIdentify, "00 | 00000000 00000000 00000000 00000000 | 00 00 00 00"},
         {"read 0x60/0 (16)", [](ConfigReport& r) { SetReadMemory(r, 0, 0x60, 16); },
          "00 | 00000000 00000000 00000000 00000000 | 06 60 00 10"},
         {"identify after a read carries its address, page, count", SetIdentify,
          "00 | 00000000 00000000 00000000 00000000 | 00 60 00 10"},
         {"write 0x10/0 (16)", [&](ConfigReport& r) { SetWriteMemory(r, 0, 0x10, sixteen); },
          "00 | 22696E74 65726E65 74220078 797A7771 | 07 10 00 10"},
-        {"write 0x50/0 (3) keeps the payload tail", [&](ConfigReport& r) { SetWriteMemory(r, 0, 0x50, empty_password); },
+        {"write 0x50/0 (3) keeps the payload tail",
+         [&](ConfigReport& r) { SetWriteMemory(r, 0, 0x50, empty_password); },
          "00 | 22220074 65726E65 74220078 797A7771 | 07 50 00 03"},
         {"write 0xB0/0 (12) with byte 11 unnamed",
          [&](ConfigReport& r) { SetWriteMemory(r, 0, 0xB0, 12, port_timeout_length); },
@@ -52,26 +53,20 @@ TEST(ConfigReport, EveryCommandSetsOnlyItsFieldsOnTheLongLivedBuffer) {
          "00 | 02853030 30220000 1E000078 797A7771 | 07 FE 00 02"},
         {"read schedule 0x70/1 (16)", [](ConfigReport& r) { SetReadMemory(r, 1, 0x70, 16); },
          "00 | 02853030 30220000 1E000078 797A7771 | 06 70 01 10"},
-        {"enter loader", SetEnterLoader,
-         "00 | 02853030 30220000 1E000078 797A7771 | 08 70 01 10"},
+        {"enter loader", SetEnterLoader, "00 | 02853030 30220000 1E000078 797A7771 | 08 70 01 10"},
         {"check image puts the tail in the payload", [&](ConfigReport& r) { SetCheckImage(r, tail); },
          "00 | E0E1E2E3 E4E5E6E7 E8E9EAEB ECEDEEEF | 01 70 01 10"},
-        {"begin programming", SetBeginProgramming,
-         "00 | E0E1E2E3 E4E5E6E7 E8E9EAEB ECEDEEEF | 02 70 01 10"},
+        {"begin programming", SetBeginProgramming, "00 | E0E1E2E3 E4E5E6E7 E8E9EAEB ECEDEEEF | 02 70 01 10"},
         {"block 0", [&](ConfigReport& r) { SetProgramBlock(r, 0, block); },
          "00 | 10111213 14151617 18191A1B 1C1D1E1F | 03 00 00 10"},
         {"block 17 at offset 0x0110", [&](ConfigReport& r) { SetProgramBlock(r, 0x0110, block); },
          "00 | 10111213 14151617 18191A1B 1C1D1E1F | 03 10 01 10"},
         {"block 2047, the last", [&](ConfigReport& r) { SetProgramBlock(r, 0x7FF0, block); },
          "00 | 10111213 14151617 18191A1B 1C1D1E1F | 03 F0 7F 10"},
-        {"verify", SetVerify,
-         "00 | 10111213 14151617 18191A1B 1C1D1E1F | 04 F0 7F 10"},
-        {"finish", SetFinish,
-         "00 | 10111213 14151617 18191A1B 1C1D1E1F | 05 F0 7F 10"},
-        {"GSM pass-through on", SetGsmPassThroughOn,
-         "00 | 10111213 14151617 18191A1B 1C1D1E1F | 09 F0 7F 10"},
-        {"GSM pass-through off", SetGsmPassThroughOff,
-         "00 | 10111213 14151617 18191A1B 1C1D1E1F | 0A F0 7F 10"},
+        {"verify", SetVerify, "00 | 10111213 14151617 18191A1B 1C1D1E1F | 04 F0 7F 10"},
+        {"finish", SetFinish, "00 | 10111213 14151617 18191A1B 1C1D1E1F | 05 F0 7F 10"},
+        {"GSM pass-through on", SetGsmPassThroughOn, "00 | 10111213 14151617 18191A1B 1C1D1E1F | 09 F0 7F 10"},
+        {"GSM pass-through off", SetGsmPassThroughOff, "00 | 10111213 14151617 18191A1B 1C1D1E1F | 0A F0 7F 10"},
     };
 
     ConfigReport report;

@@ -1,22 +1,22 @@
 // A virtual unit made by the kernel's uhid driver, found through sysfs and
 // talked to through its hidraw node. Needs /dev/uhid and the right to open
 // it and the new node; skipped where either is missing.
-#include "platform/hid/hidraw_device.h"
-#include "platform/hid/hidraw_watcher.h"
-#include "config/core/report_link.h"
-#include "config/core/unit_discovery.h"
-
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/uhid.h>
+#include <poll.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <linux/uhid.h>
-#include <poll.h>
 #include <set>
 #include <thread>
-#include <unistd.h>
+
+#include "config/core/report_link.h"
+#include "config/core/unit_discovery.h"
+#include "platform/hid/hidraw_device.h"
+#include "platform/hid/hidraw_watcher.h"
 
 namespace dlk {
 namespace {

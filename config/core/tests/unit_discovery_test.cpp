@@ -35,10 +35,10 @@ protected:
 };
 
 TEST_F(FakeSysfs, FindsUnitsAndBootLoadersOfTheRightVendorOnly) {
-    AddDevice("hidraw0", "0003:0000046D:0000C52B");  // a mouse receiver
-    AddDevice("hidraw1", "0003:000003EB:00002019");  // boot loader
-    AddDevice("hidraw2", "0003:000003EB:00002FFF");  // same maker, other product
-    AddDevice("hidraw3", "0003:00000001:00002018");  // other maker, same product
+    AddDevice("hidraw0", "0003:0000046D:0000C52B");   // a mouse receiver
+    AddDevice("hidraw1", "0003:000003EB:00002019");   // boot loader
+    AddDevice("hidraw2", "0003:000003EB:00002FFF");   // same maker, other product
+    AddDevice("hidraw3", "0003:00000001:00002018");   // other maker, same product
     AddDevice("hidraw12", "0003:000003EB:00002018");  // the unit
 
     const auto found = FindUnitCandidates(paths);

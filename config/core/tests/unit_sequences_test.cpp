@@ -1,17 +1,17 @@
 // The configurator's whole procedures against the simulated unit, checked as
 // the requests the unit received: reading and writing the settings memory,
 // flashing the controller and handing over the GSM module.
-#include "config/core/report_link.h"
-#include "config/core/simulated_unit.h"
-#include "config/core/tests/hex_bytes.h"
-#include "platform/encoding/cp1251.h"
-
 #include <gtest/gtest.h>
 
 #include <numeric>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "config/core/report_link.h"
+#include "config/core/simulated_unit.h"
+#include "config/core/tests/hex_bytes.h"
+#include "platform/encoding/cp1251.h"
 
 namespace dlk {
 namespace {
@@ -41,13 +41,22 @@ std::vector<std::tuple<int, int, int, int>> Headers(const std::vector<ConfigRepo
 
 // The order in which an opened unit of an SMS-capable type is read.
 std::vector<Block> SettingsReadingOrder() {
-    std::vector<Block> order = {{0x60, 0, 16}, {0x70, 0, 16},                              // NTP server
-                                {0x10, 0, 16}, {0x20, 0, 16}, {0x30, 0, 16}, {0x40, 0, 16},  // APN, login
-                                {0x50, 0, 16},                                               // password
-                                {0xFE, 0, 2}};                                               // zone, points
+    std::vector<Block> order = {{0x60, 0, 16}, {0x70, 0, 16},                                  // NTP server
+                                {0x10, 0, 16}, {0x20, 0, 16}, {0x30, 0, 16}, {0x40, 0, 16},    // APN, login
+                                {0x50, 0, 16},                                                 // password
+                                {0xFE, 0, 2}};                                                 // zone, points
     for (int k = 0; k < 16; ++k) order.push_back({static_cast<std::uint8_t>(k * 16), 1, 16});  // schedule
-    for (Block b : {Block{0x00, 0, 16}, {0x80, 0, 16}, {0x90, 0, 16}, {0xA0, 0, 16}, {0xB0, 0, 16},
-                    {0x0A, 2, 16}, {0x1E, 2, 16}, {0x2E, 2, 16}, {0x3E, 2, 16}, {0x4E, 2, 16}, {0x5E, 2, 16}})
+    for (Block b : {Block{0x00, 0, 16},
+                    {0x80, 0, 16},
+                    {0x90, 0, 16},
+                    {0xA0, 0, 16},
+                    {0xB0, 0, 16},
+                    {0x0A, 2, 16},
+                    {0x1E, 2, 16},
+                    {0x2E, 2, 16},
+                    {0x3E, 2, 16},
+                    {0x4E, 2, 16},
+                    {0x5E, 2, 16}})
         order.push_back(b);
     return order;
 }

@@ -1,7 +1,8 @@
-#include <QGuiApplication>
+#include "framework/canvas/canvas.h"
+
 #include <gtest/gtest.h>
 
-#include "framework/canvas/canvas.h"
+#include <QGuiApplication>
 
 namespace dlk {
 namespace {

@@ -1,22 +1,21 @@
-#include "server_edit/app/unit1.h"
-#include "server_edit/app/unit2.h"
-#include "server_edit/app/unit3.h"
-#include "server_edit/app/unit4.h"
-#include "server_edit/core/account_files.h"
-#include "server_edit/core/tests/account_fixtures.h"
-#include "framework/controls/std_controls.h"
-#include "framework/tests/layout_checks.h"
-#include "server_edit/app/tests/qt_app.h"
-
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyle>
 #include <QTableWidget>
-
 #include <memory>
 #include <string>
+
+#include "framework/controls/std_controls.h"
+#include "framework/tests/layout_checks.h"
+#include "server_edit/app/tests/qt_app.h"
+#include "server_edit/app/unit1.h"
+#include "server_edit/app/unit2.h"
+#include "server_edit/app/unit3.h"
+#include "server_edit/app/unit4.h"
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/tests/account_fixtures.h"
 
 namespace dlk {
 namespace {

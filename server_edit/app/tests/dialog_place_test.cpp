@@ -1,6 +1,6 @@
-#include "server_edit/app/form_parts.h"
-
 #include <gtest/gtest.h>
+
+#include "server_edit/app/form_parts.h"
 
 namespace dlk {
 namespace {

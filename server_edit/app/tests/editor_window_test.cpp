@@ -1,22 +1,21 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCursor>
+#include <QTableWidget>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/core/message_box.h"
+#include "server_edit/app/tests/qt_app.h"
 #include "server_edit/app/unit1.h"
 #include "server_edit/app/unit2.h"
 #include "server_edit/app/unit3.h"
 #include "server_edit/app/unit4.h"
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/tests/account_fixtures.h"
-#include "framework/core/message_box.h"
-#include "server_edit/app/tests/qt_app.h"
-
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QCursor>
-#include <QTableWidget>
-
-#include <deque>
-#include <functional>
-#include <string>
-#include <vector>
 
 namespace dlk {
 namespace {
@@ -31,7 +30,7 @@ using Bytes = std::vector<std::uint8_t>;
 // dialog that opens runs the next script, each message box takes the next
 // answer (and is recorded).
 class EditorWindowTest : public ::testing::Test {
-   protected:
+protected:
     void SetUp() override {
         testing::EnsureApplication();
         clients = {MakeClient(1, "alpha", "Alpha", "pa").bytes, MakeClient(2, "beta", "Beta", "pb").bytes,

@@ -1,17 +1,17 @@
-#include "framework/controls/form.h"
 #include "framework/controls/list_view.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/description_writer.h"
-#include "server_edit/app/tests/qt_app.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
 #include <QHeaderView>
 #include <QTableWidget>
-
 #include <string>
 #include <vector>
+
+#include "framework/controls/form.h"
+#include "framework/core/description_reader.h"
+#include "framework/core/description_writer.h"
+#include "server_edit/app/tests/qt_app.h"
 
 namespace dlk {
 namespace {
@@ -20,7 +20,7 @@ using testing::Click;
 using testing::DoubleClick;
 
 class ListViewTest : public ::testing::Test {
-   protected:
+protected:
     void SetUp() override {
         testing::EnsureApplication();
         form = new TForm(nullptr);

@@ -9,8 +9,7 @@
 namespace dlk::testing {
 
 // Mouse events as a user's hand makes them, delivered at once.
-inline void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
-                      Qt::MouseButtons held) {
+inline void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
 }

@@ -1,10 +1,11 @@
-#include "framework/controls/form.h"
 #include "framework/controls/splitter.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
 #include "framework/core/description_reader.h"
 #include "server_edit/app/tests/qt_app.h"
-
-#include <gtest/gtest.h>
 
 namespace dlk {
 namespace {
@@ -21,7 +22,7 @@ TEST(SplitterDragSize, GrowsAndStaysWithinLimits) {
 // The editor's layout: a filling panel above, the bar, a panel at the bottom
 // (controls aligned to the same side stack in the order they are read).
 class SplitterTest : public ::testing::Test {
-   protected:
+protected:
     void SetUp() override {
         testing::EnsureApplication();
         form = new TForm(nullptr);

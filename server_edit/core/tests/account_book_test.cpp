@@ -1,7 +1,8 @@
-#include "server_edit/core/tests/account_fixtures.h"
 #include "server_edit/core/account_book.h"
 
 #include <gtest/gtest.h>
+
+#include "server_edit/core/tests/account_fixtures.h"
 
 namespace dlk {
 namespace {
@@ -10,11 +11,13 @@ using testing::MakeClient;
 using testing::MakeModem;
 using testing::PatternBytes;
 
-ImeiBcd Imei(const char* digits) { return *TextToImei(digits); }
+ImeiBcd Imei(const char* digits) {
+    return *TextToImei(digits);
+}
 
 // Three clients and four modems, as a relay server's files might hold them.
 class AccountBookTest : public ::testing::Test {
-   protected:
+protected:
     void SetUp() override {
         book.Clients = {{false, MakeClient(1, "alpha", "Alpha Ltd", "pa")},
                         {false, MakeClient(2, "beta", "Beta", "pb", true)},
@@ -33,8 +36,7 @@ TEST_F(AccountBookTest, RowsShowLiveRecordsInSlotOrder) {
     EXPECT_EQ(book.ListedClients(), (std::vector<int>{0, 2}));
     EXPECT_EQ(book.ClientRowTexts(0), (std::array<std::string, 4>{"Alpha Ltd", "alpha", "pa", "работает"}));
     EXPECT_EQ(book.ClientRowTexts(1)[3], "выключен");
-    EXPECT_EQ(book.ModemRowTexts(3),
-              (std::array<std::string, 4>{"m4", "444444444444444", "nobody", "выключен"}));
+    EXPECT_EQ(book.ModemRowTexts(3), (std::array<std::string, 4>{"m4", "444444444444444", "nobody", "выключен"}));
     EXPECT_EQ(book.ListedModems(true, -1), (std::vector<int>{0, 1, 2, 3}));
 }
 

@@ -1,9 +1,10 @@
-#include "server_edit/core/tests/account_fixtures.h"
 #include "server_edit/core/account_editor.h"
-#include "server_edit/core/account_files.h"
-#include "server_edit/core/tests/scripted_prompts.h"
 
 #include <gtest/gtest.h>
+
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/tests/account_fixtures.h"
+#include "server_edit/core/tests/scripted_prompts.h"
 
 namespace dlk {
 namespace {
@@ -22,7 +23,7 @@ std::vector<int> Slots(const ListState& list) {
 }
 
 class AccountEditorTest : public ::testing::Test {
-   protected:
+protected:
     void SetUp() override {
         clients = {MakeClient(1, "alpha", "Alpha", "pa").bytes, MakeClient(2, "beta", "Beta", "pb").bytes,
                    MakeClient(3, "gamma", "Gamma", "pc", true).bytes};
@@ -119,7 +120,7 @@ TEST_F(AccountEditorTest, FilterFollowsTheSelectedClient) {
     editor.ToggleShowAllModems();
     EXPECT_FALSE(editor.ShowAllModems());
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{1}));  // alpha's
-    EXPECT_EQ(editor.ModemList().selectedRow, -1);                 // the toggle forgets the modem
+    EXPECT_EQ(editor.ModemList().selectedRow, -1);                // the toggle forgets the modem
     editor.SelectClientRow(1);
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 2}));
     editor.SelectClientRow(2);
@@ -173,8 +174,7 @@ TEST_F(AccountEditorTest, AddedClientReusesADeletedSlotAndIsSelected) {
     ASSERT_EQ(prompts.clientRequests.size(), 1u);
     EXPECT_EQ(prompts.clientRequests[0].caption, "новый клиент");
     EXPECT_EQ(prompts.clientRequests[0].fields.id, "");
-    EXPECT_EQ(prompts.clientVerdicts,
-              (std::vector<ClientVerdict>{ClientVerdict::DuplicateId, ClientVerdict::Accept}));
+    EXPECT_EQ(prompts.clientVerdicts, (std::vector<ClientVerdict>{ClientVerdict::DuplicateId, ClientVerdict::Accept}));
     EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(editor.ClientList().selectedRow, 1);
     EXPECT_EQ(editor.ClientList().rows[1].texts[0], "Дельта");
@@ -192,13 +192,14 @@ TEST_F(AccountEditorTest, ChangingAClientIdCarriesItToItsModemsAndKeepsTheFilter
     editor.ToggleShowAllModems();
     editor.FocusList(EditorList::Clients);
     editor.SelectClientRow(1);
-    prompts.clientDialogs = {{{"gamma", "Beta", "pb", false}, {"beta", "Beta", "pb", false},
-                              }};
+    prompts.clientDialogs = {{
+        {"gamma", "Beta", "pb", false},
+        {"beta", "Beta", "pb", false},
+    }};
     editor.Change();  // taking another's ID is refused, keeping its own is fine
     EXPECT_EQ(prompts.clientRequests[0].caption, "свойства клиент");
     EXPECT_EQ(prompts.clientRequests[0].fields.id, "beta");
-    EXPECT_EQ(prompts.clientVerdicts,
-              (std::vector<ClientVerdict>{ClientVerdict::DuplicateId, ClientVerdict::Accept}));
+    EXPECT_EQ(prompts.clientVerdicts, (std::vector<ClientVerdict>{ClientVerdict::DuplicateId, ClientVerdict::Accept}));
 
     prompts.clientDialogs = {{{"BETA", "Beta", "pb", true}}};
     editor.Change();
@@ -221,8 +222,8 @@ TEST_F(AccountEditorTest, ModemAddedUnderTheFilterBelongsToTheSelectedClient) {
     EXPECT_EQ(request.caption, "новый модем");
     EXPECT_EQ(request.fields.ownerId, "gamma");
     EXPECT_FALSE(request.ownerEditable);
-    EXPECT_EQ(prompts.modemVerdicts, (std::vector<ModemVerdict>{ModemVerdict::NotAnImei, ModemVerdict::DuplicateImei,
-                                                                ModemVerdict::Accept}));
+    EXPECT_EQ(prompts.modemVerdicts,
+              (std::vector<ModemVerdict>{ModemVerdict::NotAnImei, ModemVerdict::DuplicateImei, ModemVerdict::Accept}));
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{3}));
     EXPECT_EQ(editor.ModemList().selectedRow, 0);
 

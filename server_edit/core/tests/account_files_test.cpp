@@ -1,9 +1,9 @@
-#include "server_edit/core/tests/account_fixtures.h"
 #include "server_edit/core/account_files.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
+
+#include "server_edit/core/tests/account_fixtures.h"
 
 namespace dlk {
 namespace {

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "platform/testing/temp_folder.h"
-
-#include "server_edit/core/account_records.h"
-
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/testing/temp_folder.h"
+#include "server_edit/core/account_records.h"
 
 namespace dlk::testing {
 
@@ -20,8 +19,8 @@ inline AccountRecordBytes PatternBytes(std::uint8_t seed) {
     return bytes;
 }
 
-inline ClientRecord MakeClient(std::uint8_t seed, std::string_view id, std::string_view name,
-                               std::string_view password, bool disabled = false) {
+inline ClientRecord MakeClient(std::uint8_t seed, std::string_view id, std::string_view name, std::string_view password,
+                               bool disabled = false) {
     ClientRecord r;
     r.bytes = PatternBytes(seed);
     r.SetId(id);
@@ -31,8 +30,8 @@ inline ClientRecord MakeClient(std::uint8_t seed, std::string_view id, std::stri
     return r;
 }
 
-inline ModemRecord MakeModem(std::uint8_t seed, const ImeiBcd& imei, std::string_view name,
-                             std::string_view owner, bool disabled = false) {
+inline ModemRecord MakeModem(std::uint8_t seed, const ImeiBcd& imei, std::string_view name, std::string_view owner,
+                             bool disabled = false) {
     ModemRecord r;
     r.bytes = PatternBytes(seed);
     r.SetImei(imei);
@@ -47,6 +46,5 @@ inline std::vector<std::uint8_t> Concat(const std::vector<AccountRecordBytes>& r
     for (const auto& r : records) bytes.insert(bytes.end(), r.begin(), r.end());
     return bytes;
 }
-
 
 }  // namespace dlk::testing

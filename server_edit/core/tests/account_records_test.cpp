@@ -1,8 +1,9 @@
-#include "server_edit/core/tests/account_fixtures.h"
 #include "server_edit/core/account_records.h"
-#include "platform/encoding/cp1251.h"
 
 #include <gtest/gtest.h>
+
+#include "platform/encoding/cp1251.h"
+#include "server_edit/core/tests/account_fixtures.h"
 
 namespace dlk {
 namespace {

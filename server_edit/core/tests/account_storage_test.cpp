@@ -1,10 +1,10 @@
-#include "server_edit/core/tests/account_fixtures.h"
-#include "server_edit/core/account_files.h"
 #include "server_edit/core/account_storage.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
+
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/tests/account_fixtures.h"
 
 namespace dlk {
 namespace {
@@ -17,7 +17,7 @@ using testing::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
 
 class AccountStorageTest : public ::testing::Test {
-   protected:
+protected:
     void SetUp() override {
         clients = {MakeClient(1, "alpha", "Alpha", "pa").bytes, MakeClient(2, "beta", "Beta", "pb").bytes,
                    MakeClient(3, "gamma", "Gamma", "pc", true).bytes};
@@ -174,8 +174,7 @@ TEST_F(AccountStorageTest, UnwritableFolderReportsEveryFile) {
     ::chmod(folder.path().c_str(), 0555);
     const SaveResult result = SaveAccounts(loaded.book, folder.path());
     ::chmod(folder.path().c_str(), 0755);
-    EXPECT_EQ(result.failedFiles,
-              (std::vector<std::string>{kServerFileName, kUsersFileName, kModemsFileName}));
+    EXPECT_EQ(result.failedFiles, (std::vector<std::string>{kServerFileName, kUsersFileName, kModemsFileName}));
     EXPECT_EQ(folder.Read(kUsersFileName), Concat(clients));
 }
 

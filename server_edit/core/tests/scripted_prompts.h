@@ -1,7 +1,5 @@
 #pragma once
 
-#include "server_edit/core/editor_prompts.h"
-
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -9,13 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "server_edit/core/editor_prompts.h"
+
 namespace dlk::testing {
 
 // Plays the user: each dialog takes its scripted attempts in turn, pressing
 // OK with each until the dialog accepts one; running out of attempts is
 // pressing Cancel. Everything shown is recorded.
 class ScriptedPrompts : public EditorPrompts {
-   public:
+public:
     struct Message {
         std::string text;
         std::string caption;
