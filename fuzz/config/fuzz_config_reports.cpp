@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "config/core/report_link.h"
-#include "config/core/simulated_unit.h"
+#include "config/testing/simulated_unit.h"
 #include "platform/hid/hidraw_enumeration.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "config/core/simulated_unit.h"
 #include "config/core/tests/hex_bytes.h"
+#include "config/testing/simulated_unit.h"
 
 namespace dlk {
 namespace {

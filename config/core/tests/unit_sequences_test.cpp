@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "config/core/report_link.h"
-#include "config/core/simulated_unit.h"
 #include "config/core/tests/hex_bytes.h"
+#include "config/testing/simulated_unit.h"
 #include "platform/encoding/cp1251.h"
 
 namespace dlk {

@@ -1,4 +1,4 @@
-#include "config/core/simulated_unit.h"
+#include "config/testing/simulated_unit.h"
 
 #include <algorithm>
 
