@@ -17,7 +17,7 @@ QImage::Format SharedImageFormat(DibFormat format) {
 }
 
 QRgb EntryRgb(const PaletteEntry& e) {
-    return qRgb(e.red, e.green, e.blue);
+    return qRgb(e.Red, e.Green, e.Blue);
 }
 
 TColor RgbToColor(QRgb c) {
@@ -63,7 +63,7 @@ void TDibSurface::CreateSurface() {
                         SharedImageFormat(raster_.Format()));
         if (raster_.Format() == DibFormat::Indexed1) {
             const LogPalette& p = raster_.Palette();
-            image_.setColorTable({EntryRgb(p.entries[0]), EntryRgb(p.entries[1])});
+            image_.setColorTable({EntryRgb(p.Entries[0]), EntryRgb(p.Entries[1])});
         }
     }
     if (image_.isNull()) throw DIB_ERROR(kDibCreateErrorText);
@@ -122,7 +122,7 @@ void TDibSurface::TakeCanvasChanges() {
         for (int x = 0; x < Width(); ++x) {
             const int index = nibbles ? (row[x / 2] >> ((x & 1) ? 0 : 4)) & 0xF : row[x];
             const QRgb shown = from[x] | 0xFF000000u;
-            if (shown == EntryRgb(palette.entries[index])) continue;
+            if (shown == EntryRgb(palette.Entries[index])) continue;
             const std::uint32_t nearest = NearestPaletteIndex(palette, usable, RgbToColor(shown));
             if (nibbles) {
                 const int shift = (x & 1) ? 0 : 4;
@@ -143,7 +143,7 @@ void TDibSurface::ShowPixelChanges() {
         const std::uint8_t* row = memory_.get() + static_cast<std::size_t>(y) * raster_.Stride();
         for (int x = 0; x < Width(); ++x) {
             const int index = nibbles ? (row[x / 2] >> ((x & 1) ? 0 : 4)) & 0xF : row[x];
-            to[x] = EntryRgb(palette.entries[index]);
+            to[x] = EntryRgb(palette.Entries[index]);
         }
     }
     mirror_key_ = image_.cacheKey();

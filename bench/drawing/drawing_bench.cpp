@@ -17,7 +17,7 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
 struct Segment {
-    int x1, y1, x2, y2;
+    int X1, Y1, X2, Y2;
 };
 
 // The same segments for every contender: mostly inside, some crossing the edges.
@@ -39,8 +39,8 @@ std::int64_t VisiblePixels() {
         const dlk::ClipRect clip{0, 0, kWidth - 1, kHeight - 1};
         std::int64_t total = 0;
         for (const Segment& seg : Segments()) {
-            const auto c = dlk::ClipSegment(seg.x1, seg.y1, seg.x2, seg.y2, clip);
-            if (c) total += std::max(c->x2 - c->x1, std::abs(c->y2 - c->y1)) + 1;
+            const auto c = dlk::ClipSegment(seg.X1, seg.Y1, seg.X2, seg.Y2, clip);
+            if (c) total += std::max(c->X2 - c->X1, std::abs(c->Y2 - c->Y1)) + 1;
         }
         return total;
     }();
@@ -54,8 +54,8 @@ void BM_LineEngineDotted(benchmark::State& state) {
     s.SetLineStyle(0xAAAAAAAA);
     for (auto _ : state) {
         for (const Segment& seg : Segments()) {
-            s.MoveTo(seg.x1, seg.y1);
-            s.LineTo(seg.x2, seg.y2);
+            s.MoveTo(seg.X1, seg.Y1);
+            s.LineTo(seg.X2, seg.Y2);
         }
         benchmark::DoNotOptimize(s.Raster().Memory());
         benchmark::ClobberMemory();
@@ -81,7 +81,7 @@ void QPainterDotted(benchmark::State& state, QImage::Format format) {
         QPainter p(target);
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(pen);
-        for (const Segment& seg : Segments()) p.drawLine(seg.x1, seg.y1, seg.x2, seg.y2);
+        for (const Segment& seg : Segments()) p.drawLine(seg.X1, seg.Y1, seg.X2, seg.Y2);
         p.end();
         benchmark::ClobberMemory();
     }

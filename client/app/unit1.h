@@ -73,8 +73,8 @@ public:
     THeaderControl* HeaderControl1 = nullptr;
     TScrollBar* ScrollBar1 = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;
-    TMenuItem* N1 = nullptr;
-    TMenuItem* N2 = nullptr;
+    TMenuItem* N1 = nullptr;  // Выход
+    TMenuItem* N2 = nullptr;  // Настройки
     TTimer* Timer1 = nullptr;
 
 protected:

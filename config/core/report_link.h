@@ -9,22 +9,22 @@
 namespace dlk {
 
 enum class LinkStatus {
-    kOk,
-    kNoUnit,      // no device is attached
-    kTimedOut,    // the unit did not take the request or did not answer in time
-    kUnitGone,    // the unit went away; its device is closed
-    kFailed,      // the device refused the transfer
-    kBadRequest,  // the caller asked for something no report can carry; nothing was sent
+    Ok,
+    NoUnit,      // no device is attached
+    TimedOut,    // the unit did not take the request or did not answer in time
+    UnitGone,    // the unit went away; its device is closed
+    Failed,      // the device refused the transfer
+    BadRequest,  // the caller asked for something no report can carry; nothing was sent
 };
 
-// The text a window shows for a status that is not kOk (UTF-8; empty for kOk).
+// The text a window shows for a status that is not Ok (UTF-8; empty for Ok).
 const char* LinkStatusMessage(LinkStatus status);
 
 struct ReportTimeouts {
-    std::chrono::milliseconds write{1000};
+    std::chrono::milliseconds Write{1000};
     // Generous: after a block programming run the unit may take a while to
     // check its image before it answers CmdVerify.
-    std::chrono::milliseconds reply{3000};
+    std::chrono::milliseconds Reply{3000};
 };
 
 // The configurator's one request buffer and one reply buffer, and the two
@@ -61,7 +61,7 @@ public:
     // Clears reply data[0] first, so that no stale reply can pass.
     LinkStatus Verify(bool& passed);
     LinkStatus Finish();
-    // count 1-16; the bytes are data[0..count-1] of Reply() afterwards.
+    // count 1-16; the bytes are data[0..Count-1] of Reply() afterwards.
     LinkStatus ReadMemory(std::uint8_t page, std::uint8_t address, std::uint8_t count);
     // 1-16 bytes.
     LinkStatus WriteMemory(std::uint8_t page, std::uint8_t address, std::span<const std::uint8_t> bytes);

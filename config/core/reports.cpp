@@ -6,37 +6,37 @@ namespace dlk {
 namespace {
 
 void SetCommand(ConfigReport& report, UnitCommand command) {
-    report.command = static_cast<std::uint8_t>(command);
+    report.Command = static_cast<std::uint8_t>(command);
 }
 
 }  // namespace
 
 ConfigReportBytes ConfigReport::ToBytes() const {
     ConfigReportBytes bytes{};
-    bytes[0] = report_id;
-    std::copy(data.begin(), data.end(), bytes.begin() + 1);
-    bytes[17] = command;
-    bytes[18] = address;
-    bytes[19] = page;
-    bytes[20] = count;
+    bytes[0] = ReportId;
+    std::copy(Data.begin(), Data.end(), bytes.begin() + 1);
+    bytes[17] = Command;
+    bytes[18] = Address;
+    bytes[19] = Page;
+    bytes[20] = Count;
     return bytes;
 }
 
 ConfigReport ConfigReport::FromBytes(std::span<const std::uint8_t, kConfigReportSize> bytes) {
     ConfigReport report;
-    report.report_id = bytes[0];
-    std::copy_n(bytes.begin() + 1, kReportPayloadSize, report.data.begin());
-    report.command = bytes[17];
-    report.address = bytes[18];
-    report.page = bytes[19];
-    report.count = bytes[20];
+    report.ReportId = bytes[0];
+    std::copy_n(bytes.begin() + 1, kReportPayloadSize, report.Data.begin());
+    report.Command = bytes[17];
+    report.Address = bytes[18];
+    report.Page = bytes[19];
+    report.Count = bytes[20];
     return report;
 }
 
 void ReplyReport::TakeInputReport(std::span<const std::uint8_t> input) {
-    report_id = 0;
-    data.fill(0);
-    std::copy_n(input.begin(), std::min(input.size(), data.size()), data.begin());
+    ReportId = 0;
+    Data.fill(0);
+    std::copy_n(input.begin(), std::min(input.size(), Data.size()), Data.begin());
 }
 
 void SetIdentify(ConfigReport& report) {
@@ -45,7 +45,7 @@ void SetIdentify(ConfigReport& report) {
 
 void SetCheckImage(ConfigReport& report, std::span<const std::uint8_t, kFirmwareBlockSize> image_tail) {
     SetCommand(report, UnitCommand::CmdCheckImage);
-    std::copy(image_tail.begin(), image_tail.end(), report.data.begin());
+    std::copy(image_tail.begin(), image_tail.end(), report.Data.begin());
 }
 
 void SetBeginProgramming(ConfigReport& report) {
@@ -55,9 +55,9 @@ void SetBeginProgramming(ConfigReport& report) {
 void SetProgramBlock(ConfigReport& report, std::uint16_t offset,
                      std::span<const std::uint8_t, kFirmwareBlockSize> block) {
     SetCommand(report, UnitCommand::CmdProgramBlock);
-    std::copy(block.begin(), block.end(), report.data.begin());
-    report.address = static_cast<std::uint8_t>(offset & 0xFF);
-    report.page = static_cast<std::uint8_t>(offset >> 8);
+    std::copy(block.begin(), block.end(), report.Data.begin());
+    report.Address = static_cast<std::uint8_t>(offset & 0xFF);
+    report.Page = static_cast<std::uint8_t>(offset >> 8);
 }
 
 void SetVerify(ConfigReport& report) {
@@ -70,9 +70,9 @@ void SetFinish(ConfigReport& report) {
 
 void SetReadMemory(ConfigReport& report, std::uint8_t page, std::uint8_t address, std::uint8_t count) {
     SetCommand(report, UnitCommand::CmdReadMemory);
-    report.address = address;
-    report.page = page;
-    report.count = count;
+    report.Address = address;
+    report.Page = page;
+    report.Count = count;
 }
 
 void SetWriteMemory(ConfigReport& report, std::uint8_t page, std::uint8_t address,
@@ -84,10 +84,10 @@ void SetWriteMemory(ConfigReport& report, std::uint8_t page, std::uint8_t addres
 void SetWriteMemory(ConfigReport& report, std::uint8_t page, std::uint8_t address, std::uint8_t count,
                     std::span<const std::uint8_t> named) {
     SetCommand(report, UnitCommand::CmdWriteMemory);
-    report.address = address;
-    report.page = page;
-    report.count = count;
-    std::copy_n(named.begin(), std::min({named.size(), kReportPayloadSize, std::size_t{count}}), report.data.begin());
+    report.Address = address;
+    report.Page = page;
+    report.Count = count;
+    std::copy_n(named.begin(), std::min({named.size(), kReportPayloadSize, std::size_t{count}}), report.Data.begin());
 }
 
 void SetEnterLoader(ConfigReport& report) {
@@ -103,26 +103,26 @@ void SetGsmPassThroughOff(ConfigReport& report) {
 }
 
 UnitIdentity DecodeIdentify(const ReplyReport& reply) {
-    const auto& d = reply.data;
+    const auto& d = reply.Data;
     UnitIdentity identity;
-    identity.usb_program_version = d[1];
-    identity.device_type = d[2];
-    identity.main_program_version = d[3];
-    identity.serial_number = static_cast<std::uint16_t>(d[6] | (d[7] << 8));
-    identity.hardware_minor = d[8];
-    identity.hardware_major = d[9];
+    identity.UsbProgramVersion = d[1];
+    identity.DeviceType = d[2];
+    identity.MainProgramVersion = d[3];
+    identity.SerialNumber = static_cast<std::uint16_t>(d[6] | (d[7] << 8));
+    identity.HardwareMinor = d[8];
+    identity.HardwareMajor = d[9];
     return identity;
 }
 
 ReportPayload EncodeIdentify(const UnitIdentity& identity) {
     ReportPayload d{};
-    d[1] = identity.usb_program_version;
-    d[2] = identity.device_type;
-    d[3] = identity.main_program_version;
-    d[6] = static_cast<std::uint8_t>(identity.serial_number & 0xFF);
-    d[7] = static_cast<std::uint8_t>(identity.serial_number >> 8);
-    d[8] = identity.hardware_minor;
-    d[9] = identity.hardware_major;
+    d[1] = identity.UsbProgramVersion;
+    d[2] = identity.DeviceType;
+    d[3] = identity.MainProgramVersion;
+    d[6] = static_cast<std::uint8_t>(identity.SerialNumber & 0xFF);
+    d[7] = static_cast<std::uint8_t>(identity.SerialNumber >> 8);
+    d[8] = identity.HardwareMinor;
+    d[9] = identity.HardwareMajor;
     return d;
 }
 

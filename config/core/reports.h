@@ -41,12 +41,12 @@ using ConfigReportBytes = std::array<std::uint8_t, kConfigReportSize>;
 // sets only the fields it names, so the rest carry what the previous request
 // left there; the unit has always seen it that way.
 struct ConfigReport {
-    std::uint8_t report_id = 0;
-    ReportPayload data{};
-    std::uint8_t command = 0;
-    std::uint8_t address = 0;  // low byte of the image offset for CmdProgramBlock
-    std::uint8_t page = 0;     // high byte of the image offset for CmdProgramBlock
-    std::uint8_t count = 0;
+    std::uint8_t ReportId = 0;
+    ReportPayload Data{};
+    std::uint8_t Command = 0;
+    std::uint8_t Address = 0;  // low byte of the image offset for CmdProgramBlock
+    std::uint8_t Page = 0;     // high byte of the image offset for CmdProgramBlock
+    std::uint8_t Count = 0;
 
     ConfigReportBytes ToBytes() const;
     static ConfigReport FromBytes(std::span<const std::uint8_t, kConfigReportSize> bytes);
@@ -54,8 +54,8 @@ struct ConfigReport {
 
 // The reply report: a report id that nobody looks at, then data[0..15].
 struct ReplyReport {
-    std::uint8_t report_id = 0;
-    ReportPayload data{};
+    std::uint8_t ReportId = 0;
+    ReportPayload Data{};
 
     // hidraw hands over the unit's input report without a report id: its
     // bytes become data[0..], whatever they lack is zero, whatever exceeds
@@ -87,12 +87,12 @@ void SetGsmPassThroughOff(ConfigReport& report);
 
 // What CmdIdentify answers.
 struct UnitIdentity {
-    std::uint8_t usb_program_version = 0;   // data[1], of the unit's USB part
-    std::uint8_t device_type = 0;           // data[2], `DeviceType`
-    std::uint8_t main_program_version = 0;  // data[3], of the main device
-    std::uint16_t serial_number = 0;        // data[6..7], little-endian
-    std::uint8_t hardware_minor = 0;        // data[8]
-    std::uint8_t hardware_major = 0;        // data[9]
+    std::uint8_t UsbProgramVersion = 0;   // data[1], of the unit's USB part
+    std::uint8_t DeviceType = 0;          // data[2], `DeviceType`
+    std::uint8_t MainProgramVersion = 0;  // data[3], of the main device
+    std::uint16_t SerialNumber = 0;       // data[6..7], little-endian
+    std::uint8_t HardwareMinor = 0;       // data[8]
+    std::uint8_t HardwareMajor = 0;       // data[9]
 };
 
 UnitIdentity DecodeIdentify(const ReplyReport& reply);

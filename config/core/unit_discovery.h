@@ -15,13 +15,13 @@ inline constexpr std::uint16_t kBootLoaderProductId = 0x2019;
 
 // How a found device is opened: the unit itself, or its boot loader (which
 // only takes firmware).
-enum class UnitMode { kNormal, kBootLoader };
+enum class UnitMode { Normal, BootLoader };
 
 std::optional<UnitMode> UnitModeForIds(std::uint16_t vendor_id, std::uint16_t product_id);
 
 struct UnitCandidate {
-    HidrawNode node;
-    UnitMode mode;
+    HidrawNode Node;
+    UnitMode Mode;
 };
 
 // Every present unit or boot loader, in the order they are to be tried.

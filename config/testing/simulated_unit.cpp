@@ -14,34 +14,34 @@ void SimulatedUnit::Unplug() {
 }
 
 HidIoStatus SimulatedUnit::WriteReport(std::span<const std::uint8_t> report, std::chrono::milliseconds) {
-    if (!present_) return HidIoStatus::kGone;
-    if (!open_) return HidIoStatus::kFailed;
+    if (!present_) return HidIoStatus::Gone;
+    if (!open_) return HidIoStatus::Failed;
     if (unplug_countdown_) {
         if (*unplug_countdown_ == 0) {
             Unplug();
-            return HidIoStatus::kGone;
+            return HidIoStatus::Gone;
         }
         --*unplug_countdown_;
     }
     // The unit's output report has no id: only report id 0 and the full
     // 20 bytes after it are taken.
-    if (report.size() != kConfigReportSize || report[0] != 0) return HidIoStatus::kFailed;
+    if (report.size() != kConfigReportSize || report[0] != 0) return HidIoStatus::Failed;
     ConfigReportBytes bytes;
     std::copy(report.begin(), report.end(), bytes.begin());
     log_.push_back(bytes);
     Handle(ConfigReport::FromBytes(bytes));
-    return HidIoStatus::kOk;
+    return HidIoStatus::Ok;
 }
 
 HidReadResult SimulatedUnit::ReadReport(std::span<std::uint8_t> into, std::chrono::milliseconds) {
-    if (!present_) return {HidIoStatus::kGone, 0};
-    if (!open_ || into.empty()) return {HidIoStatus::kFailed, 0};
-    if (replies_.empty()) return {HidIoStatus::kTimedOut, 0};
+    if (!present_) return {HidIoStatus::Gone, 0};
+    if (!open_ || into.empty()) return {HidIoStatus::Failed, 0};
+    if (replies_.empty()) return {HidIoStatus::TimedOut, 0};
     const ReportPayload payload = replies_.front();
     replies_.pop_front();
     const std::size_t size = std::min(into.size(), payload.size());
     std::copy_n(payload.begin(), size, into.begin());
-    return {HidIoStatus::kOk, size};
+    return {HidIoStatus::Ok, size};
 }
 
 void SimulatedUnit::DiscardInput() {
@@ -63,8 +63,8 @@ bool SimulatedUnit::AllBlocksProgrammed() const {
 }
 
 void SimulatedUnit::Handle(const ConfigReport& request) {
-    const std::size_t count = std::min<std::size_t>(request.count, kReportPayloadSize);
-    switch (static_cast<UnitCommand>(request.command)) {
+    const std::size_t count = std::min<std::size_t>(request.Count, kReportPayloadSize);
+    switch (static_cast<UnitCommand>(request.Command)) {
         case UnitCommand::CmdIdentify: Answer(EncodeIdentify(identity_)); break;
         case UnitCommand::CmdEnterLoader:
             in_loader_ = true;
@@ -73,7 +73,7 @@ void SimulatedUnit::Handle(const ConfigReport& request) {
         case UnitCommand::CmdCheckImage:
             if (!in_loader_) break;  // the unit itself knows nothing of images
             image_suits_ =
-                !accepted_tail_ || std::equal(accepted_tail_->begin(), accepted_tail_->end(), request.data.begin());
+                !accepted_tail_ || std::equal(accepted_tail_->begin(), accepted_tail_->end(), request.Data.begin());
             AnswerFlag(image_suits_);
             break;
         case UnitCommand::CmdBeginProgramming:
@@ -84,9 +84,9 @@ void SimulatedUnit::Handle(const ConfigReport& request) {
             break;
         case UnitCommand::CmdProgramBlock: {
             if (!programming_) break;
-            const std::size_t offset = request.page * 256u + request.address;
+            const std::size_t offset = request.Page * 256u + request.Address;
             if (offset % kFirmwareBlockSize != 0 || offset >= kFirmwareImageSize) break;
-            std::copy(request.data.begin(), request.data.end(), incoming_.begin() + offset);
+            std::copy(request.Data.begin(), request.Data.end(), incoming_.begin() + offset);
             blocks_seen_.set(offset / kFirmwareBlockSize);
             break;
         }
@@ -108,17 +108,17 @@ void SimulatedUnit::Handle(const ConfigReport& request) {
         case UnitCommand::CmdReadMemory: {
             if (in_loader_) break;
             ReportPayload payload{};
-            if (request.page < kSettingsPageCount) {
-                const SettingsPage& page = memory_[request.page];
-                for (std::size_t k = 0; k < count; ++k) payload[k] = page[(request.address + k) & 0xFF];
+            if (request.Page < kSettingsPageCount) {
+                const SettingsPage& page = memory_[request.Page];
+                for (std::size_t k = 0; k < count; ++k) payload[k] = page[(request.Address + k) & 0xFF];
             }
             Answer(payload);
             break;
         }
         case UnitCommand::CmdWriteMemory:
-            if (in_loader_ || request.page >= kSettingsPageCount) break;
+            if (in_loader_ || request.Page >= kSettingsPageCount) break;
             for (std::size_t k = 0; k < count; ++k)
-                memory_[request.page][(request.address + k) & 0xFF] = request.data[k];
+                memory_[request.Page][(request.Address + k) & 0xFF] = request.Data[k];
             break;
         case UnitCommand::CmdGsmPassThroughOn:
             if (!in_loader_) gsm_pass_through_ = true;

@@ -61,18 +61,18 @@ constexpr std::size_t ImageSize(int width, int height, DibFormat f) {
 
 // Inclusive on all four edges, like the surface's clip rectangle.
 struct ClipRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
 };
 
 // Right and bottom are outside the rectangle, as in every fill.
 struct DibRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
 };
 
 }  // namespace dlk

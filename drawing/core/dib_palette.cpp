@@ -9,7 +9,7 @@ namespace {
 LogPalette FromRgb(std::initializer_list<std::uint32_t> rgb) {
     LogPalette p;
     for (std::uint32_t v : rgb) {
-        p.entries[p.count++] = PaletteEntry{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+        p.Entries[p.Count++] = PaletteEntry{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
                                             static_cast<std::uint8_t>(v), 0};
     }
     return p;
@@ -17,8 +17,8 @@ LogPalette FromRgb(std::initializer_list<std::uint32_t> rgb) {
 
 bool Holds(const LogPalette& p, int from, int to, PaletteEntry e) {
     for (int i = from; i < to; ++i) {
-        const PaletteEntry& x = p.entries[i];
-        if (x.red == e.red && x.green == e.green && x.blue == e.blue) return true;
+        const PaletteEntry& x = p.Entries[i];
+        if (x.Red == e.Red && x.Green == e.Green && x.Blue == e.Blue) return true;
     }
     return false;
 }
@@ -30,18 +30,18 @@ LogPalette MakePalette256() {
     });
     // 16-23: the dark greys go on.
     constexpr std::uint8_t kGreys16[] = {0x22, 0x29, 0x39, 0x42, 0x4D, 0x55, 0x5F, 0x77};
-    for (std::uint8_t g : kGreys16) p.entries[p.count++] = PaletteEntry{g, g, g, 0};
+    for (std::uint8_t g : kGreys16) p.Entries[p.Count++] = PaletteEntry{g, g, g, 0};
     constexpr std::uint32_t kFixed24[] = {0xD60093, 0xCCECFF, 0xEFD6C6, 0xE7E7D6,
                                           0xADA990, 0x330000, 0x660000, 0x990000};
     for (std::uint32_t v : kFixed24) {
-        p.entries[p.count++] = PaletteEntry{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+        p.Entries[p.Count++] = PaletteEntry{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
                                             static_cast<std::uint8_t>(v), 0};
     }
     LogPalette tail = FromRgb({
         0xD7D7D7, 0xDDDDDD, 0xE3E3E3, 0xEAEAEA, 0xF1F1F1, 0xF8F8F8, 0xFFFBF0, 0xA0A0A4,  // 240-247
         0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0x48F966,  // 248-255
     });
-    std::copy(tail.entries.begin(), tail.entries.begin() + 16, p.entries.begin() + 240);
+    std::copy(tail.Entries.begin(), tail.Entries.begin() + 16, p.Entries.begin() + 240);
     // 32-239: the 6-level colour cube, less what the fixed entries already
     // hold, then lighter greys in the slots that are left.
     constexpr std::uint8_t kLevels[] = {0x00, 0x33, 0x66, 0x99, 0xCC, 0xFF};
@@ -51,14 +51,14 @@ LogPalette MakePalette256() {
             for (std::uint8_t b : kLevels) {
                 const PaletteEntry e{r, g, b, 0};
                 if (Holds(p, 0, next, e) || Holds(p, 240, 256, e)) continue;
-                p.entries[next++] = e;
+                p.Entries[next++] = e;
             }
         }
     }
     for (std::uint8_t g = 0x86; next < 240; g = static_cast<std::uint8_t>(g + 0x0B)) {
-        p.entries[next++] = PaletteEntry{g, g, g, 0};
+        p.Entries[next++] = PaletteEntry{g, g, g, 0};
     }
-    p.count = 256;
+    p.Count = 256;
     return p;
 }
 
@@ -89,9 +89,9 @@ const LogPalette& BuiltInPalette(DibFormat format) {
 LogPalette ChoosePalette(DibFormat format, const LogPalette* given) {
     LogPalette chosen = given != nullptr ? *given : BuiltInPalette(format);
     const int table = PaletteTableSize(format);
-    if (chosen.count > 256) chosen.count = 256;
-    for (int i = chosen.count; i < table; ++i) chosen.entries[i] = PaletteEntry{};
-    chosen.count = static_cast<std::uint16_t>(std::max<int>(chosen.count, table));
+    if (chosen.Count > 256) chosen.Count = 256;
+    for (int i = chosen.Count; i < table; ++i) chosen.Entries[i] = PaletteEntry{};
+    chosen.Count = static_cast<std::uint16_t>(std::max<int>(chosen.Count, table));
     return chosen;
 }
 
@@ -99,14 +99,14 @@ std::uint32_t NearestPaletteIndex(const LogPalette& palette, int usable, std::ui
     const int red = static_cast<int>(color & 0xFF);
     const int green = static_cast<int>((color >> 8) & 0xFF);
     const int blue = static_cast<int>((color >> 16) & 0xFF);
-    const int n = std::min<int>(usable, palette.count);
+    const int n = std::min<int>(usable, palette.Count);
     std::uint32_t best = 0;
     int best_distance = 1 << 30;
     for (int i = 0; i < n; ++i) {
-        const PaletteEntry& e = palette.entries[i];
-        const int dr = e.red - red;
-        const int dg = e.green - green;
-        const int db = e.blue - blue;
+        const PaletteEntry& e = palette.Entries[i];
+        const int dr = e.Red - red;
+        const int dg = e.Green - green;
+        const int db = e.Blue - blue;
         const int d = dr * dr + dg * dg + db * db;
         if (d < best_distance) {
             best_distance = d;

@@ -8,17 +8,17 @@
 namespace dlk {
 
 struct PaletteEntry {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    std::uint8_t flags = 0;
+    std::uint8_t Red = 0;
+    std::uint8_t Green = 0;
+    std::uint8_t Blue = 0;
+    std::uint8_t Flags = 0;
 };
 
 // A logical palette of up to 256 colours, as callers hand it to a surface.
 struct LogPalette {
-    std::uint16_t version = 0x300;
-    std::uint16_t count = 0;
-    std::array<PaletteEntry, 256> entries{};
+    std::uint16_t Version = 0x300;
+    std::uint16_t Count = 0;
+    std::array<PaletteEntry, 256> Entries{};
 };
 
 // Number of colours an indexed format can address (2, 16, 256); 0 for the others.

@@ -15,15 +15,15 @@ std::int32_t Offset(std::int32_t v, std::int32_t d) {
 }
 
 struct Direction {
-    int kind;  // 0 flatter than 45 degrees, 1 exactly 45, 2 steeper
-    std::int32_t sx;
-    std::int32_t sy;
+    int Kind;  // 0 flatter than 45 degrees, 1 exactly 45, 2 steeper
+    std::int32_t Sx;
+    std::int32_t Sy;
 };
 
 template <typename Seg>
 Direction SegmentDirection(const Seg& s) {
-    const std::int64_t dx = std::int64_t{s.x2} - s.x1;
-    const std::int64_t dy = std::int64_t{s.y2} - s.y1;
+    const std::int64_t dx = std::int64_t{s.X2} - s.X1;
+    const std::int64_t dy = std::int64_t{s.Y2} - s.Y1;
     const std::int64_t d = (dx < 0 ? -dx : dx) - (dy < 0 ? -dy : dy);
     return Direction{d == 0 ? 1 : (d < 0 ? 2 : 0), dx >= 0 ? 1 : -1, dy >= 0 ? 1 : -1};
 }
@@ -60,10 +60,10 @@ void DibRaster::Clear(std::uint32_t color) {
 }
 
 void DibRaster::FillRect(const DibRect& rect, std::uint32_t color) {
-    const std::int32_t left = std::max(rect.left, clip_.left);
-    const std::int32_t top = std::max(rect.top, clip_.top);
-    const std::int32_t right = std::min(rect.right, clip_.right);
-    const std::int32_t bottom = std::min(rect.bottom, clip_.bottom);
+    const std::int32_t left = std::max(rect.Left, clip_.Left);
+    const std::int32_t top = std::max(rect.Top, clip_.Top);
+    const std::int32_t right = std::min(rect.Right, clip_.Right);
+    const std::int32_t bottom = std::min(rect.Bottom, clip_.Bottom);
     FillPixels(Rows(), left, top, right, bottom, ColorToPixel(color));
 }
 
@@ -89,15 +89,15 @@ void DibRaster::LineTo(std::int32_t x, std::int32_t y) {
         case 2: DrawLine2(segment); break;
         case 3: DrawLine3(segment); break;
         default:
-            if (wide_line_) wide_line_(line_width_, segment.x1, segment.y1, segment.x2, segment.y2);
+            if (wide_line_) wide_line_(line_width_, segment.X1, segment.Y1, segment.X2, segment.Y2);
             break;
     }
 }
 
 void DibRaster::DrawSegment(const Segment& s) {
-    const std::optional<ClippedSegment> clipped = ClipSegment(s.x1, s.y1, s.x2, s.y2, clip_);
+    const std::optional<ClippedSegment> clipped = ClipSegment(s.X1, s.Y1, s.X2, s.Y2, clip_);
     if (!clipped) return;
-    const WalkTarget target{top_row_, row_step_, format_, raster_op_, pen_.value32};
+    const WalkTarget target{top_row_, row_step_, format_, raster_op_, pen_.Value32};
     WalkLine(target, *clipped, pattern_);
 }
 
@@ -107,12 +107,12 @@ void DibRaster::DrawLine2(Segment s) {
     const std::uint32_t kept = pattern_;
     DrawSegment(s);
     pattern_ = kept;
-    if (SegmentDirection(s).kind == 2) {
-        s.x1 = Offset(s.x1, -1);
-        s.x2 = Offset(s.x2, -1);
+    if (SegmentDirection(s).Kind == 2) {
+        s.X1 = Offset(s.X1, -1);
+        s.X2 = Offset(s.X2, -1);
     } else {
-        s.y1 = Offset(s.y1, -1);
-        s.y2 = Offset(s.y2, -1);
+        s.Y1 = Offset(s.Y1, -1);
+        s.Y2 = Offset(s.Y2, -1);
     }
     DrawSegment(s);
 }
@@ -126,25 +126,25 @@ void DibRaster::DrawLine3(Segment s) {
     const Direction d = SegmentDirection(s);
     pattern_ = kept;
     std::int32_t dx2 = 0, dy2 = 0, dx3 = 0, dy3 = 0;  // second pass from the first, third from the second
-    switch (d.kind) {
+    switch (d.Kind) {
         case 0:
             dy2 = -1;
             dy3 = 2;
             break;
         case 1:
-            dy2 = -d.sy;
-            dy3 = d.sy;
-            dx3 = -d.sx;
+            dy2 = -d.Sy;
+            dy3 = d.Sy;
+            dx3 = -d.Sx;
             break;
         default:
             dx2 = -1;
             dx3 = 2;
             break;
     }
-    s = Segment{Offset(s.x1, dx2), Offset(s.y1, dy2), Offset(s.x2, dx2), Offset(s.y2, dy2)};
+    s = Segment{Offset(s.X1, dx2), Offset(s.Y1, dy2), Offset(s.X2, dx2), Offset(s.Y2, dy2)};
     DrawSegment(s);
     pattern_ = kept;
-    s = Segment{Offset(s.x1, dx3), Offset(s.y1, dy3), Offset(s.x2, dx3), Offset(s.y2, dy3)};
+    s = Segment{Offset(s.X1, dx3), Offset(s.Y1, dy3), Offset(s.X2, dx3), Offset(s.Y2, dy3)};
     DrawSegment(s);
 }
 

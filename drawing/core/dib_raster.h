@@ -73,7 +73,7 @@ public:
 
 private:
     struct Segment {
-        std::int32_t x1, y1, x2, y2;
+        std::int32_t X1, Y1, X2, Y2;
     };
     void DrawSegment(const Segment& segment);
     void DrawLine2(Segment segment);

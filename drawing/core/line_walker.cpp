@@ -23,60 +23,60 @@ void WalkRuns(RunState& state, RunPlot plot, std::int32_t start, std::int32_t en
     for (std::int32_t i = 1; i < minor; ++i) {
         position += slope;
         const std::int32_t b = position >> 16;  // floor, sign kept
-        state.count = b - previous;
+        state.Count = b - previous;
         previous = b;
         plot(state);
     }
-    state.count = end - previous;
+    state.Count = end - previous;
     plot(state);
 }
 
 // The first pixel's address and the byte steps for the format. Pixels
 // narrower than a byte are addressed by row and column instead.
 RunState SetupWalker(const WalkTarget& target, std::int32_t x1, std::int32_t y1, std::int32_t sx, std::int32_t sy) {
-    const int bytes = BytesPerPixel(target.format);
+    const int bytes = BytesPerPixel(target.Format);
     RunState state;
-    state.address =
-        target.top_row + static_cast<std::ptrdiff_t>(y1) * target.row_step + static_cast<std::ptrdiff_t>(x1) * bytes;
-    state.x = x1;
-    state.sx = sx;
-    state.sy = sy;
-    state.along = static_cast<std::ptrdiff_t>(sx) * bytes;
-    state.across = sy * target.row_step;
-    state.pen = target.pen;
+    state.Address =
+        target.TopRow + static_cast<std::ptrdiff_t>(y1) * target.RowStep + static_cast<std::ptrdiff_t>(x1) * bytes;
+    state.X = x1;
+    state.Sx = sx;
+    state.Sy = sy;
+    state.Along = static_cast<std::ptrdiff_t>(sx) * bytes;
+    state.Across = sy * target.RowStep;
+    state.Pen = target.Pen;
     return state;
 }
 
 }  // namespace
 
 void WalkLine(const WalkTarget& target, const ClippedSegment& seg, std::uint32_t& pattern) {
-    std::int32_t x1 = seg.x1, y1 = seg.y1, x2 = seg.x2, y2 = seg.y2;
-    if (seg.x_order < 0) {
+    std::int32_t x1 = seg.X1, y1 = seg.Y1, x2 = seg.X2, y2 = seg.Y2;
+    if (seg.XOrder < 0) {
         std::swap(x1, x2);
         std::swap(y1, y2);
     }
-    const std::int32_t sx = seg.x_order;
-    const std::int32_t sy = seg.y_direction;
+    const std::int32_t sx = seg.XOrder;
+    const std::int32_t sy = seg.YDirection;
     const std::int32_t nx = x2 - x1 + sx;  // signed counts of columns and rows covered
     const std::int32_t ny = y2 - y1 + sy;
 
     RunState state = SetupWalker(target, x1, y1, sx, sy);
-    state.pattern = pattern;
+    state.Pattern = pattern;
 
-    if (target.raster_op >= kRasterOpRows) return;  // no plotter: nothing drawn, phase kept
-    const int index = target.raster_op * 7 + static_cast<int>(target.format);
+    if (target.RasterOp >= kRasterOpRows) return;  // no plotter: nothing drawn, phase kept
+    const int index = target.RasterOp * 7 + static_cast<int>(target.Format);
     const std::int32_t cols = std::abs(nx);
     const std::int32_t rows = std::abs(ny);
     if (cols == rows) {
-        state.count = nx;
-        state.along += state.across;
+        state.Count = nx;
+        state.Along += state.Across;
         DiagonalRunPlotters[index](state);
     } else if (cols > rows) {
         WalkRuns(state, RowRunPlotters[index], x1, x2, nx, rows);
     } else {
         WalkRuns(state, ColumnRunPlotters[index], y1, y2, ny, cols);
     }
-    pattern = state.pattern;
+    pattern = state.Pattern;
 }
 
 }  // namespace dlk

@@ -18,19 +18,19 @@ std::uint32_t ColorToPixel(DibFormat format, const LogPalette& palette, std::uin
 PenPixel MakePenPixel(DibFormat format, std::uint32_t p) {
     PenPixel pen;
     switch (format) {
-        case DibFormat::Indexed1: pen.value32 = (p & 1) != 0 ? 0xFFFFFFFFu : 0u; break;
-        case DibFormat::Indexed4: pen.value32 = (p & 0xF) * 0x11u * 0x01010101u; break;
-        case DibFormat::Indexed8: pen.value32 = (p & 0xFF) * 0x01010101u; break;
+        case DibFormat::Indexed1: pen.Value32 = (p & 1) != 0 ? 0xFFFFFFFFu : 0u; break;
+        case DibFormat::Indexed4: pen.Value32 = (p & 0xF) * 0x11u * 0x01010101u; break;
+        case DibFormat::Indexed8: pen.Value32 = (p & 0xFF) * 0x01010101u; break;
         case DibFormat::Rgb555:
-        case DibFormat::Rgb565: pen.value32 = (p & PixelMask(format)) * 0x00010001u; break;
-        case DibFormat::Rgb24: pen.value32 = (p & 0xFFFFFF) | ((p & 0xFF) << 24); break;
-        case DibFormat::Rgb32: pen.value32 = p & 0xFFFFFF; break;
+        case DibFormat::Rgb565: pen.Value32 = (p & PixelMask(format)) * 0x00010001u; break;
+        case DibFormat::Rgb24: pen.Value32 = (p & 0xFFFFFF) | ((p & 0xFF) << 24); break;
+        case DibFormat::Rgb32: pen.Value32 = p & 0xFFFFFF; break;
     }
-    pen.value16 = static_cast<std::uint16_t>(pen.value32);
-    pen.value8 = static_cast<std::uint8_t>(pen.value32);
-    pen.blue = static_cast<std::uint8_t>(pen.value32);
-    pen.green = static_cast<std::uint8_t>(pen.value32 >> 8);
-    pen.red = static_cast<std::uint8_t>(pen.value32 >> 16);
+    pen.Value16 = static_cast<std::uint16_t>(pen.Value32);
+    pen.Value8 = static_cast<std::uint8_t>(pen.Value32);
+    pen.Blue = static_cast<std::uint8_t>(pen.Value32);
+    pen.Green = static_cast<std::uint8_t>(pen.Value32 >> 8);
+    pen.Red = static_cast<std::uint8_t>(pen.Value32 >> 16);
     return pen;
 }
 

@@ -15,12 +15,12 @@ std::uint32_t ColorToPixel(DibFormat format, const LogPalette& palette, std::uin
 // The pen's pixel value prepared once per colour change, so that the run
 // plotters store it with plain 8-, 16- or 32-bit writes.
 struct PenPixel {
-    std::uint32_t value32 = 0;  // replicated to 32 bits; for 24 bits: blue, green, red, blue
-    std::uint16_t value16 = 0;
-    std::uint8_t value8 = 0;
-    std::uint8_t blue = 0;  // the three bytes of a 24-bit pixel
-    std::uint8_t green = 0;
-    std::uint8_t red = 0;
+    std::uint32_t Value32 = 0;  // replicated to 32 bits; for 24 bits: blue, green, red, blue
+    std::uint16_t Value16 = 0;
+    std::uint8_t Value8 = 0;
+    std::uint8_t Blue = 0;  // the three bytes of a 24-bit pixel
+    std::uint8_t Green = 0;
+    std::uint8_t Red = 0;
 };
 
 PenPixel MakePenPixel(DibFormat format, std::uint32_t pixel);

@@ -54,12 +54,12 @@ void FillBytes(std::uint8_t* start, std::size_t pixels, int bytes, std::uint32_t
 void FillPixels(const PixelRows& rows, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                 std::uint32_t pixel) {
     if (left >= right || top >= bottom) return;
-    const int bits = BitsPerPixel(rows.format);
-    std::uint8_t* first = rows.top_row + static_cast<std::ptrdiff_t>(top) * rows.row_step;
+    const int bits = BitsPerPixel(rows.Format);
+    std::uint8_t* first = rows.TopRow + static_cast<std::ptrdiff_t>(top) * rows.RowStep;
     if (bits < 8) {
         FillBits(first, left, right, bits, pixel);
         for (std::int32_t y = top + 1; y < bottom; ++y) {
-            FillBits(rows.top_row + static_cast<std::ptrdiff_t>(y) * rows.row_step, left, right, bits, pixel);
+            FillBits(rows.TopRow + static_cast<std::ptrdiff_t>(y) * rows.RowStep, left, right, bits, pixel);
         }
         return;
     }
@@ -69,7 +69,7 @@ void FillPixels(const PixelRows& rows, std::int32_t left, std::int32_t top, std:
     FillBytes(first_pixel, static_cast<std::size_t>(right - left), bytes, pixel);
     // Every other row is a copy of the first.
     for (std::int32_t y = top + 1; y < bottom; ++y) {
-        std::memcpy(first_pixel + static_cast<std::ptrdiff_t>(y - top) * rows.row_step, first_pixel, span);
+        std::memcpy(first_pixel + static_cast<std::ptrdiff_t>(y - top) * rows.RowStep, first_pixel, span);
     }
 }
 

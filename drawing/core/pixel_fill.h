@@ -9,9 +9,9 @@ namespace dlk {
 
 // Where a surface's pixels are: row 0 at top_row, row y + 1 at row_step bytes from row y.
 struct PixelRows {
-    std::uint8_t* top_row = nullptr;
-    std::ptrdiff_t row_step = 0;
-    DibFormat format = DibFormat::Rgb24;
+    std::uint8_t* TopRow = nullptr;
+    std::ptrdiff_t RowStep = 0;
+    DibFormat Format = DibFormat::Rgb24;
 };
 
 // Sets every pixel with left <= x < right and top <= y < bottom to `pixel`.

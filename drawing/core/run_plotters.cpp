@@ -56,20 +56,20 @@ struct XorOp {
 
 template <RunKind Kind, typename Combine, int Bytes>
 void PlotRun(RunState& s) {
-    const std::ptrdiff_t step = Kind == RunKind::Column ? s.across : s.along;
-    std::uint8_t* p = s.address;
-    std::uint32_t pattern = s.pattern;
-    const std::uint32_t pen = s.pen;
-    for (std::int32_t n = std::abs(s.count); n != 0; --n) {
+    const std::ptrdiff_t step = Kind == RunKind::Column ? s.Across : s.Along;
+    std::uint8_t* p = s.Address;
+    std::uint32_t pattern = s.Pattern;
+    const std::uint32_t pen = s.Pen;
+    for (std::int32_t n = std::abs(s.Count); n != 0; --n) {
         pattern = std::rotl(pattern, 1);
         if ((pattern & 1u) != 0) ApplyWidth<Combine, Bytes>(p, pen);
         p += step;
     }
-    if constexpr (Kind == RunKind::Row) p += s.across;
-    if constexpr (Kind == RunKind::Column) p += s.along;
-    s.address = p;
-    s.count = 0;
-    s.pattern = pattern;
+    if constexpr (Kind == RunKind::Row) p += s.Across;
+    if constexpr (Kind == RunKind::Column) p += s.Along;
+    s.Address = p;
+    s.Count = 0;
+    s.Pattern = pattern;
 }
 
 // 1- and 4-bit pixels, leftmost in the high bits of a byte; the pen byte holds
@@ -79,26 +79,26 @@ template <RunKind Kind, typename Combine, int Bits>
 void PlotRunBits(RunState& s) {
     constexpr int kPerByte = 8 / Bits;
     constexpr unsigned kMask = (1u << Bits) - 1;
-    std::uint8_t* row = s.address;
-    std::int32_t x = s.x;
-    std::uint32_t pattern = s.pattern;
-    const std::uint32_t pen = s.pen & 0xFF;
-    for (std::int32_t n = std::abs(s.count); n != 0; --n) {
+    std::uint8_t* row = s.Address;
+    std::int32_t x = s.X;
+    std::uint32_t pattern = s.Pattern;
+    const std::uint32_t pen = s.Pen & 0xFF;
+    for (std::int32_t n = std::abs(s.Count); n != 0; --n) {
         pattern = std::rotl(pattern, 1);
         if ((pattern & 1u) != 0) {
             std::uint8_t& byte = row[x / kPerByte];
             const unsigned bits = kMask << (8 - Bits - (x % kPerByte) * Bits);
             byte = static_cast<std::uint8_t>((byte & ~bits) | (Combine::Apply(byte, pen) & bits));
         }
-        if constexpr (Kind != RunKind::Column) x += s.sx;
-        if constexpr (Kind != RunKind::Row) row += s.across;
+        if constexpr (Kind != RunKind::Column) x += s.Sx;
+        if constexpr (Kind != RunKind::Row) row += s.Across;
     }
-    if constexpr (Kind == RunKind::Row) row += s.across;
-    if constexpr (Kind == RunKind::Column) x += s.sx;
-    s.address = row;
-    s.x = x;
-    s.count = 0;
-    s.pattern = pattern;
+    if constexpr (Kind == RunKind::Row) row += s.Across;
+    if constexpr (Kind == RunKind::Column) x += s.Sx;
+    s.Address = row;
+    s.X = x;
+    s.Count = 0;
+    s.Pattern = pattern;
 }
 
 template <RunKind Kind, typename Combine>

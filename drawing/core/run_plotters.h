@@ -9,15 +9,15 @@ namespace dlk {
 // What one segment's walk hands to every plotter call. A plotter changes only
 // the address, the count and the pattern.
 struct RunState {
-    std::uint8_t* address = nullptr;  // first byte of the run's first pixel; on return, of the next run's
-    std::int32_t x = 0;               // pixels narrower than a byte: the column, with `address` on its row
-    std::int32_t count = 0;           // pixels in the run, signed with the direction along the run; never 0
-    std::int32_t sx = 1;              // x direction, +1 or -1
-    std::int32_t sy = 1;              // y direction, +1 or -1
-    std::ptrdiff_t along = 0;         // bytes to the next pixel on a row (the combined step for the diagonal run)
-    std::ptrdiff_t across = 0;        // bytes to the next row in the y direction
-    std::uint32_t pen = 0;            // the prepared pen pixel, replicated to 32 bits
-    std::uint32_t pattern = 0;        // rotated left once for every pixel visited
+    std::uint8_t* Address = nullptr;  // first byte of the run's first pixel; on return, of the next run's
+    std::int32_t X = 0;               // pixels narrower than a byte: the column, with `address` on its row
+    std::int32_t Count = 0;           // pixels in the run, signed with the direction along the run; never 0
+    std::int32_t Sx = 1;              // x direction, +1 or -1
+    std::int32_t Sy = 1;              // y direction, +1 or -1
+    std::ptrdiff_t Along = 0;         // bytes to the next pixel on a row (the combined step for the diagonal run)
+    std::ptrdiff_t Across = 0;        // bytes to the next row in the y direction
+    std::uint32_t Pen = 0;            // the prepared pen pixel, replicated to 32 bits
+    std::uint32_t Pattern = 0;        // rotated left once for every pixel visited
 };
 
 using RunPlot = void (*)(RunState&);

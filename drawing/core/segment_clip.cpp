@@ -52,14 +52,14 @@ constexpr std::array<ClipCase, 176> MakeClipCases() {
 // between the two points it is taken from, so everything stays within i32,
 // but products of differences need more than 64 bits.
 struct Points {
-    std::int64_t x1, y1, x2, y2;
+    std::int64_t X1, Y1, X2, Y2;
 
     // Truncated toward zero, as integer division does.
     std::int64_t XatY(std::int64_t y) const {
-        return static_cast<std::int64_t>(static_cast<Wide>(y - y1) * (x2 - x1) / (y2 - y1)) + x1;
+        return static_cast<std::int64_t>(static_cast<Wide>(y - Y1) * (X2 - X1) / (Y2 - Y1)) + X1;
     }
     std::int64_t YatX(std::int64_t x) const {
-        return static_cast<std::int64_t>(static_cast<Wide>(x - x1) * (y2 - y1) / (x2 - x1)) + y1;
+        return static_cast<std::int64_t>(static_cast<Wide>(x - X1) * (Y2 - Y1) / (X2 - X1)) + Y1;
     }
 };
 
@@ -73,114 +73,114 @@ constinit const std::array<ClipCase, 176> kClipCases = MakeClipCases();
 
 std::uint8_t RegionCode(std::int64_t x, std::int64_t y, const ClipRect& clip) {
     std::uint8_t code = 0;
-    if (y > clip.bottom) code |= kBelow;
-    if (y < clip.top) code |= kAbove;
-    if (x > clip.right) code |= kRightOf;
-    if (x < clip.left) code |= kLeftOf;
+    if (y > clip.Bottom) code |= kBelow;
+    if (y < clip.Top) code |= kAbove;
+    if (x > clip.Right) code |= kRightOf;
+    if (x < clip.Left) code |= kLeftOf;
     return code;
 }
 
 std::optional<ClippedSegment> ClipSegment(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                                           const ClipRect& clip) {
     ClippedSegment out;
-    out.y_direction = y2 >= y1 ? 1 : -1;
+    out.YDirection = y2 >= y1 ? 1 : -1;
     Points p{x1, y1, x2, y2};
     if (x2 < x1) {
-        out.x_order = -1;
+        out.XOrder = -1;
         p = Points{x2, y2, x1, y1};
     }
-    const std::int64_t l = clip.left, t = clip.top, r = clip.right, b = clip.bottom;
+    const std::int64_t l = clip.Left, t = clip.Top, r = clip.Right, b = clip.Bottom;
     // An "again" case leaves neither point above or below, so the second look settles it.
     for (int pass = 0; pass < 3; ++pass) {
-        const int index = RegionCode(p.x1, p.y1, clip) * 16 + RegionCode(p.x2, p.y2, clip);
+        const int index = RegionCode(p.X1, p.Y1, clip) * 16 + RegionCode(p.X2, p.Y2, clip);
         const Points in = p;
         bool walk = true;
         switch (kClipCases[index]) {
             case ClipCase::Walk: break;
             case ClipCase::Reject: return std::nullopt;
             case ClipCase::EndRight:
-                p.x2 = r;
-                p.y2 = in.YatX(r);
+                p.X2 = r;
+                p.Y2 = in.YatX(r);
                 break;
             case ClipCase::EndTop:
-                p.x2 = in.XatY(t);
-                p.y2 = t;
+                p.X2 = in.XatY(t);
+                p.Y2 = t;
                 break;
             case ClipCase::EndBottom:
-                p.x2 = in.XatY(b);
-                p.y2 = b;
+                p.X2 = in.XatY(b);
+                p.Y2 = b;
                 break;
             case ClipCase::StartLeft:
-                p.y1 = in.YatX(l);
-                p.x1 = l;
+                p.Y1 = in.YatX(l);
+                p.X1 = l;
                 break;
             case ClipCase::StartTop:
-                p.x1 = in.XatY(t);
-                p.y1 = t;
+                p.X1 = in.XatY(t);
+                p.Y1 = t;
                 break;
             case ClipCase::StartBottom:
-                p.x1 = in.XatY(b);
-                p.y1 = b;
+                p.X1 = in.XatY(b);
+                p.Y1 = b;
                 break;
             case ClipCase::LeftRight:
-                p.x2 = r;
-                p.y2 = in.YatX(r);
-                p.x1 = l;
-                p.y1 = in.YatX(l);
+                p.X2 = r;
+                p.Y2 = in.YatX(r);
+                p.X1 = l;
+                p.Y1 = in.YatX(l);
                 break;
             case ClipCase::TopBottom:
-                p.x2 = in.XatY(b);
-                p.y2 = b;
-                p.x1 = in.XatY(t);
-                p.y1 = t;
+                p.X2 = in.XatY(b);
+                p.Y2 = b;
+                p.X1 = in.XatY(t);
+                p.Y1 = t;
                 break;
             case ClipCase::BottomTop:
-                p.x2 = in.XatY(t);
-                p.y2 = t;
-                p.x1 = in.XatY(b);
-                p.y1 = b;
+                p.X2 = in.XatY(t);
+                p.Y2 = t;
+                p.X1 = in.XatY(b);
+                p.Y1 = b;
                 break;
             case ClipCase::EndTopAgain:
-                p.x2 = in.XatY(t);
-                p.y2 = t;
+                p.X2 = in.XatY(t);
+                p.Y2 = t;
                 walk = false;
                 break;
             case ClipCase::EndBottomAgain:
-                p.x2 = in.XatY(b);
-                p.y2 = b;
+                p.X2 = in.XatY(b);
+                p.Y2 = b;
                 walk = false;
                 break;
             case ClipCase::StartTopAgain:
-                p.x1 = in.XatY(t);
-                p.y1 = t;
+                p.X1 = in.XatY(t);
+                p.Y1 = t;
                 walk = false;
                 break;
             case ClipCase::StartBottomAgain:
-                p.x1 = in.XatY(b);
-                p.y1 = b;
+                p.X1 = in.XatY(b);
+                p.Y1 = b;
                 walk = false;
                 break;
             case ClipCase::TopBottomAgain:
-                p.x2 = in.XatY(b);
-                p.y2 = b;
-                p.x1 = in.XatY(t);
-                p.y1 = t;
+                p.X2 = in.XatY(b);
+                p.Y2 = b;
+                p.X1 = in.XatY(t);
+                p.Y1 = t;
                 walk = false;
                 break;
             case ClipCase::BottomTopAgain:
-                p.x2 = in.XatY(t);
-                p.y2 = t;
-                p.x1 = in.XatY(b);
-                p.y1 = b;
+                p.X2 = in.XatY(t);
+                p.Y2 = t;
+                p.X1 = in.XatY(b);
+                p.Y1 = b;
                 walk = false;
                 break;
             case ClipCase::Impossible: RaiseClipError();
         }
         if (walk) {
-            out.x1 = static_cast<std::int32_t>(p.x1);
-            out.y1 = static_cast<std::int32_t>(p.y1);
-            out.x2 = static_cast<std::int32_t>(p.x2);
-            out.y2 = static_cast<std::int32_t>(p.y2);
+            out.X1 = static_cast<std::int32_t>(p.X1);
+            out.Y1 = static_cast<std::int32_t>(p.Y1);
+            out.X2 = static_cast<std::int32_t>(p.X2);
+            out.Y2 = static_cast<std::int32_t>(p.Y2);
             return out;
         }
     }

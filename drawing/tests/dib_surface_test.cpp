@@ -35,9 +35,9 @@ TEST_F(DibSurfaceTest, TrueColourSurfaceAsBothCallersMakeIt) {
     TDibSurface s(40, 12, DibFormat::Rgb24);
     EXPECT_EQ(s.Width(), 40);
     EXPECT_EQ(s.Height(), 12);
-    EXPECT_EQ(s.Raster().Palette().count, 0);
-    EXPECT_EQ(s.Raster().Clip().right, 39);
-    EXPECT_EQ(s.Raster().Clip().bottom, 11);
+    EXPECT_EQ(s.Raster().Palette().Count, 0);
+    EXPECT_EQ(s.Raster().Clip().Right, 39);
+    EXPECT_EQ(s.Raster().Clip().Bottom, 11);
     EXPECT_EQ(s.Canvas().Brush.Color, clWhite);
     EXPECT_EQ(s.Canvas().Pen.Color, clBlack);
     const QImage& image = s.Image();
@@ -63,7 +63,7 @@ TEST_F(DibSurfaceTest, UnchangedPenColourLeavesTheCanvasPenAlone) {
     EXPECT_EQ(s.Canvas().Pen.Color, clLime);
     s.SetPenColor(clRed);
     EXPECT_EQ(s.Canvas().Pen.Color, clRed);
-    EXPECT_EQ(s.Raster().Pen().value32, 0x00FF0000u);
+    EXPECT_EQ(s.Raster().Pen().Value32, 0x00FF0000u);
     s.Canvas().Brush.Color = clLime;
     s.SetBrushColor(clWhite);
     EXPECT_EQ(s.Canvas().Brush.Color, clLime);

@@ -37,8 +37,8 @@ TEST_P(FillInEveryFormat, RectanglePartlyOutsideFillsOnlyTheInsidePart) {
     r.raster.Clear(0xFFFFFF);
     const DibRect rect{-5, 3, 6, 100};
     r.raster.FillRect(rect, 0);
-    EXPECT_EQ(rect.left, -5);  // the caller's rectangle is not changed
-    EXPECT_EQ(rect.bottom, 100);
+    EXPECT_EQ(rect.Left, -5);  // the caller's rectangle is not changed
+    EXPECT_EQ(rect.Bottom, 100);
     std::set<std::pair<int, int>> expected;
     for (int y = 3; y < 8; ++y)
         for (int x = 0; x < 6; ++x) expected.insert({x, y});

@@ -77,8 +77,8 @@ std::string CheckSegment(const DibRaster& r, std::uint32_t background, std::int3
     std::set<std::pair<int, int>> drawn = testing::PixelsNot(r, background);
     if (!clipped) return drawn.empty() ? "" : "a rejected segment drew pixels";
     // The clipped ends lie inside and within one pixel of the segment as given.
-    std::int32_t sx1 = clipped->x1, sy1 = clipped->y1, sx2 = clipped->x2, sy2 = clipped->y2;
-    if (clipped->x_order < 0) {
+    std::int32_t sx1 = clipped->X1, sy1 = clipped->Y1, sx2 = clipped->X2, sy2 = clipped->Y2;
+    if (clipped->XOrder < 0) {
         std::swap(sx1, sx2);
         std::swap(sy1, sy2);
     }

@@ -19,7 +19,7 @@ protected:
         ClippedSegment s{x1, y1, x2, y2, 1, y2 >= y1 ? 1 : -1};
         if (x2 < x1) s = ClippedSegment{x2, y2, x1, y1, -1, y2 >= y1 ? 1 : -1};
         const WalkTarget t{r_.raster.Memory(), static_cast<std::ptrdiff_t>(r_.raster.Stride()), GetParam(), 0,
-                           r_.raster.Pen().value32};
+                           r_.raster.Pen().Value32};
         std::uint32_t solid = 0xFFFFFFFF;
         WalkLine(t, s, pattern != nullptr ? *pattern : solid);
         return testing::PixelsNot(r_.raster, r_.raster.ColorToPixel(0xFFFFFF));

@@ -25,34 +25,34 @@ TEST(ColorToPixel, RedInEveryTrueColourFormat) {
 }
 
 TEST(PenPixel, ReplicatedForThePlotters) {
-    EXPECT_EQ(MakePenPixel(DibFormat::Rgb24, 0xFF0000).value32, 0x00FF0000u);  // bytes 00 00 FF 00
+    EXPECT_EQ(MakePenPixel(DibFormat::Rgb24, 0xFF0000).Value32, 0x00FF0000u);  // bytes 00 00 FF 00
     const PenPixel p24 = MakePenPixel(DibFormat::Rgb24, 0x123456);
-    EXPECT_EQ(p24.value32, 0x56123456u);  // blue, green, red, blue in memory order
-    EXPECT_EQ(std::tie(p24.blue, p24.green, p24.red), std::make_tuple(0x56, 0x34, 0x12));
-    EXPECT_EQ(MakePenPixel(DibFormat::Rgb32, 0xAB123456).value32, 0x00123456u);
-    EXPECT_EQ(MakePenPixel(DibFormat::Rgb555, 0xFFFF).value32, 0x7FFF7FFFu);
-    EXPECT_EQ(MakePenPixel(DibFormat::Rgb565, 0xF800).value16, 0xF800u);
-    EXPECT_EQ(MakePenPixel(DibFormat::Indexed8, 0x1A5).value32, 0xA5A5A5A5u);
-    EXPECT_EQ(MakePenPixel(DibFormat::Indexed4, 0x3).value8, 0x33u);
-    EXPECT_EQ(MakePenPixel(DibFormat::Indexed1, 1).value32, 0xFFFFFFFFu);
-    EXPECT_EQ(MakePenPixel(DibFormat::Indexed1, 2).value32, 0u);
+    EXPECT_EQ(p24.Value32, 0x56123456u);  // blue, green, red, blue in memory order
+    EXPECT_EQ(std::tie(p24.Blue, p24.Green, p24.Red), std::make_tuple(0x56, 0x34, 0x12));
+    EXPECT_EQ(MakePenPixel(DibFormat::Rgb32, 0xAB123456).Value32, 0x00123456u);
+    EXPECT_EQ(MakePenPixel(DibFormat::Rgb555, 0xFFFF).Value32, 0x7FFF7FFFu);
+    EXPECT_EQ(MakePenPixel(DibFormat::Rgb565, 0xF800).Value16, 0xF800u);
+    EXPECT_EQ(MakePenPixel(DibFormat::Indexed8, 0x1A5).Value32, 0xA5A5A5A5u);
+    EXPECT_EQ(MakePenPixel(DibFormat::Indexed4, 0x3).Value8, 0x33u);
+    EXPECT_EQ(MakePenPixel(DibFormat::Indexed1, 1).Value32, 0xFFFFFFFFu);
+    EXPECT_EQ(MakePenPixel(DibFormat::Indexed1, 2).Value32, 0u);
 }
 
 TEST(BuiltInPalette, FixedEntriesAndAFullColourCube) {
     const LogPalette& mono = BuiltInPalette(DibFormat::Indexed1);
-    ASSERT_EQ(mono.count, 2);
-    EXPECT_EQ(mono.entries[1].red, 0xFF);
+    ASSERT_EQ(mono.Count, 2);
+    EXPECT_EQ(mono.Entries[1].Red, 0xFF);
     const LogPalette& sixteen = BuiltInPalette(DibFormat::Indexed4);
-    ASSERT_EQ(sixteen.count, 16);
-    EXPECT_EQ(sixteen.entries[7].green, 0x80);
-    EXPECT_EQ(sixteen.entries[8].blue, 0xC0);
+    ASSERT_EQ(sixteen.Count, 16);
+    EXPECT_EQ(sixteen.Entries[7].Green, 0x80);
+    EXPECT_EQ(sixteen.Entries[8].Blue, 0xC0);
 
     const LogPalette& full = BuiltInPalette(DibFormat::Indexed8);
-    ASSERT_EQ(full.count, 256);
-    EXPECT_EQ(full.version, 0x300);
+    ASSERT_EQ(full.Count, 256);
+    EXPECT_EQ(full.Version, 0x300);
     auto rgb = [&](int i) {
-        const PaletteEntry& e = full.entries[i];
-        return (e.red << 16) | (e.green << 8) | e.blue;
+        const PaletteEntry& e = full.Entries[i];
+        return (e.Red << 16) | (e.Green << 8) | e.Blue;
     };
     EXPECT_EQ(rgb(7), 0xC0C0C0);
     EXPECT_EQ(rgb(9), 0xA6CAF0);
@@ -66,7 +66,7 @@ TEST(BuiltInPalette, FixedEntriesAndAFullColourCube) {
     std::set<int> all;
     for (int i = 0; i < 256; ++i) {
         all.insert(rgb(i));
-        EXPECT_EQ(full.entries[i].flags, 0);
+        EXPECT_EQ(full.Entries[i].Flags, 0);
     }
     for (int r = 0; r <= 0xFF; r += 0x33)
         for (int g = 0; g <= 0xFF; g += 0x33)
@@ -75,14 +75,14 @@ TEST(BuiltInPalette, FixedEntriesAndAFullColourCube) {
 
 TEST(ChoosePalette, ShortPaletteIsPaddedWithBlack) {
     LogPalette given;
-    given.count = 3;
-    given.entries[0] = {10, 20, 30, 0};
-    std::fill(given.entries.begin() + 3, given.entries.end(), PaletteEntry{9, 9, 9, 0});  // stale memory
+    given.Count = 3;
+    given.Entries[0] = {10, 20, 30, 0};
+    std::fill(given.Entries.begin() + 3, given.Entries.end(), PaletteEntry{9, 9, 9, 0});  // stale memory
     const LogPalette p = ChoosePalette(DibFormat::Indexed4, &given);
-    EXPECT_EQ(p.count, 16);
-    EXPECT_EQ(p.entries[0].red, 10);
-    EXPECT_EQ(p.entries[3].red, 0);
-    EXPECT_EQ(p.entries[15].blue, 0);
+    EXPECT_EQ(p.Count, 16);
+    EXPECT_EQ(p.Entries[0].Red, 10);
+    EXPECT_EQ(p.Entries[3].Red, 0);
+    EXPECT_EQ(p.Entries[15].Blue, 0);
 }
 
 TEST(NearestPaletteIndex, OnlyIndexesTheFormatCanHold) {
@@ -106,15 +106,15 @@ TEST(DibRasterCreate, StartsWithBlackPenWhiteBrushAndFullClip) {
     EXPECT_EQ(r.raster.LineStyle(), 0xFFFFFFFFu);
     EXPECT_EQ(r.raster.LineWidth(), 1);
     EXPECT_EQ(r.raster.RasterOp(), 0);
-    EXPECT_EQ(r.raster.Clip().right, 299);
-    EXPECT_EQ(r.raster.Clip().bottom, 19);
+    EXPECT_EQ(r.raster.Clip().Right, 299);
+    EXPECT_EQ(r.raster.Clip().Bottom, 19);
     EXPECT_EQ(r.raster.CurrentX(), 0);
     // A palette given to a true-colour format is not used.
     LogPalette given;
-    given.count = 1;
-    given.entries[0] = {1, 2, 3, 0};
+    given.Count = 1;
+    given.Entries[0] = {1, 2, 3, 0};
     OwnedRaster t(2, 2, DibFormat::Rgb565, &given);
-    EXPECT_EQ(t.raster.Palette().count, 0);
+    EXPECT_EQ(t.raster.Palette().Count, 0);
     EXPECT_EQ(RowStride(3, DibFormat::Rgb24), 12u);
     EXPECT_EQ(RowStride(33, DibFormat::Indexed1), 8u);
     EXPECT_EQ(RowStride(9, DibFormat::Indexed4), 8u);
@@ -123,11 +123,11 @@ TEST(DibRasterCreate, StartsWithBlackPenWhiteBrushAndFullClip) {
 
 TEST(DibRasterCreate, BlackPenIsBlackWhateverEntryZeroHolds) {
     LogPalette given;
-    given.count = 2;
-    given.entries[0] = {255, 255, 255, 0};
-    given.entries[1] = {0, 0, 0, 0};
+    given.Count = 2;
+    given.Entries[0] = {255, 255, 255, 0};
+    given.Entries[1] = {0, 0, 0, 0};
     OwnedRaster r(8, 1, DibFormat::Indexed8, &given);
-    EXPECT_EQ(r.raster.Pen().value8, 1);
+    EXPECT_EQ(r.raster.Pen().Value8, 1);
     r.raster.MoveTo(0, 0);
     r.raster.LineTo(7, 0);
     EXPECT_EQ(testing::ReadPixel(r.raster, 3, 0), 1u);
@@ -152,7 +152,7 @@ TEST(DibRasterColors, UnchangedColourReportsNoChange) {
     OwnedRaster r(2, 2, DibFormat::Rgb24);
     EXPECT_FALSE(r.raster.SetPenColor(0));
     EXPECT_TRUE(r.raster.SetPenColor(0x0000FF));
-    EXPECT_EQ(r.raster.Pen().value32, 0x00FF0000u);
+    EXPECT_EQ(r.raster.Pen().Value32, 0x00FF0000u);
     EXPECT_FALSE(r.raster.SetPenColor(0x0000FF));
     EXPECT_FALSE(r.raster.SetBrushColor(0xFFFFFF));
     EXPECT_TRUE(r.raster.SetBrushColor(0x00FF00));

@@ -25,13 +25,13 @@ struct Row {
 
 RunState RowRun(std::uint8_t* start, int count, int bytes, std::uint32_t pen, std::uint32_t pattern) {
     RunState s;
-    s.address = start;
-    s.count = count;
-    s.sx = count < 0 ? -1 : 1;
-    s.along = s.sx * bytes;
-    s.across = 1000;
-    s.pen = pen;
-    s.pattern = pattern;
+    s.Address = start;
+    s.Count = count;
+    s.Sx = count < 0 ? -1 : 1;
+    s.Along = s.Sx * bytes;
+    s.Across = 1000;
+    s.Pen = pen;
+    s.Pattern = pattern;
     return s;
 }
 
@@ -40,9 +40,9 @@ TEST(RunPlotters, DottedPatternPlotsEveryOtherPixelAndCarriesThePhase) {
     RunState s = RowRun(row.At(0), 5, 1, 0x77777777, 0xAAAAAAAA);
     RowRunPlotters[Index(kRopCopy, DibFormat::Indexed8)](s);
     EXPECT_EQ(row.memory, (std::vector<std::uint8_t>{0, 0x77, 0, 0x77, 0, 0x77, 0}));
-    EXPECT_EQ(s.pattern, 0x55555555u);
-    EXPECT_EQ(s.count, 0);
-    EXPECT_EQ(s.address, row.At(5) + 1000);  // one past the run, one row across
+    EXPECT_EQ(s.Pattern, 0x55555555u);
+    EXPECT_EQ(s.Count, 0);
+    EXPECT_EQ(s.Address, row.At(5) + 1000);  // one past the run, one row across
 }
 
 TEST(RunPlotters, SingleBitPatternPlotsTheFirstAndThirtyThirdPixel) {
@@ -54,15 +54,15 @@ TEST(RunPlotters, SingleBitPatternPlotsTheFirstAndThirtyThirdPixel) {
     EXPECT_EQ(plotted, 2);
     EXPECT_EQ(row.At(0)[0], 0xEF);
     EXPECT_EQ(row.At(32)[2], 0xAB);
-    EXPECT_EQ(s.pattern, 0x00000001u);
+    EXPECT_EQ(s.Pattern, 0x00000001u);
 }
 
 TEST(RunPlotters, LeftwardRunEndsOnePixelLeftAndOneRowAcross) {
     Row row(4, 3);
-    RunState s = RowRun(row.At(3), -4, 3, MakePenPixel(DibFormat::Rgb24, 0x112233).value32, 0xFFFFFFFF);
+    RunState s = RowRun(row.At(3), -4, 3, MakePenPixel(DibFormat::Rgb24, 0x112233).Value32, 0xFFFFFFFF);
     RowRunPlotters[Index(kRopCopy, DibFormat::Rgb24)](s);
-    EXPECT_EQ(s.address, row.At(-1) + 1000);
-    EXPECT_EQ(s.pattern, 0xFFFFFFFFu);  // solid stays solid
+    EXPECT_EQ(s.Address, row.At(-1) + 1000);
+    EXPECT_EQ(s.Pattern, 0xFFFFFFFFu);  // solid stays solid
     for (int x = 0; x < 4; ++x) {
         EXPECT_EQ(row.At(x)[0], 0x33);  // blue, green, red in memory order
         EXPECT_EQ(row.At(x)[1], 0x22);
@@ -136,24 +136,24 @@ TEST(RunPlotters, BothSixteenBitFormatsStoreTheSameBits) {
 TEST(RunPlotters, ColumnAndDiagonalStepsAfterTheRun) {
     std::vector<std::uint8_t> grid(16, 0);  // 4 x 4, one byte a pixel
     RunState s;
-    s.address = grid.data() + 1;  // (1, 0)
-    s.count = 3;
-    s.sx = 1;
-    s.sy = 1;
-    s.along = 1;
-    s.across = 4;
-    s.pen = 0x09090909;
-    s.pattern = 0xFFFFFFFF;
+    s.Address = grid.data() + 1;  // (1, 0)
+    s.Count = 3;
+    s.Sx = 1;
+    s.Sy = 1;
+    s.Along = 1;
+    s.Across = 4;
+    s.Pen = 0x09090909;
+    s.Pattern = 0xFFFFFFFF;
     ColumnRunPlotters[Index(kRopCopy, DibFormat::Indexed8)](s);
     EXPECT_EQ(grid[1] + grid[5] + grid[9], 27);
-    EXPECT_EQ(s.address, grid.data() + 14);  // (2, 3): one row beyond, one column along
-    s.address = grid.data();
-    s.count = 4;
-    s.along = 5;  // the combined step
-    s.pen = 0x02020202;
+    EXPECT_EQ(s.Address, grid.data() + 14);  // (2, 3): one row beyond, one column along
+    s.Address = grid.data();
+    s.Count = 4;
+    s.Along = 5;  // the combined step
+    s.Pen = 0x02020202;
     DiagonalRunPlotters[Index(kRopCopy, DibFormat::Indexed8)](s);
     EXPECT_EQ(grid[0] + grid[5] + grid[10] + grid[15], 8);
-    EXPECT_EQ(s.address, grid.data() + 20);  // nothing added after the run
+    EXPECT_EQ(s.Address, grid.data() + 20);  // nothing added after the run
 }
 
 TEST(RunPlotters, EmptyEntriesTouchNothing) {
@@ -164,9 +164,9 @@ TEST(RunPlotters, EmptyEntriesTouchNothing) {
         RunState s = RowRun(row.At(0), 3, 1, 0xFFFFFFFF, 0x12345678);
         RowRunPlotters[i](s);
         DiagonalRunPlotters[i](s);
-        EXPECT_EQ(s.address, row.At(0));
-        EXPECT_EQ(s.count, 3);
-        EXPECT_EQ(s.pattern, 0x12345678u);
+        EXPECT_EQ(s.Address, row.At(0));
+        EXPECT_EQ(s.Count, 3);
+        EXPECT_EQ(s.Pattern, 0x12345678u);
         EXPECT_EQ(row.memory, std::vector<std::uint8_t>(5, 0));
     }
     // Op 5 copies one-byte pixels.

@@ -10,14 +10,14 @@ namespace {
 const ClipRect kClip{0, 0, 99, 49};
 
 struct Expected {
-    std::int32_t x1, y1, x2, y2, x_order, y_direction;
+    std::int32_t X1, Y1, X2, Y2, XOrder, YDirection;
 };
 
 void ExpectClipped(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Expected e) {
     const auto c = ClipSegment(x1, y1, x2, y2, kClip);
     ASSERT_TRUE(c.has_value()) << x1 << "," << y1 << " - " << x2 << "," << y2;
-    EXPECT_EQ((std::array{c->x1, c->y1, c->x2, c->y2, c->x_order, c->y_direction}),
-              (std::array{e.x1, e.y1, e.x2, e.y2, e.x_order, e.y_direction}))
+    EXPECT_EQ((std::array{c->X1, c->Y1, c->X2, c->Y2, c->XOrder, c->YDirection}),
+              (std::array{e.X1, e.Y1, e.X2, e.Y2, e.XOrder, e.YDirection}))
         << x1 << "," << y1 << " - " << x2 << "," << y2;
 }
 
@@ -92,9 +92,9 @@ TEST(ClipSegment, MissesAndFarAwayPointsAreRejected) {
     ExpectClipped(50, INT_MIN, 50, INT_MAX, {50, 0, 50, 49, 1, 1});
     const auto c = ClipSegment(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kClip);
     ASSERT_TRUE(c);
-    EXPECT_EQ(c->x1, c->y1);
-    EXPECT_EQ(c->x2, 49);
-    EXPECT_EQ(c->y2, 49);
+    EXPECT_EQ(c->X1, c->Y1);
+    EXPECT_EQ(c->X2, 49);
+    EXPECT_EQ(c->Y2, 49);
 }
 
 }  // namespace

@@ -19,15 +19,15 @@ public:
     explicit FuzzedDevice(std::span<const std::uint8_t> input) : input_(input) {}
     bool IsOpen() const override { return true; }
     dlk::HidIoStatus WriteReport(std::span<const std::uint8_t>, std::chrono::milliseconds) override {
-        return dlk::HidIoStatus::kOk;
+        return dlk::HidIoStatus::Ok;
     }
     dlk::HidReadResult ReadReport(std::span<std::uint8_t> into, std::chrono::milliseconds) override {
-        if (input_.empty()) return {dlk::HidIoStatus::kTimedOut, 0};
+        if (input_.empty()) return {dlk::HidIoStatus::TimedOut, 0};
         const std::size_t size = std::min<std::size_t>({input_[0], input_.size() - 1, into.size()});
         std::copy_n(input_.begin() + 1, size, into.begin());
         input_ = input_.subspan(std::min(input_.size(), size + 1));
-        if (size == 0) return {dlk::HidIoStatus::kTimedOut, 0};
-        return {dlk::HidIoStatus::kOk, size};
+        if (size == 0) return {dlk::HidIoStatus::TimedOut, 0};
+        return {dlk::HidIoStatus::Ok, size};
     }
     void DiscardInput() override {}
     void Close() override {}

@@ -11,15 +11,15 @@ namespace dlk {
 // from one that merely did not answer in time, because the first must be
 // closed and forgotten while the second may still be talked to.
 enum class HidIoStatus {
-    kOk,
-    kTimedOut,  // nothing moved within the time allowed; the device stays open
-    kGone,      // the device went away; it is closed now and IsOpen() is false
-    kFailed,    // any other refusal (short write, not open, unexpected error)
+    Ok,
+    TimedOut,  // nothing moved within the time allowed; the device stays open
+    Gone,      // the device went away; it is closed now and IsOpen() is false
+    Failed,    // any other refusal (short write, not open, unexpected error)
 };
 
 struct HidReadResult {
-    HidIoStatus status = HidIoStatus::kFailed;
-    std::size_t size = 0;  // bytes of the input report, when status is kOk
+    HidIoStatus Status = HidIoStatus::Failed;
+    std::size_t Size = 0;  // bytes of the input report, when Status is Ok
 };
 
 // One HID device as the report protocol sees it: an output report goes out

@@ -78,39 +78,39 @@ void HidrawDevice::Close() {
 HidIoStatus HidrawDevice::StatusForError(int err) {
     if (MeansGone(err)) {
         Close();
-        return HidIoStatus::kGone;
+        return HidIoStatus::Gone;
     }
-    return HidIoStatus::kFailed;
+    return HidIoStatus::Failed;
 }
 
 HidIoStatus HidrawDevice::WriteReport(std::span<const std::uint8_t> report, std::chrono::milliseconds timeout) {
-    if (fd_ < 0) return HidIoStatus::kFailed;
-    if (report.empty()) return HidIoStatus::kFailed;
+    if (fd_ < 0) return HidIoStatus::Failed;
+    if (report.empty()) return HidIoStatus::Failed;
     const auto deadline = Clock::now() + timeout;
     for (;;) {
         const int ready = WaitFor(fd_, POLLOUT, deadline);
         if (ready < 0) return StatusForError(errno);
-        if (ready == 0) return HidIoStatus::kTimedOut;
+        if (ready == 0) return HidIoStatus::TimedOut;
         // A hung-up peer is not written to: that would only raise SIGPIPE.
         if (ready & (POLLHUP | POLLERR | POLLNVAL)) return StatusForError(ENODEV);
         const ssize_t n = ::write(fd_, report.data(), report.size());
-        if (n == static_cast<ssize_t>(report.size())) return HidIoStatus::kOk;
-        if (n >= 0) return HidIoStatus::kFailed;  // a report goes whole or not at all
+        if (n == static_cast<ssize_t>(report.size())) return HidIoStatus::Ok;
+        if (n >= 0) return HidIoStatus::Failed;  // a report goes whole or not at all
         if (errno == EAGAIN || errno == EINTR) continue;
         return StatusForError(errno);
     }
 }
 
 HidReadResult HidrawDevice::ReadReport(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) {
-    if (fd_ < 0 || into.empty()) return {HidIoStatus::kFailed, 0};
+    if (fd_ < 0 || into.empty()) return {HidIoStatus::Failed, 0};
     const auto deadline = Clock::now() + timeout;
     for (;;) {
         const int ready = WaitFor(fd_, POLLIN, deadline);
         if (ready < 0) return {StatusForError(errno), 0};
-        if (ready == 0) return {HidIoStatus::kTimedOut, 0};
+        if (ready == 0) return {HidIoStatus::TimedOut, 0};
         if (!(ready & POLLIN)) return {StatusForError(ENODEV), 0};
         const ssize_t n = ::read(fd_, into.data(), into.size());
-        if (n > 0) return {HidIoStatus::kOk, static_cast<std::size_t>(n)};
+        if (n > 0) return {HidIoStatus::Ok, static_cast<std::size_t>(n)};
         if (n == 0) return {StatusForError(ENODEV), 0};  // end of stream: the other end left
         if (errno == EAGAIN || errno == EINTR) continue;
         return {StatusForError(errno), 0};

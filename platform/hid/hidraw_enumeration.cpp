@@ -59,25 +59,25 @@ bool IsHidrawName(std::string_view name) {
 std::optional<HidrawNode> ReadHidrawNode(const HidrawPaths& paths, std::string_view name) {
     if (!IsHidrawName(name)) return std::nullopt;
     const std::string node_name(name);
-    std::ifstream file(paths.sysfs_class_dir + "/" + node_name + "/device/uevent");
+    std::ifstream file(paths.SysfsClassDir + "/" + node_name + "/device/uevent");
     if (!file) return std::nullopt;
     std::ostringstream text;
     text << file.rdbuf();
     const auto ids = ParseHidIdFromUevent(text.str());
     if (!ids) return std::nullopt;
-    return HidrawNode{node_name, paths.dev_dir + "/" + node_name, ids->vendor_id, ids->product_id};
+    return HidrawNode{node_name, paths.DevDir + "/" + node_name, ids->VendorId, ids->ProductId};
 }
 
 std::vector<HidrawNode> EnumerateHidraw(const HidrawPaths& paths) {
     std::vector<HidrawNode> nodes;
-    DIR* dir = ::opendir(paths.sysfs_class_dir.c_str());
+    DIR* dir = ::opendir(paths.SysfsClassDir.c_str());
     if (dir == nullptr) return nodes;
     while (const dirent* entry = ::readdir(dir)) {
         if (auto node = ReadHidrawNode(paths, entry->d_name)) nodes.push_back(std::move(*node));
     }
     ::closedir(dir);
     std::sort(nodes.begin(), nodes.end(),
-              [](const HidrawNode& a, const HidrawNode& b) { return NodeNumber(a.name) < NodeNumber(b.name); });
+              [](const HidrawNode& a, const HidrawNode& b) { return NodeNumber(a.Name) < NodeNumber(b.Name); });
     return nodes;
 }
 

@@ -11,20 +11,20 @@ namespace dlk {
 // Where the system keeps hidraw devices; tests point these at a temporary
 // tree laid out the same way.
 struct HidrawPaths {
-    std::string sysfs_class_dir = "/sys/class/hidraw";  // holds hidrawN/device/uevent
-    std::string dev_dir = "/dev";                       // holds the hidrawN nodes
+    std::string SysfsClassDir = "/sys/class/hidraw";  // holds hidrawN/device/uevent
+    std::string DevDir = "/dev";                      // holds the hidrawN nodes
 };
 
 struct HidrawNode {
-    std::string name;  // "hidraw3"
-    std::string path;  // dev_dir + "/hidraw3", the node to open
-    std::uint16_t vendor_id = 0;
-    std::uint16_t product_id = 0;
+    std::string Name;  // "hidraw3"
+    std::string Path;  // dev_dir + "/hidraw3", the node to open
+    std::uint16_t VendorId = 0;
+    std::uint16_t ProductId = 0;
 };
 
 struct HidIds {
-    std::uint16_t vendor_id = 0;
-    std::uint16_t product_id = 0;
+    std::uint16_t VendorId = 0;
+    std::uint16_t ProductId = 0;
 };
 
 // The ids of a HID device's uevent text (its "HID_ID=bus:vendor:product"

@@ -69,7 +69,7 @@ std::vector<HidrawChange> HidrawWatcher::TakeChanges() {
             if (!IsHidrawName(name) || (event.mask & IN_ISDIR)) continue;
             const bool removed = event.mask & (IN_DELETE | IN_MOVED_FROM);
             changes.push_back(
-                {removed ? HidrawChangeKind::kRemoved : HidrawChangeKind::kArrived, name, dev_dir_ + "/" + name});
+                {removed ? HidrawChangeKind::Removed : HidrawChangeKind::Arrived, name, dev_dir_ + "/" + name});
         }
     }
     return changes;

@@ -6,12 +6,12 @@
 
 namespace dlk {
 
-enum class HidrawChangeKind { kArrived, kRemoved };
+enum class HidrawChangeKind { Arrived, Removed };
 
 struct HidrawChange {
-    HidrawChangeKind kind;
-    std::string name;  // "hidraw3"
-    std::string path;  // the node in the watched folder, spelt as HidrawNode::path
+    HidrawChangeKind Kind;
+    std::string Name;  // "hidraw3"
+    std::string Path;  // the node in the watched folder, spelt as HidrawNode::path
 };
 
 // Follows hidraw nodes coming and going in a /dev-like folder. A node's

@@ -50,14 +50,14 @@ TEST_F(HidrawOverSocket, ReportsTravelWholeBothWays) {
     std::array<std::uint8_t, 21> request{};
     request[17] = 6;
     request[20] = 16;
-    ASSERT_EQ(device->WriteReport(request, 100ms), HidIoStatus::kOk);
+    ASSERT_EQ(device->WriteReport(request, 100ms), HidIoStatus::Ok);
     EXPECT_EQ(UnitReceives(), std::vector<std::uint8_t>(request.begin(), request.end()));
 
     UnitSends({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
     std::array<std::uint8_t, 64> input{};
     const HidReadResult read = device->ReadReport(input, 1000ms);
-    ASSERT_EQ(read.status, HidIoStatus::kOk);
-    EXPECT_EQ(read.size, 16u);
+    ASSERT_EQ(read.Status, HidIoStatus::Ok);
+    EXPECT_EQ(read.Size, 16u);
     EXPECT_EQ(input[0], 1);
     EXPECT_EQ(input[15], 16);
 }
@@ -65,7 +65,7 @@ TEST_F(HidrawOverSocket, ReportsTravelWholeBothWays) {
 TEST_F(HidrawOverSocket, SilentDeviceTimesOutAndStaysOpen) {
     std::array<std::uint8_t, 17> input{};
     const auto start = Clock::now();
-    EXPECT_EQ(device->ReadReport(input, 60ms).status, HidIoStatus::kTimedOut);
+    EXPECT_EQ(device->ReadReport(input, 60ms).Status, HidIoStatus::TimedOut);
     const auto waited = Clock::now() - start;
     EXPECT_GE(waited, 60ms);
     EXPECT_LT(waited, 2s);
@@ -76,13 +76,13 @@ TEST_F(HidrawOverSocket, DeviceThatTakesNothingMoreTimesOutOnWrite) {
     const int small = 4096;
     ::setsockopt(device->Descriptor(), SOL_SOCKET, SO_SNDBUF, &small, sizeof small);
     std::array<std::uint8_t, 21> request{};
-    HidIoStatus status = HidIoStatus::kOk;
+    HidIoStatus status = HidIoStatus::Ok;
     int writes = 0;
-    while (status == HidIoStatus::kOk && writes < 100000) {
+    while (status == HidIoStatus::Ok && writes < 100000) {
         status = device->WriteReport(request, 20ms);
         ++writes;
     }
-    EXPECT_EQ(status, HidIoStatus::kTimedOut);
+    EXPECT_EQ(status, HidIoStatus::TimedOut);
     EXPECT_TRUE(device->IsOpen());
 }
 
@@ -92,9 +92,9 @@ TEST_F(HidrawOverSocket, QueuedReportsAreDiscardedOnRequest) {
     UnitSends({0xEE, 0xEE, 0xEE});
     device->DiscardInput();
     std::array<std::uint8_t, 17> input{};
-    EXPECT_EQ(device->ReadReport(input, 10ms).status, HidIoStatus::kTimedOut);
+    EXPECT_EQ(device->ReadReport(input, 10ms).Status, HidIoStatus::TimedOut);
     UnitSends({0x42});
-    EXPECT_EQ(device->ReadReport(input, 1000ms).status, HidIoStatus::kOk);
+    EXPECT_EQ(device->ReadReport(input, 1000ms).Status, HidIoStatus::Ok);
     EXPECT_EQ(input[0], 0x42);
     EXPECT_TRUE(device->IsOpen());
 }
@@ -105,20 +105,20 @@ TEST_F(HidrawOverSocket, DeviceGoneIsReportedAndTheDescriptorForgotten) {
     unit_end = -1;
     std::array<std::uint8_t, 17> input{};
     // What was sent before the unit left is still delivered...
-    EXPECT_EQ(device->ReadReport(input, 1000ms).status, HidIoStatus::kOk);
+    EXPECT_EQ(device->ReadReport(input, 1000ms).Status, HidIoStatus::Ok);
     // ...then its absence is seen, and the handle is let go at once.
-    EXPECT_EQ(device->ReadReport(input, 1000ms).status, HidIoStatus::kGone);
+    EXPECT_EQ(device->ReadReport(input, 1000ms).Status, HidIoStatus::Gone);
     EXPECT_FALSE(device->IsOpen());
     EXPECT_EQ(device->Descriptor(), -1);
     std::array<std::uint8_t, 21> request{};
-    EXPECT_EQ(device->WriteReport(request, 10ms), HidIoStatus::kFailed);
+    EXPECT_EQ(device->WriteReport(request, 10ms), HidIoStatus::Failed);
 }
 
 TEST_F(HidrawOverSocket, WriteToADeviceThatLeftFailsInsteadOfSucceeding) {
     ::close(unit_end);
     unit_end = -1;
     std::array<std::uint8_t, 21> request{};
-    EXPECT_EQ(device->WriteReport(request, 100ms), HidIoStatus::kGone);
+    EXPECT_EQ(device->WriteReport(request, 100ms), HidIoStatus::Gone);
     EXPECT_EQ(device->Descriptor(), -1);
     device->Close();  // idempotent
     EXPECT_FALSE(device->IsOpen());

@@ -46,11 +46,11 @@ std::string Uevent(const char* hid_id) {
 TEST(HidUevent, ReadsBusVendorAndProduct) {
     const auto ids = ParseHidIdFromUevent(Uevent("0003:000003EB:00002018"));
     ASSERT_TRUE(ids);
-    EXPECT_EQ(ids->vendor_id, 0x03EB);
-    EXPECT_EQ(ids->product_id, 0x2018);
+    EXPECT_EQ(ids->VendorId, 0x03EB);
+    EXPECT_EQ(ids->ProductId, 0x2018);
     const auto lower = ParseHidIdFromUevent("HID_ID=0003:000003eb:00002019");
     ASSERT_TRUE(lower);
-    EXPECT_EQ(lower->product_id, 0x2019);
+    EXPECT_EQ(lower->ProductId, 0x2019);
 }
 
 TEST(HidUevent, RefusesMissingOrMalformedIds) {
@@ -86,16 +86,16 @@ TEST(HidrawEnumeration, ListsReadableDevicesInNodeOrder) {
     const HidrawPaths paths{sys.string(), "/devfake"};
     const auto nodes = EnumerateHidraw(paths);
     ASSERT_EQ(nodes.size(), 3u);
-    EXPECT_EQ(nodes[0].name, "hidraw1");
-    EXPECT_EQ(nodes[0].path, "/devfake/hidraw1");
-    EXPECT_EQ(nodes[0].product_id, 0x2019);
-    EXPECT_EQ(nodes[1].name, "hidraw2");
-    EXPECT_EQ(nodes[1].vendor_id, 0x046D);
-    EXPECT_EQ(nodes[2].name, "hidraw10");
+    EXPECT_EQ(nodes[0].Name, "hidraw1");
+    EXPECT_EQ(nodes[0].Path, "/devfake/hidraw1");
+    EXPECT_EQ(nodes[0].ProductId, 0x2019);
+    EXPECT_EQ(nodes[1].Name, "hidraw2");
+    EXPECT_EQ(nodes[1].VendorId, 0x046D);
+    EXPECT_EQ(nodes[2].Name, "hidraw10");
 
     const auto one = ReadHidrawNode(paths, "hidraw10");
     ASSERT_TRUE(one);
-    EXPECT_EQ(one->product_id, 0x2018);
+    EXPECT_EQ(one->ProductId, 0x2018);
     EXPECT_FALSE(ReadHidrawNode(paths, "hidraw3"));
     EXPECT_FALSE(ReadHidrawNode(paths, "../hidraw10"));
 }
@@ -126,21 +126,21 @@ TEST(HidrawWatcher, ReportsArrivalPermissionChangeAndRemovalOfHidrawNodesOnly) {
     WriteFile(dev.path() / "hidraw7", "");
     auto changes = Collect(watcher, 1);
     ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0].kind, HidrawChangeKind::kArrived);
-    EXPECT_EQ(changes[0].name, "hidraw7");
-    EXPECT_EQ(changes[0].path, (dev.path() / "hidraw7").string());
+    EXPECT_EQ(changes[0].Kind, HidrawChangeKind::Arrived);
+    EXPECT_EQ(changes[0].Name, "hidraw7");
+    EXPECT_EQ(changes[0].Path, (dev.path() / "hidraw7").string());
 
     // udev setting the group and mode afterwards is another chance to open it.
     ASSERT_EQ(::chmod((dev.path() / "hidraw7").c_str(), 0660), 0);
     changes = Collect(watcher, 1);
     ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0].kind, HidrawChangeKind::kArrived);
+    EXPECT_EQ(changes[0].Kind, HidrawChangeKind::Arrived);
 
     fs::remove(dev.path() / "hidraw7");
     changes = Collect(watcher, 1);
     ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0].kind, HidrawChangeKind::kRemoved);
-    EXPECT_EQ(changes[0].name, "hidraw7");
+    EXPECT_EQ(changes[0].Kind, HidrawChangeKind::Removed);
+    EXPECT_EQ(changes[0].Name, "hidraw7");
 }
 
 TEST(HidrawWatcher, RenamedNodesLeaveAndArrive) {
@@ -151,10 +151,10 @@ TEST(HidrawWatcher, RenamedNodesLeaveAndArrive) {
     fs::rename(dev.path() / "hidraw1", dev.path() / "hidraw2");
     const auto changes = Collect(watcher, 2);
     ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].kind, HidrawChangeKind::kRemoved);
-    EXPECT_EQ(changes[0].name, "hidraw1");
-    EXPECT_EQ(changes[1].kind, HidrawChangeKind::kArrived);
-    EXPECT_EQ(changes[1].name, "hidraw2");
+    EXPECT_EQ(changes[0].Kind, HidrawChangeKind::Removed);
+    EXPECT_EQ(changes[0].Name, "hidraw1");
+    EXPECT_EQ(changes[1].Kind, HidrawChangeKind::Arrived);
+    EXPECT_EQ(changes[1].Name, "hidraw2");
 }
 
 TEST(HidrawWatcher, MissingFolderCannotBeWatched) {

@@ -21,7 +21,7 @@ using testing::ToVector;
 class HidrawLink : public ::testing::Test {
 protected:
     std::unique_ptr<HidrawDevice> device;
-    ReportLink link{ReportTimeouts{.write = 200ms, .reply = 80ms}};
+    ReportLink link{ReportTimeouts{.Write = 200ms, .Reply = 80ms}};
     int unit = -1;
 
     void SetUp() override {
@@ -49,8 +49,8 @@ protected:
 TEST_F(HidrawLink, RequestGoesOutWithReportIdZeroAndTheReplyLandsAfterIt) {
     // The unit's answer is already queued, as it would be by the time we read.
     const auto reply = HexBytes("00 17 80 0E 00 00 34 12 01 02 00 00 00 00 00 00");
-    UnitSends(HexBytes("EE"));                                       // stale, from before the request
-    ASSERT_EQ(link.ReadMemory(0, 0x60, 16), LinkStatus::kTimedOut);  // the stale report was dropped
+    UnitSends(HexBytes("EE"));                                      // stale, from before the request
+    ASSERT_EQ(link.ReadMemory(0, 0x60, 16), LinkStatus::TimedOut);  // the stale report was dropped
     UnitReceives();
 
     // Now a well-behaved exchange: the unit answers after reading the request.
@@ -64,20 +64,20 @@ TEST_F(HidrawLink, RequestGoesOutWithReportIdZeroAndTheReplyLandsAfterIt) {
     UnitIdentity id;
     const LinkStatus status = link.Identify(id);
     answer.join();
-    ASSERT_EQ(status, LinkStatus::kOk);
-    EXPECT_EQ(link.Reply().report_id, 0);
-    EXPECT_EQ(ToVector(link.Reply().data), reply);
-    EXPECT_EQ(id.device_type, 128);
-    EXPECT_EQ(id.serial_number, 0x1234);
+    ASSERT_EQ(status, LinkStatus::Ok);
+    EXPECT_EQ(link.Reply().ReportId, 0);
+    EXPECT_EQ(ToVector(link.Reply().Data), reply);
+    EXPECT_EQ(id.DeviceType, 128);
+    EXPECT_EQ(id.SerialNumber, 0x1234);
 }
 
 TEST_F(HidrawLink, UnitPulledOutIsReportedAndTheHandleInvalidated) {
     ::close(unit);
     unit = -1;
-    EXPECT_EQ(link.EnterLoader(), LinkStatus::kUnitGone);
+    EXPECT_EQ(link.EnterLoader(), LinkStatus::UnitGone);
     EXPECT_EQ(device->Descriptor(), -1);
     EXPECT_FALSE(link.HasUnit());
-    EXPECT_EQ(link.GsmPassThroughOff(), LinkStatus::kUnitGone);
+    EXPECT_EQ(link.GsmPassThroughOff(), LinkStatus::UnitGone);
 }
 
 }  // namespace

@@ -81,41 +81,41 @@ TEST(ConfigReport, BytesRoundTripThroughTheFields) {
     ConfigReportBytes fixed;
     std::copy(bytes.begin(), bytes.end(), fixed.begin());
     const ConfigReport report = ConfigReport::FromBytes(fixed);
-    EXPECT_EQ(report.command, 6);
-    EXPECT_EQ(report.address, 0xB0);
-    EXPECT_EQ(report.page, 2);
-    EXPECT_EQ(report.count, 12);
-    EXPECT_EQ(report.data[15], 0x10);
+    EXPECT_EQ(report.Command, 6);
+    EXPECT_EQ(report.Address, 0xB0);
+    EXPECT_EQ(report.Page, 2);
+    EXPECT_EQ(report.Count, 12);
+    EXPECT_EQ(report.Data[15], 0x10);
     EXPECT_EQ(report.ToBytes(), fixed);
 }
 
 TEST(ReplyReport, InputReportLandsAfterTheReportIdAndOverwritesEverything) {
     ReplyReport reply;
-    reply.report_id = 0x55;
-    reply.data.fill(0xAA);
+    reply.ReportId = 0x55;
+    reply.Data.fill(0xAA);
 
     const auto sixteen = HexBytes("01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10");
     reply.TakeInputReport(sixteen);
-    EXPECT_EQ(reply.report_id, 0);
-    EXPECT_EQ(ToVector(reply.data), sixteen);
+    EXPECT_EQ(reply.ReportId, 0);
+    EXPECT_EQ(ToVector(reply.Data), sixteen);
 
     // A short report leaves no stale bytes behind; a long one is cut.
     reply.TakeInputReport(HexBytes("7F 7E"));
-    EXPECT_EQ(ToVector(reply.data), HexBytes("7F 7E 00000000 00000000 00000000 0000"));
+    EXPECT_EQ(ToVector(reply.Data), HexBytes("7F 7E 00000000 00000000 00000000 0000"));
     reply.TakeInputReport(HexBytes("00112233445566778899AABBCCDDEEFF 99 98"));
-    EXPECT_EQ(ToVector(reply.data), HexBytes("00112233445566778899AABBCCDDEEFF"));
+    EXPECT_EQ(ToVector(reply.Data), HexBytes("00112233445566778899AABBCCDDEEFF"));
 }
 
 TEST(UnitIdentity, DecodesTheIdentificationReply) {
     ReplyReport reply;
     reply.TakeInputReport(HexBytes("00 17 81 2A 00 00 39 30 05 02 FF FF FF FF FF FF"));
     const UnitIdentity id = DecodeIdentify(reply);
-    EXPECT_EQ(id.usb_program_version, 0x17);
-    EXPECT_EQ(id.device_type, 129);
-    EXPECT_EQ(id.main_program_version, 42);
-    EXPECT_EQ(id.serial_number, 12345);  // 0x3039, little-endian
-    EXPECT_EQ(id.hardware_minor, 5);
-    EXPECT_EQ(id.hardware_major, 2);
+    EXPECT_EQ(id.UsbProgramVersion, 0x17);
+    EXPECT_EQ(id.DeviceType, 129);
+    EXPECT_EQ(id.MainProgramVersion, 42);
+    EXPECT_EQ(id.SerialNumber, 12345);  // 0x3039, little-endian
+    EXPECT_EQ(id.HardwareMinor, 5);
+    EXPECT_EQ(id.HardwareMajor, 2);
 
     // The simulated unit answers with the same layout.
     EXPECT_EQ(ToVector(EncodeIdentify(id)), HexBytes("00 17 81 2A 00 00 39 30 05 02 00 00 00 00 00 00"));

@@ -29,12 +29,12 @@ constexpr std::uint8_t kReportDescriptor[] = {
     0x95, 0x10, 0x09, 0x01, 0x81, 0x02, 0x95, 0x14, 0x09, 0x01, 0x91, 0x02, 0xC0,
 };
 
-const UnitIdentity kVirtualUnit{.usb_program_version = 7,
-                                .device_type = 1,
-                                .main_program_version = 9,
-                                .serial_number = 4242,
-                                .hardware_minor = 0,
-                                .hardware_major = 1};
+const UnitIdentity kVirtualUnit{.UsbProgramVersion = 7,
+                                .DeviceType = 1,
+                                .MainProgramVersion = 9,
+                                .SerialNumber = 4242,
+                                .HardwareMinor = 0,
+                                .HardwareMajor = 1};
 
 bool SendEvent(int fd, const uhid_event& event) {
     return ::write(fd, &event, sizeof event) == static_cast<ssize_t>(sizeof event);
@@ -101,9 +101,9 @@ private:
 TEST(UhidUnit, IdentifiesAVirtualUnitThroughHidraw) {
     const HidrawPaths paths;
     std::set<std::string> before;
-    for (const auto& c : FindUnitCandidates(paths)) before.insert(c.node.name);
+    for (const auto& c : FindUnitCandidates(paths)) before.insert(c.Node.Name);
 
-    HidrawWatcher watcher(paths.dev_dir);
+    HidrawWatcher watcher(paths.DevDir);
     const bool watching = watcher.Start();
     VirtualUnit unit;
     if (!unit.Create()) GTEST_SKIP() << "/dev/uhid is missing or cannot be opened: " << std::strerror(errno);
@@ -112,7 +112,7 @@ TEST(UhidUnit, IdentifiesAVirtualUnitThroughHidraw) {
     const auto deadline = std::chrono::steady_clock::now() + 5s;
     while (!found && std::chrono::steady_clock::now() < deadline) {
         for (auto& c : FindUnitCandidates(paths))
-            if (!before.count(c.node.name) && ::access(c.node.path.c_str(), F_OK) == 0) found = c;
+            if (!before.count(c.Node.Name) && ::access(c.Node.Path.c_str(), F_OK) == 0) found = c;
         if (found) break;
         if (!watching) {
             std::this_thread::sleep_for(50ms);
@@ -121,17 +121,17 @@ TEST(UhidUnit, IdentifiesAVirtualUnitThroughHidraw) {
         }
     }
     if (!found) GTEST_SKIP() << "no hidraw node appeared for the virtual unit";
-    EXPECT_EQ(found->mode, UnitMode::kNormal);
+    EXPECT_EQ(found->Mode, UnitMode::Normal);
 
-    auto device = HidrawDevice::Open(found->node.path);
-    if (!device) GTEST_SKIP() << "cannot open " << found->node.path << ": " << std::strerror(errno);
+    auto device = HidrawDevice::Open(found->Node.Path);
+    if (!device) GTEST_SKIP() << "cannot open " << found->Node.Path << ": " << std::strerror(errno);
 
     ReportLink link;
     link.Attach(device.get());
     UnitIdentity id;
-    ASSERT_EQ(link.Identify(id), LinkStatus::kOk);
-    EXPECT_EQ(id.serial_number, 4242);
-    EXPECT_EQ(id.main_program_version, 9);
+    ASSERT_EQ(link.Identify(id), LinkStatus::Ok);
+    EXPECT_EQ(id.SerialNumber, 4242);
+    EXPECT_EQ(id.MainProgramVersion, 9);
     EXPECT_EQ(unit.identify_requests(), 1);
 }
 

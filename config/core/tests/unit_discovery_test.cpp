@@ -43,11 +43,11 @@ TEST_F(FakeSysfs, FindsUnitsAndBootLoadersOfTheRightVendorOnly) {
 
     const auto found = FindUnitCandidates(paths);
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].node.name, "hidraw1");
-    EXPECT_EQ(found[0].mode, UnitMode::kBootLoader);
-    EXPECT_EQ(found[1].node.name, "hidraw12");
-    EXPECT_EQ(found[1].node.path, paths.dev_dir + "/hidraw12");
-    EXPECT_EQ(found[1].mode, UnitMode::kNormal);
+    EXPECT_EQ(found[0].Node.Name, "hidraw1");
+    EXPECT_EQ(found[0].Mode, UnitMode::BootLoader);
+    EXPECT_EQ(found[1].Node.Name, "hidraw12");
+    EXPECT_EQ(found[1].Node.Path, paths.DevDir + "/hidraw12");
+    EXPECT_EQ(found[1].Mode, UnitMode::Normal);
 }
 
 TEST_F(FakeSysfs, ArrivalNoticeIsCheckedAgainstTheDevicesIds) {
@@ -55,14 +55,14 @@ TEST_F(FakeSysfs, ArrivalNoticeIsCheckedAgainstTheDevicesIds) {
     AddDevice("hidraw6", "0003:0000046D:0000C52B");
     const auto unit = UnitCandidateForNode(paths, "hidraw5");
     ASSERT_TRUE(unit);
-    EXPECT_EQ(unit->mode, UnitMode::kNormal);
+    EXPECT_EQ(unit->Mode, UnitMode::Normal);
     EXPECT_FALSE(UnitCandidateForNode(paths, "hidraw6"));
     EXPECT_FALSE(UnitCandidateForNode(paths, "hidraw7")) << "gone again before it was looked at";
 }
 
 TEST(UnitIds, OnlyTheTwoProductsOfTheMakerCount) {
-    EXPECT_EQ(UnitModeForIds(0x03EB, 0x2018), UnitMode::kNormal);
-    EXPECT_EQ(UnitModeForIds(0x03EB, 0x2019), UnitMode::kBootLoader);
+    EXPECT_EQ(UnitModeForIds(0x03EB, 0x2018), UnitMode::Normal);
+    EXPECT_EQ(UnitModeForIds(0x03EB, 0x2019), UnitMode::BootLoader);
     EXPECT_FALSE(UnitModeForIds(0x03EB, 0x2017));
     EXPECT_FALSE(UnitModeForIds(0x03EC, 0x2018));
 }

@@ -19,17 +19,17 @@ namespace {
 using testing::HexBytes;
 using testing::ToVector;
 
-const UnitIdentity kSmsMeter{.usb_program_version = 5,
-                             .device_type = 129,
-                             .main_program_version = 21,
-                             .serial_number = 40001,
-                             .hardware_minor = 0,
-                             .hardware_major = 3};
+const UnitIdentity kSmsMeter{.UsbProgramVersion = 5,
+                             .DeviceType = 129,
+                             .MainProgramVersion = 21,
+                             .SerialNumber = 40001,
+                             .HardwareMinor = 0,
+                             .HardwareMajor = 3};
 
 struct Block {
-    std::uint8_t address;
-    std::uint8_t page;
-    std::uint8_t count;
+    std::uint8_t Address;
+    std::uint8_t Page;
+    std::uint8_t Count;
 };
 
 // Command, address, page and count of every logged request.
@@ -70,16 +70,16 @@ TEST(SettingsSequence, ReadingOrderFetchesEveryFieldAndTheNextIdentifyCarriesIts
 
     std::vector<std::tuple<int, int, int, int>> expected;
     for (const Block& b : SettingsReadingOrder()) {
-        ASSERT_EQ(link.ReadMemory(b.page, b.address, b.count), LinkStatus::kOk);
-        for (int k = 0; k < b.count; ++k)
-            ASSERT_EQ(link.Reply().data[k], unit.Page(b.page)[b.address + k]) << int(b.address) << "/" << int(b.page);
-        expected.emplace_back(6, b.address, b.page, b.count);
+        ASSERT_EQ(link.ReadMemory(b.Page, b.Address, b.Count), LinkStatus::Ok);
+        for (int k = 0; k < b.Count; ++k)
+            ASSERT_EQ(link.Reply().Data[k], unit.Page(b.Page)[b.Address + k]) << int(b.Address) << "/" << int(b.Page);
+        expected.emplace_back(6, b.Address, b.Page, b.Count);
     }
     EXPECT_EQ(Headers(unit.RequestLog()), expected);
     EXPECT_EQ(unit.RequestLog().size(), 35u);
 
     UnitIdentity id;
-    ASSERT_EQ(link.Identify(id), LinkStatus::kOk);
+    ASSERT_EQ(link.Identify(id), LinkStatus::Ok);
     EXPECT_EQ(std::get<0>(Headers(unit.RequestLog()).back()), 0);
     EXPECT_EQ(Headers(unit.RequestLog()).back(), std::make_tuple(0, 0x5E, 2, 16));
 }
@@ -100,7 +100,7 @@ TEST(SettingsSequence, WritingOrderStoresThePagesAndUnnamedBytesCarryTheBuffer) 
         for (std::size_t at = 0; at < field.size(); at += 16)
             ASSERT_EQ(link.WriteMemory(page, static_cast<std::uint8_t>(address + at),
                                        std::span(field).subspan(at, std::min<std::size_t>(16, field.size() - at))),
-                      LinkStatus::kOk);
+                      LinkStatus::Ok);
     };
 
     write_field(0, 0x10, Quoted("internet.mts.ru", 32));
@@ -109,27 +109,27 @@ TEST(SettingsSequence, WritingOrderStoresThePagesAndUnnamedBytesCarryTheBuffer) 
     write_field(0, 0x80, Quoted("192.168.100.200", 48));
     // Port, packet time-out 3 (stored 30), packet length 0; byte 11 unnamed.
     const auto port = HexBytes("22 35 30 30 30 22 00 00  1E 00  00");
-    ASSERT_EQ(link.WriteMemory(0, 0xB0, 12, port), LinkStatus::kOk);
+    ASSERT_EQ(link.WriteMemory(0, 0xB0, 12, port), LinkStatus::Ok);
     // 9600 baud, one stop bit, no parity, 8 bits, kept 0; flags; 1 minute; 8 s.
     const auto settings = HexBytes("80 25 00 00  00 00 08 00  21 10 02");
-    ASSERT_EQ(link.WriteMemory(0, 0x00, 16, settings), LinkStatus::kOk);
+    ASSERT_EQ(link.WriteMemory(0, 0x00, 16, settings), LinkStatus::Ok);
     write_field(0, 0x60, Quoted("pool.ntp.org", 32));
-    ASSERT_EQ(link.WriteMemory(0, 0xFE, HexBytes("02 82")), LinkStatus::kOk);
+    ASSERT_EQ(link.WriteMemory(0, 0xFE, HexBytes("02 82")), LinkStatus::Ok);
     std::vector<std::uint8_t> schedule(256, 0);
     schedule[0] = 0x3C, schedule[1] = 0x40;  // ON at Monday 01:00
     schedule[2] = 0x78, schedule[3] = 0x00;  // OFF at Monday 02:00
     write_field(1, 0x00, schedule);
     const std::string sms_head = "0011000B91", phone = "9761214365F7", length = "0008A70A";
     write_field(2, 0x00, std::vector<std::uint8_t>(sms_head.begin(), sms_head.end()));
-    ASSERT_EQ(link.WriteMemory(2, 0x0A, std::vector<std::uint8_t>(phone.begin(), phone.end())), LinkStatus::kOk);
-    ASSERT_EQ(link.WriteMemory(2, 0x16, std::vector<std::uint8_t>(length.begin(), length.end())), LinkStatus::kOk);
+    ASSERT_EQ(link.WriteMemory(2, 0x0A, std::vector<std::uint8_t>(phone.begin(), phone.end())), LinkStatus::Ok);
+    ASSERT_EQ(link.WriteMemory(2, 0x16, std::vector<std::uint8_t>(length.begin(), length.end())), LinkStatus::Ok);
     std::vector<std::uint8_t> text(71, 0);
     const std::string alarm = Utf8ToCp1251("Авария");
     text[0] = static_cast<std::uint8_t>(alarm.size());
     std::copy(alarm.begin(), alarm.end(), text.begin() + 1);
     for (std::uint8_t at = 0x1E; at < 0x5E; at += 16)
-        ASSERT_EQ(link.WriteMemory(2, at, std::span(text).subspan(at - 0x1E, 16)), LinkStatus::kOk);
-    ASSERT_EQ(link.WriteMemory(2, 0x5E, std::span(text).subspan(64, 7)), LinkStatus::kOk);
+        ASSERT_EQ(link.WriteMemory(2, at, std::span(text).subspan(at - 0x1E, 16)), LinkStatus::Ok);
+    ASSERT_EQ(link.WriteMemory(2, 0x5E, std::span(text).subspan(64, 7)), LinkStatus::Ok);
 
     EXPECT_EQ(unit.RequestLog().size(), 2u + 2 + 1 + 3 + 1 + 1 + 2 + 1 + 16 + 1 + 1 + 1 + 5);
     const auto& page0 = unit.Page(0);
@@ -168,20 +168,20 @@ protected:
 };
 
 TEST_F(FirmwareSequence, WholeUpdateProgramsTheImageInOrder) {
-    ASSERT_EQ(link.EnterLoader(), LinkStatus::kOk);
+    ASSERT_EQ(link.EnterLoader(), LinkStatus::Ok);
     EXPECT_TRUE(unit.InLoader());
     bool suits = false;
-    ASSERT_EQ(link.CheckImage(Tail(), suits), LinkStatus::kOk);
+    ASSERT_EQ(link.CheckImage(Tail(), suits), LinkStatus::Ok);
     ASSERT_TRUE(suits);
-    ASSERT_EQ(link.BeginProgramming(), LinkStatus::kOk);
-    for (std::size_t i = 0; i < kFirmwareBlockCount; ++i) ASSERT_EQ(link.ProgramBlock(image, i), LinkStatus::kOk);
+    ASSERT_EQ(link.BeginProgramming(), LinkStatus::Ok);
+    for (std::size_t i = 0; i < kFirmwareBlockCount; ++i) ASSERT_EQ(link.ProgramBlock(image, i), LinkStatus::Ok);
     bool passed = false;
-    ASSERT_EQ(link.Verify(passed), LinkStatus::kOk);
+    ASSERT_EQ(link.Verify(passed), LinkStatus::Ok);
     ASSERT_TRUE(passed);
     UnitIdentity id;
-    ASSERT_EQ(link.Identify(id), LinkStatus::kOk);
-    EXPECT_EQ(id.device_type, 129);
-    ASSERT_EQ(link.Finish(), LinkStatus::kOk);
+    ASSERT_EQ(link.Identify(id), LinkStatus::Ok);
+    EXPECT_EQ(id.DeviceType, 129);
+    ASSERT_EQ(link.Finish(), LinkStatus::Ok);
 
     const auto& log = unit.RequestLog();
     ASSERT_EQ(log.size(), 3u + kFirmwareBlockCount + 3);
@@ -207,15 +207,15 @@ TEST_F(FirmwareSequence, WholeUpdateProgramsTheImageInOrder) {
 
 TEST_F(FirmwareSequence, ImageForAnotherUnitIsRefusedBeforeProgramming) {
     image.back() ^= 0xFF;
-    ASSERT_EQ(link.EnterLoader(), LinkStatus::kOk);
+    ASSERT_EQ(link.EnterLoader(), LinkStatus::Ok);
     bool suits = true;
-    ASSERT_EQ(link.CheckImage(Tail(), suits), LinkStatus::kOk);
+    ASSERT_EQ(link.CheckImage(Tail(), suits), LinkStatus::Ok);
     EXPECT_FALSE(suits);
     // Blocks sent regardless are not taken, and nothing can pass verification.
     link.BeginProgramming();
     for (std::size_t i = 0; i < kFirmwareBlockCount; ++i) link.ProgramBlock(image, i);
     bool passed = true;
-    ASSERT_EQ(link.Verify(passed), LinkStatus::kOk);
+    ASSERT_EQ(link.Verify(passed), LinkStatus::Ok);
     EXPECT_FALSE(passed);
     link.Finish();
     EXPECT_EQ(unit.CompletedUpdates(), 0);
@@ -228,7 +228,7 @@ TEST_F(FirmwareSequence, LostBlockFailsVerification) {
     link.BeginProgramming();
     for (std::size_t i = 0; i < kFirmwareBlockCount; ++i)
         if (i != 1000) link.ProgramBlock(image, i);
-    ASSERT_EQ(link.Verify(passed), LinkStatus::kOk);
+    ASSERT_EQ(link.Verify(passed), LinkStatus::Ok);
     EXPECT_FALSE(passed);
 }
 
@@ -238,24 +238,24 @@ TEST_F(FirmwareSequence, UnitPulledOutDuringProgrammingStopsTheUpdateWithAFailur
     link.CheckImage(Tail(), suits);
     link.BeginProgramming();
     unit.UnplugAfter(500);
-    LinkStatus status = LinkStatus::kOk;
+    LinkStatus status = LinkStatus::Ok;
     std::size_t sent = 0;
-    for (; sent < kFirmwareBlockCount && status == LinkStatus::kOk; ++sent) status = link.ProgramBlock(image, sent);
-    EXPECT_EQ(status, LinkStatus::kUnitGone);
+    for (; sent < kFirmwareBlockCount && status == LinkStatus::Ok; ++sent) status = link.ProgramBlock(image, sent);
+    EXPECT_EQ(status, LinkStatus::UnitGone);
     EXPECT_EQ(sent, 501u);
     bool passed = true;
-    EXPECT_EQ(link.Verify(passed), LinkStatus::kUnitGone);
+    EXPECT_EQ(link.Verify(passed), LinkStatus::UnitGone);
     EXPECT_FALSE(passed);
 }
 
 TEST(BootLoaderDevice, AnswersIdentifyButNotMemoryReads) {
-    SimulatedUnit loader(UnitIdentity{.device_type = 0xFF}, /*starts_in_loader=*/true);
+    SimulatedUnit loader(UnitIdentity{.DeviceType = 0xFF}, /*starts_in_loader=*/true);
     ReportLink link;
     link.Attach(&loader);
     UnitIdentity id;
-    ASSERT_EQ(link.Identify(id), LinkStatus::kOk);
-    EXPECT_EQ(id.device_type, 0xFF);
-    EXPECT_EQ(link.ReadMemory(0, 0, 16), LinkStatus::kTimedOut);
+    ASSERT_EQ(link.Identify(id), LinkStatus::Ok);
+    EXPECT_EQ(id.DeviceType, 0xFF);
+    EXPECT_EQ(link.ReadMemory(0, 0, 16), LinkStatus::TimedOut);
     EXPECT_TRUE(link.HasUnit());
 }
 
@@ -263,9 +263,9 @@ TEST(GsmPassThroughSequence, SwitchesTheModuleThroughAndBack) {
     SimulatedUnit unit(kSmsMeter);
     ReportLink link;
     link.Attach(&unit);
-    ASSERT_EQ(link.GsmPassThroughOn(), LinkStatus::kOk);
+    ASSERT_EQ(link.GsmPassThroughOn(), LinkStatus::Ok);
     EXPECT_TRUE(unit.GsmPassThrough());
-    ASSERT_EQ(link.GsmPassThroughOff(), LinkStatus::kOk);
+    ASSERT_EQ(link.GsmPassThroughOff(), LinkStatus::Ok);
     EXPECT_FALSE(unit.GsmPassThrough());
     EXPECT_EQ(Headers(unit.RequestLog()), (std::vector<std::tuple<int, int, int, int>>{{9, 0, 0, 0}, {10, 0, 0, 0}}));
 }
