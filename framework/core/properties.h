@@ -49,7 +49,8 @@ using FieldType = std::remove_cvref_t<decltype(std::declval<T&>().*std::declval<
 }  // namespace detail
 
 template <class T, class Get, class Set>
-PropertyInfo Int(std::string name, Get get, Set set, std::int64_t def = 0) {
+requires std::is_invocable_v<const Set&, T&, std::int64_t> PropertyInfo Int(std::string name, Get get, Set set,
+                                                                            std::int64_t def = 0) {
     return detail::Row(
         name,
         [set, n = name](TComponent& c, const StoredValue& v) {
@@ -68,7 +69,8 @@ PropertyInfo Int(std::string name, F field, std::int64_t def = 0) {
 }
 
 template <class T, class Get, class Set>
-PropertyInfo Bool(std::string name, Get get, Set set, bool def = false) {
+requires std::is_invocable_v<const Set&, T&, bool> PropertyInfo Bool(std::string name, Get get, Set set,
+                                                                     bool def = false) {
     auto ident = [](bool v) { return StoredValue::Ident(v ? "True" : "False"); };
     return detail::Row(
         name,
@@ -88,7 +90,8 @@ PropertyInfo Bool(std::string name, F field, bool def = false) {
 }
 
 template <class T, class Get, class Set>
-PropertyInfo String(std::string name, Get get, Set set, std::string def = {}) {
+requires std::is_invocable_v<const Set&, T&, const std::string&> PropertyInfo String(std::string name, Get get, Set set,
+                                                                                     std::string def = {}) {
     return detail::Row(
         name,
         [set, n = name](TComponent& c, const StoredValue& v) {
