@@ -9,21 +9,20 @@
 #include "client/core/list/list_frame.h"
 #include "client/core/list/list_input.h"
 #include "client/core/list/modem_sort.h"
+#include "framework/core/virtual_keys.h"
 
 namespace dlk {
 namespace {
 
-constexpr int kVkReturn = 13, kVkPrior = 33, kVkNext = 34, kVkEnd = 35, kVkHome = 36, kVkUp = 38, kVkDown = 40;
-
 ListKey KeyOf(int vk) {
     switch (vk) {
-        case kVkReturn: return ListKey::Enter;
-        case kVkPrior: return ListKey::PageUp;
-        case kVkNext: return ListKey::PageDown;
-        case kVkEnd: return ListKey::End;
-        case kVkHome: return ListKey::Home;
-        case kVkUp: return ListKey::Up;
-        case kVkDown: return ListKey::Down;
+        case VK_RETURN: return ListKey::Enter;
+        case VK_PRIOR: return ListKey::PageUp;
+        case VK_NEXT: return ListKey::PageDown;
+        case VK_END: return ListKey::End;
+        case VK_HOME: return ListKey::Home;
+        case VK_UP: return ListKey::Up;
+        case VK_DOWN: return ListKey::Down;
         default: return ListKey::Other;
     }
 }
@@ -172,12 +171,12 @@ void ModemListView::FormKeyDown(int& key) {
 }
 
 void ModemListView::FormMouseWheelDown() {
-    int key = kVkDown;
+    int key = VK_DOWN;
     FormKeyDown(key);
 }
 
 void ModemListView::FormMouseWheelUp() {
-    int key = kVkUp;
+    int key = VK_UP;
     FormKeyDown(key);
 }
 

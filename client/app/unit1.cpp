@@ -42,13 +42,6 @@ std::uint8_t MeasureTaskbarHeight() {
     return std::uint8_t(height > 0 ? height : 0);
 }
 
-template <class T>
-T* Need(TForm& form, const char* name) {
-    T* c = FindOwned<T>(form, name);
-    if (c == nullptr) throw EReadError("unit1.form", 0, std::string("missing ") + name);
-    return c;
-}
-
 }  // namespace
 
 // The link's view of the window. Posting is all the worker threads do here.
@@ -104,12 +97,12 @@ TForm1::TForm1(TComponent* owner, ShellEnvironment environment)
     tray_ = env_.Tray != nullptr ? env_.Tray : own_tray_.get();
 
     ReadComponentResource(*this, ":/client/unit1.form");
-    HeaderControl1 = Need<THeaderControl>(*this, "HeaderControl1");
-    ScrollBar1 = Need<TScrollBar>(*this, "ScrollBar1");
-    PopupMenu1 = Need<TPopupMenu>(*this, "PopupMenu1");
-    N1 = Need<TMenuItem>(*this, "N1");
-    N2 = Need<TMenuItem>(*this, "N2");
-    Timer1 = Need<TTimer>(*this, "Timer1");
+    HeaderControl1 = FindRequired<THeaderControl>(*this, "HeaderControl1");
+    ScrollBar1 = FindRequired<TScrollBar>(*this, "ScrollBar1");
+    PopupMenu1 = FindRequired<TPopupMenu>(*this, "PopupMenu1");
+    N1 = FindRequired<TMenuItem>(*this, "N1");
+    N2 = FindRequired<TMenuItem>(*this, "N2");
+    Timer1 = FindRequired<TTimer>(*this, "Timer1");
     // The program never has a taskbar button: the tray icon stands for it.
     SetShowInTaskbar(false);
 

@@ -31,37 +31,30 @@ int ScreenHeight() {
     return true;
 }();
 
-template <class T>
-T* Find(TForm& form, const char* name) {
-    T* found = FindOwned<T>(form, name);
-    if (found == nullptr) throw EPropertyError(std::string("unit2.form has no ") + name);
-    return found;
-}
-
 }  // namespace
 
 TForm2::TForm2(TComponent* owner) : TForm(owner) {
     ReadComponentResource(*this, ":/client/unit2.form");
-    GroupBox1 = Find<TGroupBox>(*this, "GroupBox1");
-    Label1 = Find<TLabel>(*this, "Label1");
-    Edit1 = Find<TEdit>(*this, "Edit1");
-    CheckBox2 = Find<TCheckBox>(*this, "CheckBox2");
-    Label4 = Find<TLabel>(*this, "Label4");
-    Edit4 = Find<TEdit>(*this, "Edit4");
-    Label6 = Find<TLabel>(*this, "Label6");
-    Edit6 = Find<TEdit>(*this, "Edit6");
-    Label2 = Find<TLabel>(*this, "Label2");
-    Edit2 = Find<TEdit>(*this, "Edit2");
-    Label3 = Find<TLabel>(*this, "Label3");
-    Edit3 = Find<TEdit>(*this, "Edit3");
-    Label5 = Find<TLabel>(*this, "Label5");
-    Edit5 = Find<TEdit>(*this, "Edit5");
-    GroupBox2 = Find<TGroupBox>(*this, "GroupBox2");
-    RadioButton1 = Find<TRadioButton>(*this, "RadioButton1");
-    RadioButton2 = Find<TRadioButton>(*this, "RadioButton2");
-    CheckBox1 = Find<TCheckBox>(*this, "CheckBox1");
-    Button1 = Find<TButton>(*this, "Button1");
-    Button2 = Find<TButton>(*this, "Button2");
+    GroupBox1 = FindRequired<TGroupBox>(*this, "GroupBox1");
+    Label1 = FindRequired<TLabel>(*this, "Label1");
+    Edit1 = FindRequired<TEdit>(*this, "Edit1");
+    CheckBox2 = FindRequired<TCheckBox>(*this, "CheckBox2");
+    Label4 = FindRequired<TLabel>(*this, "Label4");
+    Edit4 = FindRequired<TEdit>(*this, "Edit4");
+    Label6 = FindRequired<TLabel>(*this, "Label6");
+    Edit6 = FindRequired<TEdit>(*this, "Edit6");
+    Label2 = FindRequired<TLabel>(*this, "Label2");
+    Edit2 = FindRequired<TEdit>(*this, "Edit2");
+    Label3 = FindRequired<TLabel>(*this, "Label3");
+    Edit3 = FindRequired<TEdit>(*this, "Edit3");
+    Label5 = FindRequired<TLabel>(*this, "Label5");
+    Edit5 = FindRequired<TEdit>(*this, "Edit5");
+    GroupBox2 = FindRequired<TGroupBox>(*this, "GroupBox2");
+    RadioButton1 = FindRequired<TRadioButton>(*this, "RadioButton1");
+    RadioButton2 = FindRequired<TRadioButton>(*this, "RadioButton2");
+    CheckBox1 = FindRequired<TCheckBox>(*this, "CheckBox1");
+    Button1 = FindRequired<TButton>(*this, "Button1");
+    Button2 = FindRequired<TButton>(*this, "Button2");
 
     const TNotifyEvent changed = [this](TObject* s) { Edit1Change(s); };
     for (TEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6}) edit->OnChange = changed;
@@ -108,13 +101,6 @@ SettingsDialogValues TForm2::Values() const {
     return v;
 }
 
-void TForm2::FocusControl(const std::string& name) {
-    if (auto* edit = FindOwned<TEdit>(*this, name)) {
-        edit->SetFocus();
-        edit->SelectAll();
-    }
-}
-
 void TForm2::Edit1Change(TObject*) {
     if (!filling_) Button1->SetEnabled(true);
 }
@@ -157,7 +143,7 @@ bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTa
         const auto* error = std::get_if<SettingsError>(&result);
         if (error == nullptr) return true;
         MessageBox(owner.Widget(), error->Message, kProgramCaption, MB_OK | MB_ICONERROR);
-        dialog->FocusControl(error->Control);
+        FocusControl(*dialog, error->Control);
     }
     return false;
 }

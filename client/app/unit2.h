@@ -17,9 +17,6 @@ public:
     // mode, and OK waits for a change.
     void Fill(const LinkSettings& settings);
     SettingsDialogValues Values() const;
-    // After a refused value: the dialog keeps what the user typed and the
-    // caret goes to the field to correct.
-    void FocusControl(const std::string& name);
 
     TGroupBox* GroupBox1;
     TLabel* Label1;

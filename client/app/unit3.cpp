@@ -28,27 +28,20 @@ bool properties_open = false;
     return true;
 }();
 
-template <class T>
-T* Find(TForm& form, const char* name) {
-    T* found = FindOwned<T>(form, name);
-    if (found == nullptr) throw EPropertyError(std::string("unit3.form has no ") + name);
-    return found;
-}
-
 }  // namespace
 
 TForm3::TForm3(TComponent* owner) : TForm(owner) {
     ReadComponentResource(*this, ":/client/unit3.form");
-    Label1 = Find<TLabel>(*this, "Label1");
-    Edit1 = Find<TEdit>(*this, "Edit1");
-    CheckBox1 = Find<TCheckBox>(*this, "CheckBox1");
-    CheckBox2 = Find<TCheckBox>(*this, "CheckBox2");
-    Label2 = Find<TLabel>(*this, "Label2");
-    Edit2 = Find<TEdit>(*this, "Edit2");
-    Label3 = Find<TLabel>(*this, "Label3");
-    Edit3 = Find<TEdit>(*this, "Edit3");
-    Button1 = Find<TButton>(*this, "Button1");
-    Button2 = Find<TButton>(*this, "Button2");
+    Label1 = FindRequired<TLabel>(*this, "Label1");
+    Edit1 = FindRequired<TEdit>(*this, "Edit1");
+    CheckBox1 = FindRequired<TCheckBox>(*this, "CheckBox1");
+    CheckBox2 = FindRequired<TCheckBox>(*this, "CheckBox2");
+    Label2 = FindRequired<TLabel>(*this, "Label2");
+    Edit2 = FindRequired<TEdit>(*this, "Edit2");
+    Label3 = FindRequired<TLabel>(*this, "Label3");
+    Edit3 = FindRequired<TEdit>(*this, "Edit3");
+    Button1 = FindRequired<TButton>(*this, "Button1");
+    Button2 = FindRequired<TButton>(*this, "Button2");
 
     const TNotifyEvent changed = [this](TObject* s) { Edit1Change(s); };
     Edit1->OnChange = changed;
@@ -85,13 +78,6 @@ ModemPropertiesValues TForm3::Values() const {
     v.ModbusLo = Edit2->Text();
     v.ModbusHi = Edit3->Text();
     return v;
-}
-
-void TForm3::FocusControl(const std::string& name) {
-    if (auto* edit = FindOwned<TEdit>(*this, name)) {
-        edit->SetFocus();
-        edit->SelectAll();
-    }
 }
 
 void TForm3::Edit1Change(TObject*) {
@@ -148,7 +134,7 @@ bool ExecuteModemProperties(TForm& owner, ModemTable& table, int entry, const st
         const auto result = ValidateModemProperties(dialog->Values());
         if (const auto* error = std::get_if<SettingsError>(&result)) {
             MessageBox(owner.Widget(), error->Message, kProgramCaption, MB_OK | MB_ICONERROR);
-            dialog->FocusControl(error->Control);
+            FocusControl(*dialog, error->Control);
             continue;
         }
         std::string writeError;

@@ -21,7 +21,6 @@ public:
     // "Modbus", and OK waits for a change.
     void Fill(const std::string& imeiText, const ModemUserSettings& settings);
     ModemPropertiesValues Values() const;
-    void FocusControl(const std::string& name);
 
     TLabel* Label1;
     TEdit* Edit1;

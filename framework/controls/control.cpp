@@ -28,7 +28,10 @@ TControl::~TControl() {
     link_->Control = nullptr;
     if (widget_ != nullptr) widget_->setProperty(kControlProperty, QVariant());
     while (!controls_.empty()) delete controls_.back();
-    if (parent_ != nullptr) std::erase(parent_->controls_, this);
+    if (parent_ != nullptr) {
+        std::erase(parent_->controls_, this);
+        std::erase(parent_->tab_list_, this);
+    }
     parent_ = nullptr;
     delete widget_;
     widget_ = nullptr;
@@ -44,6 +47,8 @@ void TControl::SetWidget(QWidget* widget) {
     widget_ = widget;
     link_->Control = this;
     widget_->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(this)));
+    // Moves without a button too (hot-tracking, hovering, the hint line).
+    widget_->setMouseTracking(true);
     // Hidden explicitly, so that showing the window later shows only the
     // children whose Visible says so.
     widget_->hide();
@@ -69,9 +74,15 @@ void TControl::SetParent(TControl* parent) {
     for (TControl* p = parent; p != nullptr; p = p->parent_)
         if (p == this) throw EPropertyError("a control cannot be placed inside itself");
     TControl* old = parent_;
-    if (old != nullptr) std::erase(old->controls_, this);
+    if (old != nullptr) {
+        std::erase(old->controls_, this);
+        std::erase(old->tab_list_, this);
+    }
     parent_ = parent;
-    if (parent_ != nullptr) parent_->controls_.push_back(this);
+    if (parent_ != nullptr) {
+        parent_->controls_.push_back(this);
+        parent_->tab_list_.push_back(this);
+    }
     if (widget_ != nullptr) {
         widget_->setParent(parent_ != nullptr ? parent_->ChildHost() : nullptr);
         ApplyGeometry();
@@ -109,6 +120,8 @@ void TControl::Notification(TComponent* component, TOperation operation) {
 void TControl::Loaded() {
     TComponent::Loaded();
     Realign();
+    // The top of a description: every child's place in Tab's round is known.
+    if (parent_ == nullptr) ApplyTabOrder();
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -215,12 +228,18 @@ void TControl::FontChanged() {
 
 void TControl::ColorChanged() {
     ApplyPalette();
-    for (TControl* c : controls_)
-        if (c->parent_color_ && c->color_ != color_) {
-            c->color_ = color_;
-            c->ColorChanged();
-        }
+    NotifyChildrenParentColorChanged();
     Invalidate();
+}
+
+void TControl::NotifyChildrenParentColorChanged() {
+    for (TControl* c : controls_) c->ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+    if (parent_ == nullptr || !parent_color_ || color_ == parent_->color_) return;
+    color_ = parent_->color_;
+    ColorChanged();
 }
 
 void TControl::ApplyFont() {
@@ -302,10 +321,6 @@ bool TControl::Focused() const {
 
 bool TControl::CanFocus() const {
     return widget_ != nullptr && widget_->isVisible() && widget_->isEnabled();
-}
-
-void TControl::WndProc(TMessage& message) {
-    if (message.Msg == WM_TIMER) WMTimer(int(message.WParam));
 }
 
 void TControl::DispatchMessage(TMessage& message) {
@@ -398,156 +413,9 @@ void TControl::AlignControls(TRect& r) {
     }
 }
 
-namespace {
-
-TMouseButton ButtonOf(Qt::MouseButton b) {
-    if (b == Qt::RightButton) return TMouseButton::mbRight;
-    if (b == Qt::MiddleButton) return TMouseButton::mbMiddle;
-    return TMouseButton::mbLeft;
-}
-
-}  // namespace
-
-TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
-    TShiftState s = 0;
-    if (modifiers & Qt::ShiftModifier) s |= ssShift;
-    if (modifiers & Qt::AltModifier) s |= ssAlt;
-    if (modifiers & Qt::ControlModifier) s |= ssCtrl;
-    if (buttons & Qt::LeftButton) s |= ssLeft;
-    if (buttons & Qt::RightButton) s |= ssRight;
-    if (buttons & Qt::MiddleButton) s |= ssMiddle;
-    return s;
-}
-
-int VirtualKeyOf(int key) {
-    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 0x70 + (key - Qt::Key_F1);
-    switch (key) {
-        case Qt::Key_Backspace: return 0x08;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab: return 0x09;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: return 0x0D;
-        case Qt::Key_Shift: return 0x10;
-        case Qt::Key_Control: return 0x11;
-        case Qt::Key_Alt: return 0x12;
-        case Qt::Key_Escape: return 0x1B;
-        case Qt::Key_Space: return 0x20;
-        case Qt::Key_PageUp: return 0x21;
-        case Qt::Key_PageDown: return 0x22;
-        case Qt::Key_End: return 0x23;
-        case Qt::Key_Home: return 0x24;
-        case Qt::Key_Left: return 0x25;
-        case Qt::Key_Up: return 0x26;
-        case Qt::Key_Right: return 0x27;
-        case Qt::Key_Down: return 0x28;
-        case Qt::Key_Insert: return 0x2D;
-        case Qt::Key_Delete: return 0x2E;
-        default: return 0;
-    }
-}
-
-bool TControl::HandleEvent(QEvent* e) {
-    bool result = false;
-    bool handled = false;
-    Guarded([&] {
-        if (IsDestroying()) return;
-        if (e->type() == MessageEvent::EventType()) {
-            DispatchMessage(static_cast<MessageEvent*>(e)->Message);
-            result = handled = true;
-            return;
-        }
-        if (e->type() == QEvent::Timer) {
-            const int qtId = static_cast<QTimerEvent*>(e)->timerId();
-            for (const auto& [id, q] : timers_)
-                if (q == qtId) {
-                    Perform(WM_TIMER, std::uintptr_t(id), 0);
-                    result = handled = true;
-                    return;
-                }
-        }
-        if (PreviewEvent(e)) {
-            result = handled = true;
-            return;
-        }
-        switch (e->type()) {
-            case QEvent::MouseButtonPress: {
-                auto* m = static_cast<QMouseEvent*>(e);
-                result = link_->BaseEvent(e);
-                handled = true;
-                const QPoint p = m->position().toPoint();
-                MouseDown(ButtonOf(m->button()), ShiftStateOf(m->modifiers(), m->buttons()), p.x(), p.y());
-                return;
-            }
-            case QEvent::MouseButtonRelease: {
-                auto* m = static_cast<QMouseEvent*>(e);
-                result = link_->BaseEvent(e);
-                handled = true;
-                const QPoint p = m->position().toPoint();
-                MouseUp(ButtonOf(m->button()), ShiftStateOf(m->modifiers(), m->buttons()), p.x(), p.y());
-                if (custom_painted_ && m->button() == Qt::LeftButton && widget_->rect().contains(p)) Click();
-                return;
-            }
-            case QEvent::MouseButtonDblClick:
-                result = link_->BaseEvent(e);
-                handled = true;
-                DblClick();
-                return;
-            case QEvent::MouseMove: {
-                auto* m = static_cast<QMouseEvent*>(e);
-                result = link_->BaseEvent(e);
-                handled = true;
-                const QPoint p = m->position().toPoint();
-                MouseMove(ShiftStateOf(m->modifiers(), m->buttons()), p.x(), p.y());
-                return;
-            }
-            case QEvent::KeyPress: {
-                auto* k = static_cast<QKeyEvent*>(e);
-                int key = VirtualKeyOf(k->key());
-                if (key != 0) {
-                    KeyDown(key, ShiftStateOf(k->modifiers()));
-                    if (key == 0) {
-                        result = handled = true;
-                        return;
-                    }
-                }
-                break;
-            }
-            case QEvent::Wheel: {
-                auto* w = static_cast<QWheelEvent*>(e);
-                const int delta = w->angleDelta().y();
-                const QPoint p = w->position().toPoint();
-                if (delta != 0 && MouseWheel(delta < 0, ShiftStateOf(w->modifiers(), w->buttons()), {p.x(), p.y()})) {
-                    e->accept();
-                    result = handled = true;
-                    return;
-                }
-                break;
-            }
-            case QEvent::Resize:
-                result = link_->BaseEvent(e);
-                handled = true;
-                SyncSizeFromWidget();
-                Resize();
-                return;
-            case QEvent::ContextMenu:
-                if (popup_menu_ != nullptr) {
-                    const QPoint g = static_cast<QContextMenuEvent*>(e)->globalPos();
-                    popup_menu_->Popup(g.x(), g.y());
-                    result = handled = true;
-                    return;
-                }
-                break;
-            default: break;
-        }
-    });
-    if (!handled && link_->BaseEvent) result = link_->BaseEvent(e);
-    return result;
-}
-
 void TControl::HandlePaint(QPaintEvent* e) {
     if (!custom_painted_) {
-        link_->BasePaint(e);
+        Guarded([&] { link_->BasePaint(e); });
         return;
     }
     if (IsDestroying() || widget_ == nullptr) return;

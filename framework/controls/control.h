@@ -4,17 +4,20 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/canvas/canvas.h"
 #include "framework/core/class_registry.h"
 #include "framework/core/messages.h"
+#include "framework/core/virtual_keys.h"
 
 namespace dlk {
 
 class TPopupMenu;
 class TControl;
+class TReader;
 
 enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
@@ -111,8 +114,12 @@ public:
         SetHint(hint_);
     }
     std::intptr_t Tag = 0;
-    int TabOrder() const { return tab_order_; }
-    void SetTabOrder(int v) { tab_order_ = v; }
+    // The place among the parent's children in Tab's round (0 first); -1
+    // without a parent. Setting it moves the control there, the others keep
+    // their order. While a description is read the stored numbers are kept
+    // and put in force once the parent's children are all read.
+    int TabOrder() const;
+    void SetTabOrder(int v);
     bool TabStop() const { return tab_stop_; }
     void SetTabStop(bool v);
     TPopupMenu* PopupMenu() const { return popup_menu_; }
@@ -125,6 +132,22 @@ public:
     void SetFocus();
     bool Focused() const;
     bool CanFocus() const;
+    // The control after (or before) current among this control's children
+    // and their children, in Tab's round, wrapping; current nullptr starts
+    // the round. checkTabStop skips controls without a tab stop,
+    // checkParent those that are not direct children. nullptr: none can
+    // take the focus.
+    TControl* FindNextControl(TControl* current, bool forward, bool checkTabStop, bool checkParent) const;
+    // Gives the focus to the first control in Tab's round.
+    void SelectFirst();
+    // Every control inside this one in Tab's round: each child in tab order,
+    // followed by its own.
+    std::vector<TControl*> TabOrderList() const;
+
+    // Explicit mouse capture: until released, every mouse event goes to this
+    // control wherever the pointer is (Qt's grab; the control must be shown).
+    bool MouseCapture() const;
+    void SetMouseCapture(bool capture);
 
     // The canvas painting goes through; it has an image only inside Paint.
     TCanvas& Canvas() { return canvas_; }
@@ -148,11 +171,16 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnEnter;  // the control got the keyboard focus
+    TNotifyEvent OnExit;   // ... and lost it
     TKeyEvent OnKeyDown;
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
 
     void Loaded() override;
+    void ReadState(TReader& reader) override;
     void SetParentComponent(TComponent* parent) override;
     TComponent* GetParentComponent() const override { return parent_; }
     void GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const override;
@@ -161,7 +189,8 @@ public:
     // Lays the children out by their Align within the client rectangle.
     void Realign();
 
-    // Entry from the widget (through ControlLink).
+    // Entry from the widget (through ControlLink); see control_events.cpp
+    // for the contract.
     bool HandleEvent(QEvent* event);
     void HandlePaint(QPaintEvent* event);
 
@@ -188,21 +217,25 @@ protected:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void KeyDown(int& key, TShiftState shift);
+    // The default steps of CM_MOUSEENTER, CM_MOUSELEAVE, WM_SETFOCUS,
+    // WM_KILLFOCUS and CM_SHOWINGCHANGED (the control became shown or hidden
+    // on screen, by itself or with a parent).
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void DoEnter() { Raise(OnEnter, this); }
+    virtual void DoExit() { Raise(OnExit, this); }
+    virtual void ShowingChanged() {}
 
 public:
-    // Keys the window offers every control before focus moves: Ctrl+Tab and
-    // Ctrl+Shift+Tab (key VK_TAB, ssShift for the latter), and Alt+character.
+    // Keys the window offers before focus moves: Ctrl+Tab and Ctrl+Shift+Tab
+    // (key VK_TAB, ssShift for the latter), and characters typed with Alt,
+    // or without where the focused control takes no text. The window offers
+    // them to itself; this base offers them to the visible, enabled children
+    // in turn, so an override chooses whether it comes before its children
+    // (its own test, then the base) or after (the base first).
     // True: taken, nothing else happens with the key.
-    virtual bool DialogKey(int key, TShiftState shift) {
-        (void)key;
-        (void)shift;
-        return false;
-    }
-    virtual bool DialogChar(int charCode, TShiftState shift) {
-        (void)charCode;
-        (void)shift;
-        return false;
-    }
+    virtual bool DialogKey(int key, TShiftState shift);
+    virtual bool DialogChar(int charCode, TShiftState shift);
 
 protected:
     // A wheel turn towards (down) or away from the user; true when handled.
@@ -211,7 +244,12 @@ protected:
     virtual void AdjustClientRect(TRect& rect) { (void)rect; }
     virtual void AlignControls(TRect& rect);
     virtual void FontChanged();
+    // The control's own colour changed: it repaints and tells every child
+    // (ParentColorChanged), whatever the child's ParentColor.
     virtual void ColorChanged();
+    // The parent's colour changed: a control with ParentColor takes it.
+    virtual void ParentColorChanged();
+    void NotifyChildrenParentColorChanged();
     virtual void TextChanged() {}
     // Called by the framework for a Qt event before the widget's own handling;
     // true stops it there.
@@ -229,17 +267,37 @@ protected:
     int& StoredLeft() { return left_; }
     int& StoredTop() { return top_; }
     virtual void ApplyGeometry();
+    // Lays Qt's focus chain over Tab's round of everything inside.
+    void ApplyTabOrder();
 
 private:
+    // Dispatch steps of HandleEvent: each returns Qt's answer when it
+    // consumed the event, nothing when the next step is to look at it.
+    using Outcome = std::optional<bool>;
+    bool Dispatch(QEvent* event);
+    Outcome MessageStep(QEvent* event);
+    Outcome TimerStep(QEvent* event);
+    Outcome MouseStep(QEvent* event);
+    Outcome KeyStep(QEvent* event);
+    Outcome WheelStep(QEvent* event);
+    Outcome FocusStep(QEvent* event);
+    Outcome ShowStep(QEvent* event);
+    Outcome ResizeStep(QEvent* event);
+    Outcome ContextMenuStep(QEvent* event);
+    bool BaseEvent(QEvent* event);
+    void WheelMessage(TMessage& message);
+
     void MarkDestroying();
     void ApplyFont();
     void ApplyPalette();
     void DispatchMessage(TMessage& message);
+    void FixupTabList();
 
     std::unique_ptr<ControlLink> link_ = std::make_unique<ControlLink>();
     QWidget* widget_ = nullptr;
     TControl* parent_ = nullptr;
     std::vector<TControl*> controls_;
+    std::vector<TControl*> tab_list_;  // the children in Tab's round
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
@@ -256,6 +314,8 @@ private:
     TPopupMenu* popup_menu_ = nullptr;
     bool custom_painted_ = false;
     bool aligning_ = false;
+    bool double_clicked_ = false;  // the press was the second of a double click
+    bool showing_ = false;         // as last reported by CM_SHOWINGCHANGED
     TCanvas canvas_;
     WindowProcedure window_proc_;
     std::map<int, int> timers_;  // program id -> Qt id
@@ -296,6 +356,14 @@ public:
 // The control whose widget this is, or nullptr.
 inline constexpr const char* kControlProperty = "dlkControl";
 TControl* ControlOfWidget(const QWidget* widget);
+
+// The control holding the mouse capture, or nullptr.
+TControl* CaptureControl();
+
+// Where the mouse pointer is, in screen coordinates; tests set where it is
+// (an empty source: the real pointer).
+TPoint CursorPos();
+void SetCursorPosSource(std::function<TPoint()> source);
 
 // The classic virtual-key code of a Qt key, 0 for keys without one.
 int VirtualKeyOf(int qtKey);

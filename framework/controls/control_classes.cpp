@@ -102,21 +102,17 @@ std::vector<PropertyInfo> FontProperties() {
              f.SetSize(int(v.Integer));
              control.SetFont(f);
          },
-         nullptr},
+         nullptr, nullptr},
     };
 }
 
 std::vector<PropertyInfo> ControlProperties() {
     using T = TControl;
     std::vector<PropertyInfo> p = {
-        prop::Int<T>(
-            "Left", [](const T& c) { return c.Left(); }, [](T& c, std::int64_t v) { c.SetLeft(int(v)); }),
-        prop::Int<T>(
-            "Top", [](const T& c) { return c.Top(); }, [](T& c, std::int64_t v) { c.SetTop(int(v)); }),
-        prop::Int<T>(
-            "Width", [](const T& c) { return c.Width(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); }),
-        prop::Int<T>(
-            "Height", [](const T& c) { return c.Height(); }, [](T& c, std::int64_t v) { c.SetHeight(int(v)); }),
+        prop::Int<T>("Left", &T::Left, &T::SetLeft),
+        prop::Int<T>("Top", &T::Top, &T::SetTop),
+        prop::Int<T>("Width", &T::Width, &T::SetWidth),
+        prop::Int<T>("Height", &T::Height, &T::SetHeight),
         prop::Enum<T, TAlign>(
             "Align", AlignNames(), [](const T& c) { return c.Align(); }, [](T& c, TAlign v) { c.SetAlign(v); },
             TAlign::alNone),
@@ -141,20 +137,13 @@ std::vector<PropertyInfo> ControlProperties() {
         p.push_back(std::move(f));
     }
     std::vector<PropertyInfo> rest = {
-        prop::Bool<T>(
-            "Visible", [](const T& c) { return c.Visible(); }, [](T& c, bool v) { c.SetVisible(v); }, true),
-        prop::Bool<T>(
-            "Enabled", [](const T& c) { return c.Enabled(); }, [](T& c, bool v) { c.SetEnabled(v); }, true),
-        prop::String<T>(
-            "Hint", [](const T& c) { return c.Hint(); }, [](T& c, const std::string& v) { c.SetHint(v); }),
-        prop::Bool<T>(
-            "ShowHint", [](const T& c) { return c.ShowHint(); }, [](T& c, bool v) { c.SetShowHint(v); }),
-        prop::Int<T>(
-            "Tag", [](const T& c) { return std::int64_t(c.Tag); }, [](T& c, std::int64_t v) { c.Tag = v; }),
-        prop::Int<T>(
-            "TabOrder", [](const T& c) { return c.TabOrder(); }, [](T& c, std::int64_t v) { c.SetTabOrder(int(v)); }),
-        prop::Bool<T>(
-            "TabStop", [](const T& c) { return c.TabStop(); }, [](T& c, bool v) { c.SetTabStop(v); }),
+        prop::Bool<T>("Visible", &T::Visible, &T::SetVisible, true),
+        prop::Bool<T>("Enabled", &T::Enabled, &T::SetEnabled, true),
+        prop::String<T>("Hint", &T::Hint, &T::SetHint),
+        prop::Bool<T>("ShowHint", &T::ShowHint, &T::SetShowHint),
+        prop::Int<T>("Tag", &T::Tag),
+        prop::Int<T>("TabOrder", &T::TabOrder, &T::SetTabOrder),
+        prop::Bool<T>("TabStop", &T::TabStop, &T::SetTabStop),
         prop::Reference<T, TPopupMenu>(
             "PopupMenu", [](const T& c) { return c.PopupMenu(); }, [](T& c, TPopupMenu* m) { c.SetPopupMenu(m); }),
     };

@@ -18,19 +18,19 @@ namespace prop {
 // A colour: a name or a number.
 template <class T, class Get, class Set>
 PropertyInfo Color(std::string name, Get get, Set set, TColor def) {
-    return {std::move(name),
-            [set, n = name](TComponent& c, const StoredValue& v) {
-                if (v.kind == StoredValue::Kind::Integer) return set(static_cast<T&>(c), TColor(v.Integer));
-                if (v.kind == StoredValue::Kind::Identifier)
-                    if (std::optional<TColor> color = ColorFromName(v.Text)) return set(static_cast<T&>(c), *color);
-                throw EPropertyError(n + " expects a colour");
-            },
-            [get, def](const TComponent& c) -> std::optional<StoredValue> {
-                const TColor v = get(static_cast<const T&>(c));
-                if (v == def) return std::nullopt;
-                if (std::optional<std::string> n = NameOfColor(v)) return StoredValue::Ident(*n);
-                return StoredValue::Int(v);
-            }};
+    auto stored = [](TColor v) {
+        if (std::optional<std::string> n = NameOfColor(v)) return StoredValue::Ident(*n);
+        return StoredValue::Int(v);
+    };
+    return detail::Row(
+        name,
+        [set, n = name](TComponent& c, const StoredValue& v) {
+            if (v.kind == StoredValue::Kind::Integer) return detail::SetOf<T>(set, c, TColor(v.Integer));
+            if (v.kind == StoredValue::Kind::Identifier)
+                if (std::optional<TColor> color = ColorFromName(v.Text)) return detail::SetOf<T>(set, c, *color);
+            throw EPropertyError(n + " expects a colour");
+        },
+        [get, stored](const TComponent& c) { return stored(TColor(detail::GetOf<T>(get, c))); }, stored(def));
 }
 
 }  // namespace prop

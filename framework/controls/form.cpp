@@ -178,6 +178,7 @@ void TForm::SetMenu(TMainMenu* menu) {
 
 void TForm::Notification(TComponent* component, TOperation operation) {
     TControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == active_control_) active_control_ = nullptr;
     if (operation == TOperation::opRemove && component == menu_) {
         menu_ = nullptr;
         delete menu_bar_.data();
@@ -187,10 +188,34 @@ void TForm::Notification(TComponent* component, TOperation operation) {
 void TForm::Loaded() {
     TControl::Loaded();
     ApplyConstraints();
+}
+
+// Shown only now: every component of the window has run its Loaded.
+void TForm::AfterRead() {
     if (Visible() && Widget() != nullptr) {
         PlaceOnFirstShow();
         Widget()->show();
     }
+}
+
+void TForm::SetActiveControl(TControl* control) {
+    if (control == this) control = nullptr;
+    if (control != nullptr && GetParentForm(control) != this)
+        throw EPropertyError("the active control must be on its own window");
+    NoteFocused(control);
+    if (control != nullptr && Widget()->isVisible()) control->SetFocus();
+}
+
+void TForm::NoteFocused(TControl* control) {
+    if (control == active_control_) return;
+    if (active_control_ != nullptr) RemoveFreeNotification(active_control_);
+    active_control_ = control;
+    if (control != nullptr) FreeNotification(control);
+}
+
+TForm* GetParentForm(const TControl* control) {
+    while (control != nullptr && control->Parent() != nullptr) control = control->Parent();
+    return dynamic_cast<TForm*>(const_cast<TControl*>(control));
 }
 
 bool TForm::IsMainForm() const {
@@ -305,6 +330,7 @@ bool TForm::PreviewEvent(QEvent* event) {
         case QEvent::Show:
             if (!event->spontaneous()) {
                 PlaceOnFirstShow();
+                if (active_control_ != nullptr && !active_control_->Focused()) active_control_->SetFocus();
                 Raise(OnShow, this);
             }
             return false;
@@ -376,18 +402,10 @@ const ClassInfo& TForm::StaticClass() {
                  {"poOwnerFormCenter", TPosition::poOwnerFormCenter}},
                 [](const T& c) { return c.Position(); }, [](T& c, TPosition v) { c.SetPosition(v); },
                 TPosition::poDesigned),
-            prop::Int<T>(
-                "Constraints.MinWidth", [](const T& c) { return c.MinWidth; },
-                [](T& c, std::int64_t v) { c.MinWidth = int(v); }),
-            prop::Int<T>(
-                "Constraints.MinHeight", [](const T& c) { return c.MinHeight; },
-                [](T& c, std::int64_t v) { c.MinHeight = int(v); }),
-            prop::Int<T>(
-                "Constraints.MaxWidth", [](const T& c) { return c.MaxWidth; },
-                [](T& c, std::int64_t v) { c.MaxWidth = int(v); }),
-            prop::Int<T>(
-                "Constraints.MaxHeight", [](const T& c) { return c.MaxHeight; },
-                [](T& c, std::int64_t v) { c.MaxHeight = int(v); }),
+            prop::Int<T>("Constraints.MinWidth", &T::MinWidth),
+            prop::Int<T>("Constraints.MinHeight", &T::MinHeight),
+            prop::Int<T>("Constraints.MaxWidth", &T::MaxWidth),
+            prop::Int<T>("Constraints.MaxHeight", &T::MaxHeight),
             prop::Reference<T, TMainMenu>(
                 "Menu", [](const T& c) { return c.Menu(); }, [](T& c, TMainMenu* m) { c.SetMenu(m); }),
         });

@@ -96,7 +96,13 @@ public:
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
 
+    // The control inside that has (or, while the window is hidden, will get)
+    // the keyboard focus; nullptr: none. Follows the focus as it moves.
+    TControl* ActiveControl() const { return active_control_; }
+    void SetActiveControl(TControl* control);
+
     void Loaded() override;
+    void AfterRead() override;
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
@@ -110,6 +116,8 @@ protected:
     bool PreviewEvent(QEvent* event) override;
 
 private:
+    friend class TControl;  // tells the window which control took the focus
+    void NoteFocused(TControl* control);
     void ApplyWindowFlags();
     void PlaceOnFirstShow();
     int MenuBarHeight() const;
@@ -125,7 +133,12 @@ private:
     int modal_result_ = mrNone;
     QEventLoop* modal_loop_ = nullptr;
     TMainMenu* menu_ = nullptr;
+    TControl* active_control_ = nullptr;
     QPointer<QMenuBar> menu_bar_;
 };
+
+// The window the control is on (the control itself for a window), or nullptr
+// while it is on none.
+TForm* GetParentForm(const TControl* control);
 
 }  // namespace dlk

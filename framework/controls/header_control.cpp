@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "framework/controls/control_properties.h"
+#include "framework/core/application.h"
 #include "framework/core/properties.h"
 
 namespace dlk {
@@ -69,9 +70,10 @@ THeaderControl::THeaderControl(TComponent* owner) : TControl(owner) {
     view->setSortIndicatorShown(false);
     view->setFocusPolicy(Qt::NoFocus);
     SetWidget(view);
-    QObject::connect(view, &QHeaderView::sectionClicked, view, [this](int index) { SectionClicked(index); });
+    QObject::connect(view, &QHeaderView::sectionClicked, view,
+                     [this](int index) { Guarded([&] { SectionClicked(index); }); });
     QObject::connect(view, &QHeaderView::sectionResized, view,
-                     [this](int index, int, int newWidth) { SectionResized(index, newWidth); });
+                     [this](int index, int, int newWidth) { Guarded([&] { SectionResized(index, newWidth); }); });
     SetBounds(0, 0, 200, 17);
 }
 

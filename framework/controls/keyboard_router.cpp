@@ -1,6 +1,7 @@
 // The window-level keyboard: before Qt moves the focus or a control takes a
-// key, the window offers Ctrl+Tab and Alt+character to its controls, and a
-// lone Alt tells every window to show its accelerator cues.
+// key, the window offers Ctrl+Tab and characters to itself (its DialogKey and
+// DialogChar offer them on to its controls), and a lone Alt tells every
+// window to show its accelerator cues.
 #include <QApplication>
 #include <QKeyEvent>
 #include <algorithm>
@@ -12,24 +13,6 @@
 namespace dlk {
 
 namespace {
-
-bool OfferDialogKey(TControl& control, int key, TShiftState shift) {
-    if (control.DialogKey(key, shift)) return true;
-    for (int i = 0; i < control.ControlCount(); ++i) {
-        TControl* child = control.Controls(i);
-        if (child->Visible() && child->Enabled() && OfferDialogKey(*child, key, shift)) return true;
-    }
-    return false;
-}
-
-bool OfferDialogChar(TControl& control, int charCode, TShiftState shift) {
-    if (control.DialogChar(charCode, shift)) return true;
-    for (int i = 0; i < control.ControlCount(); ++i) {
-        TControl* child = control.Controls(i);
-        if (child->Visible() && child->Enabled() && OfferDialogChar(*child, charCode, shift)) return true;
-    }
-    return false;
-}
 
 class KeyboardRouter : public QObject {
 public:
@@ -58,13 +41,19 @@ private:
         if ((key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) && (mods & Qt::ControlModifier)) {
             TShiftState shift = ShiftStateOf(mods);
             if (key.key() == Qt::Key_Backtab) shift |= ssShift;
-            return OfferDialogKey(form, 0x09, shift);
+            return form.DialogKey(VK_TAB, shift);
         }
-        if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier) && !key.text().isEmpty()) {
-            const QChar c = key.text().at(0).toUpper();
-            if (c.isLetterOrNumber()) return OfferDialogChar(form, c.unicode(), ShiftStateOf(mods));
+        if ((mods & Qt::ControlModifier) || key.text().isEmpty()) return false;
+        // As typed: Alt+Shift+a letter is the capital, which a Cyrillic
+        // accelerator tells apart from the small one.
+        const QChar c = key.text().at(0);
+        if (!c.isPrint() || c.isSpace()) return false;
+        // Without Alt only where the focused control takes no text.
+        if (!(mods & Qt::AltModifier)) {
+            QWidget* focus = QApplication::focusWidget();
+            if (focus != nullptr && focus->testAttribute(Qt::WA_InputMethodEnabled)) return false;
         }
-        return false;
+        return form.DialogChar(c.unicode(), ShiftStateOf(mods));
     }
 };
 

@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "framework/core/application.h"
 #include "framework/core/properties.h"
 
 namespace dlk {
@@ -12,7 +13,8 @@ TScrollBar::TScrollBar(TComponent* owner) : TControl(owner) {
     // Keys stay with the window, which scrolls its own content.
     bar->setFocusPolicy(Qt::NoFocus);
     SetWidget(bar);
-    QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [this](int action) { UserAction(action); });
+    QObject::connect(bar, &QAbstractSlider::actionTriggered, bar,
+                     [this](int action) { Guarded([&] { UserAction(action); }); });
     SetBounds(0, 0, 121, 17);
     ShowRange();
 }

@@ -27,17 +27,15 @@ PropertyInfo CheckedProperty() {
 
 const ClassInfo& TLabel::StaticClass() {
     using T = TLabel;
-    static const ClassInfo info(
-        "TLabel", &TControl::StaticClass(), Creator<T>(),
-        {
-            prop::Enum<T, TAlignment>(
-                "Alignment", AlignmentNames(), [](const T& c) { return c.Alignment(); },
-                [](T& c, TAlignment v) { c.SetAlignment(v); }, TAlignment::taLeftJustify),
-            prop::Bool<T>(
-                "AutoSize", [](const T& c) { return c.AutoSize(); }, [](T& c, bool v) { c.SetAutoSize(v); }, true),
-            prop::Bool<T>(
-                "WordWrap", [](const T& c) { return c.WordWrap(); }, [](T& c, bool v) { c.SetWordWrap(v); }),
-        });
+    static const ClassInfo info("TLabel", &TControl::StaticClass(), Creator<T>(),
+                                {
+                                    prop::Enum<T, TAlignment>("Alignment", AlignmentNames(), &T::Alignment,
+                                                              &T::SetAlignment, TAlignment::taLeftJustify),
+                                    prop::Bool<T>("AutoSize", &T::AutoSize, &T::SetAutoSize, true),
+                                    prop::Bool<T>("WordWrap", &T::WordWrap, &T::SetWordWrap),
+                                },
+                                // A label never takes the focus: it has no place in Tab's round.
+                                {prop::NotStored("TabOrder"), prop::NotStored("TabStop")});
     return info;
 }
 

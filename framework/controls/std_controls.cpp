@@ -84,6 +84,13 @@ TEdit::TEdit(TComponent* owner) : TControl(owner) {
     QObject::connect(edit, &QLineEdit::textChanged, edit, [this] { Guarded([this] { Raise(OnChange, this); }); });
 }
 
+void FocusControl(const TComponent& owner, std::string_view name) {
+    if (auto* edit = FindOwned<TEdit>(owner, name)) {
+        edit->SetFocus();
+        edit->SelectAll();
+    }
+}
+
 QLineEdit* TEdit::Edit() const {
     return static_cast<QLineEdit*>(Widget());
 }

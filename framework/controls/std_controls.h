@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "framework/controls/control.h"
 
@@ -55,6 +56,10 @@ private:
     bool read_only_ = false;
     char password_char_ = 0;
 };
+
+// After a refused value: the caret goes to the named edit of the window, its
+// text selected for the user to correct; nothing when there is no such edit.
+void FocusControl(const TComponent& owner, std::string_view name);
 
 // The buttons: a click raises OnClick (a check box and a radio button also
 // when their state is set from code, as the classic controls do).

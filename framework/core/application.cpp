@@ -2,6 +2,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <algorithm>
 
 #include "framework/core/message_box.h"
 
@@ -37,13 +38,49 @@ void TApplication::Reset() {
 }
 
 void TApplication::DoIdle() {
-    if (!OnIdle || in_idle_) return;
+    if (in_idle_) return;
     in_idle_ = true;
-    Guarded([this] {
-        bool done = true;
-        OnIdle(nullptr, done);
-    });
+    if (OnIdle)
+        Guarded([this] {
+            bool done = true;
+            OnIdle(nullptr, done);
+        });
+    // A subscriber may free another (or itself) from its handler.
+    const std::vector<TApplicationEvents*> subscribers = events_;
+    for (TApplicationEvents* e : subscribers)
+        if (std::find(events_.begin(), events_.end(), e) != events_.end())
+            Guarded([e] {
+                bool done = true;
+                e->Raise(e->OnIdle, e, done);
+            });
     in_idle_ = false;
+}
+
+void TApplication::SetHint(const std::string& hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    Guarded([this] {
+        if (OnHint) OnHint(nullptr);
+    });
+    const std::vector<TApplicationEvents*> subscribers = events_;
+    for (TApplicationEvents* e : subscribers)
+        if (std::find(events_.begin(), events_.end(), e) != events_.end()) Guarded([e] { e->Raise(e->OnHint, e); });
+}
+
+void TApplication::ProcessMessages() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::ProcessMessagesExceptInput() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+TApplicationEvents::TApplicationEvents(TComponent* owner) : TComponent(owner) {
+    Application().events_.push_back(this);
+}
+
+TApplicationEvents::~TApplicationEvents() {
+    std::erase(Application().events_, this);
 }
 
 void TApplication::HandleException(const std::string& message) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/core/component.h"
 
@@ -12,9 +13,11 @@ class QWidget;
 
 namespace dlk {
 
+class TApplicationEvents;
+
 // The program's application object: its title (the caption of its error
-// boxes), its icon, the idle event, and the run/terminate pair. A Qt
-// application object must exist before Run.
+// boxes), its icon, the idle and hint events, and the run/terminate pair. A
+// Qt application object must exist before Run.
 class TApplication {
 public:
     std::string Title;
@@ -32,7 +35,21 @@ public:
     void Reset();
 
     // The idle event; also called by tests, since processEvents does not idle.
+    // OnIdle first, then every TApplicationEvents' OnIdle, each guarded.
     void DoIdle();
+
+    // The hint of the control under the mouse pointer (or of its nearest
+    // parent with one); empty outside the program's windows. OnHint, and
+    // every TApplicationEvents' OnHint, follow each change.
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+    TNotifyEvent OnHint;
+
+    // Runs what is pending in the event queue, and returns.
+    void ProcessMessages();
+    // The same, leaving the user's input (keys, mouse) queued for later:
+    // paints, timers and posted messages still run.
+    void ProcessMessagesExceptInput();
 
     // What every entry from Qt does with an escaped exception: a box captioned
     // with the title, then the program goes on.
@@ -46,6 +63,9 @@ public:
     const QIcon& Icon() const { return icon_; }
 
 private:
+    friend class TApplicationEvents;
+    std::vector<TApplicationEvents*> events_;
+    std::string hint_;
     bool terminated_ = false;
     bool idle_hooked_ = false;
     bool in_idle_ = false;
@@ -53,6 +73,16 @@ private:
 };
 
 TApplication& Application();
+
+// One more subscriber to the application's events, for a component that
+// needs them without taking Application().OnIdle from the program.
+class TApplicationEvents : public TComponent {
+public:
+    explicit TApplicationEvents(TComponent* owner);
+    ~TApplicationEvents() override;
+    std::function<void(TObject* sender, bool& done)> OnIdle;
+    TNotifyEvent OnHint;
+};
 
 // Runs f; an exception it throws is shown and goes no further. Every call
 // from Qt into program code passes through here.

@@ -26,6 +26,25 @@ const PropertyInfo* ClassInfo::FindProperty(std::string_view name) const {
     return nullptr;
 }
 
+bool SameValue(const StoredValue& a, const StoredValue& b) {
+    return a.kind == b.kind && a.Integer == b.Integer && a.Text == b.Text && a.Items == b.Items;
+}
+
+std::optional<StoredValue> ClassInfo::StoredValueOf(const PropertyInfo& property, const TComponent& component) const {
+    for (const ClassInfo* c = this; c != nullptr; c = c->Parent)
+        for (const PropertyOverride& o : c->Overrides) {
+            if (o.Name != property.Name) continue;
+            if (!o.Stored) return std::nullopt;
+            if (o.Default && property.Value) {
+                StoredValue v = property.Value(component);
+                if (SameValue(v, *o.Default)) return std::nullopt;
+                return v;
+            }
+        }
+    if (!property.Write) return std::nullopt;
+    return property.Write(component);
+}
+
 void ClassInfo::ForEachProperty(const std::function<void(const PropertyInfo&)>& visit) const {
     if (Parent != nullptr) Parent->ForEachProperty(visit);
     for (const PropertyInfo& p : Properties) visit(p);

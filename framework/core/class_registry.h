@@ -34,26 +34,50 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Whether two stored values say the same (a resolved reference's target
+// aside).
+bool SameValue(const StoredValue& a, const StoredValue& b);
+
 struct PropertyInfo {
     std::string Name;
     std::function<void(TComponent&, const StoredValue&)> Read;
     // nullopt: the value is the default and is not written.
     std::function<std::optional<StoredValue>(const TComponent&)> Write;
+    // The value as it is, default or not (the builders fill it); lets a
+    // derived class store the property against a default of its own.
+    std::function<StoredValue(const TComponent&)> Value;
+};
+
+// A derived class's change to a property it inherits: never stored, or
+// stored against another default (the class's constructor sets that value).
+struct PropertyOverride {
+    std::string Name;
+    bool Stored = true;
+    std::optional<StoredValue> Default;
 };
 
 // A class as the stored descriptions know it: its name, how to create it, and
 // its own properties; those of its base class come from Parent.
 struct ClassInfo {
     ClassInfo(const char* name, const ClassInfo* parent, std::function<TComponent*(TComponent*)> create,
-              std::vector<PropertyInfo> properties = {})
-        : Name(name), Parent(parent), Create(std::move(create)), Properties(std::move(properties)) {}
+              std::vector<PropertyInfo> properties = {}, std::vector<PropertyOverride> overrides = {})
+        : Name(name),
+          Parent(parent),
+          Create(std::move(create)),
+          Properties(std::move(properties)),
+          Overrides(std::move(overrides)) {}
 
     const char* Name;
     const ClassInfo* Parent;
     std::function<TComponent*(TComponent* owner)> Create;  // empty: not created by name
     std::vector<PropertyInfo> Properties;
+    std::vector<PropertyOverride> Overrides;  // of inherited properties
 
     const PropertyInfo* FindProperty(std::string_view name) const;
+    // What a description of component (of this class) stores for property:
+    // nullopt when it is not stored here or holds its default. A not-stored
+    // property is still read when a description names it.
+    std::optional<StoredValue> StoredValueOf(const PropertyInfo& property, const TComponent& component) const;
     // Base-class properties first, each class's in its table's order.
     void ForEachProperty(const std::function<void(const PropertyInfo&)>& visit) const;
     bool InheritsFrom(const ClassInfo& other) const;

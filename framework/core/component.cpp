@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/class_registry.h"
+#include "framework/core/description_reader.h"
 
 namespace dlk {
 
@@ -16,6 +17,11 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
+
+void TComponent::ReadState(TReader& reader) {
+    if (reader.Parent() != nullptr) SetParentComponent(reader.Parent());
+    reader.ReadData(*this);
+}
 
 TComponent::TComponent(TComponent* owner) {
     if (owner != nullptr) owner->InsertComponent(this);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 namespace dlk {
 
 class TFiler;
+class TReader;
 struct ClassInfo;
 
 class TObject {
@@ -52,6 +54,13 @@ public:
 
     // After a stored description has been read and its references resolved.
     virtual void Loaded() { ClearState(csLoading); }
+    // Reads this component from a stored description: the default attaches it
+    // to reader.Parent() (SetParentComponent), then applies its properties in
+    // stored order and reads the objects inside it (reader.ReadData).
+    virtual void ReadState(TReader& reader);
+    // Called on the top component of a description once every component read
+    // with it has run Loaded (a form shows itself here).
+    virtual void AfterRead() {}
 
     // this is told, by Notification(c, opRemove), when c is freed, before any
     // of c's members die. Works across owners; either side may go first.
@@ -94,6 +103,21 @@ private:
 template <class T>
 T* FindOwned(const TComponent& owner, std::string_view name) {
     return dynamic_cast<T*>(owner.FindComponent(name));
+}
+
+// A component a window's description must hold; missing, or of another
+// class, it is a build mistake.
+class EComponentError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+// The component of that name owned by owner, of class T; EComponentError
+// naming the owner and the component when there is none.
+template <class T>
+T* FindRequired(const TComponent& owner, std::string_view name) {
+    if (T* found = FindOwned<T>(owner, name)) return found;
+    throw EComponentError(owner.Name() + " has no component " + std::string(name) + " of the expected class");
 }
 
 }  // namespace dlk

@@ -14,17 +14,28 @@ struct Fixup {
     int Line;
 };
 
-class DescriptionReader {
+class DescriptionReader : public TReader {
 public:
     DescriptionReader(TComponent& root, const std::string& file) : root_(root), file_(file) {}
 
     void Read(const DescriptionNode& top) {
         root_.SetName(top.Name);
         Begin(root_);
-        ApplyItems(top, root_);
+        node_ = &top;
+        root_.ReadState(*this);
         ResolveReferences();
         for (TComponent* c : read_) c->ClearState(csReading);
         for (TComponent* c : read_) c->Loaded();
+        root_.AfterRead();
+    }
+
+    TComponent& Root() const override { return root_; }
+
+    void ReadData(TComponent& component) override {
+        if (node_ == nullptr) throw EPropertyError("ReadData outside ReadState");
+        const DescriptionNode* node = node_;
+        node_ = nullptr;  // once per object
+        ApplyItems(*node, component);
     }
 
 private:
@@ -50,12 +61,19 @@ private:
         TComponent* child = info->Create(&root_);
         child->SetName(node.Name);
         Begin(*child);
+        const DescriptionNode* outerNode = node_;
+        TComponent* outerParent = parent_;
+        node_ = &node;
+        parent_ = &parent;
         try {
-            child->SetParentComponent(&parent);
+            child->ReadState(*this);
+        } catch (const EReadError&) {
+            throw;
         } catch (const std::exception& e) {
             Fail(node.Line, node.Name + ": " + e.what());
         }
-        ApplyItems(node, *child);
+        node_ = outerNode;
+        parent_ = outerParent;
     }
 
     void ApplyProperty(TComponent& target, const DescriptionProperty& property) {
@@ -96,6 +114,7 @@ private:
 
     TComponent& root_;
     const std::string& file_;
+    const DescriptionNode* node_ = nullptr;  // the object ReadData reads
     std::vector<TComponent*> read_;
     std::vector<Fixup> fixups_;
 };

@@ -41,8 +41,8 @@ void WriteObject(std::string& out, const TComponent& c, const TComponent& root, 
     const std::string indent(std::size_t(depth) * 2, ' ');
     out += indent + c.Name() + " : " + c.ClassName() + " {\n";
     c.ClassType().ForEachProperty([&](const PropertyInfo& p) {
-        if (!p.Write) return;
-        if (std::optional<StoredValue> v = p.Write(c)) out += indent + "  " + p.Name + " = " + ValueText(*v) + "\n";
+        if (std::optional<StoredValue> v = c.ClassType().StoredValueOf(p, c))
+            out += indent + "  " + p.Name + " = " + ValueText(*v) + "\n";
     });
     TFiler filer = TFiler::ForWriting();
     const_cast<TComponent&>(c).DefineProperties(filer);

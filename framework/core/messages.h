@@ -15,11 +15,22 @@ struct TMessage {
     std::intptr_t Result = 0;
 };
 
+constexpr unsigned WM_SETFOCUS = 0x0007;
+constexpr unsigned WM_KILLFOCUS = 0x0008;
 constexpr unsigned WM_TIMER = 0x0113;
 constexpr unsigned WM_SYSCOMMAND = 0x0112;
 constexpr unsigned WM_UPDATEUISTATE = 0x0128;
+constexpr unsigned WM_MOUSEWHEEL = 0x020A;
 constexpr unsigned WM_USER = 0x0400;
 constexpr unsigned SC_MINIMIZE = 0xF020;
+// The framework's own notifications, through the window procedure like any
+// message: a hooked procedure sees them, and the default step calls the
+// control's virtual (MouseEnter, MouseLeave, ShowingChanged).
+constexpr unsigned CM_BASE = 0xB000;
+constexpr unsigned CM_MOUSEENTER = CM_BASE + 19;
+constexpr unsigned CM_MOUSELEAVE = CM_BASE + 20;
+constexpr unsigned CM_SHOWINGCHANGED = CM_BASE + 25;
+
 constexpr std::intptr_t WM_LBUTTONUP = 0x0202;
 constexpr std::intptr_t WM_RBUTTONDOWN = 0x0204;
 

@@ -438,7 +438,7 @@ Dlg : TForm {
     // Without such buttons the keys reach the window's own handler.
     TForm plain(nullptr);
     int keys = 0;
-    plain.OnKeyDown = [&](TObject*, int& key, TShiftState) { keys += key == 0x0D; };
+    plain.OnKeyDown = [&](TObject*, int& key, TShiftState) { keys += key == VK_RETURN; };
     QKeyEvent again(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(plain.Widget(), &again);
     EXPECT_EQ(keys, 1);
@@ -534,7 +534,8 @@ TEST_F(ControlsTest, WindowOffersCtrlTabAndAltLettersBeforeFocusAndAltShowsCues)
     QCoreApplication::sendEvent(edit->Widget(), &ctrlTab);
     QKeyEvent ctrlShiftTab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     QCoreApplication::sendEvent(edit->Widget(), &ctrlShiftTab);
-    QKeyEvent altP(QEvent::KeyPress, Qt::Key_P, Qt::AltModifier, "p");
+    // Characters arrive as typed: the capital needs Shift.
+    QKeyEvent altP(QEvent::KeyPress, Qt::Key_P, Qt::AltModifier | Qt::ShiftModifier, "P");
     QCoreApplication::sendEvent(edit->Widget(), &altP);
     QKeyEvent altQ(QEvent::KeyPress, Qt::Key_Q, Qt::AltModifier, "q");
     QCoreApplication::sendEvent(edit->Widget(), &altQ);

@@ -1,21 +1,11 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
 #include "framework/controls/form.h"
 #include "framework/core/component.h"
 
 namespace dlk {
-
-// A component the window's description must hold; a description without it
-// is a build mistake, reported by name.
-template <class T>
-T* Required(const TComponent& form, const char* name) {
-    T* component = FindOwned<T>(form, name);
-    if (component == nullptr) throw std::logic_error(std::string("the window description has no ") + name);
-    return component;
-}
 
 // Where a dialog goes over the main window: centred on it, outer sizes.
 struct DialogPlace {

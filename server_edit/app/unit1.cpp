@@ -47,17 +47,17 @@ PromptAnswer AnswerOf(int answer) {
 TForm1::TForm1(TComponent* owner, std::filesystem::path folder) : TForm(owner), editor_(std::move(folder), *this) {
     InitServerEditResources();
     ReadComponentResource(*this, ":/server_edit/unit1.form");
-    ListView1 = Required<TListView>(*this, "ListView1");
-    Splitter1 = Required<TSplitter>(*this, "Splitter1");
-    ListView2 = Required<TListView>(*this, "ListView2");
-    MainMenu1 = Required<TMainMenu>(*this, "MainMenu1");
-    N1 = Required<TMenuItem>(*this, "N1");
-    N3 = Required<TMenuItem>(*this, "N3");
-    N2 = Required<TMenuItem>(*this, "N2");
-    N4 = Required<TMenuItem>(*this, "N4");
-    N6 = Required<TMenuItem>(*this, "N6");
-    N7 = Required<TMenuItem>(*this, "N7");
-    N5 = Required<TMenuItem>(*this, "N5");
+    ListView1 = FindRequired<TListView>(*this, "ListView1");
+    Splitter1 = FindRequired<TSplitter>(*this, "Splitter1");
+    ListView2 = FindRequired<TListView>(*this, "ListView2");
+    MainMenu1 = FindRequired<TMainMenu>(*this, "MainMenu1");
+    N1 = FindRequired<TMenuItem>(*this, "N1");
+    N3 = FindRequired<TMenuItem>(*this, "N3");
+    N2 = FindRequired<TMenuItem>(*this, "N2");
+    N4 = FindRequired<TMenuItem>(*this, "N4");
+    N6 = FindRequired<TMenuItem>(*this, "N6");
+    N7 = FindRequired<TMenuItem>(*this, "N7");
+    N5 = FindRequired<TMenuItem>(*this, "N5");
 
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };

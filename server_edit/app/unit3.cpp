@@ -9,16 +9,16 @@ namespace dlk {
 TForm3::TForm3(TComponent* owner) : TForm(owner) {
     InitServerEditResources();
     ReadComponentResource(*this, ":/server_edit/unit3.form");
-    Label1 = Required<TLabel>(*this, "Label1");
-    Edit1 = Required<TEdit>(*this, "Edit1");
-    Label2 = Required<TLabel>(*this, "Label2");
-    Edit3 = Required<TEdit>(*this, "Edit3");
-    Label4 = Required<TLabel>(*this, "Label4");
-    Label3 = Required<TLabel>(*this, "Label3");
-    Edit2 = Required<TEdit>(*this, "Edit2");
-    CheckBox1 = Required<TCheckBox>(*this, "CheckBox1");
-    Button1 = Required<TButton>(*this, "Button1");
-    Button2 = Required<TButton>(*this, "Button2");
+    Label1 = FindRequired<TLabel>(*this, "Label1");
+    Edit1 = FindRequired<TEdit>(*this, "Edit1");
+    Label2 = FindRequired<TLabel>(*this, "Label2");
+    Edit3 = FindRequired<TEdit>(*this, "Edit3");
+    Label4 = FindRequired<TLabel>(*this, "Label4");
+    Label3 = FindRequired<TLabel>(*this, "Label3");
+    Edit2 = FindRequired<TEdit>(*this, "Edit2");
+    CheckBox1 = FindRequired<TCheckBox>(*this, "CheckBox1");
+    Button1 = FindRequired<TButton>(*this, "Button1");
+    Button2 = FindRequired<TButton>(*this, "Button2");
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
     Button2->OnClick = [this](TObject* s) { Button2Click(s); };
     Edit3->OnChange = [this](TObject* s) { Edit3Change(s); };

@@ -9,9 +9,9 @@ namespace dlk {
 TForm4::TForm4(TComponent* owner) : TForm(owner) {
     InitServerEditResources();
     ReadComponentResource(*this, ":/server_edit/unit4.form");
-    Label1 = Required<TLabel>(*this, "Label1");
-    Edit1 = Required<TEdit>(*this, "Edit1");
-    Button1 = Required<TButton>(*this, "Button1");
+    Label1 = FindRequired<TLabel>(*this, "Label1");
+    Edit1 = FindRequired<TEdit>(*this, "Edit1");
+    Button1 = FindRequired<TButton>(*this, "Button1");
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
     DoCreate();
 }
