@@ -104,9 +104,28 @@ void THeaderControl::Detach(THeaderSection* section) {
     if (!IsDestroying()) ShowSections();
 }
 
-void THeaderControl::SetImages(std::vector<QImage> images) {
-    images_ = std::move(images);
-    ShowSections();
+void THeaderControl::SetImages(TImageList* images) {
+    if (images == images_) return;
+    if (images_ != nullptr) {
+        images_->UnRegisterChanges(&image_link_);
+        RemoveFreeNotification(images_);
+    }
+    images_ = images;
+    if (images_ != nullptr) {
+        image_link_.OnChange = [this](TObject*) { ShowSections(); };
+        images_->RegisterChanges(&image_link_);
+        FreeNotification(images_);
+    }
+    if (!IsDestroying()) ShowSections();
+}
+
+void THeaderControl::Notification(TComponent* component, TOperation operation) {
+    TControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == images_) SetImages(nullptr);
+}
+
+QImage THeaderControl::SectionImage(const THeaderSection& section) const {
+    return images_ != nullptr ? images_->Image(section.image_index_) : QImage();
 }
 
 void THeaderControl::BeginUpdate() {
@@ -144,11 +163,8 @@ void THeaderControl::ShowSection(int index) {
                                 : s.alignment_ == TAlignment::taCenter     ? Qt::AlignHCenter
                                                                            : Qt::AlignLeft;
     item->setTextAlignment(align | Qt::AlignVCenter);
-    if (s.image_index_ >= 0 && s.image_index_ < int(images_.size())) {
-        item->setIcon(QIcon(QPixmap::fromImage(images_[std::size_t(s.image_index_)])));
-    } else {
-        item->setIcon(QIcon());
-    }
+    const QImage image = SectionImage(s);
+    item->setIcon(image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image)));
     if (HeaderView()->sectionSize(index) != s.width_) HeaderView()->resizeSection(index, s.width_);
     showing_ = false;
 }
@@ -166,9 +182,7 @@ QString THeaderControl::SectionCaption(int index, int width) const {
     QHeaderView* view = HeaderView();
     const int margin = view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view);
     int room = width - 2 * margin;
-    if (s.image_index_ >= 0 && s.image_index_ < int(images_.size())) {
-        room -= images_[std::size_t(s.image_index_)].width() + margin;
-    }
+    if (const QImage image = SectionImage(s); !image.isNull()) room -= image.width() + margin;
     return view->fontMetrics().elidedText(text, Qt::ElideRight, std::max(0, room));
 }
 
@@ -221,7 +235,13 @@ const ClassInfo& THeaderSection::StaticClass() {
 }
 
 const ClassInfo& THeaderControl::StaticClass() {
-    static const ClassInfo info("THeaderControl", &TControl::StaticClass(), Creator<THeaderControl>());
+    using T = THeaderControl;
+    static const ClassInfo info(
+        "THeaderControl", &TControl::StaticClass(), Creator<T>(),
+        {
+            prop::Reference<T, TImageList>(
+                "Images", [](const T& c) { return c.Images(); }, [](T& c, TImageList* v) { c.SetImages(v); }),
+        });
     return info;
 }
 

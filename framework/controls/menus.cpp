@@ -60,8 +60,8 @@ void TMenuItem::Changed(bool structure) {
 
 void TMenuItem::ShowImage(QAction& action) const {
     const TMenu* menu = Menu();
-    const QImage* image = menu != nullptr ? menu->Image(image_index_) : nullptr;
-    action.setIcon(image != nullptr ? QIcon(QPixmap::fromImage(*image)) : QIcon());
+    const QImage image = menu != nullptr ? menu->Image(image_index_) : QImage();
+    action.setIcon(!image.isNull() ? QIcon(QPixmap::fromImage(image)) : QIcon());
 }
 
 void TMenuItem::Add(TMenuItem* item) {
@@ -135,13 +135,28 @@ TMenu::~TMenu() {
     Destroying();
 }
 
-void TMenu::SetImages(std::vector<QImage> images) {
-    images_ = std::move(images);
+void TMenu::SetImages(TImageList* images) {
+    if (images == images_) return;
+    if (images_ != nullptr) {
+        images_->UnRegisterChanges(&image_link_);
+        RemoveFreeNotification(images_);
+    }
+    images_ = images;
+    if (images_ != nullptr) {
+        image_link_.OnChange = [this](TObject*) { ItemsChanged(false); };
+        images_->RegisterChanges(&image_link_);
+        FreeNotification(images_);
+    }
     ItemsChanged(false);
 }
 
-const QImage* TMenu::Image(int index) const {
-    return index >= 0 && index < int(images_.size()) ? &images_[std::size_t(index)] : nullptr;
+QImage TMenu::Image(int index) const {
+    return images_ != nullptr ? images_->Image(index) : QImage();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == images_) SetImages(nullptr);
 }
 
 void TMenu::GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const {
@@ -292,7 +307,13 @@ const ClassInfo& TMenuItem::StaticClass() {
 }
 
 const ClassInfo& TMenu::StaticClass() {
-    static const ClassInfo info("TMenu", &TComponent::StaticClass(), nullptr);
+    using T = TMenu;
+    static const ClassInfo info(
+        "TMenu", &TComponent::StaticClass(), nullptr,
+        {
+            prop::Reference<T, TImageList>(
+                "Images", [](const T& c) { return c.Images(); }, [](T& c, TImageList* v) { c.SetImages(v); }),
+        });
     return info;
 }
 
