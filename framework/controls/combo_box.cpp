@@ -11,14 +11,20 @@ namespace dlk {
 TComboBox::TComboBox(TComponent* owner) : TControl(owner) {
     auto* combo = new HostWidget<QComboBox>(Link());
     combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
     SetWidget(combo);
     SetColor(clWindow);
     SetTabStop(true);
     SetBounds(0, 0, 145, 21);
     QObject::connect(combo, &QComboBox::activated, combo, [this] { Guarded([this] { Raise(OnChange, this); }); });
-    QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo,
-                     [this] { Guarded([this] { Raise(OnChange, this); }); });
+    FollowTyping();
+}
+
+// The field of an editable list is made anew each time the style changes.
+void TComboBox::FollowTyping() {
+    QLineEdit* field = Combo()->lineEdit();
+    if (field == nullptr) return;
+    Combo()->setInsertPolicy(QComboBox::NoInsert);
+    QObject::connect(field, &QLineEdit::textEdited, Combo(), [this] { Guarded([this] { Raise(OnChange, this); }); });
 }
 
 QComboBox* TComboBox::Combo() const {
@@ -30,11 +36,7 @@ void TComboBox::SetStyle(TComboBoxStyle v) {
     style_ = v;
     const int index = ItemIndex();
     Combo()->setEditable(v == TComboBoxStyle::csDropDown);
-    if (Combo()->lineEdit() != nullptr) {
-        Combo()->setInsertPolicy(QComboBox::NoInsert);
-        QObject::connect(Combo()->lineEdit(), &QLineEdit::textEdited, Combo(),
-                         [this] { Guarded([this] { Raise(OnChange, this); }); });
-    }
+    FollowTyping();
     SetItemIndex(index);
 }
 

@@ -39,6 +39,7 @@ public:
 
 private:
     QComboBox* Combo() const;
+    void FollowTyping();
     TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
     std::vector<std::string> items_;
 };

@@ -105,27 +105,16 @@ void THeaderControl::Detach(THeaderSection* section) {
 }
 
 void THeaderControl::SetImages(TImageList* images) {
-    if (images == images_) return;
-    if (images_ != nullptr) {
-        images_->UnRegisterChanges(&image_link_);
-        RemoveFreeNotification(images_);
-    }
-    images_ = images;
-    if (images_ != nullptr) {
-        image_link_.OnChange = [this](TObject*) { ShowSections(); };
-        images_->RegisterChanges(&image_link_);
-        FreeNotification(images_);
-    }
-    if (!IsDestroying()) ShowSections();
+    images_.Set(images);
 }
 
 void THeaderControl::Notification(TComponent* component, TOperation operation) {
     TControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == images_) SetImages(nullptr);
+    images_.Removed(component, operation);
 }
 
 QImage THeaderControl::SectionImage(const THeaderSection& section) const {
-    return images_ != nullptr ? images_->Image(section.image_index_) : QImage();
+    return images_.Image(section.image_index_);
 }
 
 void THeaderControl::BeginUpdate() {

@@ -71,7 +71,7 @@ public:
 
     // The pictures a section's ImageIndex chooses from; the sections follow
     // changes of the list, and its removal.
-    TImageList* Images() const { return images_; }
+    TImageList* Images() const { return images_.Get(); }
     void SetImages(TImageList* images);
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -99,8 +99,7 @@ private:
     void SectionResized(int index, int newWidth);
 
     std::vector<THeaderSection*> sections_;
-    TImageList* images_ = nullptr;
-    TChangeLink image_link_;
+    TImageListHold images_{*this, [this] { ShowSections(); }};
     QStandardItemModel* model_ = nullptr;
     int update_count_ = 0;
     bool showing_ = false;  // a change from code, not from the user

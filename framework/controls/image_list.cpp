@@ -115,6 +115,31 @@ void TImageList::Change() {
     Raise(OnChange, this);
 }
 
+TImageListHold::TImageListHold(TComponent& holder, std::function<void()> changed)
+    : holder_(holder), changed_(std::move(changed)) {
+    link_.OnChange = [this](TObject*) { changed_(); };
+}
+
+void TImageListHold::Set(TImageList* list, bool notify) {
+    if (list == list_) return;
+    if (list_ != nullptr) {
+        list_->UnRegisterChanges(&link_);
+        holder_.RemoveFreeNotification(list_);
+    }
+    list_ = list;
+    if (list_ != nullptr) {
+        list_->RegisterChanges(&link_);
+        holder_.FreeNotification(list_);
+    }
+    if (notify && !holder_.IsDestroying()) changed_();
+}
+
+bool TImageListHold::Removed(TComponent* component, TOperation operation) {
+    if (operation != TOperation::opRemove || component == nullptr || component != list_) return false;
+    Set(nullptr);
+    return true;
+}
+
 const ClassInfo& TImageList::StaticClass() {
     using T = TImageList;
     static const ClassInfo info(

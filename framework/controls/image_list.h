@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <functional>
 #include <vector>
 
 #include "framework/canvas/canvas.h"
@@ -75,6 +76,31 @@ private:
     int height_ = 16;
     std::vector<QImage> images_;
     std::vector<TChangeLink*> links_;
+};
+
+// A component's hold on the image list it draws from: changes of the list
+// call changed, and so does its removal, which the holder passes on from its
+// Notification. The holder keeps one as a member.
+class TImageListHold {
+public:
+    TImageListHold(TComponent& holder, std::function<void()> changed);
+    ~TImageListHold() { Set(nullptr, false); }
+    TImageListHold(const TImageListHold&) = delete;
+    TImageListHold& operator=(const TImageListHold&) = delete;
+
+    TImageList* Get() const { return list_; }
+    // Calls changed when the list is another one and notify is true.
+    void Set(TImageList* list, bool notify = true);
+    // From the holder's Notification; true when the list itself went.
+    bool Removed(TComponent* component, TOperation operation);
+    // The picture at index, or a null image (also without a list).
+    QImage Image(int index) const { return list_ != nullptr ? list_->Image(index) : QImage(); }
+
+private:
+    TComponent& holder_;
+    std::function<void()> changed_;
+    TImageList* list_ = nullptr;
+    TChangeLink link_;
 };
 
 }  // namespace dlk

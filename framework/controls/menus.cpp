@@ -136,27 +136,16 @@ TMenu::~TMenu() {
 }
 
 void TMenu::SetImages(TImageList* images) {
-    if (images == images_) return;
-    if (images_ != nullptr) {
-        images_->UnRegisterChanges(&image_link_);
-        RemoveFreeNotification(images_);
-    }
-    images_ = images;
-    if (images_ != nullptr) {
-        image_link_.OnChange = [this](TObject*) { ItemsChanged(false); };
-        images_->RegisterChanges(&image_link_);
-        FreeNotification(images_);
-    }
-    ItemsChanged(false);
+    images_.Set(images);
 }
 
 QImage TMenu::Image(int index) const {
-    return images_ != nullptr ? images_->Image(index) : QImage();
+    return images_.Image(index);
 }
 
 void TMenu::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == images_) SetImages(nullptr);
+    images_.Removed(component, operation);
 }
 
 void TMenu::GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const {

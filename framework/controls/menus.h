@@ -84,7 +84,7 @@ public:
     const TMenuItem& Items() const { return *items_; }
     // The pictures the items' ImageIndex chooses from; the items follow
     // changes of the list, and its removal.
-    TImageList* Images() const { return images_; }
+    TImageList* Images() const { return images_.Get(); }
     void SetImages(TImageList* images);
     // The picture at index, or a null image.
     QImage Image(int index) const;
@@ -96,8 +96,7 @@ public:
 
 private:
     std::unique_ptr<TMenuItem> items_;
-    TImageList* images_ = nullptr;
-    TChangeLink image_link_;
+    TImageListHold images_{*this, [this] { ItemsChanged(false); }};
 };
 
 class TPopupMenu : public TMenu {

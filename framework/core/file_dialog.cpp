@@ -1,10 +1,11 @@
 #include "framework/core/file_dialog.h"
 
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
 #include <mutex>
+
+#include "framework/core/message_box.h"
 
 namespace dlk {
 
@@ -12,11 +13,6 @@ namespace {
 
 std::mutex answerer_lock;
 FileDialogAnswerer answerer;
-
-bool NobodyToSee() {
-    const QString platform = QGuiApplication::platformName();
-    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
-}
 
 }  // namespace
 
