@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {
@@ -120,17 +119,6 @@ TEST_F(ImageListTest, ChangesReachEveryRegisteredLink) {
     EXPECT_EQ(a.Sender(), nullptr);
     list.Add(Strip({qRgb(1, 2, 3)}));
     EXPECT_EQ(first, 2);
-
-    // A handler that unregisters another link keeps that link from being told.
-    TChangeLink c;
-    TChangeLink d;
-    int ds = 0;
-    c.OnChange = [&](TObject*) { list.UnRegisterChanges(&d); };
-    d.OnChange = [&](TObject*) { ++ds; };
-    list.RegisterChanges(&c);
-    list.RegisterChanges(&d);
-    list.Delete(0);
-    EXPECT_EQ(ds, 0);
 }
 
 TEST_F(ImageListTest, UsersAreToldWhileTheListIsStillWhole) {
@@ -148,20 +136,6 @@ TEST_F(ImageListTest, UsersAreToldWhileTheListIsStillWhole) {
     EXPECT_EQ(link->Sender(), nullptr);  // let go of, and not told of a change
     EXPECT_EQ(changes, 0);
     link.reset();  // a link outliving its list dies quietly
-}
-
-TEST_F(ImageListTest, SizeIsReadFromADescription) {
-    TComponent form(nullptr);
-    ReadComponent(form, R"form(
-Form1 : TComponent {
-  ImageList2 : TImageList { Width = 26  Height = 15 }
-}
-)form",
-                  "lists.form");
-    auto* list = FindOwned<TImageList>(form, "ImageList2");
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->Width(), 26);
-    EXPECT_EQ(list->Height(), 15);
 }
 
 }  // namespace
