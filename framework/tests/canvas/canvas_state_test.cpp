@@ -221,6 +221,8 @@ TEST_F(CanvasStateTest, TabAndDialogFacesArePinnedToInstalledFonts) {
                                           std::pair{"MS Sans Serif", "DejaVu Sans Condensed"}}) {
         TFont f;
         f.Name = face;
+        // Asked for by name, so that no other installed font can step in.
+        EXPECT_EQ(f.ToQFont().family(), QString::fromUtf8(installed)) << face;
         EXPECT_EQ(QFontInfo(f.ToQFont()).family(), QString::fromUtf8(installed)) << face;
     }
     // Verdana at 11 pixels: the 13-pixel line the tab strips are built on.
