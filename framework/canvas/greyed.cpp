@@ -26,7 +26,7 @@ void DrawGreyed(TCanvas& canvas, int x, int y, const QImage& picture) {
 
 QImage GreyedImage(const QImage& picture) {
     if (picture.isNull()) return {};
-    QImage out(picture.width() + 1, picture.height() + 1, QImage::Format_ARGB32);
+    QImage out(picture.size(), QImage::Format_ARGB32);
     out.fill(Qt::transparent);
     TCanvas canvas(&out);
     DrawGreyed(canvas, 0, 0, picture);

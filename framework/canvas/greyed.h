@@ -10,7 +10,9 @@ namespace dlk {
 // that are not white, as an embossed shape, clBtnHighlight one pixel down
 // and to the right, clBtnShadow on top at (x, y).
 void DrawGreyed(TCanvas& canvas, int x, int y, const QImage& picture);
-QImage GreyedImage(const QImage& picture);  // the same, on a transparent picture one pixel larger
+// The same on a transparent picture of the same size (the highlight's last
+// row and column fall outside, as on a glyph of its own size).
+QImage GreyedImage(const QImage& picture);
 
 // A glyph's transparent colour is that of its bottom-left pixel; the glyph
 // with those pixels transparent.
