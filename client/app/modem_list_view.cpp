@@ -31,9 +31,9 @@ ListKey KeyOf(int vk) {
 
 ModemListView::ModemListView(TForm& form, THeaderControl& header, TScrollBar& scrollBar, ModemTable& table, Host host)
     : form_(form), header_(header), scroll_bar_(scrollBar), table_(table), host_(std::move(host)) {
-    std::vector<QImage> images;
-    for (int i = 0; i < kStateImageCount; ++i) images.push_back(StateImage(i));
-    header_.SetImages(std::move(images));
+    state_images_.SetSize(kStateImageSize, kStateImageSize);
+    for (int i = 0; i < kStateImageCount; ++i) state_images_.Add(StateImage(i));
+    header_.SetImages(&state_images_);
     scroll_bar_.SmallChange = kListRowHeight;
     scroll_bar_.LargeChange = kListRowHeight;
 }

@@ -74,6 +74,7 @@ private:
 
     TForm& form_;
     THeaderControl& header_;
+    TImageList state_images_{nullptr};  // the header's sort arrows and states
     TScrollBar& scroll_bar_;
     ModemTable& table_;
     Host host_;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/canvas/colors.h"
 #include "framework/canvas/geometry.h"
@@ -112,15 +113,48 @@ public:
     void Draw(int x, int y, const QImage& picture);  // plain copy, alpha blended
     void StretchDraw(const TRect& dest, const QImage& picture);
 
+    // Drawing state kept on a stack, as a device context keeps it: SaveDC
+    // pushes font, pen, brush, copy mode, origin, clip and pen position and
+    // returns the new depth (1 for the first); RestoreDC(n) returns to the
+    // state saved as n and drops every later one, RestoreDC(-1) to the last
+    // one saved. False, and nothing changes, for a state that is not there.
+    int SaveDC();
+    bool RestoreDC(int saved = -1);
+    int SavedDCCount() const { return int(saved_.size()); }
+
+    // The smallest rectangle around what may be painted, in the canvas's
+    // coordinates (after Origin): the clip within the image, or the whole
+    // image; empty without an image.
+    TRect ClipBox() const;
+
+    // The dotted focus frame: every second pixel of r's one-pixel border is
+    // inverted, so drawing the same rectangle twice leaves the image as it was.
+    void DrawFocusRect(const TRect& r);
+
 private:
     friend class CanvasPainter;
+    struct SavedState {
+        TFont Font;
+        TPen Pen;
+        TBrush Brush;
+        TCopyMode CopyMode;
+        TPoint Origin;
+        TRect ClipRect;
+        TPoint PenPos;
+    };
     QImage* image_ = nullptr;
     TPoint pen_pos_;
+    std::vector<SavedState> saved_;
 };
 
 // Copies w x h pixels from (sx, sy) of source to (x, y) of dest.
 void BitBlt(TCanvas& dest, int x, int y, int w, int h, const TCanvas& source, int sx, int sy,
             TCopyMode mode = TCopyMode::cmSrcCopy);
+
+// The copy in the origin-and-extent convention: a negative extent mirrors,
+// and then covers x - |w| + 1 ... x (likewise for y, and for the source).
+void StretchBlt(TCanvas& dest, int x, int y, int w, int h, const TCanvas& source, int sx, int sy, int sw, int sh,
+                TCopyMode mode = TCopyMode::cmSrcCopy);
 
 QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& color);

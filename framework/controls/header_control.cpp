@@ -106,9 +106,17 @@ void THeaderControl::Detach(THeaderSection* section) {
     if (!IsDestroying()) ShowSections();
 }
 
-void THeaderControl::SetImages(std::vector<QImage> images) {
-    images_ = std::move(images);
-    ShowSections();
+void THeaderControl::SetImages(TImageList* images) {
+    images_.Set(images);
+}
+
+void THeaderControl::Notification(TComponent* component, TOperation operation) {
+    TControl::Notification(component, operation);
+    images_.Removed(component, operation);
+}
+
+QImage THeaderControl::SectionImage(const THeaderSection& section) const {
+    return images_.Image(section.image_index_);
 }
 
 void THeaderControl::BeginUpdate() {
@@ -146,11 +154,8 @@ void THeaderControl::ShowSection(int index) {
                                 : s.alignment_ == TAlignment::taCenter     ? Qt::AlignHCenter
                                                                            : Qt::AlignLeft;
     item->setTextAlignment(align | Qt::AlignVCenter);
-    if (s.image_index_ >= 0 && s.image_index_ < int(images_.size())) {
-        item->setIcon(QIcon(QPixmap::fromImage(images_[std::size_t(s.image_index_)])));
-    } else {
-        item->setIcon(QIcon());
-    }
+    const QImage image = SectionImage(s);
+    item->setIcon(image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image)));
     if (HeaderView()->sectionSize(index) != s.width_) HeaderView()->resizeSection(index, s.width_);
     showing_ = false;
 }
@@ -168,9 +173,7 @@ QString THeaderControl::SectionCaption(int index, int width) const {
     QHeaderView* view = HeaderView();
     const int margin = view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view);
     int room = width - 2 * margin;
-    if (s.image_index_ >= 0 && s.image_index_ < int(images_.size())) {
-        room -= images_[std::size_t(s.image_index_)].width() + margin;
-    }
+    if (const QImage image = SectionImage(s); !image.isNull()) room -= image.width() + margin;
     return view->fontMetrics().elidedText(text, Qt::ElideRight, std::max(0, room));
 }
 
@@ -223,7 +226,13 @@ const ClassInfo& THeaderSection::StaticClass() {
 }
 
 const ClassInfo& THeaderControl::StaticClass() {
-    static const ClassInfo info("THeaderControl", &TControl::StaticClass(), Creator<THeaderControl>());
+    using T = THeaderControl;
+    static const ClassInfo info(
+        "THeaderControl", &TControl::StaticClass(), Creator<T>(),
+        {
+            prop::Reference<T, TImageList>(
+                "Images", [](const T& c) { return c.Images(); }, [](T& c, TImageList* v) { c.SetImages(v); }),
+        });
     return info;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/controls/image_list.h"
 #include "framework/controls/std_controls.h"
 
 class QHeaderView;
@@ -68,8 +69,11 @@ public:
     THeaderSection* Sections(int index) const { return sections_[std::size_t(index)]; }
     THeaderSection* AddSection();
 
-    // The pictures a section's ImageIndex chooses from.
-    void SetImages(std::vector<QImage> images);
+    // The pictures a section's ImageIndex chooses from; the sections follow
+    // changes of the list, and its removal.
+    TImageList* Images() const { return images_.Get(); }
+    void SetImages(TImageList* images);
+    void Notification(TComponent* component, TOperation operation) override;
 
     // Changes between these two are shown once, at the end.
     void BeginUpdate();
@@ -90,11 +94,12 @@ private:
     void ShowSection(int index);
     void FontChanged() override;  // captions are fitted with the new font
     QString SectionCaption(int index, int width) const;
+    QImage SectionImage(const THeaderSection& section) const;
     void SectionClicked(int index);
     void SectionResized(int index, int newWidth);
 
     std::vector<THeaderSection*> sections_;
-    std::vector<QImage> images_;
+    TImageListHold images_{*this, [this] { ShowSections(); }};
     QStandardItemModel* model_ = nullptr;
     int update_count_ = 0;
     bool showing_ = false;  // a change from code, not from the user

@@ -60,8 +60,8 @@ void TMenuItem::Changed(bool structure) {
 
 void TMenuItem::ShowImage(QAction& action) const {
     const TMenu* menu = Menu();
-    const QImage* image = menu != nullptr ? menu->Image(image_index_) : nullptr;
-    action.setIcon(image != nullptr ? QIcon(QPixmap::fromImage(*image)) : QIcon());
+    const QImage image = menu != nullptr ? menu->Image(image_index_) : QImage();
+    action.setIcon(!image.isNull() ? QIcon(QPixmap::fromImage(image)) : QIcon());
 }
 
 void TMenuItem::Add(TMenuItem* item) {
@@ -135,13 +135,17 @@ TMenu::~TMenu() {
     Destroying();
 }
 
-void TMenu::SetImages(std::vector<QImage> images) {
-    images_ = std::move(images);
-    ItemsChanged(false);
+void TMenu::SetImages(TImageList* images) {
+    images_.Set(images);
 }
 
-const QImage* TMenu::Image(int index) const {
-    return index >= 0 && index < int(images_.size()) ? &images_[std::size_t(index)] : nullptr;
+QImage TMenu::Image(int index) const {
+    return images_.Image(index);
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    images_.Removed(component, operation);
 }
 
 void TMenu::GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const {
@@ -292,7 +296,13 @@ const ClassInfo& TMenuItem::StaticClass() {
 }
 
 const ClassInfo& TMenu::StaticClass() {
-    static const ClassInfo info("TMenu", &TComponent::StaticClass(), nullptr);
+    using T = TMenu;
+    static const ClassInfo info(
+        "TMenu", &TComponent::StaticClass(), nullptr,
+        {
+            prop::Reference<T, TImageList>(
+                "Images", [](const T& c) { return c.Images(); }, [](T& c, TImageList* v) { c.SetImages(v); }),
+        });
     return info;
 }
 

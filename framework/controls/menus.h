@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/controls/image_list.h"
 #include "framework/core/class_registry.h"
 
 class QAction;
@@ -34,7 +35,7 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool v);
     bool IsLine() const { return caption_ == "-"; }
-    // The picture beside the caption, from the menu's SetImages; -1: none.
+    // The picture beside the caption, from the menu's Images; -1: none.
     int ImageIndex() const { return image_index_; }
     void SetImageIndex(int index);
 
@@ -81,17 +82,21 @@ public:
     ~TMenu() override;
     TMenuItem& Items() { return *items_; }
     const TMenuItem& Items() const { return *items_; }
-    // The pictures the items' ImageIndex chooses from.
-    void SetImages(std::vector<QImage> images);
-    const QImage* Image(int index) const;
+    // The pictures the items' ImageIndex chooses from; the items follow
+    // changes of the list, and its removal.
+    TImageList* Images() const { return images_.Get(); }
+    void SetImages(TImageList* images);
+    // The picture at index, or a null image.
+    QImage Image(int index) const;
     void GetChildren(const std::function<void(TComponent*)>& visit, TComponent* root) const override;
+    void Notification(TComponent* component, TOperation operation) override;
     // An item's caption, check mark or state changed, or (structure) the
     // items themselves.
     virtual void ItemsChanged(bool structure) { (void)structure; }
 
 private:
     std::unique_ptr<TMenuItem> items_;
-    std::vector<QImage> images_;
+    TImageListHold images_{*this, [this] { ItemsChanged(false); }};
 };
 
 class TPopupMenu : public TMenu {

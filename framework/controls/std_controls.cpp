@@ -128,8 +128,12 @@ QAbstractButton* TButtonControl::ButtonWidget() const {
     return static_cast<QAbstractButton*>(Widget());
 }
 
+// "\r" breaks a caption into lines, as it does in message boxes.
 void TButtonControl::TextChanged() {
-    ButtonWidget()->setText(Q(Caption()));
+    QString text = Q(Caption());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QChar('\r'), QChar('\n'));
+    ButtonWidget()->setText(text);
 }
 
 void TButtonControl::PerformClick() {

@@ -50,8 +50,10 @@ public:
     void SelectAll();
     TNotifyEvent OnChange;
 
-private:
+protected:
     QLineEdit* Edit() const;
+
+private:
     int max_length_ = 0;
     bool read_only_ = false;
     char password_char_ = 0;

@@ -89,9 +89,13 @@ public:
         if (handler && !IsDestroying()) handler(std::forward<Args>(args)...);
     }
 
-private:
+protected:
+    // Tells every component that asked for FreeNotification. ~TComponent does
+    // it anyway; a class whose users read its members when told calls it
+    // first thing in its own destructor, after Destroying().
     void NotifyRemoval();
 
+private:
     std::string name_;
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;

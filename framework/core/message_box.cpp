@@ -20,12 +20,12 @@ QString DisplayText(std::string_view text) {
     return s;
 }
 
+}  // namespace
+
 bool NobodyToSee() {
     const QString platform = QGuiApplication::platformName();
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
-
-}  // namespace
 
 void SetMessageBoxAnswerer(MessageBoxAnswerer a) {
     std::lock_guard guard(answerer_lock);

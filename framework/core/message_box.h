@@ -41,4 +41,8 @@ int MessageBox(QWidget* owner, std::string_view text, std::string_view caption, 
 // The answer of the button a box of these flags has as its default.
 int DefaultAnswer(unsigned flags);
 
+// True where no user sees a window (the offscreen and minimal platforms):
+// boxes and dialogs without an answerer then answer by themselves.
+bool NobodyToSee();
+
 }  // namespace dlk

@@ -64,13 +64,33 @@ TEST_F(HeaderAndScrollBarTest, ImagesFollowTheSectionsImageIndex) {
     QImage red(16, 16, QImage::Format_RGB32), blue(16, 16, QImage::Format_RGB32);
     red.fill(Qt::red);
     blue.fill(Qt::blue);
-    header->SetImages({red, blue});
+    TImageList images(nullptr);
+    images.Add(red);
+    images.Add(blue);
+    header->SetImages(&images);
     QAbstractItemModel* model = header->HeaderView()->model();
     auto hasIcon = [&](int section) {
         return !model->headerData(section, Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull();
     };
     EXPECT_TRUE(hasIcon(0));
     EXPECT_FALSE(hasIcon(1));
+    // The sections follow the list: a change, and its removal.
+    images.Clear();
+    EXPECT_FALSE(hasIcon(0));
+    images.Add(red);
+    images.Add(blue);
+    EXPECT_TRUE(hasIcon(0));
+    {
+        auto* gone = new TImageList(nullptr);
+        gone->Add(red);
+        gone->Add(blue);
+        header->SetImages(gone);
+        delete gone;
+    }
+    EXPECT_EQ(header->Images(), nullptr);
+    EXPECT_FALSE(hasIcon(0));
+    header->SetImages(&images);
+    EXPECT_TRUE(hasIcon(0));
     header->BeginUpdate();
     header->Sections(0)->SetImageIndex(-1);
     header->Sections(1)->SetImageIndex(0);
@@ -104,7 +124,10 @@ TEST_F(HeaderAndScrollBarTest, TheUsersClicksAndDragsAreReportedButWidthsFromCod
 TEST_F(HeaderAndScrollBarTest, ACaptionTooWideForItsSectionKeepsItsStartAndEndsInAnEllipsis) {
     QImage arrow(16, 16, QImage::Format_RGB32);
     arrow.fill(Qt::black);
-    header->SetImages({arrow, arrow});
+    TImageList images(nullptr);
+    images.Add(arrow);
+    images.Add(arrow);
+    header->SetImages(&images);
     QAbstractItemModel* model = header->HeaderView()->model();
     auto shown = [&](int section) { return model->headerData(section, Qt::Horizontal).toString(); };
     const QString full("получено");

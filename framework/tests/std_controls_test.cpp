@@ -63,7 +63,10 @@ Main : TForm {
     red.fill(Qt::red);
     QImage blue(16, 16, QImage::Format_ARGB32);
     blue.fill(Qt::blue);
-    menu->SetImages({red, blue});
+    TImageList images(nullptr);
+    images.Add(red);
+    images.Add(blue);
+    menu->SetImages(&images);
     const auto colourOf = [](QAction* action) { return action->icon().pixmap(16, 16).toImage().pixelColor(8, 8); };
     EXPECT_EQ(colourOf(menu->ActionOf(add)), QColor(Qt::blue));
     EXPECT_EQ(colourOf(menu->ActionOf(more)), QColor(Qt::red));
@@ -81,11 +84,23 @@ Main : TForm {
     item->SetCaption("пункт");
     item->SetImageIndex(1);
     popup.Items().Add(item);
-    popup.SetImages({red, blue});
+    popup.SetImages(&images);
     popup.Popup(0, 0);
     ASSERT_NE(popup.ShownMenu(), nullptr);
     EXPECT_EQ(colourOf(popup.ShownMenu()->actions().at(0)), QColor(Qt::blue));
     popup.ShownMenu()->close();
+
+    // The bar follows changes of the list, and its removal.
+    images.Delete(0);
+    EXPECT_EQ(colourOf(menu->ActionOf(more)), QColor(Qt::blue));
+    EXPECT_TRUE(menu->ActionOf(add)->icon().isNull());
+    auto* gone = new TImageList(nullptr);
+    gone->Add(red);
+    menu->SetImages(gone);
+    EXPECT_EQ(colourOf(menu->ActionOf(more)), QColor(Qt::red));
+    delete gone;
+    EXPECT_EQ(menu->Images(), nullptr);
+    EXPECT_TRUE(menu->ActionOf(more)->icon().isNull());
 }
 
 TEST_F(StdControlsTest, WithoutATabStopAFieldLeavesTabsRoundButTakesTheFocusOnAClick) {

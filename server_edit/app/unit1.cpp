@@ -84,7 +84,9 @@ void TForm1::FormCreate(TObject*) {
     // No focus rectangles in either list.
     ListView1->SetHideFocusRect(true);
     ListView2->SetHideFocusRect(true);
-    MainMenu1->SetImages(MenuImages());
+    auto* menuImages = new TImageList(this);
+    for (const QImage& image : MenuImages()) menuImages->Add(image);
+    MainMenu1->SetImages(menuImages);
     editor_.Start();
     ShowState();
 }

@@ -1,0 +1,54 @@
+#include "framework/controls/file_dialogs.h"
+
+#include "framework/controls/control.h"
+#include "framework/core/properties.h"
+
+namespace dlk {
+
+bool TOpenDialog::Execute() {
+    // Shown over the window that owns the dialog.
+    QWidget* owner = nullptr;
+    if (const auto* window = dynamic_cast<const TControl*>(Owner())) owner = window->Widget();
+    const std::optional<std::string> chosen =
+        RunFileDialog(owner, {Kind(), Title, Filter, FilterIndex, FileName, InitialDir, owner != nullptr});
+    if (!chosen) return false;
+    FileName = *chosen;
+    return true;
+}
+
+namespace {
+
+template <class T>
+std::vector<PropertyInfo> DialogProperties() {
+    auto text = [](const char* name, std::string T::*field) {
+        return prop::String<T>(
+            name, [field](const T& c) { return c.*field; }, [field](T& c, const std::string& v) { c.*field = v; });
+    };
+    return {
+        text("Filter", &T::Filter),
+        prop::Int<T>(
+            "FilterIndex", [](const T& c) { return c.FilterIndex; },
+            [](T& c, std::int64_t v) { c.FilterIndex = int(v); }, 1),
+        text("FileName", &T::FileName),
+        text("InitialDir", &T::InitialDir),
+        text("Title", &T::Title),
+    };
+}
+
+}  // namespace
+
+const ClassInfo& TOpenDialog::StaticClass() {
+    static const ClassInfo info("TOpenDialog", &TComponent::StaticClass(), Creator<TOpenDialog>(),
+                                DialogProperties<TOpenDialog>());
+    return info;
+}
+
+const ClassInfo& TSaveDialog::StaticClass() {
+    static const ClassInfo info("TSaveDialog", &TOpenDialog::StaticClass(), Creator<TSaveDialog>());
+    return info;
+}
+
+DLK_REGISTER_CLASS(TOpenDialog);
+DLK_REGISTER_CLASS(TSaveDialog);
+
+}  // namespace dlk
