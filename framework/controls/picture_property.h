@@ -12,18 +12,24 @@ namespace dlk::prop {
 // still reads. Only a picture loaded from a resource is written back.
 template <class T, class Get>
 PropertyInfo Picture(std::string name, Get picture) {
+    auto stored = [picture](const TComponent& c) {
+        const TPicture& p = picture(const_cast<T&>(static_cast<const T&>(c)));
+        StoredValue v = StoredValue::Str(p.Source());
+        v.kind = StoredValue::Kind::Resource;
+        return v;
+    };
+    const std::string error = name + " expects resource \"path\"";
     return {std::move(name),
-            [picture, n = name](TComponent& c, const StoredValue& v) {
-                if (v.kind != StoredValue::Kind::Resource) throw EPropertyError(n + " expects resource \"path\"");
+            [picture, error](TComponent& c, const StoredValue& v) {
+                if (v.kind != StoredValue::Kind::Resource) throw EPropertyError(error);
                 picture(static_cast<T&>(c)).LoadFromResource(v.Text);
             },
-            [picture](const TComponent& c) -> std::optional<StoredValue> {
-                const TPicture& p = picture(const_cast<T&>(static_cast<const T&>(c)));
-                if (p.Source().empty()) return std::nullopt;
-                StoredValue v = StoredValue::Str(p.Source());
-                v.kind = StoredValue::Kind::Resource;
+            [stored](const TComponent& c) -> std::optional<StoredValue> {
+                StoredValue v = stored(c);
+                if (v.Text.empty()) return std::nullopt;
                 return v;
-            }};
+            },
+            stored};
 }
 
 }  // namespace dlk::prop
