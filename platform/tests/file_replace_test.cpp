@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "platform/files/whole_file.h"
+#include "platform/testing/fifo_in_place.h"
 #include "platform/testing/temp_folder.h"
 
 namespace dlk {
@@ -27,6 +28,18 @@ TEST(WholeFile, ReadsUpToTheLimitAndTellsAMissingFileFromAFolder) {
     std::filesystem::create_directory(folder.path() / "dir.dat");
     EXPECT_FALSE(ReadWholeFile(folder.path() / "dir.dat", 100, &error));
     EXPECT_EQ(error, EISDIR);
+}
+
+TEST(WholeFile, SpecialFilesAreRefusedWithoutWaiting) {
+    TempFolder folder;
+    testing::FifoInPlace fifo(folder.path() / "fifo.dat");
+    const std::filesystem::path specials[] = {folder.path() / "fifo.dat", "/dev/zero", "/dev/null"};
+    for (const auto& path : specials) {
+        int error = 0;
+        EXPECT_FALSE(ReadWholeFile(path, 100, &error)) << path;
+        EXPECT_EQ(error, EINVAL) << path;
+    }
+    EXPECT_FALSE(fifo.ReaderWasStuck());
 }
 
 TEST(PendingFileReplace, OldFileStaysUntilCommitAndNoTemporaryIsLeft) {
