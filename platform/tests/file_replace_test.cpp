@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <string>
+#include <utility>
 
 #include "platform/files/whole_file.h"
 #include "platform/testing/fifo_in_place.h"
@@ -112,6 +115,65 @@ TEST(PendingFileReplace, WriteFileAtomicallyGivesANewFileItsModeAndSaysWhyItFail
     std::filesystem::create_directory(folder.path() / "dir.dat");
     EXPECT_FALSE(WriteFileAtomically(folder.path() / "dir.dat", Bytes{5}, 0600, &error));
     EXPECT_NE(error.find("dir.dat"), std::string::npos);
+}
+
+TEST(PendingFileReplace, ALinkToAMissingFileMakesThatFileAndStays) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> links;  // name, what it points to
+        std::string written;                                     // where the bytes end up
+    };
+    const Case cases[] = {
+        {"relative", {{"f.dat", "real.dat"}}, "real.dat"},
+        {"into a folder", {{"f.dat", "sub/real.dat"}}, "sub/real.dat"},
+        {"a chain", {{"f.dat", "middle.dat"}, {"middle.dat", "sub/../real.dat"}}, "real.dat"},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        std::filesystem::create_directory(folder / "sub");
+        for (const auto& [name, target] : c.links) std::filesystem::create_symlink(target, folder / name);
+        std::string error;
+        ASSERT_TRUE(WriteFileAtomically(folder / "f.dat", Bytes{4, 2}, 0600, &error)) << c.what << ": " << error;
+        EXPECT_TRUE(std::filesystem::is_symlink(folder / "f.dat")) << c.what;
+        EXPECT_EQ(folder.Read(c.written), (Bytes{4, 2})) << c.what;
+        struct stat info {};
+        ASSERT_EQ(::lstat((folder / c.written).c_str(), &info), 0) << c.what;
+        EXPECT_TRUE(S_ISREG(info.st_mode)) << c.what;
+        EXPECT_EQ(info.st_mode & 07777, 0600u) << c.what;
+    }
+
+    TempFolder folder;
+    std::filesystem::create_symlink("loop.dat", folder / "loop.dat");
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(folder / "loop.dat", Bytes{1}, 0600, &error));
+    EXPECT_NE(error.find(std::strerror(ELOOP)), std::string::npos) << error;
+}
+
+TEST(PendingFileReplace, SomethingOtherThanAFileIsRefusedForWhatItIs) {
+    TempFolder folder;
+    testing::FifoInPlace fifo(folder / "fifo.dat");
+    std::filesystem::create_directory(folder / "dir.dat");
+    struct Case {
+        std::filesystem::path path;
+        std::string named;   // the file the message names
+        std::string reason;  // what it says after the name, if anything
+    };
+    const Case cases[] = {
+        {"/dev/zero", "/dev/zero", ""},
+        {folder / "fifo.dat", (folder / "fifo.dat").string(), ""},
+        {folder / "dir.dat", (folder / "dir.dat").string(), std::string(": ") + std::strerror(EISDIR)},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::create_symlink(c.path, folder / "link.dat");
+        for (const auto& name : {c.path, folder / "link.dat"}) {
+            std::string error;
+            EXPECT_FALSE(WriteFileAtomically(name, Bytes{1}, 0600, &error)) << name;
+            EXPECT_EQ(error, "не обычный файл: " + c.named + c.reason) << name;
+        }
+        std::filesystem::remove(folder / "link.dat");
+    }
+    EXPECT_FALSE(fifo.ReaderWasStuck());
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"dir.dat", "fifo.dat"}));
 }
 
 }  // namespace

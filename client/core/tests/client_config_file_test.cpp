@@ -1,6 +1,7 @@
 #include "client/core/settings/client_config_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <random>
@@ -192,6 +193,80 @@ TEST(ClientConfigFile, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     EXPECT_FALSE(SaveClientConfig(folder / "missing" / kClientConfigFileName, KnownConfig(), &error));
     EXPECT_NE(error.find("missing"), std::string::npos);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(ClientConfigFile, ValuesTheProgramCouldNotHaveSavedFallBackToTheDefaults) {
+    struct Case {
+        const char* what;
+        std::size_t offset;
+        std::vector<std::uint8_t> bytes;
+        bool keepsDefault;
+    };
+    const Case cases[] = {
+        {"local port 0", 23, {0x00, 0x00}, true},     {"local port 1023", 23, {0xFF, 0x03}, true},
+        {"local port 1024", 23, {0x00, 0x04}, false}, {"local port 65535", 23, {0xFF, 0xFF}, false},
+        {"server port 0", 48, {0x00, 0x00}, true},    {"server port 80", 48, {0x50, 0x00}, true},
+        {"no width", 5, {0x00, 0x00}, true},          {"no height", 7, {0x00, 0x00}, true},
+    };
+    ClientConfig defaults;
+    defaults.Link.LocalPort = 1111;
+    defaults.Link.ServerPort = 2222;
+    defaults.Window = {1, 2, 333, 444};
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> bytes = kKnownBytes;
+        std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.offset));
+        const ClientConfig read = DecodeClientConfig(bytes, defaults);
+        const ClientConfig known = DecodeClientConfig(kKnownBytes, defaults);
+        const unsigned value = c.bytes[0] | (c.bytes[1] << 8);
+        auto field = [&](const ClientConfig& config) -> unsigned {
+            switch (c.offset) {
+                case 23: return config.Link.LocalPort;
+                case 48: return config.Link.ServerPort;
+                case 5: return static_cast<unsigned>(config.Window.Width);
+                default: return static_cast<unsigned>(config.Window.Height);
+            }
+        };
+        EXPECT_EQ(field(read), c.keepsDefault ? field(defaults) : value) << c.what;
+        EXPECT_NE(field(known), field(defaults)) << c.what;
+    }
+}
+
+TEST(ClientConfigFile, TheWindowIsKeptWhollyOnTheScreen) {
+    const ScreenArea screen{0, 0, 1024, 738};
+    struct Case {
+        const char* what;
+        WindowPlacement stored;
+        WindowPlacement shown;
+    };
+    const Case cases[] = {
+        {"already on it", {258, 400, 704, 229}, {258, 400, 704, 229}},
+        {"huge", {0, 0, 65535, 65535}, {0, 0, 1024, 738}},
+        {"far right and below", {32767, 32767, 704, 229}, {320, 509, 704, 229}},
+        {"partly left and above", {-100, -5, 704, 229}, {0, 0, 704, 229}},
+        {"far left", {-32768, 10, 704, 229}, {0, 10, 704, 229}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(KeptOnScreen(c.stored, screen), c.shown) << c.what;
+    // A screen that does not start at 0, 0 (a panel on the left or top).
+    EXPECT_EQ(KeptOnScreen({0, 0, 704, 229}, {48, 24, 976, 744}), (WindowPlacement{48, 24, 704, 229}));
+    EXPECT_EQ(KeptOnScreen({5, 6, 7, 8}, ScreenArea{}), (WindowPlacement{5, 6, 7, 8}));
+}
+
+TEST(ClientConfigFile, ANewFileIsTheOwnersAloneAndAnOldOneKeepsItsMode) {
+    TempFolder folder;
+    const auto path = folder / kClientConfigFileName;
+    std::string error;
+    const mode_t old = ::umask(0);  // even a permissive umask leaves the password private
+    ASSERT_TRUE(SaveClientConfig(path, KnownConfig(), &error)) << error;
+    ::umask(old);
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                           std::filesystem::perms::group_read);
+    ASSERT_TRUE(SaveClientConfig(path, KnownConfig(), &error)) << error;
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
+                                                               std::filesystem::perms::owner_write |
+                                                               std::filesystem::perms::group_read);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/core/message_box.h"
+#include "platform/testing/fifo_in_place.h"
 #include "server_edit/app/tests/qt_app.h"
 #include "server_edit/app/unit1.h"
 #include "server_edit/app/unit2.h"
@@ -378,6 +379,36 @@ TEST_F(EditorWindowTest, CancelOrAFailedSaveKeepsTheWindowOpenWithItsEdits) {
     Choose(form->N5);
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[1], clients[2]}));
+}
+
+TEST_F(EditorWindowTest, AFifoInPlaceOfAFileIsReportedUnreadAndTheOthersLoad) {
+    struct Case {
+        const char* file;
+        std::size_t clients, modems;
+    };
+    const Case cases[] = {{kServerFileName, 3, 3}, {kUsersFileName, 0, 3}, {kModemsFileName, 3, 0}};
+    for (const Case& c : cases) {
+        std::filesystem::remove(folder.path() / c.file);
+        {
+            testing::FifoInPlace fifo(folder.path() / c.file);
+            Open();
+            EXPECT_FALSE(fifo.ReaderWasStuck()) << c.file;
+        }
+        ASSERT_EQ(boxes.size(), 1u) << c.file;
+        EXPECT_EQ(boxes[0].Text.rfind("Файл " + std::string(c.file) + " прочитать не удалось (", 0), 0u)
+            << boxes[0].Text;
+        EXPECT_EQ(form->ListView1->ItemCount(), int(c.clients)) << c.file;
+        EXPECT_EQ(form->ListView2->ItemCount(), int(c.modems)) << c.file;
+        answers = {IDNO};
+        CloseWindow();
+        delete form;
+        form = nullptr;
+        boxes.clear();
+        std::filesystem::remove(folder.path() / c.file);
+        folder.Write(kServerFileName, Bytes{0x5A, 0x40, 0x1F});
+        folder.Write(kUsersFileName, Concat(clients));
+        folder.Write(kModemsFileName, Concat(modems));
+    }
 }
 
 }  // namespace
