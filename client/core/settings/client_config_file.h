@@ -19,8 +19,9 @@ inline constexpr int kDefaultWindowWidth = 704;
 inline constexpr int kDefaultWindowHeight = 229;
 
 // The main window's outer rectangle. The file keeps 16 bits of each value;
-// left and top are read back signed, so a window that stood partly beyond
-// the left or top screen edge comes back there instead of 65000 pixels away.
+// left and top are read back signed, so a window that stood beyond the left
+// or top screen edge comes back near it instead of 65000 pixels away (and
+// KeptOnScreen then brings it wholly onto the screen).
 struct WindowPlacement {
     int Left = 0;
     int Top = 0;

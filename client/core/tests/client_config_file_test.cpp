@@ -1,10 +1,10 @@
 #include "client/core/settings/client_config_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 #include "client/core/tests/settings_test_folder.h"
 
@@ -196,38 +196,22 @@ TEST(ClientConfigFile, AFailedWriteKeepsTheOldFileAndSaysWhy) {
 }
 
 TEST(ClientConfigFile, ValuesTheProgramCouldNotHaveSavedFallBackToTheDefaults) {
-    struct Case {
-        const char* what;
-        std::size_t offset;
-        std::vector<std::uint8_t> bytes;
-        bool keepsDefault;
-    };
-    const Case cases[] = {
-        {"local port 0", 23, {0x00, 0x00}, true},     {"local port 1023", 23, {0xFF, 0x03}, true},
-        {"local port 1024", 23, {0x00, 0x04}, false}, {"local port 65535", 23, {0xFF, 0xFF}, false},
-        {"server port 0", 48, {0x00, 0x00}, true},    {"server port 80", 48, {0x50, 0x00}, true},
-        {"no width", 5, {0x00, 0x00}, true},          {"no height", 7, {0x00, 0x00}, true},
-    };
     ClientConfig defaults;
-    defaults.Link.LocalPort = 1111;
-    defaults.Link.ServerPort = 2222;
     defaults.Window = {1, 2, 333, 444};
-    for (const Case& c : cases) {
+    // A 16-bit field's offset, a value for it, and whether the value is kept.
+    const std::tuple<std::size_t, unsigned, bool> cases[] = {{23, 0, false},    {23, 1023, false}, {23, 1024, true},
+                                                             {23, 65535, true}, {48, 0, false},    {48, 80, false},
+                                                             {5, 0, false},     {7, 0, false}};
+    for (const auto& [offset, value, kept] : cases) {
         std::vector<std::uint8_t> bytes = kKnownBytes;
-        std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.offset));
-        const ClientConfig read = DecodeClientConfig(bytes, defaults);
-        const ClientConfig known = DecodeClientConfig(kKnownBytes, defaults);
-        const unsigned value = c.bytes[0] | (c.bytes[1] << 8);
-        auto field = [&](const ClientConfig& config) -> unsigned {
-            switch (c.offset) {
-                case 23: return config.Link.LocalPort;
-                case 48: return config.Link.ServerPort;
-                case 5: return static_cast<unsigned>(config.Window.Width);
-                default: return static_cast<unsigned>(config.Window.Height);
-            }
-        };
-        EXPECT_EQ(field(read), c.keepsDefault ? field(defaults) : value) << c.what;
-        EXPECT_NE(field(known), field(defaults)) << c.what;
+        bytes[offset] = std::uint8_t(value & 0xFF);
+        bytes[offset + 1] = std::uint8_t(value >> 8);
+        const ClientConfig c = DecodeClientConfig(bytes, defaults);
+        const unsigned read[] = {c.Link.LocalPort, c.Link.ServerPort, unsigned(c.Window.Width),
+                                 unsigned(c.Window.Height)};
+        const unsigned fallback[] = {defaults.Link.LocalPort, defaults.Link.ServerPort, 333, 444};
+        const std::size_t field = offset == 23 ? 0 : offset == 48 ? 1 : offset == 5 ? 2 : 3;
+        EXPECT_EQ(read[field], kept ? value : fallback[field]) << "offset " << offset << ", value " << value;
     }
 }
 
@@ -249,24 +233,6 @@ TEST(ClientConfigFile, TheWindowIsKeptWhollyOnTheScreen) {
     // A screen that does not start at 0, 0 (a panel on the left or top).
     EXPECT_EQ(KeptOnScreen({0, 0, 704, 229}, {48, 24, 976, 744}), (WindowPlacement{48, 24, 704, 229}));
     EXPECT_EQ(KeptOnScreen({5, 6, 7, 8}, ScreenArea{}), (WindowPlacement{5, 6, 7, 8}));
-}
-
-TEST(ClientConfigFile, ANewFileIsTheOwnersAloneAndAnOldOneKeepsItsMode) {
-    TempFolder folder;
-    const auto path = folder / kClientConfigFileName;
-    std::string error;
-    const mode_t old = ::umask(0);  // even a permissive umask leaves the password private
-    ASSERT_TRUE(SaveClientConfig(path, KnownConfig(), &error)) << error;
-    ::umask(old);
-    EXPECT_EQ(std::filesystem::status(path).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                                           std::filesystem::perms::group_read);
-    ASSERT_TRUE(SaveClientConfig(path, KnownConfig(), &error)) << error;
-    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
-                                                               std::filesystem::perms::owner_write |
-                                                               std::filesystem::perms::group_read);
 }
 
 }  // namespace

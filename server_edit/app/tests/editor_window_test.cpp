@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "framework/core/message_box.h"
@@ -382,32 +383,26 @@ TEST_F(EditorWindowTest, CancelOrAFailedSaveKeepsTheWindowOpenWithItsEdits) {
 }
 
 TEST_F(EditorWindowTest, AFifoInPlaceOfAFileIsReportedUnreadAndTheOthersLoad) {
-    struct Case {
-        const char* file;
-        std::size_t clients, modems;
-    };
-    const Case cases[] = {{kServerFileName, 3, 3}, {kUsersFileName, 0, 3}, {kModemsFileName, 3, 0}};
-    for (const Case& c : cases) {
-        std::filesystem::remove(folder.path() / c.file);
+    // The file, and the clients and modems then listed.
+    const std::tuple<const char*, int, int> cases[] = {
+        {kServerFileName, 3, 3}, {kUsersFileName, 0, 3}, {kModemsFileName, 3, 0}};
+    for (const auto& [file, clientRows, modemRows] : cases) {
+        const Bytes kept = folder.Read(file);
+        std::filesystem::remove(folder.path() / file);
         {
-            testing::FifoInPlace fifo(folder.path() / c.file);
+            testing::FifoInPlace fifo(folder.path() / file);
             Open();
-            EXPECT_FALSE(fifo.ReaderWasStuck()) << c.file;
+            EXPECT_FALSE(fifo.ReaderWasStuck()) << file;
         }
-        ASSERT_EQ(boxes.size(), 1u) << c.file;
-        EXPECT_EQ(boxes[0].Text.rfind("Файл " + std::string(c.file) + " прочитать не удалось (", 0), 0u)
-            << boxes[0].Text;
-        EXPECT_EQ(form->ListView1->ItemCount(), int(c.clients)) << c.file;
-        EXPECT_EQ(form->ListView2->ItemCount(), int(c.modems)) << c.file;
-        answers = {IDNO};
-        CloseWindow();
+        ASSERT_EQ(boxes.size(), 1u) << file;
+        EXPECT_EQ(boxes[0].Text.rfind("Файл " + std::string(file) + " прочитать не удалось (", 0), 0u) << boxes[0].Text;
+        EXPECT_EQ(form->ListView1->ItemCount(), clientRows) << file;
+        EXPECT_EQ(form->ListView2->ItemCount(), modemRows) << file;
         delete form;
         form = nullptr;
         boxes.clear();
-        std::filesystem::remove(folder.path() / c.file);
-        folder.Write(kServerFileName, Bytes{0x5A, 0x40, 0x1F});
-        folder.Write(kUsersFileName, Concat(clients));
-        folder.Write(kModemsFileName, Concat(modems));
+        std::filesystem::remove(folder.path() / file);
+        folder.Write(file, kept);
     }
 }
 
