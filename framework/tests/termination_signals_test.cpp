@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <QTimer>
 #include <vector>
 
+#include "framework/controls/form.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {
@@ -33,6 +35,25 @@ TEST(TerminationSignals, EachRequestToEndReachesTheEventLoopOnce) {
         }
         for (const int other : {SIGTERM, SIGINT, SIGHUP}) EXPECT_TRUE(HasDefaultHandler(other)) << other;
     }
+}
+
+// A window that declines to close, as a form asking its own question does,
+// must not keep the program running.
+TEST(TerminationSignals, EndTheProgramWhileAWindowDeclinesToClose) {
+    EnsureApplication();
+    Application().Reset();
+    TForm form(nullptr);
+    form.OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caNone; };
+    form.Show();
+    TerminationSignals handler([](int) { Application().Terminate(); });
+    QTimer watchdog;
+    bool cutShort = false;
+    watchdog.callOnTimeout([&] { cutShort = true, QCoreApplication::exit(1); });
+    watchdog.start(3000);
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    Application().Run();
+    EXPECT_FALSE(cutShort);
+    Application().Reset();
 }
 
 }  // namespace
