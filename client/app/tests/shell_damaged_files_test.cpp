@@ -1,4 +1,6 @@
 // The program meets damaged or special files in its folder and goes on.
+#include <QGuiApplication>
+#include <QScreen>
 #include <mutex>
 
 #include "client/app/tests/shell_fixture.h"
@@ -32,6 +34,17 @@ TEST_F(ShellTest, AFifoInPlaceOfTheModemsFileLeavesAHeardModemUnknown) {
     std::lock_guard lock(form.Table().TableLock);
     EXPECT_EQ(form.Table().Entries[0].Name.Length(), 0u);
     EXPECT_EQ(form.Table().Entries[0].Paused, 1);
+}
+
+TEST_F(ShellTest, ADamagedWindowPlacementIsKeptOnTheScreen) {
+    ClientConfig config = DefaultClientConfig(1024, 768, 0);
+    config.Link = settings_;
+    config.Window = {32767, 32767, 65535, 65535};
+    std::string error;
+    ASSERT_TRUE(SaveClientConfig(folder_ / kClientConfigFileName, config, &error)) << error;
+    form_ = std::make_unique<TForm1>(nullptr, env_);
+    const QRect window(form_->Left(), form_->Top(), form_->Width(), form_->Height());
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(window)) << window.width();
 }
 
 }  // namespace
