@@ -24,7 +24,8 @@ std::optional<std::filesystem::path> ChooseRuntimeFolder(const char* xdgRuntimeD
     // made earlier is used again only when it is still private: a folder a
     // stranger made or may write is never trusted.
     const std::filesystem::path own = fallbackParent / ("dlk-" + std::to_string(::geteuid()));
-    ::mkdir(own.c_str(), 0700);
+    // Made exactly 0700 whatever the umask, so that we can use it ourselves.
+    if (::mkdir(own.c_str(), 0700) == 0) ::chmod(own.c_str(), 0700);
     if (!IsPrivateFolder(own)) return std::nullopt;
     return own;
 }
