@@ -11,7 +11,8 @@ function(dlk_add_test)
     endif()
     cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
-    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    # dlk_test_runtime_folder: each test process gets a runtime folder of its own.
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} dlk_test_runtime_folder GTest::gtest GTest::gmock GTest::gtest_main)
     set(qt_properties "")
     if(T_QT)
         # Two properties of one value each: a list of two settings in one

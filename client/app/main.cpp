@@ -5,6 +5,7 @@
 #include "client/core/link/link_messages.h"
 #include "framework/core/application.h"
 #include "framework/core/message_box.h"
+#include "framework/core/termination_signals.h"
 #include "platform/instance_lock/instance_lock.h"
 
 namespace dlk {
@@ -27,6 +28,13 @@ int main(int argc, char* argv[]) {
     app.Initialize();
     app.Title = dlk::kProgramCaption;
     std::unique_ptr<dlk::TForm1> form;
+    // Asked to end from outside (kill, logout, Ctrl+C): the same as "Выход"
+    // answered with Yes, so the settings are saved and the relay server is
+    // logged off as the window goes.
+    dlk::TerminationSignals endRequests([&](int) {
+        if (form) form->Hide();
+        app.Terminate();
+    });
     dlk::Guarded([&] {
         form = std::make_unique<dlk::TForm1>(nullptr, dlk::ShellEnvironment{});
         form->MakeMainForm();

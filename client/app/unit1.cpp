@@ -142,6 +142,10 @@ void TForm1::FormCreate(TObject*) {
     }
     config_ = ReadClientConfig(env_.Folder / kClientConfigFileName,
                                DefaultClientConfig(screenWidth, screenHeight, taskbar_height_));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        config_.Window = KeptOnScreen(config_.Window, {area.x(), area.y(), area.width(), area.height()});
+    }
     SetBounds(config_.Window.Left, config_.Window.Top, config_.Window.Width, config_.Window.Height);
     list_->SetColumnWidths(config_.ColumnWidths);
     {

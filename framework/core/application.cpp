@@ -30,7 +30,10 @@ void TApplication::Run() {
 
 void TApplication::Terminate() {
     terminated_ = true;
-    QCoreApplication::quit();
+    // Not quit(): that first asks every visible window to close, and one
+    // that declines (a dialog, a form asking its own question) would keep
+    // the program running. exit() ends the open dialogs' loops as well.
+    QCoreApplication::exit(0);
 }
 
 void TApplication::Reset() {

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace dlk {
 namespace {
@@ -26,9 +27,33 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+// err 0: the step says all there is to say.
 bool Fail(std::string* error, const char* step, const std::filesystem::path& path, int err) {
-    if (error) *error = std::string(step) + " " + path.string() + ": " + std::strerror(err);
+    if (error) {
+        *error = std::string(step) + " " + path.string();
+        if (err != 0) *error += std::string(": ") + std::strerror(err);
+    }
     return false;
+}
+
+// The name a chain of symbolic links ends at; it need not exist yet, so a
+// link whose file is missing gets that file made rather than being
+// replaced itself. Relative links count from their own folder.
+std::optional<std::filesystem::path> FinalTarget(const std::filesystem::path& link, int& err) {
+    std::filesystem::path at = link;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return at;
+        std::error_code ec;
+        const std::filesystem::path next = std::filesystem::read_symlink(at, ec);
+        if (ec) {
+            err = ec.value();
+            return std::nullopt;
+        }
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    err = ELOOP;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -36,16 +61,16 @@ bool Fail(std::string* error, const char* step, const std::filesystem::path& pat
 bool PendingFileReplace::Prepare(const std::filesystem::path& link, std::span<const std::uint8_t> bytes, mode_t newMode,
                                  std::string* error) {
     Discard();
-    std::error_code ec;
-    std::filesystem::path target = link;
-    if (std::filesystem::is_symlink(link, ec)) {
-        target = std::filesystem::weakly_canonical(link, ec);
-        if (ec) return Fail(error, "не удаётся найти", link, ec.value());
-    }
+    int err = 0;
+    const auto found = FinalTarget(link, err);
+    if (!found) return Fail(error, "не удаётся найти", link, err);
+    const std::filesystem::path& target = *found;
     mode_t mode = newMode;
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) {
-        if (!S_ISREG(old.st_mode)) return Fail(error, "не обычный файл:", target, EISDIR);
+        if (S_ISDIR(old.st_mode)) return Fail(error, "не обычный файл:", target, EISDIR);
+        // A device or pipe is never replaced, nor written into.
+        if (!S_ISREG(old.st_mode)) return Fail(error, "не обычный файл:", target, 0);
         if (::access(target.c_str(), W_OK) != 0) return Fail(error, "нет права записи:", target, errno);
         mode = old.st_mode & 07777;
     }

@@ -23,9 +23,10 @@ public:
 
     // Writes the temporary file; false (with nothing left behind, and the
     // cause in *error) on failure. A symbolic link is followed, so the file
-    // it names is replaced and the link stays. Something other than a file,
-    // or a file the user may not write, is never replaced. The new file
-    // keeps the old one's permissions, or gets newMode when there is none.
+    // it names is replaced (or made, when it is missing) and the link
+    // stays. Something other than a file, or a file the user may not write,
+    // is never replaced. The new file keeps the old one's permissions, or
+    // gets newMode when there is none.
     bool Prepare(const std::filesystem::path& target, std::span<const std::uint8_t> bytes, mode_t newMode = 0644,
                  std::string* error = nullptr);
 

@@ -11,14 +11,17 @@ namespace dlk {
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path, std::size_t limit,
                                                        int* error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO waits for a writer, possibly for
+    // ever; a regular file reads the same either way.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     auto fail = [&] {
         if (error) *error = errno;
         if (fd >= 0) ::close(fd);
         return std::nullopt;
     };
     if (fd < 0) return fail();
-    // Only a regular file: a pipe or device in its place could block for ever.
+    // Only a regular file: a pipe or device in its place could block for
+    // ever or never end.
     struct stat info {};
     if (::fstat(fd, &info) != 0) return fail();
     if (!S_ISREG(info.st_mode)) {

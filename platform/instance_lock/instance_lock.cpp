@@ -1,13 +1,13 @@
 #include "platform/instance_lock/instance_lock.h"
 
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstddef>
-#include <cstring>
+#include <string>
+
+#include "platform/runtime_folder/runtime_folder.h"
 
 namespace dlk {
 
@@ -15,27 +15,27 @@ InstanceLock::~InstanceLock() {
     Release();
 }
 
-std::string InstanceLock::LockName(std::string_view program) {
-    return std::string(program) + "." + std::to_string(::getuid());
+std::filesystem::path InstanceLock::LockPath(std::string_view program) {
+    if (program.empty() || program.find('/') != std::string_view::npos) return {};
+    return InRuntimeFolder(std::string(program) + ".lock");
 }
 
 InstanceLock::Result InstanceLock::Acquire(std::string_view program) {
     Release();
-    const std::string name = LockName(program);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    // Abstract namespace: a leading zero byte, then the name; no file is made.
-    const std::size_t length = std::min(name.size(), sizeof(address.sun_path) - 1);
-    std::memcpy(address.sun_path + 1, name.data(), length);
-    const auto size = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + length);
-
+    const std::filesystem::path path = LockPath(program);
+    if (path.empty()) return Result::Unavailable;
     // Close-on-exec: a program started from here must not inherit the lock.
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // The file itself stays between runs; only the lock on it comes and goes.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
     if (fd < 0) return Result::Unavailable;
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), size) != 0) {
+    int locked;
+    do {
+        locked = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0) {
         const int error = errno;
         ::close(fd);
-        return error == EADDRINUSE ? Result::AlreadyRunning : Result::Unavailable;
+        return error == EWOULDBLOCK ? Result::AlreadyRunning : Result::Unavailable;
     }
     fd_ = fd;
     return Result::Acquired;

@@ -1,19 +1,20 @@
 #pragma once
 
-#include <string>
+#include <filesystem>
 #include <string_view>
 
 namespace dlk {
 
-// One running copy of a program per user. The lock is an abstract local
-// socket named after the program and the user id: the kernel drops it when
-// the process ends however it ends, so a crash never leaves a stale lock.
+// One running copy of a program per user. The lock is a file named after
+// the program in the user's runtime folder, held with flock: the kernel
+// lets go when the process ends however it ends, so a crash never leaves a
+// stale lock, and no other user can reach the file to take it first.
 class InstanceLock {
 public:
     enum class Result {
         Acquired,        // this process is the only copy
-        AlreadyRunning,  // another process holds the name
-        Unavailable,     // no socket could be made: the program runs unguarded
+        AlreadyRunning,  // another process holds the lock
+        Unavailable,     // no lock file could be had: the program runs unguarded
     };
 
     InstanceLock() = default;
@@ -21,12 +22,13 @@ public:
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    // Takes the lock named LockName(program); kept until Release or destruction.
+    // Takes the lock at LockPath(program); kept until Release or destruction.
     Result Acquire(std::string_view program);
     void Release();
     bool Held() const { return fd_ >= 0; }
 
-    static std::string LockName(std::string_view program);
+    // <runtime folder>/<program>.lock; empty without a runtime folder.
+    static std::filesystem::path LockPath(std::string_view program);
 
 private:
     int fd_ = -1;

@@ -1,6 +1,7 @@
 #include "platform/local_socket/message_socket.h"
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -8,17 +9,32 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/runtime_folder/runtime_folder.h"
+
 namespace dlk {
 namespace {
 
-// Fills an abstract-namespace address; returns its length, 0 when the name
-// does not fit.
-socklen_t AbstractAddress(std::string_view name, sockaddr_un& address) {
+// Fills the address of the socket file; returns its length, 0 when there is
+// no path or it does not fit.
+socklen_t FileAddress(const std::string& path, sockaddr_un& address) {
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
-    if (name.empty() || name.size() + 1 > sizeof address.sun_path) return 0;
-    std::memcpy(address.sun_path + 1, name.data(), name.size());
-    return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (path.empty() || path.size() + 1 > sizeof address.sun_path) return 0;
+    std::memcpy(address.sun_path, path.data(), path.size());
+    return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size() + 1);
+}
+
+// A socket file that nobody listens on any more (its server died without
+// removing it) refuses connections; a live one accepts or is busy.
+bool IsStaleSocket(const sockaddr_un& address, socklen_t length) {
+    struct stat info {};
+    if (::lstat(address.sun_path, &info) != 0 || !S_ISSOCK(info.st_mode)) return false;
+    const int probe = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (probe < 0) return false;
+    const bool refused =
+        ::connect(probe, reinterpret_cast<const sockaddr*>(&address), length) != 0 && errno == ECONNREFUSED;
+    ::close(probe);
+    return refused;
 }
 
 // Credentials travel with every message once the receiver asks for them; a
@@ -42,20 +58,37 @@ MessageSocketServer::~MessageSocketServer() {
     Close();
 }
 
+std::string LocalSocketPath(std::string_view name) {
+    return InRuntimeFolder(name).string();
+}
+
 MessageSocketServer::ListenResult MessageSocketServer::Listen(std::string_view name) {
     Close();
     sockaddr_un address;
-    const socklen_t length = AbstractAddress(name, address);
+    const socklen_t length = FileAddress(LocalSocketPath(name), address);
     if (length == 0) return ListenResult::Failed;
 
     listen_ = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (listen_ < 0) return ListenResult::Failed;
     AskForCredentials(listen_);
-    if (::bind(listen_, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+    int bound = ::bind(listen_, reinterpret_cast<const sockaddr*>(&address), length);
+    if (bound != 0 && errno == EADDRINUSE && IsStaleSocket(address, length)) {
+        ::unlink(address.sun_path);
+        bound = ::bind(listen_, reinterpret_cast<const sockaddr*>(&address), length);
+    }
+    if (bound != 0) {
         const bool taken = errno == EADDRINUSE;
         Close();
         return taken ? ListenResult::NameTaken : ListenResult::Failed;
     }
+    path_ = address.sun_path;
+    struct stat info {};
+    if (::lstat(path_.c_str(), &info) == 0) {
+        device_ = info.st_dev;
+        inode_ = info.st_ino;
+    }
+    // The folder keeps other users out already; the file's own mode says the same.
+    ::chmod(path_.c_str(), 0600);
     if (::listen(listen_, 4) != 0) {
         Close();
         return ListenResult::Failed;
@@ -64,6 +97,14 @@ MessageSocketServer::ListenResult MessageSocketServer::Listen(std::string_view n
 }
 
 void MessageSocketServer::Close() {
+    if (!path_.empty()) {
+        // Only our own file goes: a later server may have taken the name since.
+        struct stat info {};
+        if (::lstat(path_.c_str(), &info) == 0 && info.st_dev == device_ && info.st_ino == inode_) {
+            ::unlink(path_.c_str());
+        }
+        path_.clear();
+    }
     if (listen_ >= 0) ::close(listen_);
     listen_ = -1;
 }
@@ -125,7 +166,7 @@ bool SendMessage(int fd, std::span<const std::uint8_t> bytes) {
 
 int ConnectMessageSocket(std::string_view name) {
     sockaddr_un address;
-    const socklen_t length = AbstractAddress(name, address);
+    const socklen_t length = FileAddress(LocalSocketPath(name), address);
     if (length == 0) return -1;
     const int fd = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -9,9 +11,15 @@
 
 namespace dlk {
 
-// A local message channel: a Unix-domain SOCK_SEQPACKET socket in the
-// abstract namespace (no file to clean up, gone with the process). Each
-// send is one message and arrives whole, as on a message-mode pipe.
+// Where the socket of a name lives: a bare name ("dlk_pipe") in the user's
+// runtime folder, a name holding a '/' as the path it is. Empty when the
+// user has no runtime folder.
+std::string LocalSocketPath(std::string_view name);
+
+// A local message channel: a Unix-domain SOCK_SEQPACKET socket file in the
+// user's runtime folder, which no other user can enter. Each send is one
+// message and arrives whole, as on a message-mode pipe. The file is removed
+// on Close; one a crashed server left behind is taken over.
 class MessageSocketServer {
 public:
     enum class ListenResult { Listening, NameTaken, Failed };
@@ -21,7 +29,7 @@ public:
     MessageSocketServer(const MessageSocketServer&) = delete;
     MessageSocketServer& operator=(const MessageSocketServer&) = delete;
 
-    // name is the abstract name without its leading zero byte.
+    // name as for LocalSocketPath. NameTaken while another server listens there.
     ListenResult Listen(std::string_view name);
     void Close();
     bool IsListening() const { return listen_ >= 0; }
@@ -36,6 +44,9 @@ public:
 
 private:
     int listen_ = -1;
+    std::string path_;  // the socket file made by Listen
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
 };
 
 // Whole messages from a connected SEQPACKET socket.

@@ -31,6 +31,16 @@ bool MakeRaw(int fd) {
     return tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
+// Debian gives a new slave to the tty group with write access, so that
+// wall and write can reach a terminal; here that would let them inject bytes
+// into the serial line. Done while the slave is still locked, so nobody can
+// have opened it before.
+bool KeepToOurselves(const char* slave) {
+    struct stat info {};
+    return ::chmod(slave, 0600) == 0 && ::stat(slave, &info) == 0 && info.st_uid == ::getuid() &&
+           (info.st_mode & 0777) == 0600;
+}
+
 void CloseFd(int& fd) {
     if (fd >= 0) ::close(fd);
     fd = -1;
@@ -54,7 +64,8 @@ PseudoTerminal::OpenResult PseudoTerminal::Open(const std::string& linkName) {
     if (master_ < 0) return OpenResult::NoPseudoTerminal;
 
     char name[PATH_MAX];
-    if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0) {
+    if (grantpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0 || !KeepToOurselves(name) ||
+        unlockpt(master_) != 0) {
         Close();
         return OpenResult::NoPseudoTerminal;
     }

@@ -5,8 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <string>
+#include <utility>
 
 #include "platform/files/whole_file.h"
+#include "platform/testing/fifo_in_place.h"
 #include "platform/testing/temp_folder.h"
 
 namespace dlk {
@@ -27,6 +31,18 @@ TEST(WholeFile, ReadsUpToTheLimitAndTellsAMissingFileFromAFolder) {
     std::filesystem::create_directory(folder.path() / "dir.dat");
     EXPECT_FALSE(ReadWholeFile(folder.path() / "dir.dat", 100, &error));
     EXPECT_EQ(error, EISDIR);
+}
+
+TEST(WholeFile, SpecialFilesAreRefusedWithoutWaiting) {
+    TempFolder folder;
+    testing::FifoInPlace fifo(folder.path() / "fifo.dat");
+    const std::filesystem::path specials[] = {folder.path() / "fifo.dat", "/dev/zero", "/dev/null"};
+    for (const auto& path : specials) {
+        int error = 0;
+        EXPECT_FALSE(ReadWholeFile(path, 100, &error)) << path;
+        EXPECT_EQ(error, EINVAL) << path;
+    }
+    EXPECT_FALSE(fifo.ReaderWasStuck());
 }
 
 TEST(PendingFileReplace, OldFileStaysUntilCommitAndNoTemporaryIsLeft) {
@@ -99,6 +115,43 @@ TEST(PendingFileReplace, WriteFileAtomicallyGivesANewFileItsModeAndSaysWhyItFail
     std::filesystem::create_directory(folder.path() / "dir.dat");
     EXPECT_FALSE(WriteFileAtomically(folder.path() / "dir.dat", Bytes{5}, 0600, &error));
     EXPECT_NE(error.find("dir.dat"), std::string::npos);
+}
+
+TEST(PendingFileReplace, ALinkToAMissingFileMakesThatFileAndStays) {
+    // f.dat -> target; each case's bytes end up in the named file.
+    const std::pair<std::string, std::string> cases[] = {
+        {"real.dat", "real.dat"}, {"sub/real.dat", "sub/real.dat"}, {"middle.dat", "real.dat"}};
+    for (const auto& [target, written] : cases) {
+        TempFolder folder;
+        std::filesystem::create_directory(folder / "sub");
+        std::filesystem::create_symlink("sub/../real.dat", folder / "middle.dat");  // a chain
+        std::filesystem::create_symlink(target, folder / "f.dat");
+        ASSERT_TRUE(WriteFileAtomically(folder / "f.dat", Bytes{4, 2}, 0600, nullptr)) << target;
+        EXPECT_TRUE(std::filesystem::is_symlink(folder / "f.dat")) << target;
+        EXPECT_EQ(folder.Read(written), (Bytes{4, 2})) << target;
+        EXPECT_EQ(std::filesystem::status(folder / written).permissions(), std::filesystem::perms(0600)) << target;
+    }
+}
+
+TEST(PendingFileReplace, WhatStandsInAFilesPlaceIsNamedForWhatItIs) {
+    TempFolder folder;
+    testing::FifoInPlace fifo(folder / "fifo.dat");
+    std::filesystem::create_directory(folder / "dir.dat");
+    std::filesystem::create_symlink("loop.dat", folder / "loop.dat");
+    const std::string notAFile = "не обычный файл: ";
+    const std::pair<std::filesystem::path, std::string> cases[] = {
+        {"/dev/zero", notAFile + "/dev/zero"},
+        {folder / "fifo.dat", notAFile + (folder / "fifo.dat").string()},
+        {folder / "dir.dat", notAFile + (folder / "dir.dat").string() + ": " + std::strerror(EISDIR)},
+        {folder / "loop.dat", "не удаётся найти " + (folder / "loop.dat").string() + ": " + std::strerror(ELOOP)},
+    };
+    for (const auto& [path, message] : cases) {
+        std::string error;
+        EXPECT_FALSE(WriteFileAtomically(path, Bytes{1}, 0600, &error)) << path;
+        EXPECT_EQ(error, message);
+    }
+    EXPECT_FALSE(fifo.ReaderWasStuck());
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"dir.dat", "fifo.dat", "loop.dat"}));
 }
 
 }  // namespace

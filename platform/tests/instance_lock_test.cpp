@@ -1,11 +1,15 @@
 #include "platform/instance_lock/instance_lock.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <string>
+
+#include "platform/runtime_folder/runtime_folder.h"
 
 namespace dlk {
 namespace {
@@ -58,8 +62,26 @@ TEST(InstanceLockTest, LockDiesWithTheProcessThatHeldIt) {
     ::close(ready[1]);
 }
 
-TEST(InstanceLockTest, NameCarriesTheProgramAndTheUser) {
-    EXPECT_EQ(InstanceLock::LockName("DLK_client"), "DLK_client." + std::to_string(::getuid()));
+// A file of the user's alone, in a folder no other user can enter.
+TEST(InstanceLockTest, LockIsAPrivateFileOtherUsersCannotReach) {
+    const std::string program = UniqueProgram();
+    const std::string path = InstanceLock::LockPath(program);
+    EXPECT_EQ(path, (*UserRuntimeFolder() / (program + ".lock")).string());
+    InstanceLock lock;
+    ASSERT_EQ(lock.Acquire(program), InstanceLock::Result::Acquired);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    if (::geteuid() != 0) return;  // no other user to try with
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setresuid(65534, 65534, 65534) != 0) ::_exit(2);
+        ::_exit(::open(path.c_str(), O_RDONLY) < 0 && errno == EACCES ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 }  // namespace

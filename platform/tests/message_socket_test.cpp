@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/fsuid.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <numeric>
 #include <string>
 #include <vector>
+
+#include "platform/runtime_folder/runtime_folder.h"
 
 namespace dlk {
 namespace {
@@ -136,26 +141,56 @@ TEST(MessageSocket, SendingNeverWaitsForASlowReader) {
 
 TEST(MessageSocket, PeersOfAnotherUserAreNotServed) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs to run a peer under another user id";
-    const std::string name = UniqueName();
-    MessageSocketServer server;
-    ASSERT_EQ(server.Listen(name), MessageSocketServer::ListenResult::Listening);
+    // A plain stranger cannot even enter the runtime folder; one that gets
+    // past the file modes (file access as root, yet another user) is still
+    // turned away by its credentials.
+    for (const bool pastTheFileModes : {false, true}) {
+        const std::string name = UniqueName();
+        const std::string path = LocalSocketPath(name);  // the stranger's own folder is elsewhere
+        MessageSocketServer server;
+        ASSERT_EQ(server.Listen(name), MessageSocketServer::ListenResult::Listening);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::setresuid(65534, 65534, 0) != 0 || (pastTheFileModes && ::setfsuid(0) < 0)) ::_exit(2);
+            const int fd = ConnectMessageSocket(path);
+            if (fd < 0 || !pastTheFileModes) ::_exit(fd < 0 && !pastTheFileModes ? 0 : 3);
+            std::uint8_t byte = 1;
+            ::send(fd, &byte, 1, MSG_NOSIGNAL);
+            ::_exit(::recv(fd, &byte, 1, 0) <= 0 ? 0 : 4);  // the server hung up
+        }
+        if (pastTheFileModes) {
+            EXPECT_EQ(AcceptOne(server), -1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "past the file modes: " << pastTheFileModes;
+    }
+}
+
+// The socket is a file of the user's alone, gone with its server; one left
+// by a server that crashed is taken over, anything else of the name is not.
+TEST(MessageSocket, SocketFileIsPrivateAndOnlyAStaleOneIsReplaced) {
+    const std::string name = UniqueName(), file = UniqueName();
+    const std::string path = LocalSocketPath(name);
+    EXPECT_EQ(path, (*UserRuntimeFolder() / name).string());
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::setresuid(65534, 65534, 65534) != 0) ::_exit(2);
-        const int fd = ConnectMessageSocket(name);
-        if (fd < 0) ::_exit(3);
-        const std::uint8_t byte = 1;
-        ::send(fd, &byte, 1, MSG_NOSIGNAL);
-        std::uint8_t answer;
-        ::recv(fd, &answer, 1, 0);  // returns once the server has hung up
-        ::_exit(0);
+    if (child == 0) ::_exit(MessageSocketServer().Listen(name) == MessageSocketServer::ListenResult::Listening ? 0 : 1);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    struct stat info {};
+    ASSERT_EQ(::lstat(path.c_str(), &info), 0) << "the crashed server left its file";
+    {
+        MessageSocketServer server;
+        ASSERT_EQ(server.Listen(name), MessageSocketServer::ListenResult::Listening);
+        ASSERT_EQ(::lstat(path.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISSOCK(info.st_mode));
+        EXPECT_EQ(info.st_mode & 0777, 0600u);
     }
-    EXPECT_EQ(AcceptOne(server), -1);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    std::ofstream(LocalSocketPath(file)) << "keep";
+    EXPECT_EQ(MessageSocketServer().Listen(file), MessageSocketServer::ListenResult::NameTaken);
+    EXPECT_TRUE(std::filesystem::is_regular_file(LocalSocketPath(file)));
 }
 
 TEST(MessageSocket, RepeatedServingLeaksNoDescriptor) {

@@ -4,7 +4,10 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -239,6 +242,39 @@ TEST(PseudoTerminal, RepeatedOpenAndCloseLeaksNoDescriptor) {
         if (i % 2 == 0) pty.Close();  // the other half close in the destructor
     }
     EXPECT_EQ(OpenDescriptorCount(), before);
+}
+
+}  // namespace
+}  // namespace dlk
+
+namespace dlk {
+namespace {
+
+// Debian mounts the pseudo-terminals with mode=620,gid=5 (the tty group may
+// write to every new slave). The child builds such a mount of its own in a
+// private mount namespace, so the test shows the same wherever it runs.
+TEST(PseudoTerminal, SlaveIsTheUsersAloneEvenWhereTheTtyGroupMayWriteNewOnes) {
+    ScratchFolder folder;
+    const std::string link = folder / "CNCB0";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool mounted =
+            ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+            ::mount("devpts", "/dev/pts", "devpts", 0, "newinstance,mode=620,gid=5,ptmxmode=666") == 0 &&
+            ::mount("/dev/pts/ptmx", "/dev/ptmx", nullptr, MS_BIND, nullptr) == 0;
+        if (!mounted) ::_exit(77);
+        PseudoTerminal pty;
+        if (pty.Open(link) != PseudoTerminal::OpenResult::Opened) ::_exit(2);
+        struct stat info {};
+        if (::stat(pty.SlavePath().c_str(), &info) != 0) ::_exit(3);
+        ::_exit((info.st_mode & 0777) == 0600 && info.st_uid == ::getuid() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no private pseudo-terminal mount (needs root)";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the slave's mode or owner is wrong";
 }
 
 }  // namespace

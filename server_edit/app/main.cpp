@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "framework/core/application.h"
+#include "framework/core/termination_signals.h"
 #include "server_edit/app/unit1.h"
 #include "server_edit/core/editor_texts.h"
 
@@ -14,6 +15,11 @@ int main(int argc, char* argv[]) {
     auto* form = new dlk::TForm1(nullptr);
     form->MakeMainForm();
     form->Show();
+    // Asked to end from outside: nobody answered "Yes", so nothing is saved.
+    dlk::TerminationSignals endRequests([&](int) {
+        form->Hide();
+        application.Terminate();
+    });
     application.Run();
     delete form;
     return 0;

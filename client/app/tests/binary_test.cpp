@@ -1,8 +1,9 @@
 // Starts the real DLK_client in a folder of its own, with no display, as
-// ./run.sh would. The program reads no command line and no environment, so it
-// runs with its real names (the local socket dlk_pipe, the instance lock):
-// this test holds the ctest resource lock dlk_client_defaults. Its UDP port
-// comes from the configuration file written into the folder first.
+// ./run.sh would, and talks to it as local programs do: on the local socket,
+// and with Python's serial module on CNCB0. The program runs with
+// its real names (the local socket dlk_pipe, the instance lock), which land
+// in a runtime folder of the test's own; its UDP port comes from the
+// configuration file written into the folder first.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -21,15 +22,62 @@
 #include "client/app/tests/pipe_client.h"
 #include "client/core/settings/client_config_file.h"
 #include "client/core/settings/modems_file.h"
+#include "client/core/tests/bridge_test_support.h"
 #include "client/testing/simulated_modem.h"
+#include "client/testing/simulated_relay_server.h"
 
 namespace dlk {
 namespace {
 
 using namespace std::chrono_literals;
 
+using bridge_test::ChildProcess;
 using shell_testing::FreeUdpPort;
 using shell_testing::PipeClient;
+
+constexpr const char* kSystemPython = "/usr/bin/python3";  // the one Debian's python3-serial belongs to
+
+// A Modbus master on the serial port: sends its request until the answer
+// comes (the modem may not have been heard yet when it starts).
+constexpr const char* kModbusMaster = R"(
+import sys, serial
+port = serial.Serial(sys.argv[1], 256000, bytesize=8, parity='N', stopbits=1,
+                     xonxoff=False, rtscts=False, timeout=0.3)
+request, expected = bytes.fromhex(sys.argv[2]), bytes.fromhex(sys.argv[3])
+for attempt in range(60):
+    port.write(request)
+    port.flush()
+    if port.read(len(expected)) == expected:
+        sys.exit(0)
+    port.reset_input_buffer()
+sys.exit(1)
+)";
+// Read two holding registers from unit 1, and its answer, CRCs included.
+const std::vector<std::uint8_t> kModbusRequest = {0x01, 0x03, 0x00, 0x10, 0x00, 0x02, 0xC5, 0xCE};
+const std::vector<std::uint8_t> kModbusAnswer = {0x01, 0x03, 0x04, 0xDE, 0xAD, 0xBE, 0xEF, 0x61, 0xD6};
+
+std::string Hex(const std::vector<std::uint8_t>& bytes) {
+    std::string text;
+    for (const auto b : bytes) text += {"0123456789abcdef"[b >> 4], "0123456789abcdef"[b & 15]};
+    return text;
+}
+
+namespace fs = std::filesystem;
+
+bool Exists(const fs::path& path) {
+    return fs::exists(fs::symlink_status(path));
+}
+
+// Polls done() until it holds or the time is up.
+template <class F>
+bool Eventually(F done, std::chrono::milliseconds limit = 10s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
 
 // One run of the program in folder, its standard error kept in a file.
 class ProgramRun {
@@ -65,6 +113,7 @@ public:
         }
         return -1;
     }
+    void Signal(int number) const { ::kill(pid_, number); }
     bool Running() {
         if (exited_) return false;
         int status = 0;
@@ -89,26 +138,44 @@ protected:
     void SetUp() override {
         char pattern[] = "/tmp/dlk_binary_XXXXXX";
         folder_ = ::mkdtemp(pattern);
+        // The program finds its runtime folder as any user's program would.
+        runtime_ = folder_ / "run";
+        std::filesystem::create_directory(runtime_);
+        std::filesystem::permissions(runtime_, std::filesystem::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
     }
     void TearDown() override {
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }
+    // Direct to the modems, on a free port, every modem free to be active.
+    static ClientConfig DirectConfig() {
+        ClientConfig config = DefaultClientConfig(1024, 768, 0);
+        config.Link.LocalPort = FreeUdpPort();
+        config.Link.OneModemActive = 0;
+        return config;
+    }
+    void WriteConfig(const ClientConfig& config) {
+        std::string error;
+        ASSERT_TRUE(SaveClientConfig(folder_ / kClientConfigFileName, config, &error)) << error;
+    }
+    void StoreActiveModem(const ImeiBcd& imei) {
+        ModemUserSettings record;
+        record.Name = MakeShortString<31>("Насосная");
+        record.PausedAtStart = 0;
+        std::string error;
+        ASSERT_TRUE(StoreModemSettings(folder_ / kModemsFileName, imei, record, &error)) << error;
+    }
     std::filesystem::path folder_;
+    std::filesystem::path runtime_;
 };
 
 TEST_F(BinaryTest, CarriesBytesBothWaysAndTurnsAwayASecondCopy) {
     const ImeiBcd known = *TextToImei("356000000000017");
     const ImeiBcd stranger = *TextToImei("356000000000025");
-    ClientConfig config = DefaultClientConfig(1024, 768, 0);
-    config.Link.LocalPort = FreeUdpPort();
-    config.Link.OneModemActive = 0;
-    std::string error;
-    ASSERT_TRUE(SaveClientConfig(folder_ / kClientConfigFileName, config, &error)) << error;
-    ModemUserSettings record;
-    record.Name = MakeShortString<31>("Насосная");
-    record.PausedAtStart = 0;
-    ASSERT_TRUE(StoreModemSettings(folder_ / kModemsFileName, known, record, &error)) << error;
+    const ClientConfig config = DirectConfig();
+    WriteConfig(config);
+    StoreActiveModem(known);
 
     ProgramRun first(folder_, "first.err");
     PipeClient local;
@@ -144,6 +211,53 @@ TEST_F(BinaryTest, CarriesBytesBothWaysAndTurnsAwayASecondCopy) {
     EXPECT_EQ(second.WaitForExit(10s), 0);
     EXPECT_NE(second.Errors().find("Программа уже запущена"), std::string::npos) << second.Errors();
     EXPECT_TRUE(first.Running());
+
+    // Both names are the user's alone.
+    EXPECT_EQ(fs::status(runtime_ / "dlk_pipe").permissions(), fs::perms(0600));
+    EXPECT_EQ(fs::status(runtime_ / "DLK_client.lock").permissions(), fs::perms(0600));
+}
+
+TEST_F(BinaryTest, AModbusMasterOnCncb0ThroughTheRelayAndSigtermEndsItTidily) {
+    if (ChildProcess probe({kSystemPython, "-c", "import serial"}); probe.Wait() != 0) {
+        GTEST_SKIP() << "python3-serial is not installed";
+    }
+    sim::SimulatedRelayServer relay;
+    relay.AddAccount("op1", "pw");
+    const ImeiBcd imei = *TextToImei("356000000000017");
+    ClientConfig config = DirectConfig();
+    config.Link.ClientMode = 1;
+    config.Link.ClientId = MakeShortString<8>("op1");
+    config.Link.ClientPassword = MakeShortString<8>("pw");
+    config.Link.ServerPort = relay.Port();
+    config.Link.NullModemMode = 1;
+    WriteConfig(config);
+    StoreActiveModem(imei);
+
+    ProgramRun program(folder_, "program.err");
+    ASSERT_TRUE(Eventually([&] { return relay.LoggedInClient().has_value() || !program.Running(); }));
+    ASSERT_TRUE(program.Running()) << program.Errors();
+    ASSERT_TRUE(Exists(folder_ / "CNCB0"));
+
+    sim::SimulatedModem modem(imei, relay.Endpoint());
+    modem.SetAnswer([](std::span<const std::uint8_t>) { return kModbusAnswer; });
+    modem.SendOn();
+    ChildProcess master(
+        {kSystemPython, "-c", kModbusMaster, (folder_ / "CNCB0").string(), Hex(kModbusRequest), Hex(kModbusAnswer)});
+    ASSERT_TRUE(master.Started());
+    EXPECT_EQ(master.Wait(), 0) << program.Errors();
+    EXPECT_EQ(modem.WaitForChunk().value_or(std::vector<std::uint8_t>{}), kModbusRequest);
+
+    // Whatever happened to the file meanwhile, the program saves what it runs with.
+    std::filesystem::resize_file(folder_ / kClientConfigFileName, 0);
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.WaitForExit(10s), 0) << program.Errors();
+    EXPECT_FALSE(relay.LoggedInClient()) << "no logoff reached the relay server";
+    EXPECT_FALSE(Exists(folder_ / "CNCB0"));
+    const ClientConfig saved = ReadClientConfig(folder_ / kClientConfigFileName, ClientConfig{});
+    EXPECT_EQ(saved.Link.LocalPort, config.Link.LocalPort);
+    EXPECT_EQ(saved.Link.ServerPort, config.Link.ServerPort);
+    EXPECT_EQ(saved.Link.ClientId.Text(), "op1");
+    EXPECT_EQ(fs::status(folder_ / kClientConfigFileName).permissions(), fs::perms(0600));
 }
 
 }  // namespace

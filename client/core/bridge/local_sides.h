@@ -12,7 +12,7 @@ namespace dlk {
 // give names of their own so that several can run at once.
 struct LocalSideNames {
     std::string PortLink = "CNCB0";     // symbolic link to the pseudo-terminal, in the current folder
-    std::string PipeName = "dlk_pipe";  // abstract local socket name
+    std::string PipeName = "dlk_pipe";  // local socket name, in the user's runtime folder
 };
 
 // The side NullModemMode chooses: 1 the pseudo-terminal, 0 the local socket.

@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::uint8_t kMinPingPeriod = 1;
 constexpr std::uint8_t kMaxPingPeriod = 60;
+// The ports the settings dialog accepts; 0 would bind a random port.
+constexpr std::uint16_t kMinPort = 1024;
 
 void PutU16(std::uint8_t* at, unsigned value) {
     at[0] = static_cast<std::uint8_t>(value & 0xFF);
@@ -97,24 +99,35 @@ ClientConfig DecodeClientConfig(std::span<const std::uint8_t> bytes, const Clien
 
     if (has(kLeft, 2)) c.Window.Left = static_cast<std::int16_t>(GetU16(b + kLeft));
     if (has(kTop, 2)) c.Window.Top = static_cast<std::int16_t>(GetU16(b + kTop));
-    if (has(kWidth, 2)) c.Window.Width = GetU16(b + kWidth);
-    if (has(kHeight, 2)) c.Window.Height = GetU16(b + kHeight);
+    // A window of no width or height could never be found again.
+    if (has(kWidth, 2) && GetU16(b + kWidth) != 0) c.Window.Width = GetU16(b + kWidth);
+    if (has(kHeight, 2) && GetU16(b + kHeight) != 0) c.Window.Height = GetU16(b + kHeight);
     for (std::size_t i = 0; i < kModemListColumns; ++i) {
         if (has(kColumns + 2 * i, 2)) c.ColumnWidths[i] = GetU16(b + kColumns + 2 * i);
     }
     LinkSettings& link = c.Link;
-    if (has(kLocalPort, 2)) link.LocalPort = GetU16(b + kLocalPort);
+    if (has(kLocalPort, 2) && GetU16(b + kLocalPort) >= kMinPort) link.LocalPort = GetU16(b + kLocalPort);
     if (has(kClientMode, 1)) link.ClientMode = Flag(b[kClientMode]);
     if (has(kClientId, 9)) link.ClientId = GetShortString<8>(b + kClientId);
     if (has(kClientPassword, 9)) link.ClientPassword = GetShortString<8>(b + kClientPassword);
     if (has(kServerAddress, 4)) std::copy_n(b + kServerAddress, 4, link.ServerAddress.begin());
-    if (has(kServerPort, 2)) link.ServerPort = GetU16(b + kServerPort);
+    if (has(kServerPort, 2) && GetU16(b + kServerPort) >= kMinPort) link.ServerPort = GetU16(b + kServerPort);
     if (has(kPingPeriod, 1) && b[kPingPeriod] >= kMinPingPeriod && b[kPingPeriod] <= kMaxPingPeriod) {
         link.PingPeriod = b[kPingPeriod];
     }
     if (has(kNullModemMode, 1)) link.NullModemMode = Flag(b[kNullModemMode]);
     if (has(kOneModemActive, 1)) link.OneModemActive = Flag(b[kOneModemActive]);
     return c;
+}
+
+WindowPlacement KeptOnScreen(const WindowPlacement& window, const ScreenArea& screen) {
+    if (screen.Width <= 0 || screen.Height <= 0) return window;
+    WindowPlacement kept = window;
+    kept.Width = std::min(kept.Width, screen.Width);
+    kept.Height = std::min(kept.Height, screen.Height);
+    kept.Left = std::clamp(kept.Left, screen.Left, screen.Left + screen.Width - kept.Width);
+    kept.Top = std::clamp(kept.Top, screen.Top, screen.Top + screen.Height - kept.Height);
+    return kept;
 }
 
 ClientConfig ReadClientConfig(const std::filesystem::path& path, const ClientConfig& defaults) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "client/core/tests/bridge_link_fixture.h"
+#include "platform/local_socket/message_socket.h"
 
 namespace dlk {
 namespace {
@@ -93,7 +94,7 @@ TEST_F(RealSerialProgram, SocatOnTheLocalSocket) {
     auto& modem = AddModem();
 
     // type=5 is SOCK_SEQPACKET: every read of socat's input goes as one message.
-    ChildProcess socat({kSocat, "-t", "1", "STDIO", "ABSTRACT-CONNECT:" + names_.PipeName + ",type=5"});
+    ChildProcess socat({kSocat, "-t", "1", "STDIO", "UNIX-CONNECT:" + LocalSocketPath(names_.PipeName) + ",type=5"});
     ASSERT_TRUE(socat.Started());
     const auto request = Pattern(100, 4);
     ASSERT_TRUE(WriteAll(socat.StdIn(), request));

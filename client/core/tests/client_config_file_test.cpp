@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 #include "client/core/tests/settings_test_folder.h"
 
@@ -192,6 +193,46 @@ TEST(ClientConfigFile, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     EXPECT_FALSE(SaveClientConfig(folder / "missing" / kClientConfigFileName, KnownConfig(), &error));
     EXPECT_NE(error.find("missing"), std::string::npos);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(ClientConfigFile, ValuesTheProgramCouldNotHaveSavedFallBackToTheDefaults) {
+    ClientConfig defaults;
+    defaults.Window = {1, 2, 333, 444};
+    // A 16-bit field's offset, a value for it, and whether the value is kept.
+    const std::tuple<std::size_t, unsigned, bool> cases[] = {{23, 0, false},    {23, 1023, false}, {23, 1024, true},
+                                                             {23, 65535, true}, {48, 0, false},    {48, 80, false},
+                                                             {5, 0, false},     {7, 0, false}};
+    for (const auto& [offset, value, kept] : cases) {
+        std::vector<std::uint8_t> bytes = kKnownBytes;
+        bytes[offset] = std::uint8_t(value & 0xFF);
+        bytes[offset + 1] = std::uint8_t(value >> 8);
+        const ClientConfig c = DecodeClientConfig(bytes, defaults);
+        const unsigned read[] = {c.Link.LocalPort, c.Link.ServerPort, unsigned(c.Window.Width),
+                                 unsigned(c.Window.Height)};
+        const unsigned fallback[] = {defaults.Link.LocalPort, defaults.Link.ServerPort, 333, 444};
+        const std::size_t field = offset == 23 ? 0 : offset == 48 ? 1 : offset == 5 ? 2 : 3;
+        EXPECT_EQ(read[field], kept ? value : fallback[field]) << "offset " << offset << ", value " << value;
+    }
+}
+
+TEST(ClientConfigFile, TheWindowIsKeptWhollyOnTheScreen) {
+    const ScreenArea screen{0, 0, 1024, 738};
+    struct Case {
+        const char* what;
+        WindowPlacement stored;
+        WindowPlacement shown;
+    };
+    const Case cases[] = {
+        {"already on it", {258, 400, 704, 229}, {258, 400, 704, 229}},
+        {"huge", {0, 0, 65535, 65535}, {0, 0, 1024, 738}},
+        {"far right and below", {32767, 32767, 704, 229}, {320, 509, 704, 229}},
+        {"partly left and above", {-100, -5, 704, 229}, {0, 0, 704, 229}},
+        {"far left", {-32768, 10, 704, 229}, {0, 10, 704, 229}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(KeptOnScreen(c.stored, screen), c.shown) << c.what;
+    // A screen that does not start at 0, 0 (a panel on the left or top).
+    EXPECT_EQ(KeptOnScreen({0, 0, 704, 229}, {48, 24, 976, 744}), (WindowPlacement{48, 24, 704, 229}));
+    EXPECT_EQ(KeptOnScreen({5, 6, 7, 8}, ScreenArea{}), (WindowPlacement{5, 6, 7, 8}));
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "framework/core/message_box.h"
+#include "platform/testing/fifo_in_place.h"
 #include "server_edit/app/tests/qt_app.h"
 #include "server_edit/app/unit1.h"
 #include "server_edit/app/unit2.h"
@@ -378,6 +380,30 @@ TEST_F(EditorWindowTest, CancelOrAFailedSaveKeepsTheWindowOpenWithItsEdits) {
     Choose(form->N5);
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[1], clients[2]}));
+}
+
+TEST_F(EditorWindowTest, AFifoInPlaceOfAFileIsReportedUnreadAndTheOthersLoad) {
+    // The file, and the clients and modems then listed.
+    const std::tuple<const char*, int, int> cases[] = {
+        {kServerFileName, 3, 3}, {kUsersFileName, 0, 3}, {kModemsFileName, 3, 0}};
+    for (const auto& [file, clientRows, modemRows] : cases) {
+        const Bytes kept = folder.Read(file);
+        std::filesystem::remove(folder.path() / file);
+        {
+            testing::FifoInPlace fifo(folder.path() / file);
+            Open();
+            EXPECT_FALSE(fifo.ReaderWasStuck()) << file;
+        }
+        ASSERT_EQ(boxes.size(), 1u) << file;
+        EXPECT_EQ(boxes[0].Text.rfind("Файл " + std::string(file) + " прочитать не удалось (", 0), 0u) << boxes[0].Text;
+        EXPECT_EQ(form->ListView1->ItemCount(), clientRows) << file;
+        EXPECT_EQ(form->ListView2->ItemCount(), modemRows) << file;
+        delete form;
+        form = nullptr;
+        boxes.clear();
+        std::filesystem::remove(folder.path() / file);
+        folder.Write(file, kept);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+#include "framework/core/termination_signals.h"
+
+#include <QSocketNotifier>
+
+#include "framework/core/application.h"
+#include "platform/signals/termination_pipe.h"
+
+namespace dlk {
+
+TerminationSignals::TerminationSignals(std::function<void(int signal)> onSignal) : onSignal_(std::move(onSignal)) {
+    const int fd = TerminationPipe::Open();
+    if (fd < 0) return;
+    notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+        while (const auto number = TerminationPipe::Take()) {
+            if (onSignal_) Guarded([&] { onSignal_(*number); });
+        }
+    });
+}
+
+TerminationSignals::~TerminationSignals() {
+    notifier_.reset();
+    TerminationPipe::Close();
+}
+
+}  // namespace dlk
