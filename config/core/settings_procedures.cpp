@@ -40,7 +40,7 @@ ApplyResult ApplySettings(ReportLink& link, std::uint8_t device_type, char decim
     pages.SerialLine = writing.SerialLine;
     if (const LinkStatus status = SendSettingsWrites(link, writing.Writes); status != LinkStatus::Ok)
         return {ApplyOutcome::LinkFailed, LinkStatusMessage(status)};
-    return {ApplyOutcome::Done, kApplyDoneText};
+    return {ApplyOutcome::Done, kDoneText};
 }
 
 }  // namespace dlk

@@ -14,7 +14,8 @@ namespace dlk {
 // on the link when a unit is opened and when "Применить" is pressed.
 
 inline constexpr char kApplyCaption[] = "Применить";
-inline constexpr char kApplyDoneText[] = "Завершено успешно";
+// The closing message of an action that went through.
+inline constexpr char kDoneText[] = "Завершено успешно";
 
 struct OpenedUnit {
     UnitIdentity Identity;
