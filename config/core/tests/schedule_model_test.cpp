@@ -37,25 +37,16 @@ TEST(ScheduleTable, SortingIsStableAndTheHighlightFollowsItsPoint) {
     EXPECT_EQ(table.Points[4], (SchedulePoint{300, 0, 1}));
 }
 
-TEST(ScheduleTable, AddingStopsAt127AndRemovalWorksAfterTheMarkWasCleared) {
+TEST(ScheduleTable, RemovalTakesTheMarkedPointEvenAfterTheMarkWasCleared) {
     ScheduleTable table;
-    for (int i = 0; i < 127; ++i) ASSERT_TRUE(table.AddPoint(static_cast<std::uint16_t>(10000 - i), i % 2 == 0));
-    EXPECT_EQ(table.Points[0].Minute, 10000 - 126);
-    EXPECT_FALSE(table.AddPoint(5, true));
-    EXPECT_EQ(table.PointCount, 127);
-    EXPECT_EQ(table.Points[0].Minute, 10000 - 126);
-
+    for (int i = 0; i < 20; ++i) ASSERT_TRUE(table.AddPoint(static_cast<std::uint16_t>(10000 - i), i % 2 == 0));
     table.SetHighlight(10);
     const std::uint16_t removed = table.Points[10].Minute;
     table.ClearHighlight();  // the menu's own leave notice
     table.RemoveHighlightedPoint();
-    EXPECT_EQ(table.PointCount, 126);
+    EXPECT_EQ(table.PointCount, 19);
     for (const SchedulePoint& p : table.InUse()) EXPECT_NE(p.Minute, removed);
     EXPECT_FALSE(table.Highlighted);
-
-    table.Clear();
-    EXPECT_EQ(table.PointCount, 0);
-    EXPECT_EQ(table.Points[126], SchedulePoint{});
 }
 
 TEST(ScheduleView, MinutesMapToChartXAroundTheWeek) {
@@ -142,20 +133,6 @@ TEST(ScheduleView, ZoomKeepsTheMinuteUnderTheMouseAndTheOffsetInsideTheWeek) {
     view.ZoomIn(500);
     EXPECT_EQ(view.ZoomFactor, 128);
     EXPECT_EQ(view.ViewOffset, zoomed);
-}
-
-TEST(ScheduleView, DragPanWrapsAtAWholeWeek) {
-    ScheduleView view;
-    for (int i = 0; i < 5; ++i) {
-        view.Pan(0, -400);  // the week dragged right: the offset falls
-        EXPECT_GE(view.ViewOffset, -kMinutesPerWeek);
-    }
-    view.Reset();
-    for (int i = 0; i < 5; ++i) {
-        view.Pan(789, 0);
-        EXPECT_LE(view.ViewOffset, kMinutesPerWeek);
-    }
-    EXPECT_NEAR(view.ViewOffset, 5 * 10080.0 * 789 / 790 - 4 * 10080, 1e-6);
 }
 
 TEST(ScheduleView, HoverFindsTheFirstPointWithinTheToleranceWithoutWrapping) {

@@ -65,11 +65,6 @@ TEST(SettingsFields, TextsThatAreNotNumbersOrAreNegativeDoNotConvert) {
     for (const char* text : {"", ",", "3.0", "-3", "1,2,3", "1e3", "3 "}) {
         EXPECT_THROW(ParseSettingsDecimal(text, ','), EConvertError) << text;
     }
-    try {
-        ParseSettingsInteger("x");
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "'x' is not a valid integer value");
-    }
 }
 
 TEST(SettingsFields, SerialLineKeepsWhatNoComboBoxOffers) {
@@ -77,23 +72,12 @@ TEST(SettingsFields, SerialLineKeepsWhatNoComboBoxOffers) {
     const SerialLineRecord read = SerialLineRecord::FromBytes(std::span<const std::uint8_t, 8>(bytes.data(), 8));
     EXPECT_EQ(read.Baud, 300u);
     EXPECT_FALSE(BaudIndex(read.Baud));
-    EXPECT_EQ(StopBitsIndex(2), 1);
-    EXPECT_EQ(ParityIndex(1), 1);
-    EXPECT_EQ(DataBitsIndex(7), 0);
     EXPECT_FALSE(DataBitsIndex(9));
 
     // No selection, or one past the items, leaves the field as read.
     EXPECT_EQ(ToVector(TakeSerialLineSelection(read, -1, -1, -1, -1).ToBytes()), bytes);
     EXPECT_EQ(ToVector(TakeSerialLineSelection(read, 8, 2, 3, 2).ToBytes()), bytes);
     EXPECT_EQ(ToVector(TakeSerialLineSelection(read, 7, 0, 2, 1).ToBytes()), HexBytes("00 C2 01 00  00 02 08 5A"));
-}
-
-TEST(SettingsFields, FlagsMapBitForBit) {
-    for (int byte = 0; byte < 128; ++byte)
-        EXPECT_EQ(SettingsFlags::FromByte(static_cast<std::uint8_t>(byte)).ToByte(), byte);
-    EXPECT_EQ(SettingsFlags::FromByte(0xFF).ToByte(), 0x7F);
-    EXPECT_TRUE(SettingsFlags::FromByte(0x40).SmsOnOpening);
-    EXPECT_TRUE(SettingsFlags::FromByte(0x08).DtrControl);
 }
 
 TEST(SettingsFields, PhoneNumberIsStoredInSwappedDigitOrder) {
@@ -105,17 +89,6 @@ TEST(SettingsFields, PhoneNumberIsStoredInSwappedDigitOrder) {
     // An incomplete number goes out with blanks where digits are missing.
     const std::array<char, 12> partial = EncodePhoneNumber("(91");
     EXPECT_EQ(std::string(partial.begin(), partial.end()), "97 1      F ");
-}
-
-TEST(SettingsFields, SmsLengthIsTwoOctetsPerCharacterInHex) {
-    struct Case {
-        std::size_t Characters;
-        const char* Digits;
-    };
-    for (const Case& c : {Case{0, "00"}, {6, "0C"}, {8, "10"}, {70, "8C"}, {35, "46"}}) {
-        const auto digits = SmsLengthDigits(c.Characters);
-        EXPECT_EQ(std::string(digits.begin(), digits.end()), c.Digits);
-    }
 }
 
 TEST(QuotedField, EncodesCutsAndDecodes) {

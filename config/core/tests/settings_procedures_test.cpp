@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -18,12 +19,16 @@ namespace dlk {
 namespace {
 
 using testing::HexBytes;
-using Header = std::tuple<int, int, int, int>;  // command, address, page, count
-
-std::vector<Header> Headers(const std::vector<ConfigReportBytes>& log) {
-    std::vector<Header> headers;
-    for (const auto& r : log) headers.emplace_back(r[17], r[18], r[19], r[20]);
-    return headers;
+// "command:address/page/count" of every request, in hex.
+std::string Requests(const std::vector<ConfigReportBytes>& log) {
+    std::string text;
+    for (const auto& r : log) {
+        char request[16];
+        std::snprintf(request, sizeof request, "%s%X:%02X/%X/%02X", text.empty() ? "" : " ", r[17], r[18], r[19],
+                      r[20]);
+        text += request;
+    }
+    return text;
 }
 
 void Put(SettingsPage& page, std::size_t address, const std::vector<std::uint8_t>& bytes) {
@@ -82,33 +87,23 @@ SettingsPages PagesWithNumbers() {
     return pages;
 }
 
-std::vector<Header> ReadingHeaders(bool with_sms) {
-    std::vector<Header> headers = {{0, 0, 0, 0}};
-    for (const MemoryBlock& b : SettingsReadingOrder(with_sms)) headers.emplace_back(6, b.Address, b.Page, b.Count);
-    return headers;
+// The 16 blocks of the schedule page.
+std::string SchedulePage(int command) {
+    std::string blocks;
+    for (int k = 0; k < 16; ++k)
+        blocks += (k ? " " : "") + std::to_string(command) + ":" + "0123456789ABCDEF"[k] + "0/1/10";
+    return blocks;
 }
 
-std::vector<Header> WritingHeaders(bool with_sms) {
-    std::vector<Header> headers;
-    for (int a : {0x10, 0x20, 0x30, 0x40, 0x50, 0x80, 0x90, 0xA0}) headers.emplace_back(7, a, 0, 16);
-    headers.emplace_back(7, 0xB0, 0, 12);
-    headers.emplace_back(7, 0x00, 0, 16);
-    headers.emplace_back(7, 0x60, 0, 16);
-    headers.emplace_back(7, 0x70, 0, 16);
-    headers.emplace_back(7, 0xFE, 0, 2);
-    for (int k = 0; k < 16; ++k) headers.emplace_back(7, 16 * k, 1, 16);
-    if (with_sms) {
-        headers.insert(headers.end(), {{7, 0x00, 2, 10},
-                                       {7, 0x0A, 2, 12},
-                                       {7, 0x16, 2, 8},
-                                       {7, 0x1E, 2, 16},
-                                       {7, 0x2E, 2, 16},
-                                       {7, 0x3E, 2, 16},
-                                       {7, 0x4E, 2, 16},
-                                       {7, 0x5E, 2, 7}});
-    }
-    return headers;
-}
+const std::string kReading =
+    "0:00/0/00 6:60/0/10 6:70/0/10 6:10/0/10 6:20/0/10 6:30/0/10 6:40/0/10 6:50/0/10 6:FE/0/02 " + SchedulePage(6) +
+    " 6:00/0/10 6:80/0/10 6:90/0/10 6:A0/0/10 6:B0/0/10";
+const std::string kSmsReading = " 6:0A/2/10 6:1E/2/10 6:2E/2/10 6:3E/2/10 6:4E/2/10 6:5E/2/10";
+const std::string kWriting =
+    "7:10/0/10 7:20/0/10 7:30/0/10 7:40/0/10 7:50/0/10 7:80/0/10 7:90/0/10 7:A0/0/10 7:B0/0/0C 7:00/0/10 "
+    "7:60/0/10 7:70/0/10 7:FE/0/02 " +
+    SchedulePage(7);
+const std::string kSmsWriting = " 7:00/2/0A 7:0A/2/0C 7:16/2/08 7:1E/2/10 7:2E/2/10 7:3E/2/10 7:4E/2/10 7:5E/2/07";
 
 TEST(SettingsProcedures, OpeningReadsTheOrderAndApplyWritesItBackUnchanged) {
     struct Case {
@@ -128,13 +123,13 @@ TEST(SettingsProcedures, OpeningReadsTheOrderAndApplyWritesItBackUnchanged) {
         ASSERT_EQ(OpenUnit(link, UnitMode::Normal, ',', pages, schedule, opened), LinkStatus::Ok);
         EXPECT_EQ(opened.Mode, UnitMode::Normal);
         EXPECT_EQ(unit.RequestLog().size(), c.Exchanges);
-        EXPECT_EQ(Headers(unit.RequestLog()), ReadingHeaders(c.WithSms));
+        EXPECT_EQ(Requests(unit.RequestLog()), kReading + (c.WithSms ? kSmsReading : ""));
 
         unit.ClearRequestLog();
         const ApplyResult result = ApplySettings(link, c.DeviceType, ',', pages, schedule);
         EXPECT_EQ(result.Outcome, ApplyOutcome::Done);
         EXPECT_EQ(result.Message, "Завершено успешно");
-        EXPECT_EQ(Headers(unit.RequestLog()), WritingHeaders(c.WithSms));
+        EXPECT_EQ(Requests(unit.RequestLog()), kWriting + (c.WithSms ? kSmsWriting : ""));
         for (const auto& [page, address, size] : OwnedRanges(c.WithSms))
             for (int k = 0; k < size; ++k)
                 ASSERT_EQ(unit.Page(page)[address + k], before[page][address + k])
@@ -157,24 +152,16 @@ TEST(SettingsProcedures, ReadingFillsThePages) {
     ScheduleTable schedule;
     OpenedUnit opened;
     ASSERT_EQ(OpenUnit(link, UnitMode::Normal, ',', pages, schedule, opened), LinkStatus::Ok);
-    EXPECT_EQ(pages.Apn, "internet.mts.ru");
-    EXPECT_EQ(pages.Login, "mts");
-    EXPECT_EQ(pages.Password, "");
-    EXPECT_EQ(pages.NtpServer, "pool.ntp.org");
-    EXPECT_EQ(pages.ServerAddress, "192.168.100.200");
-    EXPECT_EQ(pages.ServerPort, "5000");
-    EXPECT_EQ(pages.PacketTimeout, "3,0");
-    EXPECT_EQ(pages.PacketLength, "0");
-    EXPECT_EQ(pages.AutoDisconnect, "1");
-    EXPECT_EQ(pages.PingPeriod, "8");
-    EXPECT_EQ(pages.TimeZoneIndex, -1);
-    EXPECT_TRUE(pages.WorksBySchedule);
-    EXPECT_EQ(pages.BaudIndex, 5);
-    EXPECT_EQ(pages.SerialLine.Baud, 300u);
-    EXPECT_EQ(pages.DataBitsIndex, 1);
-    EXPECT_TRUE(pages.Flags.ConnectOnCall && pages.Flags.AlarmSms && !pages.Flags.Compression);
-    EXPECT_EQ(pages.Phone, "(916)123-4567");
-    EXPECT_EQ(pages.SmsText, "Авария");
+    const std::vector<std::string> texts = {pages.Apn,           pages.Login,         pages.Password,
+                                            pages.NtpServer,     pages.ServerAddress, pages.ServerPort,
+                                            pages.PacketTimeout, pages.PacketLength,  pages.AutoDisconnect,
+                                            pages.PingPeriod,    pages.Phone,         pages.SmsText};
+    EXPECT_EQ(texts, (std::vector<std::string>{"internet.mts.ru", "mts", "", "pool.ntp.org", "192.168.100.200", "5000",
+                                               "3,0", "0", "1", "8", "(916)123-4567", "Авария"}));
+    // 300 baud and time zone 0 leave their boxes as they were; the record keeps 300.
+    EXPECT_EQ(std::make_tuple(pages.TimeZoneIndex, pages.BaudIndex, pages.SerialLine.Baud),
+              std::make_tuple(-1, 5, 300u));
+    EXPECT_TRUE(pages.WorksBySchedule && pages.Flags.ConnectOnCall && pages.Flags.AlarmSms && !pages.Flags.Compression);
     ASSERT_EQ(schedule.PointCount, 2);
     EXPECT_EQ(schedule.Points[0], (SchedulePoint{60, 1, 0}));
     EXPECT_EQ(schedule.Points[1], (SchedulePoint{120, 0, 0}));
