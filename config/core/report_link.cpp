@@ -64,6 +64,8 @@ LinkStatus ReportLink::Identify(UnitIdentity& identity) {
 LinkStatus ReportLink::CheckImage(std::span<const std::uint8_t, kFirmwareBlockSize> image_tail, bool& suits) {
     suits = false;
     SetCheckImage(request_, image_tail);
+    // As for CmdVerify: a reply that never came must not leave an earlier 1.
+    reply_.Data[0] = 0;
     const LinkStatus status = Exchange();
     if (status == LinkStatus::Ok) suits = reply_.Data[0] == 1;
     return status;

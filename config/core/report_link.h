@@ -54,6 +54,7 @@ public:
 
     // One step per command, each setting only the fields the command names.
     LinkStatus Identify(UnitIdentity& identity);
+    // Clears reply data[0] first, as Verify does.
     LinkStatus CheckImage(std::span<const std::uint8_t, kFirmwareBlockSize> image_tail, bool& suits);
     LinkStatus BeginProgramming();
     // Block `index` (0-2047) of a whole image.

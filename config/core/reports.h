@@ -34,6 +34,9 @@ inline constexpr std::size_t kFirmwareBlockSize = 16;
 inline constexpr std::size_t kFirmwareBlockCount = kFirmwareImageSize / kFirmwareBlockSize;
 
 using ReportPayload = std::array<std::uint8_t, kReportPayloadSize>;
+using SettingsPage = std::array<std::uint8_t, kSettingsPageSize>;
+using SettingsMemory = std::array<SettingsPage, kSettingsPageCount>;
+using FirmwareBytes = std::array<std::uint8_t, kFirmwareImageSize>;
 using ConfigReportBytes = std::array<std::uint8_t, kConfigReportSize>;
 
 // The request report, byte for byte: report id, data[0..15], command,

@@ -13,6 +13,17 @@ void SimulatedUnit::Unplug() {
     replies_.clear();
 }
 
+void SimulatedUnit::ReturnToBus(bool in_loader) {
+    present_ = true;
+    open_ = true;
+    in_loader_ = in_loader;
+    gsm_pass_through_ = false;
+    programming_ = false;
+    verified_ = false;
+    unplug_countdown_.reset();
+    replies_.clear();
+}
+
 HidIoStatus SimulatedUnit::WriteReport(std::span<const std::uint8_t> report, std::chrono::milliseconds) {
     if (!present_) return HidIoStatus::Gone;
     if (!open_) return HidIoStatus::Failed;
@@ -30,6 +41,13 @@ HidIoStatus SimulatedUnit::WriteReport(std::span<const std::uint8_t> report, std
     std::copy(report.begin(), report.end(), bytes.begin());
     log_.push_back(bytes);
     Handle(ConfigReport::FromBytes(bytes));
+    if (leaving_) {
+        // The request that finished the update has gone through; the unit
+        // restarts after it.
+        leaving_ = false;
+        Unplug();
+        if (left_bus_) left_bus_();
+    }
     return HidIoStatus::Ok;
 }
 
@@ -86,13 +104,17 @@ void SimulatedUnit::Handle(const ConfigReport& request) {
             if (!programming_) break;
             const std::size_t offset = request.Page * 256u + request.Address;
             if (offset % kFirmwareBlockSize != 0 || offset >= kFirmwareImageSize) break;
+            if (lost_block_ == offset / kFirmwareBlockSize) {
+                lost_block_.reset();
+                break;
+            }
             std::copy(request.Data.begin(), request.Data.end(), incoming_.begin() + offset);
             blocks_seen_.set(offset / kFirmwareBlockSize);
             break;
         }
         case UnitCommand::CmdVerify:
             if (!in_loader_) break;
-            verified_ = programming_ && AllBlocksProgrammed();
+            verified_ = programming_ && AllBlocksProgrammed() && !fail_verification_;
             AnswerFlag(verified_);
             break;
         case UnitCommand::CmdFinish:
@@ -104,6 +126,7 @@ void SimulatedUnit::Handle(const ConfigReport& request) {
             in_loader_ = false;
             programming_ = false;
             verified_ = false;
+            leaving_ = true;
             break;
         case UnitCommand::CmdReadMemory: {
             if (in_loader_) break;

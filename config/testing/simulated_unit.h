@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -12,16 +13,15 @@
 
 namespace dlk {
 
-using SettingsPage = std::array<std::uint8_t, kSettingsPageSize>;
-using FirmwareBytes = std::array<std::uint8_t, kFirmwareImageSize>;
-
 // An in-process modem unit that speaks the report protocol, for tests of
 // everything above the device. It answers only the commands that expect a
 // reply (identify, check image, verify, read memory), keeps three settings
 // pages, takes firmware through its boot loader and switches its GSM module
 // through. Every request that reached it is logged. It can be pulled out or
 // made silent to exercise failure paths; a read it has nothing for times
-// out at once instead of waiting.
+// out at once instead of waiting. Like the real unit it keeps its handle
+// from CmdEnterLoader until CmdFinish and then leaves the bus, to come back
+// (as itself or as its boot loader) when the test says so.
 class SimulatedUnit final : public HidDevice {
 public:
     // A unit that starts in its boot loader is what a product 2019 device is.
@@ -50,8 +50,19 @@ public:
     const std::vector<ConfigReportBytes>& RequestLog() const { return log_; }
     void ClearRequestLog() { log_.clear(); }
 
+    // Leaving the bus after CmdFinish: the hook runs once the unit is gone
+    // (a test's bus sends its removal notice from there), and ReturnToBus
+    // brings it back with a fresh handle, in its boot loader or not.
+    void OnLeftBus(std::function<void()> hook) { left_bus_ = std::move(hook); }
+    void ReturnToBus(bool in_loader = false);
+    bool Present() const { return present_; }
+
     // Faults.
     void Unplug();
+    // The block at this index is dropped on its way into the unit, once.
+    void LoseBlock(std::size_t index) { lost_block_ = index; }
+    // Verification fails however well the image arrived.
+    void FailVerification(bool fail) { fail_verification_ = fail; }
     // The request after `delivered` more have arrived is lost with the unit.
     void UnplugAfter(std::size_t delivered) { unplug_countdown_ = delivered; }
     void SetSilent(bool silent) { silent_ = silent; }
@@ -69,8 +80,12 @@ private:
     bool open_ = true;
     bool silent_ = false;
     std::optional<std::size_t> unplug_countdown_;
+    std::optional<std::size_t> lost_block_;
+    bool fail_verification_ = false;
+    bool leaving_ = false;
+    std::function<void()> left_bus_;
 
-    std::array<SettingsPage, kSettingsPageCount> memory_{};
+    SettingsMemory memory_{};
     bool in_loader_ = false;
     bool gsm_pass_through_ = false;
     std::optional<ReportPayload> accepted_tail_;

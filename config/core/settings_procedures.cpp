@@ -1,0 +1,46 @@
+#include "config/core/settings_procedures.h"
+
+#include "config/core/device_types.h"
+#include "config/core/settings_transfer.h"
+#include "framework/text/str_to_int.h"
+
+namespace dlk {
+
+LinkStatus OpenUnit(ReportLink& link, UnitMode found_as, char decimal_separator, SettingsPages& pages,
+                    ScheduleTable& schedule, OpenedUnit& opened) {
+    UnitIdentity identity;
+    if (const LinkStatus status = link.Identify(identity); status != LinkStatus::Ok) return status;
+    const DeviceTypeRow& row = DeviceTypeFor(identity.DeviceType);
+    const UnitMode mode = row.Known ? found_as : UnitMode::BootLoader;
+    if (mode == UnitMode::Normal) {
+        SettingsMemory memory{};
+        if (const LinkStatus status = ReadSettingsMemory(link, row.SmsPage, memory); status != LinkStatus::Ok)
+            return status;
+        DecodeSettings(memory, row.SmsPage, decimal_separator, pages, schedule);
+        if (row.FixedSettings) ForceFixedSettings(pages);
+    }
+    opened = {identity, mode};
+    return LinkStatus::Ok;
+}
+
+IdentityTexts DescribeIdentity(const UnitIdentity& identity) {
+    return {std::to_string(identity.UsbProgramVersion), std::to_string(identity.SerialNumber),
+            DeviceTypeLabel(identity.DeviceType), std::to_string(identity.MainProgramVersion),
+            std::to_string(identity.HardwareMajor) + "." + std::to_string(identity.HardwareMinor)};
+}
+
+ApplyResult ApplySettings(ReportLink& link, std::uint8_t device_type, char decimal_separator, SettingsPages& pages,
+                          const ScheduleTable& schedule) {
+    SettingsWriting writing;
+    try {
+        writing = EncodeSettings(pages, schedule, DeviceTypeFor(device_type).SmsPage, decimal_separator);
+    } catch (const EConvertError& error) {
+        return {ApplyOutcome::BadNumber, error.what()};
+    }
+    pages.SerialLine = writing.SerialLine;
+    if (const LinkStatus status = SendSettingsWrites(link, writing.Writes); status != LinkStatus::Ok)
+        return {ApplyOutcome::LinkFailed, LinkStatusMessage(status)};
+    return {ApplyOutcome::Done, kDoneText};
+}
+
+}  // namespace dlk

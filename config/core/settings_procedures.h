@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "config/core/report_link.h"
+#include "config/core/schedule_table.h"
+#include "config/core/settings_pages.h"
+#include "config/core/unit_discovery.h"
+
+namespace dlk {
+
+// The two settings actions of the window, without the window: what happens
+// on the link when a unit is opened and when "Применить" is pressed.
+
+inline constexpr char kApplyCaption[] = "Применить";
+// The closing message of an action that went through.
+inline constexpr char kDoneText[] = "Завершено успешно";
+
+struct OpenedUnit {
+    UnitIdentity Identity;
+    // What the window shows: a unit of a type it does not know is offered
+    // only what its boot loader takes.
+    UnitMode Mode = UnitMode::BootLoader;
+};
+
+// Identifies the unit just opened and, in normal mode with a known type,
+// reads its settings into the pages and the schedule (forcing the fixed
+// values of a type that has them). On a failure the pages are untouched
+// and the status says why; the caller closes the device.
+LinkStatus OpenUnit(ReportLink& link, UnitMode found_as, char decimal_separator, SettingsPages& pages,
+                    ScheduleTable& schedule, OpenedUnit& opened);
+
+// The identification labels of the firmware page.
+struct IdentityTexts {
+    std::string UsbProgramVersion;   // Label2
+    std::string SerialNumber;        // Label4
+    std::string DeviceType;          // Label7
+    std::string MainProgramVersion;  // Label8
+    std::string HardwareVersion;     // Label27, "major.minor"
+};
+IdentityTexts DescribeIdentity(const UnitIdentity& identity);
+
+enum class ApplyOutcome {
+    Done,        // every write went out: the success box
+    BadNumber,   // a number did not convert and nothing was sent: the conversion error
+    LinkFailed,  // a write failed and the rest were not sent: an error box
+};
+
+struct ApplyResult {
+    ApplyOutcome Outcome = ApplyOutcome::Done;
+    std::string Message;  // the box's text (UTF-8); its caption is kApplyCaption
+};
+
+// Writes the pages and the schedule to the unit of `device_type`; the
+// pages' serial line takes the combo boxes' selection once the numbers
+// have converted.
+ApplyResult ApplySettings(ReportLink& link, std::uint8_t device_type, char decimal_separator, SettingsPages& pages,
+                          const ScheduleTable& schedule);
+
+}  // namespace dlk
