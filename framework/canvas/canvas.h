@@ -3,11 +3,13 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "framework/canvas/colors.h"
 #include "framework/canvas/geometry.h"
+#include "framework/canvas/region.h"
 
 class QFont;
 class QPainter;
@@ -76,6 +78,8 @@ public:
     // a control that paints a part of a larger image. Empty: the whole image.
     TPoint Origin;
     TRect ClipRect;
+    // A further limit, in the same coordinates as ClipRect; none: no limit.
+    std::optional<TRegion> ClipRegion;
 
     TPoint PenPos() const { return pen_pos_; }
     void SetPenPos(TPoint p) { pen_pos_ = p; }
