@@ -20,11 +20,19 @@ void GradientPainter(TCanvas& canvas, const TRect& rect, std::uint8_t direction,
     const std::int64_t w = std::llabs(std::int64_t(rect.Right) - rect.Left);
     const std::int64_t h = std::llabs(std::int64_t(rect.Bottom) - rect.Top);
     if (w == 0 || h == 0 || w * h > kLargestGradient) return;
+    const TColor a = ColorToRGB(colorA);
+    const TColor b = ColorToRGB(colorB);
+    // Where the canvas lets the whole rectangle be written straight, the
+    // engines paint there; the result is the one the copy would give.
+    int stride = 0;
+    if (std::uint32_t* direct = canvas.DirectPixels(Bounds(rect.Left, rect.Top, int(w), int(h)), stride)) {
+        PixelBuffer target = PixelBuffer::Over(direct, int(w), int(h), stride);
+        PaintGradientPattern(target, direction, a, b, band);
+        return;
+    }
     PixelBuffer picture{int(w), int(h)};
-    PaintGradientPattern(picture, direction, ColorToRGB(colorA), ColorToRGB(colorB), band);
-    const QImage image(reinterpret_cast<const uchar*>(picture.Bits()), int(w), int(h), qsizetype(w) * 4,
-                       QImage::Format_RGB32);
-    canvas.Draw(rect.Left, rect.Top, image);
+    PaintGradientPattern(picture, direction, a, b, band);
+    canvas.DrawPixels(rect.Left, rect.Top, picture.Bits(), int(w), int(h), int(w));
 }
 
 void DrawParentBackground(const TControl* control, TCanvas& canvas) {

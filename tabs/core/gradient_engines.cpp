@@ -35,30 +35,17 @@ ColorStepper::ColorStepper(TColor from, TColor to, std::int64_t steps)
 
 void FillByDoubling(PixelBuffer& buf, int x, int y, int totalW, int totalH, int doneW, int doneH) {
     if (doneW <= 0 || doneH <= 0) return;
-    bool vertical = doneH < totalH;
-    while (doneH < totalH || doneW < totalW) {
-        int w = doneW;
-        int h = doneH;
-        if (vertical) {
-            const int old = doneH;
-            doneH = old > totalH / 2 ? totalH : old * 2;
-            if (doneH >= totalH) {
-                h = totalH - (y + old);
-                doneH = totalH;
-            }
-            buf.CopyBlock(x, y, w, h, x, y + old);
-            vertical = doneW >= totalW;
-        } else {
-            const int old = doneW;
-            doneW = old > totalW / 2 ? totalW : old * 2;
-            if (doneW >= totalW) {
-                w = totalW - (x + old);
-                doneW = totalW;
-            }
-            buf.CopyBlock(x, y, w, h, x + old, y);
-            vertical = doneH < totalH;
-        }
-    }
+    // Copying the block onto itself, doubling each time, ends in the block
+    // repeated across and down, the last copies cut short. Made row by row
+    // here: the same pixels, without a copy call per row and doubling.
+    const int right = std::min(x + totalW, buf.Width());
+    const int bottom = std::min(y + totalH, buf.Height());
+    const int left = std::max(x, 0);
+    if (left >= right) return;
+    const int blockW = std::min(doneW, right - x);
+    const int blockBottom = std::min(y + doneH, bottom);
+    for (int row = std::max(y, 0); row < blockBottom; ++row) buf.RepeatInRow(row, x, blockW, right);
+    for (int row = std::max(blockBottom, 0); row < bottom; ++row) buf.CopyRow(y + (row - y) % doneH, row, left, right);
 }
 
 void MirrorQuadrant(PixelBuffer& buf, int x, int y, int w, int h) {
@@ -69,14 +56,17 @@ void MirrorQuadrant(PixelBuffer& buf, int x, int y, int w, int h) {
     buf.StretchCopy(x, y, hw - odd, h, x + w - 1, y, -(hw + odd), h);
 }
 
-void StripGradient(PixelBuffer& buf, StripAxis axis, int control, int size, TColor a, TColor b, std::uint8_t band) {
+void StripGradient(PixelBuffer& buf, StripAxis axis, int control, int size, TColor a, TColor b, std::uint8_t band,
+                   int thickness) {
     const int minRun = MinRun(band, 255);
+    // Across a horizontal strip every column is one colour: painted in the
+    // first row and copied to the others at the end.
     auto paint = [&](int from, int to, TColor c) {
         const std::uint32_t p = PixelOf(c);
         if (axis == StripAxis::Horizontal)
-            buf.FillRect(from, 0, to, 8, p);
+            buf.FillRect(from, 0, to, 1, p);
         else
-            buf.FillRect(0, from, 8, to, p);
+            buf.FillRect(0, from, thickness, to, p);
     };
     int pos = control < 0 ? size : control + 1;
     int low = 1;
@@ -99,6 +89,10 @@ void StripGradient(PixelBuffer& buf, StripAxis axis, int control, int size, TCol
         low = control + 2;
         pos = size;
         control = 0;
+    }
+    if (axis == StripAxis::Horizontal) {
+        const int right = std::min(size, buf.Width());
+        for (int row = 1; row < thickness && row < buf.Height(); ++row) buf.CopyRow(0, row, 0, right);
     }
 }
 
@@ -221,11 +215,10 @@ void PaintGradientPattern(PixelBuffer& buf, std::uint8_t direction, TColor a, TC
         case 1:
             if (a != b) DiagonalGradient(buf, direction == 0 ? w : -w, h, a, b, band);
             break;
+        // Replicating an 8-pixel column across gives rows of one colour each:
+        // bands as wide as the picture give the same pixels with one fill a row.
         case 2:
-        case 3:
-            StripGradient(buf, StripAxis::Vertical, direction == 2 ? -1 : h / 2, h, a, b, band);
-            FillByDoubling(buf, 0, 0, w, h, 8, h);
-            break;
+        case 3: StripGradient(buf, StripAxis::Vertical, direction == 2 ? -1 : h / 2, h, a, b, band, w); break;
         case 5:
         case 6:
             StripGradient(buf, StripAxis::Horizontal, direction == 5 ? -1 : w / 2, w, a, b, band);

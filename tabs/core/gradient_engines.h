@@ -40,9 +40,11 @@ enum class StripAxis : std::uint8_t { Vertical, Horizontal };
 void FillByDoubling(PixelBuffer& buf, int x, int y, int totalW, int totalH, int doneW, int doneH);
 // Completes a box from its top-left quadrant by two mirrored stretch copies.
 void MirrorQuadrant(PixelBuffer& buf, int x, int y, int w, int h);
-// One line of bands 8 pixels thick along the axis. control < 0: from a at 0
-// to b at size - 1; control m >= 0: a at both ends, b at m.
-void StripGradient(PixelBuffer& buf, StripAxis axis, int control, int size, TColor a, TColor b, std::uint8_t band);
+// One line of bands along the axis, `thickness` pixels thick (8 in the
+// classic engine, which then replicates it). control < 0: from a at 0 to b at
+// size - 1; control m >= 0: a at both ends, b at m.
+void StripGradient(PixelBuffer& buf, StripAxis axis, int control, int size, TColor a, TColor b, std::uint8_t band,
+                   int thickness = 8);
 // The top-left quadrant of a box: b at the centre, a at the corner.
 void BoxGradient(PixelBuffer& buf, int w, int h, int xInset, int yInset, TColor a, TColor b, std::uint8_t band);
 // Bands across the diagonal; a negative signed width sw swaps the corners.

@@ -3,17 +3,40 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace dlk {
 
+namespace {
+
+// The C library's wide-character fill writes 32-bit values with the widest
+// stores the processor has; a plain loop here is several times slower.
+static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
+void FillPixels(std::uint32_t* to, std::size_t count, std::uint32_t pixel) {
+    std::wmemset(reinterpret_cast<wchar_t*>(to), wchar_t(pixel), count);
+}
+
+}  // namespace
+
 PixelBuffer::PixelBuffer(int width, int height)
     : width_(std::max(0, width)),
       height_(std::max(0, height)),
-      pixels_(std::make_unique_for_overwrite<std::uint32_t[]>(std::size_t(width_) * std::size_t(height_))) {}
+      stride_(width_),
+      storage_(std::make_unique_for_overwrite<std::uint32_t[]>(std::size_t(width_) * std::size_t(height_))),
+      bits_(storage_.get()) {}
 
 PixelBuffer::PixelBuffer(int width, int height, std::uint32_t fill) : PixelBuffer(width, height) {
-    std::fill(pixels_.get(), pixels_.get() + std::size_t(width_) * std::size_t(height_), fill);
+    FillPixels(bits_, std::size_t(width_) * std::size_t(height_), fill);
+}
+
+PixelBuffer PixelBuffer::Over(std::uint32_t* bits, int width, int height, int stride) {
+    PixelBuffer view;
+    view.width_ = std::max(0, width);
+    view.height_ = std::max(0, height);
+    view.stride_ = stride;
+    view.bits_ = bits;
+    return view;
 }
 
 TColor PixelBuffer::ColorAt(int x, int y) const {
@@ -27,7 +50,12 @@ void PixelBuffer::FillRect(int left, int top, int right, int bottom, std::uint32
     right = std::min(right, width_);
     bottom = std::min(bottom, height_);
     if (left >= right || top >= bottom) return;
-    for (int y = top; y < bottom; ++y) std::fill(Row(y) + left, Row(y) + right, pixel);
+    if (right - left <= 8) {  // the bands of a strip: a call would cost more than the pixels
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) Row(y)[x] = pixel;
+        return;
+    }
+    for (int y = top; y < bottom; ++y) FillPixels(Row(y) + left, std::size_t(right - left), pixel);
 }
 
 void PixelBuffer::FillPolygon(const TPoint* points, int count, std::uint32_t pixel) {
@@ -56,7 +84,7 @@ void PixelBuffer::FillPolygon(const TPoint* points, int count, std::uint32_t pix
             const double to = std::ceil(crossings[i + 1] - 0.5);
             const int l = int(std::clamp(from, 0.0, double(width_)));
             const int r = int(std::clamp(to, 0.0, double(width_)));
-            if (l < r) std::fill(Row(y) + l, Row(y) + r, pixel);
+            if (l < r) FillPixels(Row(y) + l, std::size_t(r - l), pixel);
         }
     }
 }
@@ -75,6 +103,28 @@ void PixelBuffer::CopyBlock(int sx, int sy, int w, int h, int dx, int dy) {
         for (int y = 0; y < h; ++y) std::memmove(Row(dy + y) + dx, Row(sy + y) + sx, bytes);
     } else {
         for (int y = h - 1; y >= 0; --y) std::memmove(Row(dy + y) + dx, Row(sy + y) + sx, bytes);
+    }
+}
+
+void PixelBuffer::CopyRow(int from, int to, int left, int right) {
+    left = std::max(left, 0);
+    right = std::min(right, width_);
+    if (from == to || left >= right || from < 0 || to < 0 || from >= height_ || to >= height_) return;
+    std::memcpy(Row(to) + left, Row(from) + left, std::size_t(right - left) * sizeof(std::uint32_t));
+}
+
+void PixelBuffer::RepeatInRow(int row, int x, int width, int right) {
+    right = std::min(right, width_);
+    if (row < 0 || row >= height_ || x < 0 || width <= 0 || x + width >= right) return;
+    std::uint32_t* line = Row(row);
+    const std::uint32_t first = line[x];
+    if (std::all_of(line + x + 1, line + x + width, [first](std::uint32_t p) { return p == first; })) {
+        FillPixels(line + x + width, std::size_t(right - (x + width)), first);
+        return;
+    }
+    for (int done = width; x + done < right; done *= 2) {
+        const int n = std::min(done, right - (x + done));
+        std::memcpy(line + x + done, line + x, std::size_t(n) * sizeof(std::uint32_t));
     }
 }
 

@@ -17,11 +17,15 @@ public:
     PixelBuffer(int width, int height, std::uint32_t fill);
     // Content undefined: for callers that paint every pixel anyway.
     PixelBuffer(int width, int height);
+    // Over someone else's pixels, rows stride values apart; nothing is owned.
+    static PixelBuffer Over(std::uint32_t* bits, int width, int height, int stride);
+    PixelBuffer(PixelBuffer&&) = default;
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    const std::uint32_t* Bits() const { return pixels_.get(); }
-    std::uint32_t At(int x, int y) const { return pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)]; }
+    int Stride() const { return stride_; }
+    const std::uint32_t* Bits() const { return bits_; }
+    std::uint32_t At(int x, int y) const { return bits_[std::size_t(y) * std::size_t(stride_) + std::size_t(x)]; }
     TColor ColorAt(int x, int y) const;
 
     void FillRect(int left, int top, int right, int bottom, std::uint32_t pixel);
@@ -29,16 +33,23 @@ public:
     void FillPolygon(const TPoint* points, int count, std::uint32_t pixel);
     // Copies a block to another place of the same picture.
     void CopyBlock(int sx, int sy, int w, int h, int dx, int dy);
+    // Row `to` from `left` to `right` (exclusive) becomes row `from`'s pixels there.
+    void CopyRow(int from, int to, int left, int right);
+    // The width pixels of row from x on, repeated up to right (exclusive).
+    void RepeatInRow(int row, int x, int width, int right);
     // Nearest-pixel stretch. A negative destination extent mirrors: the block
     // then covers origin + extent + 1 up to origin.
     void StretchCopy(int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh);
 
 private:
-    std::uint32_t* Row(int y) { return pixels_.get() + std::size_t(y) * std::size_t(width_); }
+    PixelBuffer() = default;
+    std::uint32_t* Row(int y) { return bits_ + std::size_t(y) * std::size_t(stride_); }
 
-    int width_;
-    int height_;
-    std::unique_ptr<std::uint32_t[]> pixels_;
+    int width_ = 0;
+    int height_ = 0;
+    int stride_ = 0;
+    std::unique_ptr<std::uint32_t[]> storage_;
+    std::uint32_t* bits_ = nullptr;
 };
 
 constexpr std::uint32_t PixelOf(TColor rgb) {

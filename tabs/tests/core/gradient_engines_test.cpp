@@ -138,6 +138,26 @@ TEST(GradientEnginesTest, WideRectanglesDoNotOverflow) {
     }
 }
 
+TEST(GradientEnginesTest, FillByDoublingRepeatsTheBlockWithPartialLastCopies) {
+    struct Case {
+        int doneW, doneH, totalW, totalH;
+    };
+    for (const Case& c : {Case{3, 2, 8, 5}, Case{1, 1, 7, 3}, Case{4, 3, 4, 10}, Case{5, 1, 17, 1}, Case{3, 3, 2, 2}}) {
+        PixelBuffer buf(c.totalW + 2, c.totalH + 2, kSentinel);
+        for (int y = 0; y < c.doneH; ++y)
+            for (int x = 0; x < c.doneW; ++x)
+                buf.FillRect(x, y, x + 1, y + 1, PixelOf(RGB(std::uint8_t(x), std::uint8_t(y), 9)));
+        FillByDoubling(buf, 0, 0, c.totalW, c.totalH, c.doneW, c.doneH);
+        for (int y = 0; y < c.totalH + 2; ++y)
+            for (int x = 0; x < c.totalW + 2; ++x) {
+                const bool inside = x < std::max(c.totalW, c.doneW) && y < std::max(c.totalH, c.doneH);
+                const TColor expected =
+                    inside ? RGB(std::uint8_t(x % c.doneW), std::uint8_t(y % c.doneH), 9) : TColor(0x030201);
+                ASSERT_EQ(buf.ColorAt(x, y), expected) << c.doneW << "x" << c.doneH << " at " << x << "," << y;
+            }
+    }
+}
+
 TEST(PixelBufferTest, StretchCopyMirrorsOnANegativeExtent) {
     PixelBuffer buf(6, 1, 0);
     for (int x = 0; x < 3; ++x) buf.FillRect(x, 0, x + 1, 1, PixelOf(RGB(std::uint8_t(x + 1), 0, 0)));
