@@ -17,10 +17,4 @@ TRegion TRegion::FromPolygon(const TPoint* points, int count) {
     return TRegion(QRegion(polygon, Qt::OddEvenFill));
 }
 
-TRect TRegion::BoundingRect() const {
-    const QRect b = region_.boundingRect();
-    if (b.isEmpty()) return {};
-    return Bounds(b.x(), b.y(), b.width(), b.height());
-}
-
 }  // namespace dlk

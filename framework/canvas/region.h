@@ -17,8 +17,6 @@ public:
 
     bool IsEmpty() const { return region_.isEmpty(); }
     bool Contains(TPoint p) const { return region_.contains(QPoint(p.X, p.Y)); }
-    TRect BoundingRect() const;
-    void Offset(int dx, int dy) { region_.translate(dx, dy); }
     const QRegion& ToQRegion() const { return region_; }
     friend bool operator==(const TRegion& a, const TRegion& b) { return a.region_ == b.region_; }
 

@@ -1,6 +1,7 @@
 #include "tabs/core/color_helpers.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace dlk {
 
