@@ -1,20 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <vector>
 
 #include "framework/canvas/canvas.h"
+#include "framework/tests/canvas/gui_test_app.h"
 
 namespace dlk {
 namespace {
 
 TEST(CanvasPixelsTest, DrawPixelsAndDirectPixelsFollowOriginAndClip) {
-    if (QCoreApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "canvas_pixels_test";
-        static char* argv[] = {name, nullptr};
-        new QGuiApplication(argc, argv);
-    }
+    testing::EnsureGuiApplication();
     QImage image(12, 12, QImage::Format_RGB32);
     TCanvas canvas(&image);
     const std::vector<std::uint32_t> red(6 * 4, 0xFFFF0000u);

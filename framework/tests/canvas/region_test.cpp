@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <set>
 #include <utility>
 
 #include "framework/canvas/canvas.h"
+#include "framework/tests/canvas/gui_test_app.h"
 
 namespace dlk {
 namespace {
@@ -15,14 +15,7 @@ using PixelSet = std::set<std::pair<int, int>>;
 
 class RegionTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (QCoreApplication::instance() == nullptr) {
-            static int argc = 1;
-            static char name[] = "region_test";
-            static char* argv[] = {name, nullptr};
-            new QGuiApplication(argc, argv);
-        }
-    }
+    static void SetUpTestSuite() { testing::EnsureGuiApplication(); }
     void SetUp() override { image_.fill(Qt::white); }
     PixelSet Pixels(TColor c) const {
         PixelSet set;
