@@ -27,6 +27,9 @@ CanvasPainter::CanvasPainter(TCanvas& canvas) {
         const TRect& c = canvas.ClipRect;
         painter_.setClipRect(QRect(c.Left, c.Top, c.Width(), c.Height()));
     }
+    if (canvas.ClipRegion)
+        painter_.setClipRegion(canvas.ClipRegion->ToQRegion(),
+                               canvas.ClipRect.IsEmpty() ? Qt::ReplaceClip : Qt::IntersectClip);
 }
 
 QPen ToQPen(const TPen& pen) {
@@ -171,6 +174,7 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
     const int iy = y + Origin.Y;
     if (!image_->valid(ix, iy)) return;
     if (!ClipRect.IsEmpty() && !ClipRect.Contains({x, y})) return;
+    if (ClipRegion && !ClipRegion->Contains({x, y})) return;
     image_->setPixelColor(ix, iy, ToQColor(color));
 }
 

@@ -3,12 +3,14 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "framework/canvas/colors.h"
 #include "framework/canvas/geometry.h"
+#include "framework/canvas/region.h"
 
 class QFont;
 class QPainter;
@@ -77,6 +79,8 @@ public:
     // a control that paints a part of a larger image. Empty: the whole image.
     TPoint Origin;
     TRect ClipRect;
+    // A further limit, in the same coordinates as ClipRect; none: no limit.
+    std::optional<TRegion> ClipRegion;
 
     TPoint PenPos() const { return pen_pos_; }
     void SetPenPos(TPoint p) { pen_pos_ = p; }
@@ -111,6 +115,13 @@ public:
     // stretch (nearest pixel), a negative width or height on either side mirrors.
     void CopyRect(const TRect& dest, const TCanvas& source, const TRect& src);
     void Draw(int x, int y, const QImage& picture);  // plain copy, alpha blended
+    // Copies w x h opaque pixels, 0xFFRRGGBB each, rows stride values apart,
+    // to (x, y): as Draw, without the cost of a painter on 32-bit images.
+    void DrawPixels(int x, int y, const std::uint32_t* pixels, int w, int h, int stride);
+    // The image's 32-bit pixel at r's top-left when all of r may be written
+    // straight (an RGB32 or ARGB32 image holding r whole inside the clip, no
+    // clip region), rows stride values apart; otherwise nullptr.
+    std::uint32_t* DirectPixels(const TRect& r, int& stride);
     void StretchDraw(const TRect& dest, const QImage& picture);
 
     // Drawing state kept on a stack, as a device context keeps it: SaveDC

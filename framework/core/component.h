@@ -7,16 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/base/persistent.h"
+
 namespace dlk {
 
 class TFiler;
 class TReader;
 struct ClassInfo;
-
-class TObject {
-public:
-    virtual ~TObject() = default;
-};
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
@@ -26,7 +23,7 @@ enum class TOperation : std::uint8_t { opInsert, opRemove };
 // A named object with an owner that frees it. The owner frees what it owns
 // last first; before anything is freed the whole owned tree is marked
 // Destroying, and no event handler runs for a component in that state.
-class TComponent : public TObject {
+class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
@@ -81,7 +78,7 @@ public:
     // DLK_COMPONENT and defines StaticClass (see class_registry.h).
     static const ClassInfo& StaticClass();
     virtual const ClassInfo& ClassType() const;
-    const char* ClassName() const;
+    const char* ClassName() const override;
 
     // Calls handler only while this component is not being destroyed.
     template <class Handler, class... Args>
