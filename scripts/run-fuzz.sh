@@ -11,8 +11,10 @@ for target in "$dir"/fuzz_*; do
     [ -x "$target" ] || continue
     name=$(basename "$target")
     log="$dir/artifacts/$name.log"
+    options=(-runs=200000 -max_len=2048 -seed=1 -artifact_prefix="$dir/artifacts/$name-")
+    [ -f "$target.dict" ] && options+=(-dict="$target.dict")
     echo "-- $name"
-    if "$target" -runs=200000 -max_len=2048 -seed=1 -artifact_prefix="$dir/artifacts/$name-" >"$log" 2>&1; then
+    if "$target" "${options[@]}" >"$log" 2>&1; then
         tail -n 2 "$log"
     else
         # Progress lines ("#1234 NEW ...") say nothing about the fault.
