@@ -378,7 +378,6 @@ TEST_F(AccountEditorTest, ServerFileGoneBeforeTheSaveFailsAloneAndTheWindowClose
     prompts.answers = {PromptAnswer::Yes};
     EXPECT_TRUE(editor.CloseQuery());
     EXPECT_EQ(prompts.messages.back().text, "Ошибка сохранения DLK_server.dat");
-    EXPECT_EQ(prompts.messages.back().caption, "Выход из программы");
     EXPECT_EQ(prompts.messages.back().icon, PromptIcon::Error);
     EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[1], clients[2]}));
     EXPECT_EQ(folder.Read(kModemsFileName), Concat(modems));
