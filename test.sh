@@ -9,6 +9,9 @@ scripts/install-deps.sh
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+# Both sanitizer builds are compiled not to recover from UBSan findings; this
+# stops at any check that still could, and puts a stack under every report.
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 echo "== format"
 scripts/check-format.sh
@@ -22,6 +25,12 @@ scripts/build.sh build-fuzz -DDLK_FUZZ=ON -DDLK_TESTS=OFF -DDLK_WITH_QT=OFF -DDL
     -DDLK_COMPONENTS="platform;drawing;framework;tabs;client;server_edit;config;fuzz" \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 scripts/run-fuzz.sh build-fuzz/fuzz
+# A run that printed a sanitizer report and went on would hide every finding.
+if probe=$(scripts/run-fuzz.sh build-fuzz/fuzz-probe 2>&1) || ! grep -q "runtime error:" <<<"$probe"; then
+    echo "$probe"
+    echo "the fuzz run did not stop and fail at a sanitizer report"
+    exit 1
+fi
 
 echo "== sanitizer build"
 scripts/build.sh build-asan -DDLK_SANITIZE=ON -DDLK_BENCH=OFF

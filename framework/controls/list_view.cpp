@@ -99,25 +99,19 @@ void TListColumn::Notification(TComponent* component, TOperation operation) {
 
 void TListItem::SetCaption(const std::string& text) {
     caption_ = text;
-    list_->ItemChanged(this);
+    list_->ItemChanged(this, 0);
 }
 
 void TListItem::AddSubItem(const std::string& text) {
     sub_items_.push_back(text);
-    list_->ItemChanged(this);
+    list_->ItemChanged(this, int(sub_items_.size()));
 }
 
 void TListItem::SetSubItem(int index, const std::string& text) {
     if (index < 0) return;
     if (std::size_t(index) >= sub_items_.size()) sub_items_.resize(std::size_t(index) + 1);
     sub_items_[std::size_t(index)] = text;
-    list_->ItemChanged(this);
-}
-
-int TListItem::Index() const {
-    for (int i = 0; i < list_->ItemCount(); ++i)
-        if (list_->Item(i) == this) return i;
-    return -1;
+    list_->ItemChanged(this, index + 1);
 }
 
 bool TListItem::Selected() const {
@@ -225,7 +219,7 @@ void TListView::GetChildren(const std::function<void(TComponent*)>& visit, TComp
 }
 
 TListItem* TListView::AddItem() {
-    items_.push_back(std::unique_ptr<TListItem>(new TListItem(this)));
+    items_.push_back(std::unique_ptr<TListItem>(new TListItem(this, ItemCount())));
     syncing_ = true;
     Table().insertRow(ItemCount() - 1);
     syncing_ = false;
@@ -240,6 +234,7 @@ void TListView::ClearItems() {
     syncing_ = false;
     items_.clear();
     selected_ = nullptr;
+    ++clears_;
 }
 
 void TListView::BeginUpdate() {
@@ -251,30 +246,31 @@ void TListView::EndUpdate() {
     if (--update_count_ == 0) Table().setUpdatesEnabled(true);
 }
 
-void TListView::ItemChanged(TListItem* item) {
-    const int row = item->Index();
-    if (row >= 0) WriteRow(row);
+void TListView::ItemChanged(TListItem* item, int column) {
+    if (column < ColumnCount()) WriteCell(item->Index(), column);
 }
 
 void TListView::WriteRow(int row) {
-    QTableWidget& table = Table();
+    for (int c = 0; c < ColumnCount(); ++c) WriteCell(row, c);
+}
+
+void TListView::WriteCell(int row, int column) {
     const TListItem& item = *items_[std::size_t(row)];
+    const std::string* text = nullptr;
+    if (column == 0)
+        text = &item.caption_;
+    else if (std::size_t(column - 1) < item.sub_items_.size())
+        text = &item.sub_items_[std::size_t(column - 1)];
+    const QString value = text != nullptr ? QString::fromStdString(*text) : QString();
+    QTableWidget& table = Table();
     syncing_ = true;
-    for (int c = 0; c < ColumnCount(); ++c) {
-        const std::string* text = nullptr;
-        if (c == 0)
-            text = &item.caption_;
-        else if (std::size_t(c - 1) < item.sub_items_.size())
-            text = &item.sub_items_[std::size_t(c - 1)];
-        const QString value = text != nullptr ? QString::fromStdString(*text) : QString();
-        QTableWidgetItem* cell = table.item(row, c);
-        if (cell == nullptr) {
-            cell = new QTableWidgetItem(value);
-            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            table.setItem(row, c, cell);
-        } else if (cell->text() != value) {
-            cell->setText(value);
-        }
+    QTableWidgetItem* cell = table.item(row, column);
+    if (cell == nullptr) {
+        cell = new QTableWidgetItem(value);
+        cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        table.setItem(row, column, cell);
+    } else if (cell->text() != value) {
+        cell->setText(value);
     }
     syncing_ = false;
 }
@@ -295,8 +291,10 @@ void TListView::SelectRow(int row) {
     TListItem* old = selected_;
     selected_ = nullptr;
     SyncTableSelection();
+    const unsigned clears = clears_;
     if (old != nullptr) Raise(OnSelectItem, this, old, false);
-    if (item == nullptr || item->Index() < 0) return;
+    // That handler may have refilled the list, freeing the row.
+    if (item == nullptr || clears != clears_) return;
     selected_ = item;
     SyncTableSelection();
     Raise(OnSelectItem, this, item, true);

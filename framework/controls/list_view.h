@@ -55,7 +55,9 @@ public:
     void SetSubItem(int index, const std::string& text);
     std::intptr_t Data = 0;
 
-    int Index() const;
+    // The row's place, kept since rows are only ever added at the end or all
+    // cleared: filling a list asks it for every cell.
+    int Index() const { return index_; }
     bool Selected() const;
     // Selecting raises OnSelectItem just as a click does.
     void SetSelected(bool selected);
@@ -63,8 +65,9 @@ public:
 
 private:
     friend class TListView;
-    explicit TListItem(TListView* list) : list_(list) {}
+    TListItem(TListView* list, int index) : list_(list), index_(index) {}
     TListView* list_;
+    int index_;
     std::string caption_;
     std::vector<std::string> sub_items_;
 };
@@ -144,8 +147,10 @@ private:
     void InsertColumn(TListColumn* column);
     void RemoveColumn(TListColumn* column);
     void ColumnChanged(TListColumn* column);
-    void ItemChanged(TListItem* item);
+    // column: the one whose text changed (0 the caption, n the sub-item n - 1).
+    void ItemChanged(TListItem* item, int column);
     void WriteRow(int row);
+    void WriteCell(int row, int column);
     void SelectRow(int row);
     void SyncTableSelection();
     void OnTableSelectionChanged();
@@ -155,6 +160,7 @@ private:
     std::vector<TListColumn*> columns_;
     std::vector<std::unique_ptr<TListItem>> items_;
     TListItem* selected_ = nullptr;
+    unsigned clears_ = 0;  // tells a selection whether its row outlived an event
     bool syncing_ = false;
     int update_count_ = 0;
     bool row_select_ = false;

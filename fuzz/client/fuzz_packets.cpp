@@ -20,8 +20,12 @@ public:
 
 }  // namespace
 
-// Input: byte 0 picks the mode and the pause state; the rest is a sequence
-// of datagrams, each preceded by its length byte and a source byte.
+// Input: byte 0 picks the mode (bit 0), whether paused modems are let go
+// after each datagram (bit 1) and the ping period (the rest). Then come
+// datagrams, each preceded by a source byte and a length byte; a length byte
+// of 255 is followed by two more (little-endian) for the datagrams longer
+// than that, up to the oversized ones the handler must drop. Every datagram
+// has its own length, so a 4-byte Hey or Bye can come anywhere in the run.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     const dlk::LinkMode mode = (data[0] & 1) ? dlk::LinkMode::Client : dlk::LinkMode::Direct;
@@ -33,9 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::size_t at = 1;
     while (at + 2 <= size) {
-        const std::size_t length = data[at] * 5u;  // reaches past the largest datagram
-        const auto source = dlk::MakeEndpoint(10, 0, 0, data[at + 1] & 3, 4000);
+        const auto source = dlk::MakeEndpoint(10, 0, 0, data[at] & 3, 4000);
+        std::size_t length = data[at + 1];
         at += 2;
+        if (length == 255) {
+            if (at + 2 > size) break;
+            length = data[at] | (data[at + 1] << 8);
+            at += 2;
+        }
         const std::size_t take = length < size - at ? length : size - at;
         handler.Handle(std::span<const std::uint8_t>(data + at, take), source);
         at += take;
@@ -47,5 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t online = 0;
     for (const dlk::ModemEntry& e : table.Entries) online += e.Online;
     if (online != table.OnlineCount) __builtin_trap();
+    // Only the relay server's Hey connects it, and there is none in direct mode.
+    if (table.ServerConnected > (mode == dlk::LinkMode::Client ? 1 : 0)) __builtin_trap();
     return 0;
 }

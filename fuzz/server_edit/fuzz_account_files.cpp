@@ -1,8 +1,8 @@
 // Damaged account files: every record is read, listed, compared and written
 // back without reading outside its 64 bytes, and an unedited table writes
 // back exactly the whole records it was read from.
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 #include "server_edit/core/account_book.h"
 #include "server_edit/core/account_files.h"
@@ -19,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::vector<std::uint8_t> users = dlk::ClientFileBytes(book);
     const std::vector<std::uint8_t> modems = dlk::ModemFileBytes(book);
-    if (users.size() != size - contents.trailingBytes || std::memcmp(users.data(), data, users.size()) != 0) {
+    // std::equal, not memcmp: an input without a whole record writes nothing,
+    // and memcmp must not be handed the empty vector's null data.
+    if (users.size() != size - contents.trailingBytes || !std::equal(users.begin(), users.end(), data)) {
         std::abort();
     }
     if (modems != users) std::abort();
@@ -41,6 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const dlk::ServerFileContents server = dlk::ParseServerFile(bytes);
     const std::vector<std::uint8_t> patched = dlk::PatchServerFile(bytes, server.port);
-    if (size >= dlk::kServerFileSize && std::memcmp(patched.data(), data, size) != 0) std::abort();
+    if (size >= dlk::kServerFileSize && !std::ranges::equal(bytes, patched)) std::abort();
     return 0;
 }

@@ -14,6 +14,15 @@ std::string FieldText(std::string_view utf8, std::size_t capacity) {
     return bytes;
 }
 
+// What a changed field is to hold; nothing when the dialog shows it as it was
+// read, and it keeps its bytes. Decoding turns the unassigned 0x98 into
+// U+FFFD and reads a damaged length byte as the whole field; storing the
+// shown text would give back neither.
+std::optional<std::string> ChangedFieldText(std::string_view utf8, const std::string& stored, std::size_t capacity) {
+    if (utf8 == Cp1251ToUtf8(stored)) return std::nullopt;
+    return FieldText(utf8, capacity);
+}
+
 template <typename Slots>
 std::optional<int> NextSlot(const Slots& slots) {
     for (std::size_t i = 0; i < slots.size(); ++i) {
@@ -33,8 +42,8 @@ std::optional<int> TakeSlot(Slots& slots) {
     return slot;
 }
 
-void StoreModem(ModemRecord& record, const ModemFields& fields, const std::optional<ImeiBcd>& imei) {
-    if (imei) record.SetImei(*imei);
+void StoreModem(ModemRecord& record, const ModemFields& fields, const ImeiBcd& imei) {
+    record.SetImei(imei);
     record.SetOwnerId(FieldText(fields.ownerId, kClientIdCapacity));
     record.SetName(FieldText(fields.name, kNameCapacity));
     record.SetDisabled(fields.disabled);
@@ -75,8 +84,8 @@ std::optional<int> AccountBook::NextModemSlot() const {
     return NextSlot(Modems);
 }
 
-void AccountBook::StoreClient(ClientRecord& record, const ClientFields& fields, bool storeId) {
-    if (storeId) record.SetId(FieldText(fields.id, kClientIdCapacity));
+void AccountBook::StoreClient(ClientRecord& record, const ClientFields& fields) {
+    record.SetId(FieldText(fields.id, kClientIdCapacity));
     record.SetPassword(FieldText(fields.password, kPasswordCapacity));
     record.SetName(FieldText(fields.name, kNameCapacity));
     record.SetDisabled(fields.disabled);
@@ -85,7 +94,7 @@ void AccountBook::StoreClient(ClientRecord& record, const ClientFields& fields, 
 std::optional<int> AccountBook::AddClient(const ClientFields& fields) {
     const std::optional<int> slot = TakeSlot(Clients);
     if (!slot) return std::nullopt;
-    StoreClient(Clients[*slot].record, fields, true);
+    StoreClient(Clients[*slot].record, fields);
     Modified = true;
     return slot;
 }
@@ -103,14 +112,18 @@ std::optional<int> AccountBook::AddModem(const ModemFields& fields) {
 void AccountBook::ChangeClient(int slot, const ClientFields& fields) {
     ClientRecord& client = Clients.at(slot).record;
     const std::string oldId = client.Id();
-    const std::string newId = FieldText(fields.id, kClientIdCapacity);
-    const bool idChanged = newId != oldId;
-    if (idChanged) {
+    const std::optional<std::string> newId = ChangedFieldText(fields.id, oldId, kClientIdCapacity);
+    if (newId && *newId != oldId) {
         for (ModemSlot& modem : Modems) {
-            if (modem.record.OwnerId() == oldId) modem.record.SetOwnerId(newId);
+            if (modem.record.OwnerId() == oldId) modem.record.SetOwnerId(*newId);
         }
+        client.SetId(*newId);
     }
-    StoreClient(client, fields, idChanged);
+    if (const auto password = ChangedFieldText(fields.password, client.Password(), kPasswordCapacity)) {
+        client.SetPassword(*password);
+    }
+    if (const auto name = ChangedFieldText(fields.name, client.Name(), kNameCapacity)) client.SetName(*name);
+    client.SetDisabled(fields.disabled);
     Modified = true;
 }
 
@@ -118,7 +131,12 @@ bool AccountBook::ChangeModem(int slot, const ModemFields& fields) {
     ModemRecord& record = Modems.at(slot).record;
     const std::optional<ImeiBcd> imei = TextToImei(fields.imei);
     if (!imei && fields.imei != ImeiToText(record.Imei())) return false;
-    StoreModem(record, fields, imei);
+    if (imei) record.SetImei(*imei);
+    if (const auto owner = ChangedFieldText(fields.ownerId, record.OwnerId(), kClientIdCapacity)) {
+        record.SetOwnerId(*owner);
+    }
+    if (const auto name = ChangedFieldText(fields.name, record.Name(), kNameCapacity)) record.SetName(*name);
+    record.SetDisabled(fields.disabled);
     Modified = true;
     return true;
 }
@@ -144,7 +162,11 @@ void AccountBook::DeleteModem(int slot) {
 }
 
 bool AccountBook::ClientIdTaken(std::string_view id, int exceptSlot) const {
-    const std::string wanted = FieldText(id, kClientIdCapacity);
+    std::string wanted = FieldText(id, kClientIdCapacity);
+    if (exceptSlot >= 0 && exceptSlot < ClientCount()) {
+        const std::string own = Clients[exceptSlot].record.Id();
+        if (!ChangedFieldText(id, own, kClientIdCapacity)) wanted = own;
+    }
     for (int c = 0; c < ClientCount(); ++c) {
         if (c == exceptSlot || !IsLiveClient(c)) continue;
         if (Clients[c].record.Id() == wanted) return true;

@@ -76,12 +76,13 @@ public:
     std::optional<int> AddClient(const ClientFields& fields);
     std::optional<int> AddModem(const ModemFields& fields);
 
-    // A new client ID is carried to every modem the client owned, deleted
-    // modems included, so they keep belonging to it.
+    // A text field whose dialog text is the one shown for it keeps its stored
+    // bytes. A new client ID is carried to every modem the client owned,
+    // deleted modems included, so they keep belonging to it.
     void ChangeClient(int slot, const ClientFields& fields);
-    // An IMEI text that is not 15 digits is refused (false, nothing
-    // changes) unless it is the text of the IMEI already stored, whose bytes
-    // then stay as they are.
+    // Text fields as for a client. An IMEI text that is not 15 digits is
+    // refused (false, nothing changes) unless it is the text of the IMEI
+    // already stored, whose bytes then stay as they are.
     bool ChangeModem(int slot, const ModemFields& fields);
 
     // Marks the client deleted and, when asked, its live modems too; returns
@@ -90,7 +91,8 @@ public:
     void DeleteModem(int slot);
 
     // Whether another live record already has this ID or IMEI text; the slot
-    // being changed (or -1 when adding) is not compared with itself.
+    // being changed (or -1 when adding) is not compared with itself, and its
+    // ID left as shown is compared as stored.
     bool ClientIdTaken(std::string_view id, int exceptSlot) const;
     bool ImeiTaken(std::string_view imeiText, int exceptSlot) const;
 
@@ -109,7 +111,7 @@ public:
     bool SetServerPort(std::uint16_t port);
 
 private:
-    void StoreClient(ClientRecord& record, const ClientFields& fields, bool storeId);
+    void StoreClient(ClientRecord& record, const ClientFields& fields);
 };
 
 // Whether a text may be stored as an IMEI: exactly 15 decimal digits.

@@ -46,6 +46,9 @@ bool AccountEditor::CloseQuery() {
     if (answer == PromptAnswer::No) return true;
     if (answer != PromptAnswer::Yes) return false;
     const SaveResult result = SaveAccounts(book_, folder_, unreadFiles_);
+    for (const std::string& fileName : result.lostFiles) {
+        prompts_.Ask(texts::kSaveErrorPrefix + fileName, texts::kExitCaption, PromptButtons::Ok, PromptIcon::Error);
+    }
     for (const std::string& fileName : result.refusedFiles) {
         prompts_.Ask(texts::kNotSavedUnreadPrefix + fileName + texts::kNotSavedUnreadReason, texts::kExitCaption,
                      PromptButtons::Ok, PromptIcon::Error);

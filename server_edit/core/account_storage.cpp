@@ -76,7 +76,8 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
         if (old.outcome == ReadOutcome::Read) {
             files[0].bytes = PatchServerFile(old.bytes, book.ServerPort);
         } else {
-            result.failedFiles.push_back(kServerFileName);
+            auto& outcome = old.outcome == ReadOutcome::Missing ? result.lostFiles : result.failedFiles;
+            outcome.push_back(kServerFileName);
             writeServer = false;
         }
     }

@@ -32,11 +32,14 @@ struct LoadedAccounts {
 // table; a missing or unreadable server file leaves the port uneditable.
 LoadedAccounts LoadAccounts(const std::filesystem::path& folder, const FileReader& read = ReadAccountFile);
 
-// Which files could not be saved (failed) and which were not written because
-// they were not read whole at start (refused); Ok when nothing failed.
+// Which files could not be saved (failed), which were not written because
+// they were not read whole at start (refused), and which were there at start
+// but are gone (lost: only the server file, which is never created); Ok when
+// nothing failed.
 struct SaveResult {
     std::vector<std::string> failedFiles;
     std::vector<std::string> refusedFiles;
+    std::vector<std::string> lostFiles;
     bool Ok() const { return failedFiles.empty(); }
 };
 
@@ -44,7 +47,8 @@ struct SaveResult {
 // at start, the port into it; the unread files are left as they are. Every
 // file is first written beside its old one; only when all are written are they
 // renamed into place, so a failure leaves the old files as they were and the
-// caller can keep the edits and retry.
+// caller can keep the edits and retry. A lost server file is no such failure:
+// no retry could bring it back, so the others are saved without it.
 SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& folder,
                         const std::vector<std::string>& unreadFiles = {});
 

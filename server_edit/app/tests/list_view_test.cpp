@@ -177,6 +177,23 @@ TEST_F(ListViewTest, AHandlerMayRefillTheListItIsToldAbout) {
     EXPECT_EQ(Table().rowCount(), 1);
 }
 
+TEST_F(ListViewTest, ARefillOnLosingTheSelectionDropsTheRowBeingSelected) {
+    list->SetSelected(list->Item(0));
+    list->OnSelectItem = [this](TObject*, TListItem* item, bool selected) {
+        events.push_back((selected ? "+" : "-") + item->Caption());
+        if (selected) return;
+        list->ClearItems();
+        for (const char* name : {"x", "y", "z"}) list->AddItem()->SetCaption(name);
+    };
+    events.clear();
+    list->SetSelected(list->Item(2));  // freed by the handler before it is selected
+    EXPECT_EQ(events, (std::vector<std::string>{"-a"}));
+    EXPECT_EQ(list->Selected(), nullptr);
+    ASSERT_EQ(list->ItemCount(), 3);
+    EXPECT_EQ(list->Item(2)->Index(), 2);
+    EXPECT_EQ(Table().item(2, 0)->text().toStdString(), "z");
+}
+
 TEST_F(ListViewTest, ColumnsCanBeAddedInCodeAndLeaveWithTheirComponent) {
     TListColumn* extra = list->AddColumn("статус", 100);
     EXPECT_EQ(Table().columnCount(), 3);

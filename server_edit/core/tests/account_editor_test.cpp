@@ -366,6 +366,24 @@ TEST_F(AccountEditorTest, FailedSaveKeepsTheWindowOpenForARetry) {
     EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[1], clients[2]}));
 }
 
+// The editor never creates the server file, so retrying cannot bring back one
+// deleted while it ran: the save tells of it and still writes the others.
+TEST_F(AccountEditorTest, ServerFileGoneBeforeTheSaveFailsAloneAndTheWindowCloses) {
+    Start();
+    editor.FocusList(EditorList::Clients);
+    prompts.answers = {PromptAnswer::No};
+    editor.Delete();
+    std::filesystem::remove(folder.path() / kServerFileName);
+
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(editor.CloseQuery());
+    EXPECT_EQ(prompts.messages.back().text, "Ошибка сохранения DLK_server.dat");
+    EXPECT_EQ(prompts.messages.back().icon, PromptIcon::Error);
+    EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[1], clients[2]}));
+    EXPECT_EQ(folder.Read(kModemsFileName), Concat(modems));
+    EXPECT_FALSE(folder.Exists(kServerFileName));
+}
+
 TEST_F(AccountEditorTest, FullTableRefusesAnAddBeforeItsDialog) {
     std::vector<AccountRecordBytes> many;
     for (int i = 0; i < 255; ++i) {

@@ -141,10 +141,12 @@ TEST_F(AccountStorageTest, ServerFileGoneAtSaveIsReportedAndNotRecreated) {
     std::filesystem::remove(folder.path() / kServerFileName);
     loaded.book.DeleteClient(0, false);
     const SaveResult result = SaveAccounts(loaded.book, folder.path());
-    EXPECT_EQ(result.failedFiles, std::vector<std::string>{kServerFileName});
+    EXPECT_EQ(result.lostFiles, std::vector<std::string>{kServerFileName});
+    EXPECT_TRUE(result.Ok());
     EXPECT_FALSE(folder.Exists(kServerFileName));
-    // Nothing was replaced, so a retry starts from the old files.
-    EXPECT_EQ(folder.Read(kUsersFileName), Concat(clients));
+    // A retry could not bring it back, so the others are saved without it.
+    EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[1], clients[2]}));
+    EXPECT_EQ(folder.Read(kModemsFileName), Concat(modems));
 }
 
 TEST_F(AccountStorageTest, AFailedFileLeavesEveryOldFileAndTheEditsForARetry) {
