@@ -42,8 +42,12 @@ OpenResult ClientLink::OpenLink(const LinkSettings& settings, LocalSide& local) 
     }
 
     handler_ = std::make_unique<PacketHandler>(table_, observer_, local, mode_, settings.PingPeriod, generation);
-    receiver_ = std::make_unique<UDP_port>(socket_, *handler_);
-    receiver_->Start();
+    // A relay client hears only its server: anyone could send it a relayed
+    // packet or a Bye.
+    receiver_ = std::make_unique<UDP_port>(socket_, *handler_,
+                                           mode_ == LinkMode::Client ? std::optional(server_) : std::nullopt);
+    receiver_->SetPriority(TThreadPriority::tpNormal);
+    receiver_->Resume();
     local.StartReader([this](std::span<const std::uint8_t> block) { OnLocalBlock(block); });
 
     ping_countdown_ = 1;
