@@ -61,6 +61,12 @@ int UdpSocket::Bind(std::uint16_t host_port) {
     return 0;
 }
 
+int UdpSocket::SetReceiveBuffer(int bytes) {
+    if (fd_ < 0) return EBADF;
+    if (::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes) != 0) return errno;
+    return 0;
+}
+
 std::uint16_t UdpSocket::LocalPort() const {
     if (fd_ < 0) return 0;
     sockaddr_in address{};

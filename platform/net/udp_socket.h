@@ -55,6 +55,9 @@ public:
     // No SO_REUSEADDR, so a port in use is reported (EADDRINUSE).
     // 0 on success, else errno.
     int Bind(std::uint16_t host_port);
+    // Asks for room for this many bytes of waiting datagrams (the system
+    // caps it at its own limit). 0 on success, else errno.
+    int SetReceiveBuffer(int bytes);
     // The bound port in host order, 0 when unbound or closed.
     std::uint16_t LocalPort() const;
 

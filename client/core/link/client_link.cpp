@@ -8,6 +8,11 @@
 #include "client/core/link/link_messages.h"
 
 namespace dlk {
+namespace {
+
+constexpr int kLinkReceiveBuffer = 4 << 20;
+
+}  // namespace
 
 OpenResult ClientLink::OpenLink(const LinkSettings& settings, LocalSide& local) {
     if (local_ != nullptr || socket_.IsOpen()) CloseLink();
@@ -40,6 +45,11 @@ OpenResult ClientLink::OpenLink(const LinkSettings& settings, LocalSide& local) 
         return {OpenFailure::Bind, error == EADDRINUSE ? PortInUseText(settings.LocalPort) : BindErrorText(error),
                 false};
     }
+
+    // Many modems answering at once must not overflow the socket while the
+    // receiver is busy with the last batch; the system's default holds a
+    // few hundred short datagrams. Less room than asked is no reason to fail.
+    socket_.SetReceiveBuffer(kLinkReceiveBuffer);
 
     handler_ = std::make_unique<PacketHandler>(table_, observer_, local, mode_, settings.PingPeriod, generation);
     // A relay client hears only its server: anyone could send it a relayed
