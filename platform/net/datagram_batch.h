@@ -33,7 +33,7 @@ private:
     friend class UdpSocket;
     void Prepare();  // resets every header before a receive
 
-    std::size_t slotSize_;
+    std::size_t slot_size_;
     std::vector<std::uint8_t> storage_;
     std::vector<iovec> vectors_;
     std::vector<sockaddr_in> sources_;

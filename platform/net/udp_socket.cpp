@@ -194,11 +194,11 @@ ReceiveResult UdpSocket::ReceiveBatch(DatagramBatch& batch, int timeout_ms) cons
 }
 
 DatagramBatch::DatagramBatch(std::size_t capacity, std::size_t slotSize)
-    : slotSize_(slotSize), storage_(capacity * slotSize), vectors_(capacity), sources_(capacity), headers_(capacity) {}
+    : slot_size_(slotSize), storage_(capacity * slotSize), vectors_(capacity), sources_(capacity), headers_(capacity) {}
 
 void DatagramBatch::Prepare() {
     for (std::size_t i = 0; i < headers_.size(); ++i) {
-        vectors_[i] = {storage_.data() + i * slotSize_, slotSize_};
+        vectors_[i] = {storage_.data() + i * slot_size_, slot_size_};
         headers_[i] = {};
         headers_[i].msg_hdr.msg_name = &sources_[i];
         headers_[i].msg_hdr.msg_namelen = sizeof(sockaddr_in);
@@ -208,11 +208,11 @@ void DatagramBatch::Prepare() {
 }
 
 std::span<const std::uint8_t> DatagramBatch::Datagram(std::size_t i) const {
-    return {storage_.data() + i * slotSize_, std::min<std::size_t>(headers_[i].msg_len, slotSize_)};
+    return {storage_.data() + i * slot_size_, std::min<std::size_t>(headers_[i].msg_len, slot_size_)};
 }
 
 bool DatagramBatch::Truncated(std::size_t i) const {
-    return headers_[i].msg_len > slotSize_ || (headers_[i].msg_hdr.msg_flags & MSG_TRUNC) != 0;
+    return headers_[i].msg_len > slot_size_ || (headers_[i].msg_hdr.msg_flags & MSG_TRUNC) != 0;
 }
 
 UdpEndpoint DatagramBatch::Source(std::size_t i) const {

@@ -54,7 +54,7 @@ void dlk_pipe::CloseDevice() {
 }
 
 void dlk_pipe::WriteBatch(std::span<const std::span<const std::uint8_t>> blocks) {
-    std::lock_guard lock(ioLock_);
+    std::lock_guard lock(io_lock_);
     if (client_ < 0) return;
     const bool wasEmpty = queue_.Empty();
     for (const auto block : blocks) {
@@ -85,12 +85,12 @@ void dlk_pipe::SendQueued() {
 }
 
 bool dlk_pipe::ClientConnected() const {
-    std::lock_guard lock(ioLock_);
+    std::lock_guard lock(io_lock_);
     return client_ >= 0;
 }
 
 void dlk_pipe::SetClient(int client) {
-    std::lock_guard lock(ioLock_);
+    std::lock_guard lock(io_lock_);
     if (client_ >= 0) ::close(client_);
     client_ = client;
     // What the last client did not take is not the next one's.
@@ -136,7 +136,7 @@ int dlk_pipe::Serve(int client) {
         if (waits[2].revents != 0) continue;
         if (waits[3].revents != 0) Kick().Clear();  // the next pass waits for POLLOUT too
         if (waits[0].revents & POLLOUT) {
-            std::lock_guard lock(ioLock_);
+            std::lock_guard lock(io_lock_);
             SendQueued();
         }
         if ((waits[0].revents & ~POLLOUT) != 0 && !DrainClient(client)) break;

@@ -42,13 +42,13 @@ private:
     // Forwards every message waiting; false when the client has gone.
     bool DrainClient(int client);
     void SetClient(int client);
-    // As many queued messages as the client takes now. Holds ioLock_.
+    // As many queued messages as the client takes now. Holds io_lock_.
     void SendQueued();
 
     const std::string name_;
     MessageSocketServer server_;
     MessageSocketServer::ListenResult lastOpen_ = MessageSocketServer::ListenResult::Listening;
-    int client_ = -1;  // under ioLock_: the receiver's writes against the reader's connects and Close
+    int client_ = -1;  // under io_lock_: the receiver's writes against the reader's connects and Close
     MessageReceiver receiver_;
 };
 

@@ -8,8 +8,8 @@ namespace dlk {
 bool LocalWriteQueue::Push(std::span<const std::uint8_t> block) {
     if (block.empty()) return true;
     if (block.size() > capacity_ - size_) {
-        ++droppedBlocks_;
-        droppedBytes_ += block.size();
+        ++dropped_blocks_;
+        dropped_bytes_ += block.size();
         return false;
     }
     if (ring_.empty()) ring_.resize(capacity_);
@@ -18,7 +18,7 @@ bool LocalWriteQueue::Push(std::span<const std::uint8_t> block) {
     std::memcpy(ring_.data() + tail, block.data(), first);
     std::memcpy(ring_.data(), block.data() + first, block.size() - first);
     size_ += block.size();
-    blockLengths_.push_back(block.size());
+    block_lengths_.push_back(block.size());
     return true;
 }
 
@@ -36,7 +36,7 @@ std::size_t LocalWriteQueue::Waiting(std::array<std::span<const std::uint8_t>, 2
 }
 
 std::size_t LocalWriteQueue::FrontBlock(std::array<std::span<const std::uint8_t>, 2>& parts) const {
-    return Parts(blockLengths_.empty() ? 0 : blockLengths_.front(), parts);
+    return Parts(block_lengths_.empty() ? 0 : block_lengths_.front(), parts);
 }
 
 void LocalWriteQueue::Consume(std::size_t bytes) {
@@ -44,11 +44,11 @@ void LocalWriteQueue::Consume(std::size_t bytes) {
     head_ = (head_ + bytes) % capacity_;
     size_ -= bytes;
     while (bytes > 0) {
-        std::size_t& front = blockLengths_.front();
+        std::size_t& front = block_lengths_.front();
         const std::size_t taken = std::min(bytes, front);
         front -= taken;
         bytes -= taken;
-        if (front == 0) blockLengths_.pop_front();
+        if (front == 0) block_lengths_.pop_front();
     }
     if (size_ == 0) head_ = 0;
 }
@@ -56,7 +56,7 @@ void LocalWriteQueue::Consume(std::size_t bytes) {
 void LocalWriteQueue::Clear() {
     head_ = 0;
     size_ = 0;
-    blockLengths_.clear();
+    block_lengths_.clear();
 }
 
 }  // namespace dlk

@@ -38,8 +38,8 @@ public:
     // The program has gone: what it did not take is no loss to count.
     void Clear();
 
-    std::uint64_t DroppedBlocks() const { return droppedBlocks_; }
-    std::uint64_t DroppedBytes() const { return droppedBytes_; }
+    std::uint64_t DroppedBlocks() const { return dropped_blocks_; }
+    std::uint64_t DroppedBytes() const { return dropped_bytes_; }
 
 private:
     std::size_t Parts(std::size_t length, std::array<std::span<const std::uint8_t>, 2>& parts) const;
@@ -48,9 +48,9 @@ private:
     std::vector<std::uint8_t> ring_;
     std::size_t head_ = 0;
     std::size_t size_ = 0;
-    std::deque<std::size_t> blockLengths_;  // what is left of each, front first
-    std::uint64_t droppedBlocks_ = 0;
-    std::uint64_t droppedBytes_ = 0;
+    std::deque<std::size_t> block_lengths_;  // what is left of each, front first
+    std::uint64_t dropped_blocks_ = 0;
+    std::uint64_t dropped_bytes_ = 0;
 };
 
 }  // namespace dlk

@@ -26,13 +26,13 @@ ssize_t WriteVector(int fd, const iovec* parts, std::size_t count) {
 }  // namespace
 
 bool serial_port::OpenDevice() {
-    std::lock_guard lock(ioLock_);
+    std::lock_guard lock(io_lock_);
     lastOpen_ = pty_.Open(linkPath_);
     return lastOpen_ == PseudoTerminal::OpenResult::Opened;
 }
 
 void serial_port::CloseDevice() {
-    std::lock_guard lock(ioLock_);
+    std::lock_guard lock(io_lock_);
     pty_.Close();
 }
 
@@ -44,7 +44,7 @@ void serial_port::TakeOpenEvents() {
 }
 
 void serial_port::WriteBatch(std::span<const std::span<const std::uint8_t>> blocks) {
-    std::lock_guard lock(ioLock_);
+    std::lock_guard lock(io_lock_);
     if (!pty_.IsOpen() || blocks.empty()) return;
     // Once a batch: a program that opened the port just now gets what
     // follows, one that closed it nothing more.
@@ -97,11 +97,11 @@ void serial_port::Execute() {
         if (waits[2].revents != 0) {
             // Seen at once, so a program that leaves takes its unread bytes
             // with it rather than leaving them for the next one.
-            std::lock_guard lock(ioLock_);
+            std::lock_guard lock(io_lock_);
             TakeOpenEvents();
         }
         if (waits[0].revents & POLLOUT) {
-            std::lock_guard lock(ioLock_);
+            std::lock_guard lock(io_lock_);
             WriteQueued();
         }
         if ((waits[0].revents & ~POLLOUT) == 0) continue;

@@ -35,9 +35,9 @@ private:
     bool OpenDevice() override;
     void CloseDevice() override;
     void Execute() override;
-    // The watch has something: a program opened or closed the port. Holds ioLock_.
+    // The watch has something: a program opened or closed the port. Holds io_lock_.
     void TakeOpenEvents();
-    // As much of the queue as the pseudo-terminal takes now. Holds ioLock_.
+    // As much of the queue as the pseudo-terminal takes now. Holds io_lock_.
     void WriteQueued();
 
     const std::string linkPath_;

@@ -25,7 +25,7 @@ void ThreadedLocalSide::Close() {
     open_ = false;
     CloseDevice();
     {
-        std::lock_guard lock(ioLock_);
+        std::lock_guard lock(io_lock_);
         queue_.Clear();
     }
     wake_.reset();
@@ -34,22 +34,22 @@ void ThreadedLocalSide::Close() {
 }
 
 bool ThreadedLocalSide::HasQueued() const {
-    std::lock_guard lock(ioLock_);
+    std::lock_guard lock(io_lock_);
     return !queue_.Empty();
 }
 
 std::uint64_t ThreadedLocalSide::DroppedBlocks() const {
-    std::lock_guard lock(ioLock_);
+    std::lock_guard lock(io_lock_);
     return queue_.DroppedBlocks();
 }
 
 std::uint64_t ThreadedLocalSide::DroppedBytes() const {
-    std::lock_guard lock(ioLock_);
+    std::lock_guard lock(io_lock_);
     return queue_.DroppedBytes();
 }
 
 std::size_t ThreadedLocalSide::QueuedBytes() const {
-    std::lock_guard lock(ioLock_);
+    std::lock_guard lock(io_lock_);
     return queue_.Size();
 }
 

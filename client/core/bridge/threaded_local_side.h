@@ -60,7 +60,7 @@ protected:
     bool HasQueued() const;
 
     // The device and the queue, against the receiver, the reader and Close.
-    mutable std::mutex ioLock_;
+    mutable std::mutex io_lock_;
     LocalWriteQueue queue_;
 
 private:

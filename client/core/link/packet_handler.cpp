@@ -26,7 +26,7 @@ PacketHandler::PacketHandler(ModemTable& table, LinkObserver& observer, LocalSid
       generation_(generation) {
     packets_.reserve(64);
     posts_.reserve(64);
-    blockEnds_.reserve(64);
+    block_ends_.reserve(64);
     blocks_.reserve(64);
 }
 
@@ -87,15 +87,15 @@ void PacketHandler::ApplyClassified() {
     }
     posts_.clear();
 
-    if (blockEnds_.empty()) return;
+    if (block_ends_.empty()) return;
     std::size_t start = 0;
-    for (const std::size_t end : blockEnds_) {
+    for (const std::size_t end : block_ends_) {
         blocks_.emplace_back(written_.data() + start, end - start);
         start = end;
     }
     local_.WriteBatch(blocks_);
     blocks_.clear();
-    blockEnds_.clear();
+    block_ends_.clear();
 }
 
 void PacketHandler::HandleData(const ClassifiedDatagram& packet) {
@@ -117,9 +117,9 @@ void PacketHandler::HandleData(const ClassifiedDatagram& packet) {
     }
     // An empty write would read as the end of the stream on a message socket.
     if (bytes.empty()) return;
-    const std::size_t start = blockEnds_.empty() ? 0 : blockEnds_.back();
+    const std::size_t start = block_ends_.empty() ? 0 : block_ends_.back();
     std::memcpy(written_.data() + start, bytes.data(), bytes.size());
-    blockEnds_.push_back(start + bytes.size());
+    block_ends_.push_back(start + bytes.size());
 }
 
 void PacketHandler::HandleAnnouncement(const ClassifiedDatagram& packet, double now) {

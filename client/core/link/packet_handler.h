@@ -62,7 +62,7 @@ private:
     bool announcements_ = false;  // some packet needs the time of day
     std::vector<Post> posts_;
     std::vector<std::uint8_t> written_;  // the modems' data of one batch, back to back
-    std::vector<std::size_t> blockEnds_;
+    std::vector<std::size_t> block_ends_;
     std::vector<std::span<const std::uint8_t>> blocks_;
 };
 

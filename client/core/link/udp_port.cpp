@@ -6,7 +6,7 @@ void UDP_port::Execute() {
     while (!Terminated()) {
         const ReceiveResult r = socket_.ReceiveBatch(batch_);
         if (r.Status != ReceiveStatus::Datagram) continue;  // woken, or an error: the loop condition decides
-        handler_.HandleBatch(batch_, onlyFrom_);
+        handler_.HandleBatch(batch_, only_from_);
     }
 }
 

@@ -17,7 +17,7 @@ namespace dlk {
 class UDP_port final : public TThread {
 public:
     UDP_port(UdpSocket& socket, PacketHandler& handler, std::optional<UdpEndpoint> onlyFrom = std::nullopt)
-        : TThread("UDP_port"), socket_(socket), handler_(handler), onlyFrom_(onlyFrom) {}
+        : TThread("UDP_port"), socket_(socket), handler_(handler), only_from_(onlyFrom) {}
     // The socket stays open for the caller to close after the join.
     ~UDP_port() override { Stop(); }
 
@@ -29,7 +29,7 @@ private:
 
     UdpSocket& socket_;
     PacketHandler& handler_;
-    const std::optional<UdpEndpoint> onlyFrom_;
+    const std::optional<UdpEndpoint> only_from_;
     // One byte more than the largest accepted datagram per slot, so an
     // oversized one shows itself by its length.
     DatagramBatch batch_{kBatchSize, kMaxClientDatagram + 1};
