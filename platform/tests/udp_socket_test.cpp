@@ -148,14 +148,5 @@ TEST(DatagramBatch, ALongerDatagramIsMarkedAndKeptToItsSlot) {
     EXPECT_EQ(truncated, (std::vector<bool>{false, true, false}));
 }
 
-TEST(DatagramBatch, WakeAndTimeOutEndTheWaitWithNothingTaken) {
-    BoundSocket s;
-    DatagramBatch batch(4, 16);
-    EXPECT_EQ(s.socket.ReceiveBatch(batch, 10).Status, ReceiveStatus::TimedOut);
-    s.socket.Wake();
-    EXPECT_EQ(s.socket.ReceiveBatch(batch).Status, ReceiveStatus::Woken);
-    EXPECT_EQ(batch.Count(), 0u);
-}
-
 }  // namespace
 }  // namespace dlk
