@@ -1,8 +1,9 @@
-// What the client's bridge costs a local program: bytes per second and the
-// round trip of a 16-byte request, from the program's serial port through the
-// client to a modem on loopback UDP that echoes, and back. A plain socat relay
-// from a pseudo-terminal to the same echoing peer runs beside it as the
-// reference.
+// What the client's bridge costs a local program: bytes per second, bytes
+// lost, CPU time per megabyte and the round trip of a 16-byte request, from
+// the program's serial port through the client to a modem on loopback UDP
+// that echoes, and back. Plain socat relays from a pseudo-terminal to the
+// same echoing peer run beside it as the reference: with socat's own
+// datagram size, and with -b 255, the protocol's largest chunk.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -47,6 +49,8 @@ class EchoModem {
 public:
     explicit EchoModem(bool dataPackets) : dataPackets_(dataPackets) {
         if (socket_.Open() != 0 || socket_.Bind(0) != 0) throw std::runtime_error("echo socket");
+        // The modem is no part of what is measured: it must not lose a burst.
+        socket_.SetReceiveBuffer(4 << 20);
         thread_ = std::thread([this] { Run(); });
     }
     ~EchoModem() {
@@ -64,7 +68,7 @@ public:
 
 private:
     void Run() {
-        std::array<std::uint8_t, 2048> buffer{};
+        std::vector<std::uint8_t> buffer(65536);
         while (!stop_) {
             const auto got = socket_.Receive(std::span(buffer).subspan(1));
             if (got.Status != ReceiveStatus::Datagram) continue;
@@ -102,32 +106,54 @@ bool RoundTrip(int port, std::span<const std::uint8_t> bytes, std::vector<std::u
     return true;
 }
 
-// Streams total bytes through the echo with at most window bytes in flight,
-// which keeps every buffer on the way from overflowing. False when the echo
-// stopped coming back for a second (bytes lost on the way).
-bool Stream(int port, std::size_t total, std::size_t window, std::vector<std::uint8_t>& buffer) {
-    buffer.resize(std::max<std::size_t>(buffer.size(), 4096));
+// Streams total bytes through the echo with at most window bytes in flight.
+// Returns the bytes lost on the way: what had not come back once nothing
+// more came for a second.
+std::size_t Stream(int port, std::size_t total, std::size_t window, std::vector<std::uint8_t>& buffer) {
+    buffer.resize(std::max<std::size_t>(buffer.size(), 16384));
     std::size_t sent = 0, got = 0;
     while (got < total) {
         const bool canSend = sent < total && sent - got < window;
         pollfd p{port, static_cast<short>(POLLIN | (canSend ? POLLOUT : 0)), 0};
         if (::poll(&p, 1, 1000) <= 0) {
-            tcflush(port, TCIFLUSH);
-            return false;
+            tcflush(port, TCIOFLUSH);
+            return sent - got;
         }
         if (p.revents & POLLIN) {
             const ssize_t n = ::read(port, buffer.data(), buffer.size());
-            if (n <= 0) return false;
+            if (n <= 0) return sent - got;
             got += static_cast<std::size_t>(n);
         }
         if (canSend && (p.revents & POLLOUT)) {
             const std::size_t length = std::min({window - (sent - got), total - sent, std::size_t{1024}});
             const ssize_t n = ::write(port, buffer.data(), length);
-            if (n < 0) return false;
+            if (n < 0) return sent - got;
             sent += static_cast<std::size_t>(n);
         }
     }
-    return true;
+    return 0;
+}
+
+// CPU time in nanoseconds a thread or process has run, from the scheduler's
+// account (finer than the clock ticks of /proc/.../stat).
+std::uint64_t RunTimeNs(const fs::path& schedstat) {
+    std::ifstream in(schedstat);
+    std::uint64_t ns = 0;
+    in >> ns;
+    return ns;
+}
+
+// The client's own threads, by the names its workers give themselves.
+std::uint64_t ClientThreadsNs() {
+    std::uint64_t ns = 0;
+    std::error_code error;
+    for (const auto& task : fs::directory_iterator("/proc/self/task", error)) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        std::getline(comm, name);
+        if (name == "UDP_port" || name == "serial_port") ns += RunTimeNs(task.path() / "schedstat");
+    }
+    return ns;
 }
 
 // A local program's view: a serial port whose bytes come back echoed.
@@ -135,6 +161,8 @@ class Rig {
 public:
     virtual ~Rig() = default;
     int Port() const { return port_; }
+    // CPU time the relay itself has used so far.
+    virtual std::uint64_t CpuNs() const = 0;
 
 protected:
     int port_ = -1;
@@ -165,6 +193,8 @@ public:
         link_.CloseLink();
         fs::remove_all(folder_);
     }
+    std::uint64_t CpuNs() const override { return ClientThreadsNs(); }
+    std::uint64_t DroppedBlocks() const { return side_.DroppedBlocks(); }
 
 private:
     static fs::path MakeFolder() {
@@ -181,12 +211,18 @@ private:
 
 class SocatRig : public Rig {
 public:
-    SocatRig() : modem_(false) {
+    // blockSize 0: socat's own.
+    explicit SocatRig(std::size_t blockSize = 0) : modem_(false) {
         std::string pattern = (fs::temp_directory_path() / "dlk_bench_XXXXXX").string();
         folder_ = ::mkdtemp(pattern.data());
         const std::string link = (folder_ / "ref").string();
-        std::vector<std::string> argv = {"/usr/bin/socat", "PTY,link=" + link + ",raw,echo=0",
-                                         "UDP:127.0.0.1:" + std::to_string(modem_.Port())};
+        std::vector<std::string> argv = {"/usr/bin/socat"};
+        if (blockSize != 0) {
+            argv.push_back("-b");
+            argv.push_back(std::to_string(blockSize));
+        }
+        argv.push_back("PTY,link=" + link + ",raw,echo=0");
+        argv.push_back("UDP:127.0.0.1:" + std::to_string(modem_.Port()));
         std::vector<char*> args;
         for (auto& a : argv) args.push_back(a.data());
         args.push_back(nullptr);
@@ -203,6 +239,7 @@ public:
         ::waitpid(pid_, nullptr, 0);
         fs::remove_all(folder_);
     }
+    std::uint64_t CpuNs() const override { return RunTimeNs("/proc/" + std::to_string(pid_) + "/schedstat"); }
 
 private:
     EchoModem modem_;
@@ -220,34 +257,51 @@ double Percentile(std::vector<double>& samples, unsigned percent) {
     return samples[std::min(samples.size() - 1, samples.size() * percent / 100)];
 }
 
-// Both relays side by side, taking turns pass by pass, so that whatever else
-// the machine runs weighs on both alike. Each iteration is one pass through
-// the client and one through socat; the counters give each one's figures.
+// The three relays side by side, taking turns pass by pass, so that
+// whatever else the machine runs weighs on all alike. Each iteration is one
+// pass through each; the counters give each one's figures.
 
-// Bytes per second both ways: 64 KiB a pass with 2 KiB in flight.
+struct RelayFigures {
+    double Seconds = 0;
+    std::uint64_t CpuNs = 0;
+    std::uint64_t Lost = 0;
+};
+
+// Bytes per second both ways with the given window in flight, bytes lost,
+// and the relay's CPU time per megabyte carried.
 void BM_Throughput(benchmark::State& state) {
     if (!HaveSocat()) {
         state.SkipWithError("no socat");
         return;
     }
+    const auto window = static_cast<std::size_t>(state.range(0));
     ClientRig client;
     SocatRig socat;
-    constexpr std::size_t kPass = 64 * 1024;
+    SocatRig socat255(kMaxChunk);
+    Rig* rigs[] = {&client, &socat, &socat255};
+    RelayFigures figures[3];
+    constexpr std::size_t kPass = 256 * 1024;
     std::vector<std::uint8_t> buffer;
-    double clientSeconds = 0, socatSeconds = 0;
-    std::int64_t lost = 0;
     for (auto _ : state) {
-        for (Rig* rig : {static_cast<Rig*>(&client), static_cast<Rig*>(&socat)}) {
+        for (std::size_t r = 0; r < 3; ++r) {
+            const std::uint64_t cpu = rigs[r]->CpuNs();
             const auto start = Clock::now();
-            if (!Stream(rig->Port(), kPass, 2048, buffer)) ++lost;
-            const double took = std::chrono::duration<double>(Clock::now() - start).count();
-            (rig == &client ? clientSeconds : socatSeconds) += took;
+            figures[r].Lost += Stream(rigs[r]->Port(), kPass, window, buffer);
+            figures[r].Seconds += std::chrono::duration<double>(Clock::now() - start).count();
+            figures[r].CpuNs += rigs[r]->CpuNs() - cpu;
         }
     }
-    const double bytes = static_cast<double>(state.iterations()) * kPass;
-    state.counters["client_MBps"] = bytes / clientSeconds / 1e6;
-    state.counters["socat_MBps"] = bytes / socatSeconds / 1e6;
-    state.counters["lost_passes"] = static_cast<double>(lost);
+    const double megabytes = static_cast<double>(state.iterations()) * kPass / 1e6;
+    const char* names[] = {"client", "socat", "socat255"};
+    for (std::size_t r = 0; r < 3; ++r) {
+        const std::string name = names[r];
+        state.counters[name + "_MBps"] = megabytes / figures[r].Seconds;
+        state.counters[name + "_lost_B"] = static_cast<double>(figures[r].Lost);
+        state.counters[name + "_cpu_ms_per_MB"] = static_cast<double>(figures[r].CpuNs) / 1e6 / megabytes;
+    }
+    state.counters["client_per_socat255"] = figures[2].Seconds / figures[0].Seconds;
+    state.counters["client_per_socat"] = figures[1].Seconds / figures[0].Seconds;
+    state.counters["client_dropped_blocks"] = static_cast<double>(client.DroppedBlocks());
 }
 
 // The round trip of a 16-byte request: median and 99th percentile.
@@ -258,28 +312,32 @@ void BM_RoundTrip16(benchmark::State& state) {
     }
     ClientRig client;
     SocatRig socat;
+    SocatRig socat255(kMaxChunk);
+    Rig* rigs[] = {&client, &socat, &socat255};
+    std::vector<double> micros[3];
     std::vector<std::uint8_t> request(16, 0x5A), back;
-    std::vector<double> clientMicros, socatMicros;
     std::int64_t lost = 0;
     for (auto _ : state) {
-        for (Rig* rig : {static_cast<Rig*>(&client), static_cast<Rig*>(&socat)}) {
+        for (std::size_t r = 0; r < 3; ++r) {
             const auto start = Clock::now();
-            const bool ok = RoundTrip(rig->Port(), request, back);
+            const bool ok = RoundTrip(rigs[r]->Port(), request, back);
             const double took = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
             if (!ok)
                 ++lost;
             else
-                (rig == &client ? clientMicros : socatMicros).push_back(took);
+                micros[r].push_back(took);
         }
     }
-    state.counters["client_median_us"] = Percentile(clientMicros, 50);
-    state.counters["client_p99_us"] = Percentile(clientMicros, 99);
-    state.counters["socat_median_us"] = Percentile(socatMicros, 50);
-    state.counters["socat_p99_us"] = Percentile(socatMicros, 99);
+    const char* names[] = {"client", "socat", "socat255"};
+    for (std::size_t r = 0; r < 3; ++r) {
+        const std::string name = names[r];
+        state.counters[name + "_median_us"] = Percentile(micros[r], 50);
+        state.counters[name + "_p99_us"] = Percentile(micros[r], 99);
+    }
     state.counters["lost"] = static_cast<double>(lost);
 }
 
-BENCHMARK(BM_Throughput)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_Throughput)->Arg(2048)->Arg(8192)->Arg(16384)->Arg(65536)->MinTime(2.0)->UseRealTime();
 BENCHMARK(BM_RoundTrip16)->Iterations(10000)->UseRealTime();
 
 }  // namespace

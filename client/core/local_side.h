@@ -16,6 +16,11 @@ public:
     virtual void Close() = 0;                   // stop flag, wake, join, then close; idempotent
     virtual void Write(std::span<const std::uint8_t>
                            bytes) = 0;  // receiver thread; never blocks; failures ignored; never called with 0 bytes
+    // Receiver thread: what several datagrams brought, in order, each still a
+    // block of its own (a message channel keeps them apart). Never blocks.
+    virtual void WriteBatch(std::span<const std::span<const std::uint8_t>> blocks) {
+        for (const auto block : blocks) Write(block);
+    }
     virtual bool IsOpen() const = 0;
 };
 

@@ -89,6 +89,26 @@ QFont TFont::ToQFont() const {
     return f;
 }
 
+namespace {
+
+// Texts of one paint share a font; building the Qt font for every one of
+// them costs as much as drawing it. The colour plays no part in it. The
+// font is never destroyed: a thread's last one would otherwise go after
+// the application that resolved it.
+const QFont& QtFontOf(const TFont& font) {
+    thread_local TFont built;
+    thread_local QFont* qt = nullptr;
+    if (qt == nullptr || font.Name != built.Name || font.Height != built.Height || font.Style != built.Style ||
+        font.Quality != built.Quality) {
+        built = font;
+        if (qt == nullptr) qt = new QFont();
+        *qt = font.ToQFont();
+    }
+    return *qt;
+}
+
+}  // namespace
+
 void TCanvas::FillRect(const TRect& r) {
     if (r.IsEmpty() || Brush.Style == TBrushStyle::bsClear) return;
     CanvasPainter p(*this);
@@ -180,12 +200,12 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 
 namespace {
 
-void DrawTextAt(TCanvas& canvas, QPainter& q, int x, int y, const QString& text, const TRect* clip) {
-    const QFont font = canvas.Font.ToQFont();
+// width is the text's advance where the caller has it (TextOut needs it for
+// the pen anyway); only an opaque TextOut uses it, so nobody else measures.
+void DrawTextAt(TCanvas& canvas, QPainter& q, int x, int y, const QString& text, const TRect* clip, int width) {
+    const QFont& font = QtFontOf(canvas.Font);
     q.setFont(font);
     const QFontMetrics metrics(font, canvas.Handle());
-    const int width = metrics.horizontalAdvance(text);
-    const int height = metrics.height();
     const bool opaque = canvas.Brush.Style != TBrushStyle::bsClear;
     if (clip != nullptr) {
         q.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()),
@@ -196,7 +216,7 @@ void DrawTextAt(TCanvas& canvas, QPainter& q, int x, int y, const QString& text,
     q.translate(x, y);
     if (canvas.Font.Orientation != 0) q.rotate(-canvas.Font.Orientation / 10.0);
     if (opaque && clip == nullptr && !text.isEmpty())
-        q.fillRect(QRect(0, 0, width, height), ToQColor(canvas.Brush.Color));
+        q.fillRect(QRect(0, 0, width, metrics.height()), ToQColor(canvas.Brush.Color));
     q.setPen(ToQColor(canvas.Font.Color));
     q.drawText(QPoint(0, metrics.ascent()), text);
 }
@@ -204,9 +224,10 @@ void DrawTextAt(TCanvas& canvas, QPainter& q, int x, int y, const QString& text,
 }  // namespace
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
+    const int width = TextExtent(text).cx;
     CanvasPainter p(*this);
-    if (p.Active() && !text.isEmpty()) DrawTextAt(*this, p.Painter(), x, y, text, nullptr);
-    pen_pos_ = {x + TextExtent(text).cx, y};
+    if (p.Active() && !text.isEmpty()) DrawTextAt(*this, p.Painter(), x, y, text, nullptr, width);
+    pen_pos_ = {x + width, y};
 }
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
@@ -216,7 +237,7 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text) {
     if (r.IsEmpty()) return;
     CanvasPainter p(*this);
-    if (p.Active()) DrawTextAt(*this, p.Painter(), x, y, text, &r);
+    if (p.Active()) DrawTextAt(*this, p.Painter(), x, y, text, &r, 0);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, std::string_view text) {
@@ -225,7 +246,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, std::string_view text) {
 
 TSize TCanvas::TextExtent(const QString& text) const {
     if (text.isEmpty()) return {0, 0};
-    const QFont font = Font.ToQFont();
+    const QFont& font = QtFontOf(Font);
     if (HandleAllocated()) {
         const QFontMetrics metrics(font, image_);
         return {metrics.horizontalAdvance(text), metrics.height()};

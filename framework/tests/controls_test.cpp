@@ -19,9 +19,9 @@
 #include "framework/core/description_reader.h"
 #include "framework/core/description_writer.h"
 #include "framework/core/message_box.h"
-#include "framework/core/thread.h"
 #include "framework/tests/qt_test_app.h"
 #include "framework/tray/tray_recorder.h"
+#include "platform/thread/thread.h"
 
 namespace dlk {
 namespace {
@@ -188,7 +188,7 @@ TEST_F(ControlsTest, ExceptionInAHandlerIsShownAndTheProgramGoesOn) {
 // A worker that posts numbered messages to a window.
 class Poster : public TThread {
 public:
-    Poster(QObject* target, int count) : target_(target), count_(count) {}
+    Poster(QObject* target, int count) : TThread("poster"), target_(target), count_(count) {}
     ~Poster() override { Stop(); }
 
 protected:
@@ -216,7 +216,7 @@ TEST_F(ControlsTest, MessagesPostedFromAWorkerArriveInOrderOnTheWindowThread) {
         }
     } receiver(nullptr);
     Poster poster(receiver.Widget(), 200);
-    poster.Start();
+    poster.Resume();
     ASSERT_TRUE(testing::WaitUntil([&] { return receiver.Got.size() == 200; }));
     poster.WaitFor();
     EXPECT_TRUE(receiver.OnWindowThread);

@@ -6,6 +6,8 @@
 
 namespace dlk {
 
+class DatagramBatch;
+
 // A UDP peer as a socket address holds it: both fields in network byte order,
 // so they can be copied to and from the wire without conversion.
 struct UdpEndpoint {
@@ -53,14 +55,25 @@ public:
     // No SO_REUSEADDR, so a port in use is reported (EADDRINUSE).
     // 0 on success, else errno.
     int Bind(std::uint16_t host_port);
+    // Asks for room for this many bytes of waiting datagrams (the system
+    // caps it at its own limit). 0 on success, else errno.
+    int SetReceiveBuffer(int bytes);
     // The bound port in host order, 0 when unbound or closed.
     std::uint16_t LocalPort() const;
 
     // One whole datagram; false when the system did not take all of it.
     bool SendTo(std::span<const std::uint8_t> datagram, const UdpEndpoint& to) const;
+    // Several datagrams to one peer in one system call (at most 64 are
+    // taken at once; more go in further calls). Returns how many the system
+    // took whole.
+    std::size_t SendAllTo(std::span<const std::span<const std::uint8_t>> datagrams, const UdpEndpoint& to) const;
 
     // Waits for one datagram (timeout_ms < 0: no limit) or a Wake().
     ReceiveResult Receive(std::span<std::uint8_t> buffer, int timeout_ms = -1) const;
+    // Waits as Receive does, then takes every datagram already waiting, up to
+    // the batch's capacity, in one call. Status Datagram means at least one
+    // is in the batch; Length is their count.
+    ReceiveResult ReceiveBatch(DatagramBatch& batch, int timeout_ms = -1) const;
 
     // Ends the current and every later Receive with Woken until Close().
     void Wake() const;
@@ -70,6 +83,9 @@ public:
     int Descriptor() const { return fd_; }
 
 private:
+    // Status Datagram when the socket is readable.
+    ReceiveResult WaitReadable(int timeout_ms) const;
+
     int fd_ = -1;
     int wake_fd_ = -1;
 };

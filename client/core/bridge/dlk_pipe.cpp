@@ -1,9 +1,11 @@
 #include "client/core/bridge/dlk_pipe.h"
 
 #include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 
@@ -13,6 +15,28 @@ namespace dlk {
 namespace {
 
 constexpr int kFailedWaitIdleMs = 100;
+
+enum class SendOutcome { Sent, Full, Failed };
+
+// One message from up to two parts, without waiting and without SIGPIPE.
+SendOutcome SendParts(int client, const std::array<std::span<const std::uint8_t>, 2>& parts, std::size_t count) {
+    iovec vectors[2];
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        vectors[i] = {const_cast<std::uint8_t*>(parts[i].data()), parts[i].size()};
+        length += parts[i].size();
+    }
+    msghdr message{};
+    message.msg_iov = vectors;
+    message.msg_iovlen = count;
+    ssize_t n;
+    do {
+        n = ::sendmsg(client, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
+    } while (n < 0 && errno == EINTR);
+    if (n >= 0 && static_cast<std::size_t>(n) == length) return SendOutcome::Sent;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == ENOBUFS)) return SendOutcome::Full;
+    return SendOutcome::Failed;
+}
 
 }  // namespace
 
@@ -29,21 +53,48 @@ void dlk_pipe::CloseDevice() {
     server_.Close();
 }
 
-void dlk_pipe::Write(std::span<const std::uint8_t> bytes) {
-    if (bytes.empty()) return;  // an empty message would read as a hang-up to some clients
-    std::lock_guard lock(clientLock_);
-    SendMessage(client_, bytes);
+void dlk_pipe::WriteBatch(std::span<const std::span<const std::uint8_t>> blocks) {
+    std::lock_guard lock(io_lock_);
+    if (client_ < 0) return;
+    const bool wasEmpty = queue_.Empty();
+    for (const auto block : blocks) {
+        if (block.empty()) continue;  // an empty message would read as a hang-up to some clients
+        if (queue_.Empty()) {
+            const std::array<std::span<const std::uint8_t>, 2> whole = {block, {}};
+            const SendOutcome sent = SendParts(client_, whole, 1);
+            // A client that has failed is the reader's to notice.
+            if (sent != SendOutcome::Full) continue;
+        }
+        queue_.Push(block);
+    }
+    KickIfQueued(wasEmpty);
+}
+
+void dlk_pipe::SendQueued() {
+    while (!queue_.Empty()) {
+        std::array<std::span<const std::uint8_t>, 2> parts;
+        const std::size_t count = queue_.FrontBlock(parts);
+        const SendOutcome sent = SendParts(client_, parts, count);
+        if (sent == SendOutcome::Full) return;
+        if (sent == SendOutcome::Failed) {
+            queue_.Clear();
+            return;
+        }
+        queue_.Consume(parts[0].size() + (count > 1 ? parts[1].size() : 0));
+    }
 }
 
 bool dlk_pipe::ClientConnected() const {
-    std::lock_guard lock(clientLock_);
+    std::lock_guard lock(io_lock_);
     return client_ >= 0;
 }
 
 void dlk_pipe::SetClient(int client) {
-    std::lock_guard lock(clientLock_);
+    std::lock_guard lock(io_lock_);
     if (client_ >= 0) ::close(client_);
     client_ = client;
+    // What the last client did not take is not the next one's.
+    queue_.Clear();
 }
 
 void dlk_pipe::Execute() {
@@ -73,13 +124,22 @@ int dlk_pipe::WaitForClient() {
 
 int dlk_pipe::Serve(int client) {
     while (!StopRequested()) {
-        pollfd waits[3] = {{client, POLLIN, 0}, {server_.ListenFd(), POLLIN, 0}, {Wake().Fd(), POLLIN, 0}};
-        if (::poll(waits, 3, -1) < 0) {
+        const short clientEvents = static_cast<short>(POLLIN | (HasQueued() ? POLLOUT : 0));
+        pollfd waits[4] = {{client, clientEvents, 0},
+                           {server_.ListenFd(), POLLIN, 0},
+                           {Wake().Fd(), POLLIN, 0},
+                           {Kick().Fd(), POLLIN, 0}};
+        if (::poll(waits, 4, -1) < 0) {
             if (errno == EINTR) continue;
             break;
         }
         if (waits[2].revents != 0) continue;
-        if (waits[0].revents != 0 && !DrainClient(client)) break;
+        if (waits[3].revents != 0) Kick().Clear();  // the next pass waits for POLLOUT too
+        if (waits[0].revents & POLLOUT) {
+            std::lock_guard lock(io_lock_);
+            SendQueued();
+        }
+        if ((waits[0].revents & ~POLLOUT) != 0 && !DrainClient(client)) break;
         if (waits[1].revents == 0) continue;
 
         const int newcomer = server_.AcceptPeer();

@@ -18,12 +18,12 @@ inline constexpr const char* kDefaultPipeName = "dlk_pipe";
 // than a block goes on as several blocks, never cut short.
 class dlk_pipe final : public ThreadedLocalSide {
 public:
-    explicit dlk_pipe(std::string name = kDefaultPipeName) : name_(std::move(name)) {}
+    explicit dlk_pipe(std::string name = kDefaultPipeName) : ThreadedLocalSide("dlk_pipe"), name_(std::move(name)) {}
     ~dlk_pipe() override { Close(); }
 
-    // One message to the connected client; dropped when there is none or it
-    // does not keep up.
-    void Write(std::span<const std::uint8_t> bytes) override;
+    // Each block one message to the connected client, sent at once while
+    // nothing waits and queued otherwise; dropped when nobody is connected.
+    void WriteBatch(std::span<const std::span<const std::uint8_t>> blocks) override;
 
     MessageSocketServer::ListenResult LastOpenResult() const { return lastOpen_; }
     const std::string& Name() const { return name_; }
@@ -42,12 +42,13 @@ private:
     // Forwards every message waiting; false when the client has gone.
     bool DrainClient(int client);
     void SetClient(int client);
+    // As many queued messages as the client takes now. Holds io_lock_.
+    void SendQueued();
 
     const std::string name_;
     MessageSocketServer server_;
     MessageSocketServer::ListenResult lastOpen_ = MessageSocketServer::ListenResult::Listening;
-    mutable std::mutex clientLock_;  // the receiver's writes against the reader's connects and Close
-    int client_ = -1;
+    int client_ = -1;  // under io_lock_: the receiver's writes against the reader's connects and Close
     MessageReceiver receiver_;
 };
 

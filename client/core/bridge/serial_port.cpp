@@ -1,8 +1,10 @@
 #include "client/core/bridge/serial_port.h"
 
 #include <poll.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 
 namespace dlk {
@@ -10,41 +12,99 @@ namespace {
 
 // How long a reader whose device misbehaves waits before looking again.
 constexpr int kFailedDeviceIdleMs = 100;
+// A batch is at most the receiver's batch of datagrams.
+constexpr std::size_t kMostBlocksPerWrite = 64;
+
+ssize_t WriteVector(int fd, const iovec* parts, std::size_t count) {
+    ssize_t n;
+    do {
+        n = ::writev(fd, parts, static_cast<int>(count));
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
 
 }  // namespace
 
 bool serial_port::OpenDevice() {
-    std::lock_guard lock(deviceLock_);
+    std::lock_guard lock(io_lock_);
     lastOpen_ = pty_.Open(linkPath_);
     return lastOpen_ == PseudoTerminal::OpenResult::Opened;
 }
 
 void serial_port::CloseDevice() {
-    std::lock_guard lock(deviceLock_);
+    std::lock_guard lock(io_lock_);
     pty_.Close();
 }
 
-void serial_port::Write(std::span<const std::uint8_t> bytes) {
-    std::lock_guard lock(deviceLock_);
-    pty_.WriteSome(bytes);
+void serial_port::TakeOpenEvents() {
+    pty_.TakeOpenEvents();
+    // A program that has left takes its unread bytes with it, the queued
+    // ones too, rather than leaving them for the next one.
+    if (!pty_.ProgramHasPortOpen()) queue_.Clear();
+}
+
+void serial_port::WriteBatch(std::span<const std::span<const std::uint8_t>> blocks) {
+    std::lock_guard lock(io_lock_);
+    if (!pty_.IsOpen() || blocks.empty()) return;
+    // Once a batch: a program that opened the port just now gets what
+    // follows, one that closed it nothing more.
+    TakeOpenEvents();
+    if (!pty_.ProgramHasPortOpen()) return;
+
+    const bool wasEmpty = queue_.Empty();
+    std::size_t first = 0;   // the first block not written whole
+    std::size_t offset = 0;  // how much of it was written
+    if (wasEmpty) {
+        std::array<iovec, kMostBlocksPerWrite> parts;
+        std::size_t count = 0;
+        for (; count < blocks.size() && count < parts.size(); ++count) {
+            parts[count] = {const_cast<std::uint8_t*>(blocks[count].data()), blocks[count].size()};
+        }
+        ssize_t written = WriteVector(pty_.MasterFd(), parts.data(), count);
+        if (written < 0) written = 0;  // full, or failing: all of it waits
+        auto left = static_cast<std::size_t>(written);
+        while (first < blocks.size() && left >= blocks[first].size()) left -= blocks[first++].size();
+        offset = left;
+    }
+    for (std::size_t i = first; i < blocks.size(); ++i) queue_.Push(blocks[i].subspan(i == first ? offset : 0));
+    KickIfQueued(wasEmpty);
+}
+
+void serial_port::WriteQueued() {
+    std::array<std::span<const std::uint8_t>, 2> waiting;
+    const std::size_t count = queue_.Waiting(waiting);
+    std::array<iovec, 2> parts;
+    for (std::size_t i = 0; i < count; ++i)
+        parts[i] = {const_cast<std::uint8_t*>(waiting[i].data()), waiting[i].size()};
+    const ssize_t written = WriteVector(pty_.MasterFd(), parts.data(), count);
+    if (written > 0) queue_.Consume(static_cast<std::size_t>(written));
 }
 
 void serial_port::Execute() {
     const int device = pty_.MasterFd();
     while (!StopRequested()) {
-        pollfd waits[3] = {{device, POLLIN, 0}, {Wake().Fd(), POLLIN, 0}, {pty_.OpenWatchFd(), POLLIN, 0}};
-        if (::poll(waits, 3, -1) < 0) {
+        const short deviceEvents = static_cast<short>(POLLIN | (HasQueued() ? POLLOUT : 0));
+        pollfd waits[4] = {{device, deviceEvents, 0},
+                           {Wake().Fd(), POLLIN, 0},
+                           {pty_.OpenWatchFd(), POLLIN, 0},
+                           {Kick().Fd(), POLLIN, 0}};
+        if (::poll(waits, 4, -1) < 0) {
             if (errno != EINTR) IdleUntilWoken(Wake(), kFailedDeviceIdleMs);
             continue;
         }
-        if (waits[1].revents != 0) continue;  // the terminate request is looked at above
+        if (waits[1].revents != 0) continue;        // the terminate request is looked at above
+        if (waits[3].revents != 0) Kick().Clear();  // the next pass waits for POLLOUT too
         if (waits[2].revents != 0) {
             // Seen at once, so a program that leaves takes its unread bytes
             // with it rather than leaving them for the next one.
-            std::lock_guard lock(deviceLock_);
-            pty_.TakeOpenEvents();
+            std::lock_guard lock(io_lock_);
+            TakeOpenEvents();
         }
-        if (waits[0].revents == 0) continue;
+        if (waits[0].revents & POLLOUT) {
+            std::lock_guard lock(io_lock_);
+            WriteQueued();
+        }
+        if ((waits[0].revents & ~POLLOUT) == 0) continue;
 
         const ssize_t count = ::read(device, block_.data(), block_.size());
         if (count > 0) {

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <mutex>
 #include <span>
 #include <string>
 
@@ -19,10 +18,14 @@ inline constexpr const char* kDefaultPortLink = "CNCB0";  // in the current fold
 // thread that hands what the local program writes to the modems.
 class serial_port final : public ThreadedLocalSide {
 public:
-    explicit serial_port(std::string linkPath = kDefaultPortLink) : linkPath_(std::move(linkPath)) {}
+    explicit serial_port(std::string linkPath = kDefaultPortLink)
+        : ThreadedLocalSide("serial_port"), linkPath_(std::move(linkPath)) {}
     ~serial_port() override { Close(); }
 
-    void Write(std::span<const std::uint8_t> bytes) override;
+    // The bytes of a batch go on as one stream: one write while the queue is
+    // empty, and the rest queued. Nothing is written or queued while no
+    // program has the port open.
+    void WriteBatch(std::span<const std::span<const std::uint8_t>> blocks) override;
 
     // Why the last Open failed, for the tests and the curious.
     PseudoTerminal::OpenResult LastOpenResult() const { return lastOpen_; }
@@ -32,11 +35,14 @@ private:
     bool OpenDevice() override;
     void CloseDevice() override;
     void Execute() override;
+    // The watch has something: a program opened or closed the port. Holds io_lock_.
+    void TakeOpenEvents();
+    // As much of the queue as the pseudo-terminal takes now. Holds io_lock_.
+    void WriteQueued();
 
     const std::string linkPath_;
     PseudoTerminal pty_;
     PseudoTerminal::OpenResult lastOpen_ = PseudoTerminal::OpenResult::Opened;
-    std::mutex deviceLock_;  // the receiver's writes against Close
     std::array<std::uint8_t, kLocalBlockSize> block_{};
 };
 

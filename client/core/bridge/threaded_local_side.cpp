@@ -5,27 +5,52 @@ namespace dlk {
 bool ThreadedLocalSide::Open() {
     Close();
     auto wake = std::make_unique<WakeEvent>();
-    if (!wake->Valid() || !OpenDevice()) return false;
+    auto kick = std::make_unique<WakeEvent>();
+    if (!wake->Valid() || !kick->Valid() || !OpenDevice()) return false;
     wake_ = std::move(wake);
-    terminated_ = false;
+    kick_ = std::move(kick);
     open_ = true;
     return true;
 }
 
 void ThreadedLocalSide::StartReader(std::function<void(std::span<const std::uint8_t>)> forward) {
-    if (!open_ || thread_.joinable()) return;
+    if (!open_ || Running()) return;
     forward_ = std::move(forward);
-    thread_ = std::thread([this] { Execute(); });
+    SetPriority(TThreadPriority::tpNormal);
+    Resume();
 }
 
 void ThreadedLocalSide::Close() {
-    terminated_ = true;
-    if (wake_) wake_->Signal();
-    if (thread_.joinable()) thread_.join();
+    Stop();
     open_ = false;
     CloseDevice();
+    {
+        std::lock_guard lock(io_lock_);
+        queue_.Clear();
+    }
     wake_.reset();
+    kick_.reset();
     forward_ = nullptr;
+}
+
+bool ThreadedLocalSide::HasQueued() const {
+    std::lock_guard lock(io_lock_);
+    return !queue_.Empty();
+}
+
+std::uint64_t ThreadedLocalSide::DroppedBlocks() const {
+    std::lock_guard lock(io_lock_);
+    return queue_.DroppedBlocks();
+}
+
+std::uint64_t ThreadedLocalSide::DroppedBytes() const {
+    std::lock_guard lock(io_lock_);
+    return queue_.DroppedBytes();
+}
+
+std::size_t ThreadedLocalSide::QueuedBytes() const {
+    std::lock_guard lock(io_lock_);
+    return queue_.Size();
 }
 
 }  // namespace dlk

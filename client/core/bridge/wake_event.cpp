@@ -19,6 +19,11 @@ void WakeEvent::Signal() const {
     [[maybe_unused]] const ssize_t n = ::write(fd_, &one, sizeof one);
 }
 
+void WakeEvent::Clear() const {
+    std::uint64_t count = 0;
+    [[maybe_unused]] const ssize_t n = ::read(fd_, &count, sizeof count);
+}
+
 void IdleUntilWoken(const WakeEvent& wake, int timeoutMs) {
     pollfd p{wake.Fd(), POLLIN, 0};
     ::poll(&p, 1, timeoutMs);

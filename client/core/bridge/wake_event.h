@@ -15,6 +15,9 @@ public:
     bool Valid() const { return fd_ >= 0; }
     int Fd() const { return fd_; }
     void Signal() const;
+    // For an event that is re-armed after each use (the writer's kick):
+    // takes the signal back.
+    void Clear() const;
 
 private:
     int fd_ = -1;

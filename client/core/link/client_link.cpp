@@ -8,6 +8,11 @@
 #include "client/core/link/link_messages.h"
 
 namespace dlk {
+namespace {
+
+constexpr int kLinkReceiveBuffer = 4 << 20;
+
+}  // namespace
 
 OpenResult ClientLink::OpenLink(const LinkSettings& settings, LocalSide& local) {
     if (local_ != nullptr || socket_.IsOpen()) CloseLink();
@@ -41,9 +46,18 @@ OpenResult ClientLink::OpenLink(const LinkSettings& settings, LocalSide& local) 
                 false};
     }
 
+    // Many modems answering at once must not overflow the socket while the
+    // receiver is busy with the last batch; the system's default holds a
+    // few hundred short datagrams. Less room than asked is no reason to fail.
+    socket_.SetReceiveBuffer(kLinkReceiveBuffer);
+
     handler_ = std::make_unique<PacketHandler>(table_, observer_, local, mode_, settings.PingPeriod, generation);
-    receiver_ = std::make_unique<UDP_port>(socket_, *handler_);
-    receiver_->Start();
+    // A relay client hears only its server: anyone could send it a relayed
+    // packet or a Bye.
+    receiver_ = std::make_unique<UDP_port>(socket_, *handler_,
+                                           mode_ == LinkMode::Client ? std::optional(server_) : std::nullopt);
+    receiver_->SetPriority(TThreadPriority::tpNormal);
+    receiver_->Resume();
     local.StartReader([this](std::span<const std::uint8_t> block) { OnLocalBlock(block); });
 
     ping_countdown_ = 1;

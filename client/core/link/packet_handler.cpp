@@ -1,9 +1,20 @@
 #include "client/core/link/packet_handler.h"
 
+#include <algorithm>
+#include <cstring>
 #include <mutex>
-#include <optional>
+
+#include "platform/net/datagram_batch.h"
 
 namespace dlk {
+namespace {
+
+// The most one datagram writes: a plain payload of the longest direct
+// datagram (an unpacked one is shorter).
+constexpr std::size_t kMostWrittenPerDatagram = kMaxDirectDatagram - 1;
+static_assert(UnpackArea::kOutputSize <= kMostWrittenPerDatagram);
+
+}  // namespace
 
 PacketHandler::PacketHandler(ModemTable& table, LinkObserver& observer, LocalSide& local, LinkMode mode,
                              std::uint8_t ping_period, std::uint32_t generation)
@@ -12,81 +23,123 @@ PacketHandler::PacketHandler(ModemTable& table, LinkObserver& observer, LocalSid
       local_(local),
       mode_(mode),
       ping_period_(ping_period),
-      generation_(generation) {}
+      generation_(generation) {
+    packets_.reserve(64);
+    posts_.reserve(64);
+    block_ends_.reserve(64);
+    blocks_.reserve(64);
+}
 
 void PacketHandler::Handle(std::span<const std::uint8_t> datagram, const UdpEndpoint& source) {
+    Classify(datagram, source);
+    ApplyClassified();
+}
+
+void PacketHandler::HandleBatch(const DatagramBatch& batch, const std::optional<UdpEndpoint>& onlyFrom) {
+    for (std::size_t i = 0; i < batch.Count(); ++i) {
+        // Larger than its slot: only part of it was read, and the rule on
+        // length below drops it whole.
+        if (batch.Truncated(i)) continue;
+        if (onlyFrom && batch.Source(i) != *onlyFrom) continue;
+        Classify(batch.Datagram(i), batch.Source(i));
+    }
+    ApplyClassified();
+}
+
+void PacketHandler::Classify(std::span<const std::uint8_t> datagram, const UdpEndpoint& source) {
     // Longer than the protocol allows: its tail, and in client mode its
     // trailer, would be taken from the wrong bytes.
     const std::size_t limit = mode_ == LinkMode::Client ? kMaxClientDatagram : kMaxDirectDatagram;
     if (datagram.size() > limit) return;
     const ClassifiedDatagram packet = ClassifyDatagram(datagram, source, mode_);
-    switch (packet.Kind) {
-        case DatagramKind::Data: HandleData(packet); break;
-        case DatagramKind::ModemOnOff: HandleAnnouncement(packet); break;
-        case DatagramKind::Hey: HandleHey(); break;
-        case DatagramKind::Bye: HandleBye(); break;
-        case DatagramKind::Dropped: break;
+    if (packet.Kind == DatagramKind::Dropped) return;
+    if (packet.Kind == DatagramKind::ModemOnOff) announcements_ = true;
+    packets_.push_back(packet);
+}
+
+void PacketHandler::ApplyClassified() {
+    if (packets_.empty()) return;
+    const double now = announcements_ ? observer_.TimeOfDay() : 0;
+    if (written_.size() < packets_.size() * kMostWrittenPerDatagram) {
+        written_.resize(packets_.size() * kMostWrittenPerDatagram);
     }
+    {
+        std::lock_guard lock(table_.TableLock);
+        for (const ClassifiedDatagram& packet : packets_) {
+            switch (packet.Kind) {
+                case DatagramKind::Data: HandleData(packet); break;
+                case DatagramKind::ModemOnOff: HandleAnnouncement(packet, now); break;
+                case DatagramKind::Hey: HandleHey(); break;
+                case DatagramKind::Bye: HandleBye(); break;
+                case DatagramKind::Dropped: break;
+            }
+        }
+    }
+    packets_.clear();
+    announcements_ = false;
+
+    for (const Post& post : posts_) {
+        if (post.Server) {
+            observer_.PostServerState(generation_);
+        } else {
+            observer_.PostModemState(generation_, post.Notice.Index, post.Notice.Change);
+        }
+    }
+    posts_.clear();
+
+    if (block_ends_.empty()) return;
+    std::size_t start = 0;
+    for (const std::size_t end : block_ends_) {
+        blocks_.emplace_back(written_.data() + start, end - start);
+        start = end;
+    }
+    local_.WriteBatch(blocks_);
+    blocks_.clear();
+    block_ends_.clear();
 }
 
 void PacketHandler::HandleData(const ClassifiedDatagram& packet) {
-    std::span<const std::uint8_t> bytes;
-    {
-        std::lock_guard lock(table_.TableLock);
-        const std::optional<std::uint16_t> index = table_.FindOnlineByAddress(packet.Modem);
-        if (!index) return;
-        table_.RefreshCountdown(*index);
-        ModemEntry& e = table_.Entries[*index];
-        if (e.Paused) return;
-        const auto received = static_cast<std::uint32_t>(packet.Payload.size());
-        e.BytesReceived += received;
-        table_.RepaintNeeded = true;
-        if (packet.DataKind == kPackedData) {
-            const std::size_t unpacked = UnpackData(packet.Payload, unpack_);
-            e.BytesUnpacked += static_cast<std::uint32_t>(unpacked);
-            bytes = std::span<const std::uint8_t>(unpack_.Output.data(), unpacked);
-        } else {
-            e.BytesUnpacked += received;
-            bytes = packet.Payload;
-        }
+    const std::optional<std::uint16_t> index = table_.FindOnlineByAddress(packet.Modem);
+    if (!index) return;
+    table_.RefreshCountdown(*index);
+    ModemEntry& e = table_.Entries[*index];
+    if (e.Paused) return;
+    const auto received = static_cast<std::uint32_t>(packet.Payload.size());
+    e.BytesReceived += received;
+    table_.RepaintNeeded = true;
+    std::span<const std::uint8_t> bytes = packet.Payload;
+    if (packet.DataKind == kPackedData) {
+        const std::size_t unpacked = UnpackData(packet.Payload, unpack_);
+        e.BytesUnpacked += static_cast<std::uint32_t>(unpacked);
+        bytes = std::span<const std::uint8_t>(unpack_.Output.data(), unpacked);
+    } else {
+        e.BytesUnpacked += received;
     }
     // An empty write would read as the end of the stream on a message socket.
-    if (!bytes.empty()) local_.Write(bytes);
+    if (bytes.empty()) return;
+    const std::size_t start = block_ends_.empty() ? 0 : block_ends_.back();
+    std::memcpy(written_.data() + start, bytes.data(), bytes.size());
+    block_ends_.push_back(start + bytes.size());
 }
 
-void PacketHandler::HandleAnnouncement(const ClassifiedDatagram& packet) {
-    const double now = observer_.TimeOfDay();
-    std::optional<ModemStateNotice> notice;
-    {
-        std::lock_guard lock(table_.TableLock);
-        notice = table_.ApplyAnnouncement(packet.Announcement, now);
-    }
-    if (notice) observer_.PostModemState(generation_, notice->Index, notice->Change);
+void PacketHandler::HandleAnnouncement(const ClassifiedDatagram& packet, double now) {
+    const std::optional<ModemStateNotice> notice = table_.ApplyAnnouncement(packet.Announcement, now);
+    if (notice) posts_.push_back({false, *notice});
 }
 
 void PacketHandler::HandleHey() {
-    bool connected_now = false;
-    {
-        std::lock_guard lock(table_.TableLock);
-        table_.ServerSilenceCountdown = ServerSilenceTicks(ping_period_.load());
-        if (table_.ServerConnected == 0) {
-            table_.ServerConnected = 1;
-            connected_now = true;
-        }
+    table_.ServerSilenceCountdown = ServerSilenceTicks(ping_period_.load());
+    if (table_.ServerConnected == 0) {
+        table_.ServerConnected = 1;
+        posts_.push_back({true, {}});
     }
-    if (connected_now) observer_.PostServerState(generation_);
 }
 
 void PacketHandler::HandleBye() {
-    bool disconnected_now = false;
-    {
-        std::lock_guard lock(table_.TableLock);
-        if (table_.ServerConnected == 1) {
-            table_.ServerConnected = 0;
-            disconnected_now = true;
-        }
+    if (table_.ServerConnected == 1) {
+        table_.ServerConnected = 0;
+        posts_.push_back({true, {}});
     }
-    if (disconnected_now) observer_.PostServerState(generation_);
 }
 
 }  // namespace dlk

@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <vector>
 
 #include "client/core/link/link_observer.h"
 #include "client/core/link/packets.h"
@@ -12,24 +14,40 @@
 
 namespace dlk {
 
-// Everything the receiver does with one datagram: table changes under
-// TableLock, posted messages after the lock is released, and the write of a
-// modem's data to the local side. Owns the unpack area, so it allocates
-// nothing per datagram (apart from appending a new entry).
+class DatagramBatch;
+
+// Everything the receiver does with the datagrams it has taken: table
+// changes under one hold of TableLock, posted messages after the lock is
+// released, and one write of the modems' data to the local side. Owns its
+// work areas, so it allocates nothing per datagram (apart from appending a
+// new entry).
 class PacketHandler {
 public:
     PacketHandler(ModemTable& table, LinkObserver& observer, LocalSide& local, LinkMode mode, std::uint8_t ping_period,
                   std::uint32_t generation);
 
     void Handle(std::span<const std::uint8_t> datagram, const UdpEndpoint& source);
+    // Every datagram of the batch in order; one longer than its slot, or
+    // from another peer than onlyFrom when that is set, is dropped.
+    void HandleBatch(const DatagramBatch& batch, const std::optional<UdpEndpoint>& onlyFrom = std::nullopt);
 
     // A settings change of the ping period applies to the next Hey.
     void SetPingPeriod(std::uint8_t ping_period) { ping_period_.store(ping_period); }
     LinkMode Mode() const { return mode_; }
 
 private:
+    // A message to post once the lock is released: a modem's or the server's.
+    struct Post {
+        bool Server = false;
+        ModemStateNotice Notice{};
+    };
+
+    // Checks the form of one datagram, before the lock is taken.
+    void Classify(std::span<const std::uint8_t> datagram, const UdpEndpoint& source);
+    // Applies what Classify kept, under TableLock, then posts and writes.
+    void ApplyClassified();
     void HandleData(const ClassifiedDatagram& packet);
-    void HandleAnnouncement(const ClassifiedDatagram& packet);
+    void HandleAnnouncement(const ClassifiedDatagram& packet, double now);
     void HandleHey();
     void HandleBye();
 
@@ -40,6 +58,12 @@ private:
     std::atomic<std::uint8_t> ping_period_;
     const std::uint32_t generation_;
     UnpackArea unpack_{};
+    std::vector<ClassifiedDatagram> packets_;
+    bool announcements_ = false;  // some packet needs the time of day
+    std::vector<Post> posts_;
+    std::vector<std::uint8_t> written_;  // the modems' data of one batch, back to back
+    std::vector<std::size_t> block_ends_;
+    std::vector<std::span<const std::uint8_t>> blocks_;
 };
 
 }  // namespace dlk

@@ -1,39 +1,38 @@
 #pragma once
 
-#include <array>
-#include <atomic>
-#include <thread>
+#include <optional>
 
 #include "client/core/link/packet_handler.h"
+#include "platform/net/datagram_batch.h"
 #include "platform/net/udp_socket.h"
+#include "platform/thread/thread.h"
 
 namespace dlk {
 
-// The receiver thread: takes every datagram from the link's socket and hands
-// it to the packet handler, one at a time.
-class UDP_port {
+// The receiver thread: takes every datagram waiting on the link's socket in
+// one call and hands the lot to the packet handler. With onlyFrom set
+// (client mode: the relay server) a datagram from any other address or port
+// is dropped unread, as malformed input is; direct mode hears modems from
+// anywhere.
+class UDP_port final : public TThread {
 public:
-    UDP_port(UdpSocket& socket, PacketHandler& handler) : socket_(socket), handler_(handler) {}
-    ~UDP_port() { Stop(); }
-    UDP_port(const UDP_port&) = delete;
-    UDP_port& operator=(const UDP_port&) = delete;
-
-    void Start();
-    // Terminate request, wake the blocked receive, join. The socket stays
-    // open for the caller to close afterwards. Idempotent.
-    void Stop();
-    bool Running() const { return thread_.joinable(); }
+    UDP_port(UdpSocket& socket, PacketHandler& handler, std::optional<UdpEndpoint> onlyFrom = std::nullopt)
+        : TThread("UDP_port"), socket_(socket), handler_(handler), only_from_(onlyFrom) {}
+    // The socket stays open for the caller to close after the join.
+    ~UDP_port() override { Stop(); }
 
 private:
-    void Execute();
+    void Execute() override;
+    void WakeUp() override { socket_.Wake(); }
+
+    static constexpr std::size_t kBatchSize = 64;
 
     UdpSocket& socket_;
     PacketHandler& handler_;
-    std::atomic<bool> terminated_{false};
-    std::thread thread_;
-    // One byte more than the largest accepted datagram, so an oversized one
-    // shows itself by its length.
-    std::array<std::uint8_t, kMaxClientDatagram + 1> buffer_{};
+    const std::optional<UdpEndpoint> only_from_;
+    // One byte more than the largest accepted datagram per slot, so an
+    // oversized one shows itself by its length.
+    DatagramBatch batch_{kBatchSize, kMaxClientDatagram + 1};
 };
 
 }  // namespace dlk

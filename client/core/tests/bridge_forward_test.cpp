@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 #include "client/core/bridge/forward_to_modems.h"
@@ -182,6 +183,33 @@ TEST_F(ForwardToModemsTest, SentCounterWrapsSilently) {
     table.Entries[a].BytesSent = 0xFFFFFF00u;
     Forward(Block(0x180));
     EXPECT_EQ(table.Entries[a].BytesSent, 0x80u);
+}
+
+TEST_F(ForwardToModemsTest, EachModemsChunksGoInOneCallWithTheTableLockReleased) {
+    const auto a = AddModem(1), b = AddModem(2);
+    std::vector<std::pair<std::size_t, UdpEndpoint>> calls;
+    bool lockHeld = false;
+    for (const LinkMode mode : {LinkMode::Direct, LinkMode::Client}) {
+        calls.clear();
+        ForwardToModems(
+            table, mode, server, Block(600),
+            ChunkSender([&](std::span<const std::span<const std::uint8_t>> datagrams, const UdpEndpoint& to) {
+                // Another thread, as the receiver would, must get the lock now.
+                std::thread other([&] {
+                    if (table.TableLock.try_lock()) {
+                        table.TableLock.unlock();
+                    } else {
+                        lockHeld = true;
+                    }
+                });
+                other.join();
+                calls.emplace_back(datagrams.size(), to);
+            }));
+        const UdpEndpoint toA = mode == LinkMode::Direct ? table.Entries[a].Endpoint() : server;
+        const UdpEndpoint toB = mode == LinkMode::Direct ? table.Entries[b].Endpoint() : server;
+        EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, UdpEndpoint>>{{3, toA}, {3, toB}}));
+    }
+    EXPECT_FALSE(lockHeld);
 }
 
 TEST_F(ForwardToModemsTest, SendsOnTheLinkSocket) {

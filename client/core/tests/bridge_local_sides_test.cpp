@@ -172,6 +172,49 @@ TEST(PipeSide, LongMessagesGoOnWholeAsSeveralBlocks) {
     ::close(client);
 }
 
+TEST(PipeSide, AClientThatReadsLateGetsWholeMessagesInOrderUpToTheQueuesSize) {
+    dlk_pipe side(UniqueName("dlk_pipe_test"));
+    ASSERT_TRUE(side.Open());
+    BlockRecorder forwarded;
+    side.StartReader(forwarded.Callback());
+    const int client = ConnectMessageSocket(side.Name());
+    ASSERT_GE(client, 0);
+    for (int i = 0; i < 300 && !side.ClientConnected(); ++i) std::this_thread::sleep_for(5ms);
+    ASSERT_TRUE(side.ClientConnected());
+
+    // 1.2 MB in messages of 300 bytes, in batches as the receiver writes them,
+    // while the client reads nothing.
+    constexpr int kMessages = 4000;
+    constexpr std::size_t kSize = 300;
+    for (int first = 0; first < kMessages; first += 40) {
+        std::vector<std::vector<std::uint8_t>> messages;
+        for (int m = first; m < first + 40; ++m) {
+            auto message = Pattern(kSize, static_cast<std::uint8_t>(m));
+            message[0] = static_cast<std::uint8_t>(m >> 8);
+            message[1] = static_cast<std::uint8_t>(m);
+            messages.push_back(message);
+        }
+        const std::vector<std::span<const std::uint8_t>> blocks(messages.begin(), messages.end());
+        side.WriteBatch(blocks);
+    }
+    EXPECT_GE(side.DroppedBlocks(), 1u);
+    EXPECT_LE(side.QueuedBytes(), kLocalWriteQueueSize);
+
+    // What was not dropped arrives whole and in order: everything before the queue filled.
+    int next = 0;
+    std::uint8_t buffer[1024];
+    while (Readable(client, 500)) {
+        const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
+        ASSERT_EQ(n, static_cast<ssize_t>(kSize));
+        ASSERT_EQ(buffer[0] << 8 | buffer[1], next);
+        ++next;
+    }
+    EXPECT_EQ(static_cast<std::uint64_t>(next) + side.DroppedBlocks(), static_cast<std::uint64_t>(kMessages));
+    EXPECT_GT(static_cast<std::size_t>(next) * kSize, kLocalWriteQueueSize);
+    EXPECT_EQ(side.QueuedBytes(), 0u);
+    ::close(client);
+}
+
 TEST(PipeSide, ReaderDoesNotSpinAfterTheClientLeaves) {
     dlk_pipe side(UniqueName("dlk_pipe_test"));
     ASSERT_TRUE(side.Open());

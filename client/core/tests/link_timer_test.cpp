@@ -40,7 +40,14 @@ protected:
         return n;
     }
     void Connect() {
+        // The Hey goes out only once the tick that pinged is over: one that
+        // overtook the rest of that tick would have it count the new
+        // connection down already.
+        server_.SetAnswerPings(false);
         link_.LinkTimerTick();
+        ASSERT_TRUE(server_.WaitForClientCount(1));
+        server_.SetAnswerPings(true);
+        server_.SendHey();
         ASSERT_TRUE(observer_.WaitForServerStates(1));
         link_.HandleServerState(link_.Generation());
     }

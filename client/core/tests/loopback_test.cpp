@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "client/core/link/client_link.h"
+#include "client/testing/datagram_peer.h"
 #include "client/testing/fake_local_side.h"
 #include "client/testing/recording_observer.h"
 #include "client/testing/simulated_modem.h"
@@ -175,6 +176,37 @@ TEST_F(LoopbackTest, ClientModeServerGoodbyeAndLogoff) {
     const auto sent = server_.ClientDatagrams();
     EXPECT_EQ(sent.back()[0], 0x83);
     EXPECT_FALSE(server_.LoggedInClient());
+}
+
+TEST_F(LoopbackTest, ClientModeHearsOnlyItsServer) {
+    OpenThroughServer();
+    sim::SimulatedModem modem(kImeiA, server_.Endpoint());
+    const std::uint16_t index = Learn(modem, 1);
+    sim::DatagramPeer stranger;
+
+    // A relayed packet and a Bye in the server's form, from another port of
+    // the same address: both dropped unread.
+    Bytes fake = {0x80, 'f', 'a', 'k', 'e'};
+    const auto trailer = ModemAddressTrailer(Entry(index).Endpoint());
+    fake.insert(fake.end(), trailer.begin(), trailer.end());
+    const UdpEndpoint client = LoopbackEndpoint(link_.BoundPort());
+    stranger.SendTo(fake, client);
+    stranger.SendTo(kByePacket, client);
+
+    // The server's own packet after them still arrives, and arrives alone.
+    modem.SendData(Bytes{'r', 'e', 'a', 'l'});
+    ASSERT_TRUE(local_.WaitForWrites(1));
+    EXPECT_FALSE(local_.WaitForWrites(2, 100ms));
+    EXPECT_EQ(local_.Writes(), (std::vector<Bytes>{{'r', 'e', 'a', 'l'}}));
+    EXPECT_EQ(Entry(index).BytesReceived, 4u);
+    EXPECT_EQ(observer_.ServerStates().size(), 1u);
+    EXPECT_EQ(table_.ServerConnected, 1);
+
+    // So the next exit still logs off.
+    const std::size_t before_close = server_.ClientDatagrams().size();
+    link_.CloseLink();
+    ASSERT_TRUE(server_.WaitForClientCount(before_close + 1));
+    EXPECT_EQ(server_.ClientDatagrams().back()[0], 0x83);
 }
 
 TEST_F(LoopbackTest, ARestartDropsMessagesOfTheOldLink) {

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "client/testing/fake_local_side.h"
+#include "client/testing/quiet_link_peers.h"
 #include "client/testing/recording_observer.h"
+#include "platform/net/datagram_batch.h"
 
 namespace dlk {
 namespace {
@@ -210,6 +212,54 @@ TEST(PacketHandlerLocking, MessagesArePostedAfterTheLockIsReleased) {
     EXPECT_EQ(probe.ModemStates().size(), 3u);
     EXPECT_EQ(probe.ServerStates().size(), 2u);
     EXPECT_EQ(probe.held, 0);
+}
+
+// Counts how the receiver's writes arrive: a batch is one call.
+class BatchRecorder : public sim::AlwaysOpenLocalSide {
+public:
+    void Write(std::span<const std::uint8_t> bytes) override { WriteBatch({&bytes, 1}); }
+    void WriteBatch(std::span<const std::span<const std::uint8_t>> blocks) override {
+        calls.emplace_back();
+        for (const auto block : blocks) calls.back().emplace_back(block.begin(), block.end());
+    }
+    std::vector<std::vector<Bytes>> calls;
+};
+
+// Datagrams already waiting on loopback when the batch is taken, in client
+// mode: one write of the data blocks, a stranger's and an oversized one left out.
+TEST(PacketHandlerBatch, ABatchIsOneWriteOfItsDataBlocks) {
+    UdpSocket link, server, stranger;
+    for (UdpSocket* s : {&link, &server, &stranger}) {
+        ASSERT_EQ(s->Open(), 0);
+        ASSERT_EQ(s->Bind(0), 0);
+    }
+    const UdpEndpoint fromServer = LoopbackEndpoint(server.LocalPort());
+    const UdpEndpoint to = LoopbackEndpoint(link.LocalPort());
+    ModemTable table;
+    sim::RecordingObserver observer;
+    BatchRecorder local;
+    PacketHandler handler(table, observer, local, LinkMode::Client, 5, 1);
+    handler.Handle(Join(Join({0x82, 0x55}, Bytes(kImei.begin(), kImei.end())), kTrailer), fromServer);
+    table.Entries.at(0).Paused = 0;
+
+    Bytes oversized = Join(Bytes(1100, 'x'), kTrailer);
+    oversized[0] = 0x80;
+    server.SendTo(Join({0x80, 'a'}, kTrailer), to);
+    server.SendTo(Join({0x80, 'b', 'b'}, kTrailer), to);
+    server.SendTo(oversized, to);
+    stranger.SendTo(Join({0x80, 's'}, kTrailer), to);
+    stranger.SendTo(kByePacket, to);
+    server.SendTo(Join({0x80, 'c'}, kTrailer), to);
+
+    DatagramBatch batch(16, kMaxClientDatagram + 1);
+    ASSERT_EQ(link.ReceiveBatch(batch, 2000).Status, ReceiveStatus::Datagram);
+    ASSERT_EQ(batch.Count(), 6u);
+    table.ServerConnected = 1;
+    handler.HandleBatch(batch, fromServer);
+    ASSERT_EQ(local.calls.size(), 1u);
+    EXPECT_EQ(local.calls[0], (std::vector<Bytes>{{'a'}, {'b', 'b'}, {'c'}}));
+    EXPECT_EQ(table.ServerConnected, 1);
+    EXPECT_EQ(table.Entries[0].BytesReceived, 4u);
 }
 
 TEST_F(PacketHandlerTest, DirectModeIgnoresServerPackets) {
