@@ -47,7 +47,7 @@ using Clock = std::chrono::steady_clock;
 // the client, or bare to a plain relay.
 class EchoModem {
 public:
-    explicit EchoModem(bool dataPackets) : dataPackets_(dataPackets) {
+    explicit EchoModem(bool dataPackets) : data_packets_(dataPackets) {
         if (socket_.Open() != 0 || socket_.Bind(0) != 0) throw std::runtime_error("echo socket");
         // The modem is no part of what is measured: it must not lose a burst.
         socket_.SetReceiveBuffer(4 << 20);
@@ -72,7 +72,7 @@ private:
         while (!stop_) {
             const auto got = socket_.Receive(std::span(buffer).subspan(1));
             if (got.Status != ReceiveStatus::Datagram) continue;
-            if (dataPackets_) {
+            if (data_packets_) {
                 buffer[0] = 0x00;
                 socket_.SendTo(std::span(buffer).first(got.Length + 1), got.Source);
             } else {
@@ -81,7 +81,7 @@ private:
         }
     }
 
-    const bool dataPackets_;
+    const bool data_packets_;
     UdpSocket socket_;
     std::atomic<bool> stop_{false};
     std::thread thread_;

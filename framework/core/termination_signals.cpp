@@ -7,13 +7,13 @@
 
 namespace dlk {
 
-TerminationSignals::TerminationSignals(std::function<void(int signal)> onSignal) : onSignal_(std::move(onSignal)) {
+TerminationSignals::TerminationSignals(std::function<void(int signal)> onSignal) : on_signal_(std::move(onSignal)) {
     const int fd = TerminationPipe::Open();
     if (fd < 0) return;
     notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
         while (const auto number = TerminationPipe::Take()) {
-            if (onSignal_) Guarded([&] { onSignal_(*number); });
+            if (on_signal_) Guarded([&] { on_signal_(*number); });
         }
     });
 }

@@ -19,7 +19,7 @@ public:
     TerminationSignals& operator=(const TerminationSignals&) = delete;
 
 private:
-    std::function<void(int)> onSignal_;
+    std::function<void(int)> on_signal_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 

@@ -69,7 +69,7 @@ PseudoTerminal::OpenResult PseudoTerminal::Open(const std::string& linkName) {
         Close();
         return OpenResult::NoPseudoTerminal;
     }
-    slavePath_ = name;
+    slave_path_ = name;
     slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (slave_ < 0 || !MakeRaw(slave_)) {
         Close();
@@ -83,7 +83,7 @@ PseudoTerminal::OpenResult PseudoTerminal::Open(const std::string& linkName) {
     // Without a watch the line simply behaves as if always in use.
     watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (watch_ >= 0 && ::inotify_add_watch(watch_, name, IN_OPEN | IN_CLOSE) < 0) CloseFd(watch_);
-    programOpens_ = 0;
+    program_opens_ = 0;
 
     struct stat st {};
     if (::lstat(linkPath.c_str(), &st) == 0) {
@@ -93,32 +93,32 @@ PseudoTerminal::OpenResult PseudoTerminal::Open(const std::string& linkName) {
         }
         ::unlink(linkPath.c_str());
     }
-    if (::symlink(slavePath_.c_str(), linkPath.c_str()) != 0) {
+    if (::symlink(slave_path_.c_str(), linkPath.c_str()) != 0) {
         const bool taken = errno == EEXIST;
         Close();
         return taken ? OpenResult::NameTaken : OpenResult::LinkFailed;
     }
-    linkPath_ = linkPath;
-    ownsLink_ = true;
+    link_path_ = linkPath;
+    owns_link_ = true;
     return OpenResult::Opened;
 }
 
 void PseudoTerminal::Close() {
-    if (ownsLink_) {
+    if (owns_link_) {
         // Only our own link goes: the name may have been taken over since.
         char target[PATH_MAX];
-        const ssize_t n = ::readlink(linkPath_.c_str(), target, sizeof target - 1);
-        if (n >= 0 && std::string(target, static_cast<std::size_t>(n)) == slavePath_) {
-            ::unlink(linkPath_.c_str());
+        const ssize_t n = ::readlink(link_path_.c_str(), target, sizeof target - 1);
+        if (n >= 0 && std::string(target, static_cast<std::size_t>(n)) == slave_path_) {
+            ::unlink(link_path_.c_str());
         }
-        ownsLink_ = false;
+        owns_link_ = false;
     }
     CloseFd(master_);
     CloseFd(slave_);
     CloseFd(watch_);
-    programOpens_ = 0;
-    slavePath_.clear();
-    linkPath_.clear();
+    program_opens_ = 0;
+    slave_path_.clear();
+    link_path_.clear();
 }
 
 void PseudoTerminal::TakeOpenEvents() {
@@ -131,10 +131,10 @@ void PseudoTerminal::TakeOpenEvents() {
             const auto* event = reinterpret_cast<const inotify_event*>(events + at);
             if (event->mask & IN_Q_OVERFLOW) {
                 // Count lost: better to keep delivering than to go deaf.
-                programOpens_ = 1;
+                program_opens_ = 1;
             } else if (event->mask & IN_OPEN) {
-                ++programOpens_;
-            } else if ((event->mask & IN_CLOSE) && programOpens_ > 0 && --programOpens_ == 0) {
+                ++program_opens_;
+            } else if ((event->mask & IN_CLOSE) && program_opens_ > 0 && --program_opens_ == 0) {
                 tcflush(slave_, TCIFLUSH);
             }
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);

@@ -46,8 +46,8 @@ public:
     // program that is slow or absent.
     int MasterFd() const { return master_; }
 
-    const std::string& SlavePath() const { return slavePath_; }
-    const std::string& LinkPath() const { return linkPath_; }  // absolute
+    const std::string& SlavePath() const { return slave_path_; }
+    const std::string& LinkPath() const { return link_path_; }  // absolute
 
     // Writes what fits without waiting and drops the rest; a serial line
     // nobody reads loses data the same way. While no program has the port
@@ -64,16 +64,16 @@ public:
     // Counts the opens and closes seen so far; when the last program has
     // closed the port, what it left unread is discarded.
     void TakeOpenEvents();
-    bool ProgramHasPortOpen() const { return watch_ < 0 || programOpens_ > 0; }
+    bool ProgramHasPortOpen() const { return watch_ < 0 || program_opens_ > 0; }
 
 private:
     int master_ = -1;
     int slave_ = -1;
     int watch_ = -1;  // inotify on the slave, for the local program's opens and closes
-    int programOpens_ = 0;
-    std::string slavePath_;
-    std::string linkPath_;
-    bool ownsLink_ = false;
+    int program_opens_ = 0;
+    std::string slave_path_;
+    std::string link_path_;
+    bool owns_link_ = false;
 };
 
 // The local program sees 8N1 at this speed. A pseudo-terminal moves bytes as

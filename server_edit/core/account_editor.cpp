@@ -30,7 +30,7 @@ AccountEditor::AccountEditor(std::filesystem::path folder, EditorPrompts& prompt
 void AccountEditor::Start() {
     LoadedAccounts loaded = LoadAccounts(folder_, read_);
     book_ = std::move(loaded.book);
-    unreadFiles_ = std::move(loaded.unreadFiles);
+    unread_files_ = std::move(loaded.unreadFiles);
     for (const LoadNotice& notice : loaded.notices) {
         const PromptIcon icon = notice.unreadable ? PromptIcon::Error : PromptIcon::Warning;
         prompts_.Ask(NoticeText(notice), texts::kTitle, PromptButtons::Ok, icon);
@@ -45,7 +45,7 @@ bool AccountEditor::CloseQuery() {
         prompts_.Ask(texts::kSaveQuestion, texts::kExitCaption, PromptButtons::YesNoCancel, PromptIcon::Warning);
     if (answer == PromptAnswer::No) return true;
     if (answer != PromptAnswer::Yes) return false;
-    const SaveResult result = SaveAccounts(book_, folder_, unreadFiles_);
+    const SaveResult result = SaveAccounts(book_, folder_, unread_files_);
     for (const std::string& fileName : result.lostFiles) {
         prompts_.Ask(texts::kSaveErrorPrefix + fileName, texts::kExitCaption, PromptButtons::Ok, PromptIcon::Error);
     }
@@ -81,7 +81,7 @@ void AccountEditor::FillClientList() {
 void AccountEditor::FillModemList() {
     modems_.rows.clear();
     modems_.selectedRow = -1;
-    for (int slot : book_.ListedModems(showAllModems_, SelectedClientRowSlot())) {
+    for (int slot : book_.ListedModems(show_all_modems_, SelectedClientRowSlot())) {
         modems_.rows.push_back({slot, book_.ModemRowTexts(slot)});
     }
     for (int row = 0; row < static_cast<int>(modems_.rows.size()); ++row) {
@@ -99,7 +99,7 @@ void AccountEditor::SelectClientRow(int row) {
 }
 
 void AccountEditor::OnClientRowSelected(int slot) {
-    if (!showAllModems_) FillModemList();
+    if (!show_all_modems_) FillModemList();
     SelectedClient = slot;
 }
 
@@ -159,12 +159,12 @@ void AccountEditor::AddClient() {
 
 void AccountEditor::AddModem() {
     const int ownerSlot = SelectedClientRowSlot();
-    if (!showAllModems_ && ownerSlot < 0) return;
+    if (!show_all_modems_ && ownerSlot < 0) return;
     EditMode = 0;
     if (TellIfFull(!book_.NextModemSlot(), texts::kNewModemCaption, kModemsFileName, "модемов")) return;
     ModemDialogRequest request{
-        texts::kNewModemCaption, {}, showAllModems_, [this](const ModemFields& f) { return CheckModem(f); }};
-    if (!showAllModems_) request.fields.ownerId = book_.ClientAt(ownerSlot).id;
+        texts::kNewModemCaption, {}, show_all_modems_, [this](const ModemFields& f) { return CheckModem(f); }};
+    if (!show_all_modems_) request.fields.ownerId = book_.ClientAt(ownerSlot).id;
     const std::optional<ModemFields> fields = prompts_.EditModem(request);
     if (!fields) return;
     const std::optional<int> slot = book_.AddModem(*fields);
@@ -243,7 +243,7 @@ void AccountEditor::EditServerPort() {
 }
 
 void AccountEditor::ToggleShowAllModems() {
-    showAllModems_ = !showAllModems_;
+    show_all_modems_ = !show_all_modems_;
     SelectedModem = -1;
     FillModemList();
 }

@@ -60,7 +60,7 @@ public:
 
     const ListState& ClientList() const { return clients_; }
     const ListState& ModemList() const { return modems_; }
-    bool ShowAllModems() const { return showAllModems_; }
+    bool ShowAllModems() const { return show_all_modems_; }
     bool PortItemEnabled() const { return book_.ServerFileFound; }
     std::string PortItemCaption() const;
     EditorList FocusedList() const { return focused_; }
@@ -86,12 +86,12 @@ private:
     std::filesystem::path folder_;
     EditorPrompts& prompts_;
     FileReader read_;
-    std::vector<std::string> unreadFiles_;
+    std::vector<std::string> unread_files_;
     AccountBook book_;
     ListState clients_;
     ListState modems_;
     EditorList focused_ = EditorList::None;
-    bool showAllModems_ = true;
+    bool show_all_modems_ = true;
 
     int EditMode = 0;  // 0 add, 1 change
     int EditIndex = -1;

@@ -44,8 +44,8 @@ bool dlk_pipe::OpenDevice() {
     // A client that leaves while a reply is on its way must not end the
     // program; sends say MSG_NOSIGNAL as well.
     std::signal(SIGPIPE, SIG_IGN);
-    lastOpen_ = server_.Listen(name_);
-    return lastOpen_ == MessageSocketServer::ListenResult::Listening;
+    last_open_ = server_.Listen(name_);
+    return last_open_ == MessageSocketServer::ListenResult::Listening;
 }
 
 void dlk_pipe::CloseDevice() {

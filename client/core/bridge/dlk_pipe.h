@@ -25,7 +25,7 @@ public:
     // nothing waits and queued otherwise; dropped when nobody is connected.
     void WriteBatch(std::span<const std::span<const std::uint8_t>> blocks) override;
 
-    MessageSocketServer::ListenResult LastOpenResult() const { return lastOpen_; }
+    MessageSocketServer::ListenResult LastOpenResult() const { return last_open_; }
     const std::string& Name() const { return name_; }
     bool ClientConnected() const;
 
@@ -47,7 +47,7 @@ private:
 
     const std::string name_;
     MessageSocketServer server_;
-    MessageSocketServer::ListenResult lastOpen_ = MessageSocketServer::ListenResult::Listening;
+    MessageSocketServer::ListenResult last_open_ = MessageSocketServer::ListenResult::Listening;
     int client_ = -1;  // under io_lock_: the receiver's writes against the reader's connects and Close
     MessageReceiver receiver_;
 };

@@ -27,8 +27,8 @@ ssize_t WriteVector(int fd, const iovec* parts, std::size_t count) {
 
 bool serial_port::OpenDevice() {
     std::lock_guard lock(io_lock_);
-    lastOpen_ = pty_.Open(linkPath_);
-    return lastOpen_ == PseudoTerminal::OpenResult::Opened;
+    last_open_ = pty_.Open(link_path_);
+    return last_open_ == PseudoTerminal::OpenResult::Opened;
 }
 
 void serial_port::CloseDevice() {

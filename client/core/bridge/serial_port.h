@@ -19,7 +19,7 @@ inline constexpr const char* kDefaultPortLink = "CNCB0";  // in the current fold
 class serial_port final : public ThreadedLocalSide {
 public:
     explicit serial_port(std::string linkPath = kDefaultPortLink)
-        : ThreadedLocalSide("serial_port"), linkPath_(std::move(linkPath)) {}
+        : ThreadedLocalSide("serial_port"), link_path_(std::move(linkPath)) {}
     ~serial_port() override { Close(); }
 
     // The bytes of a batch go on as one stream: one write while the queue is
@@ -28,8 +28,8 @@ public:
     void WriteBatch(std::span<const std::span<const std::uint8_t>> blocks) override;
 
     // Why the last Open failed, for the tests and the curious.
-    PseudoTerminal::OpenResult LastOpenResult() const { return lastOpen_; }
-    const std::string& LinkPath() const { return linkPath_; }
+    PseudoTerminal::OpenResult LastOpenResult() const { return last_open_; }
+    const std::string& LinkPath() const { return link_path_; }
 
 private:
     bool OpenDevice() override;
@@ -40,9 +40,9 @@ private:
     // As much of the queue as the pseudo-terminal takes now. Holds io_lock_.
     void WriteQueued();
 
-    const std::string linkPath_;
+    const std::string link_path_;
     PseudoTerminal pty_;
-    PseudoTerminal::OpenResult lastOpen_ = PseudoTerminal::OpenResult::Opened;
+    PseudoTerminal::OpenResult last_open_ = PseudoTerminal::OpenResult::Opened;
     std::array<std::uint8_t, kLocalBlockSize> block_{};
 };
 
