@@ -84,16 +84,6 @@ private:
     TForm1& form_;
 };
 
-std::function<void(TForm1&)>& TForm1::SettingsDialog() {
-    static std::function<void(TForm1&)> open;
-    return open;
-}
-
-std::function<void(TForm1&, int)>& TForm1::PropertiesDialog() {
-    static std::function<void(TForm1&, int)> open;
-    return open;
-}
-
 TForm1::TForm1(TComponent* owner, ShellEnvironment environment)
     : TForm(owner),
       env_(std::move(environment)),
@@ -116,7 +106,7 @@ TForm1::TForm1(TComponent* owner, ShellEnvironment environment)
     ModemListView::Host host;
     host.OneModemActive = [this] { return config_.Link.OneModemActive; };
     host.OpenProperties = [this](int entry) {
-        if (PropertiesDialog()) PropertiesDialog()(*this, entry);
+        if (env_.PropertiesDialog) env_.PropertiesDialog(*this, entry);
     };
     list_ = std::make_unique<ModemListView>(*this, *HeaderControl1, *ScrollBar1, table_, host);
     list_->Bind();
@@ -206,7 +196,7 @@ void TForm1::N1Click(TObject*) {
 }
 
 void TForm1::N2Click(TObject*) {
-    if (SettingsDialog()) SettingsDialog()(*this);
+    if (env_.SettingsDialog) env_.SettingsDialog(*this);
 }
 
 void TForm1::Timer1Timer(TObject*) {

@@ -24,6 +24,7 @@ class TPopupMenu;
 class TMenuItem;
 class TTimer;
 class ModemListView;
+class TForm1;
 
 constexpr unsigned WM_TRAYNOTIFY = 0x401;
 constexpr unsigned WM_MODEMSTATE = 0x402;
@@ -37,6 +38,11 @@ struct ShellEnvironment {
     TrayIconHost* Tray = nullptr;       // nullptr: the desktop's tray
     std::function<double()> TimeOfDay;  // empty: the local clock; any thread
     std::function<TPoint()> CursorPos;  // empty: the mouse cursor
+    // The two dialogs the window opens: the tray menu's "Настройки" and a
+    // modem's properties (a double click or Enter on its row). The program
+    // binds the real ones; empty: nothing opens.
+    std::function<void(TForm1&)> SettingsDialog;
+    std::function<void(TForm1&, int entry)> PropertiesDialog;
 };
 
 // The main window of DLK_client: the tray icon, the link, the one-second
@@ -45,11 +51,6 @@ class TForm1 : public TForm, private SettingsApplyTarget {
 public:
     TForm1(TComponent* owner, ShellEnvironment environment);
     ~TForm1() override;
-
-    // The dialogs of the settings and of a modem's properties, which come
-    // from their own units.
-    static std::function<void(TForm1&)>& SettingsDialog();
-    static std::function<void(TForm1&, int entry)>& PropertiesDialog();
 
     void FormCreate(TObject* sender);
     void FormDestroy(TObject* sender);

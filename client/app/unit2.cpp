@@ -20,17 +20,6 @@ int ScreenHeight() {
     return screen != nullptr ? screen->geometry().height() : 0;
 }
 
-// The main window's "Настройки" opens this dialog.
-[[maybe_unused]] const bool settings_dialog_registered = [] {
-    TForm1::SettingsDialog() = [](TForm1& main) {
-        const auto& cursor = main.Environment().CursorPos;
-        const int popupX = cursor ? cursor().X : QCursor::pos().x();
-        ExecuteSettingsDialog(main, main.Config().Link, main.ApplyTarget(),
-                              {popupX, ScreenHeight(), main.TaskbarHeight()});
-    };
-    return true;
-}();
-
 template <class T>
 T* Find(TForm& form, const char* name) {
     T* found = FindOwned<T>(form, name);
@@ -134,6 +123,12 @@ void TForm2::EnableClientModeControls(bool on) {
 
 TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& place) {
     return Bounds(place.PopupX - width / 2, place.ScreenHeight - height - place.TaskbarHeight, width, height);
+}
+
+void OpenSettingsDialog(TForm1& main) {
+    const auto& cursor = main.Environment().CursorPos;
+    const int popupX = cursor ? cursor().X : QCursor::pos().x();
+    ExecuteSettingsDialog(main, main.Config().Link, main.ApplyTarget(), {popupX, ScreenHeight(), main.TaskbarHeight()});
 }
 
 bool SettingsDialogOpen() {

@@ -68,6 +68,10 @@ TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& pla
 bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTarget& target,
                            const SettingsDialogPlace& place);
 
+class TForm1;
+// What the main window's "Настройки" runs in the program.
+void OpenSettingsDialog(TForm1& main);
+
 // True while the settings dialog is shown: the main window must not go away under it.
 bool SettingsDialogOpen();
 

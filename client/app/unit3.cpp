@@ -17,17 +17,6 @@ namespace {
 
 bool properties_open = false;
 
-// A double click or Enter on a row of the main window's list opens this dialog.
-[[maybe_unused]] const bool properties_dialog_registered = [] {
-    TForm1::PropertiesDialog() = [](TForm1& main, int entry) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        const int screenHeight = screen != nullptr ? screen->geometry().height() : 0;
-        ExecuteModemProperties(main, main.Table(), entry, main.Environment().Folder / kModemsFileName,
-                               {screenHeight, main.TaskbarHeight()}, [&main] { main.List().DrawModemList(); });
-    };
-    return true;
-}();
-
 template <class T>
 T* Find(TForm& form, const char* name) {
     T* found = FindOwned<T>(form, name);
@@ -117,6 +106,13 @@ TRect PropertiesDialogBounds(const TRect& mainWindow, int width, int height, con
     const int lowest = place.ScreenHeight - place.TaskbarHeight - height;
     if (top > lowest) top = lowest;
     return Bounds(mainWindow.Left + (mainWindow.Width() - width) / 2, top, width, height);
+}
+
+void OpenModemProperties(TForm1& main, int entry) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenHeight = screen != nullptr ? screen->geometry().height() : 0;
+    ExecuteModemProperties(main, main.Table(), entry, main.Environment().Folder / kModemsFileName,
+                           {screenHeight, main.TaskbarHeight()}, [&main] { main.List().DrawModemList(); });
 }
 
 bool ModemPropertiesOpen() {

@@ -116,11 +116,10 @@ TEST_F(ShellTest, ExitAsksAndNoKeepsTheProgramRunning) {
 }
 
 TEST_F(ShellTest, ErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    env_.SettingsDialog = [](TForm1&) { throw std::runtime_error("Неверное значение"); };
     TForm1& form = Start();
-    TForm1::SettingsDialog() = [](TForm1&) { throw std::runtime_error("Неверное значение"); };
     form.PopupMenu1->Popup(0, 0);
     form.PopupMenu1->ShownMenu()->actions()[0]->trigger();  // "Настройки", as the user picks it
-    TForm1::SettingsDialog() = nullptr;
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].Text, "Неверное значение");
     EXPECT_EQ(boxes_[0].Caption, "ДЛК-клиент");
