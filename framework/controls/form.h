@@ -112,6 +112,7 @@ protected:
 private:
     void ApplyWindowFlags();
     void PlaceOnFirstShow();
+    void SetTransientParent();
     int MenuBarHeight() const;
 
     TFormStyle form_style_ = TFormStyle::fsNormal;
@@ -124,6 +125,7 @@ private:
     bool modal_ = false;
     int modal_result_ = mrNone;
     QEventLoop* modal_loop_ = nullptr;
+    bool* modal_destroyed_ = nullptr;  // set when the form dies inside its modal loop
     TMainMenu* menu_ = nullptr;
     QPointer<QMenuBar> menu_bar_;
 };

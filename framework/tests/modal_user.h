@@ -1,0 +1,81 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <functional>
+#include <set>
+
+namespace dlk::testing {
+
+// Input as the window system delivers it: a window that a modal window
+// blocks never sees it.
+inline void ClickAt(QWidget* widget, QPoint at) {
+    QWidget* window = widget->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, widget->mapTo(window, at));
+}
+inline void ClickOn(QWidget* widget) {
+    ClickAt(widget, widget->rect().center());
+}
+inline void PressKey(QWidget* widget, Qt::Key key) {
+    QTest::keyClick(widget->window()->windowHandle(), key);
+}
+
+// Plays the user on windows shown by real modal loops: each step acts on the
+// next window shown that is the application's modal window, from inside its
+// loop. A modal window with no step left is closed, and the test fails.
+class ModalUser : public QObject {
+public:
+    using Step = std::function<void(QWidget& modal)>;
+
+    ModalUser() {
+        qApp->installEventFilter(this);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
+        timer_.start(5);
+    }
+    ~ModalUser() override {
+        qApp->removeEventFilter(this);
+        EXPECT_TRUE(steps_.empty()) << steps_.size() << " steps never taken";
+    }
+
+    ModalUser& Then(Step step) {
+        steps_.push_back(std::move(step));
+        return *this;
+    }
+    bool Done() const { return steps_.empty(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The program's own show, not the window system's notice of it.
+        if (event->type() == QEvent::Show && !event->spontaneous() && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
+            shown_.insert(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    void Tick() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || shown_.erase(modal) == 0) return;
+        if (steps_.empty()) {
+            ADD_FAILURE() << "a modal window nobody expected: " << modal->windowTitle().toStdString();
+            modal->windowHandle()->close();
+            return;
+        }
+        Step step = std::move(steps_.front());
+        steps_.pop_front();
+        step(*modal);
+    }
+
+    QTimer timer_;
+    std::deque<Step> steps_;
+    std::set<QWidget*> shown_;
+};
+
+}  // namespace dlk::testing
