@@ -1,12 +1,13 @@
 #include "client/app/unit2.h"
 
-#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <memory>
 
 #include "client/app/unit1.h"
 #include "client/core/link/link_messages.h"
+#include "framework/controls/menus.h"
 #include "framework/core/description_reader.h"
 #include "framework/core/message_box.h"
 
@@ -122,13 +123,27 @@ void TForm2::EnableClientModeControls(bool on) {
 }
 
 TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& place) {
-    return Bounds(place.PopupX - width / 2, place.ScreenHeight - height - place.TaskbarHeight, width, height);
+    int left = place.PopupX - width / 2;
+    int top = place.ScreenHeight - height - place.TaskbarHeight;
+    const TRect& area = place.Area;
+    if (!area.IsEmpty()) {
+        left = std::max(area.Left, std::min(left, area.Right - width));
+        top = std::max(area.Top, std::min(top, area.Bottom - height));
+    }
+    return Bounds(left, top, width, height);
 }
 
 void OpenSettingsDialog(TForm1& main) {
-    const auto& cursor = main.Environment().CursorPos;
-    const int popupX = cursor ? cursor().X : QCursor::pos().x();
-    ExecuteSettingsDialog(main, main.Config().Link, main.ApplyTarget(), {popupX, ScreenHeight(), main.TaskbarHeight()});
+    const TPoint popup = main.PopupMenu1->PopupPoint();
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(popup.X, popup.Y));
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    TRect area;
+    if (screen != nullptr) {
+        const QRect a = screen->availableGeometry();
+        area = Bounds(a.x(), a.y(), a.width(), a.height());
+    }
+    ExecuteSettingsDialog(main, main.Config().Link, main.ApplyTarget(),
+                          {popup.X, ScreenHeight(), main.TaskbarHeight(), area});
 }
 
 bool SettingsDialogOpen() {
@@ -143,7 +158,7 @@ bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTa
         ~Closing() { settings_dialog_open = false; }
     } closing;
 
-    auto dialog = std::make_unique<TForm2>(nullptr);
+    auto dialog = std::make_unique<TForm2>(&owner);
     dialog->Fill(settings);
     const TRect r = SettingsDialogBounds(dialog->Width(), dialog->Height(), place);
     dialog->SetBounds(r.Left, r.Top, r.Width(), r.Height());

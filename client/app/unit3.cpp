@@ -135,7 +135,7 @@ bool ExecuteModemProperties(TForm& owner, ModemTable& table, int entry, const st
         ~Closing() { properties_open = false; }
     } closing;
 
-    auto dialog = std::make_unique<TForm3>(nullptr);
+    auto dialog = std::make_unique<TForm3>(&owner);
     dialog->Fill(ImeiToText(imei), current);
     const TRect r = PropertiesDialogBounds(owner.BoundsRect(), dialog->Width(), dialog->Height(), place);
     dialog->SetBounds(r.Left, r.Top, r.Width(), r.Height());

@@ -90,8 +90,25 @@ TEST_F(SettingsDialogTest, TheClientModeBoxSwitchesItsFieldsAndAnyChangeEnablesO
 }
 
 TEST(SettingsDialogPlace, CentredUnderTheTrayMenuAndStandingOnTheTaskbar) {
-    EXPECT_EQ(SettingsDialogBounds(215, 480, {500, 1080, 40}), Bounds(393, 560, 215, 480));
-    EXPECT_EQ(SettingsDialogBounds(215, 480, {0, 768, 0}), Bounds(-107, 288, 215, 480));
+    EXPECT_EQ(SettingsDialogBounds(215, 480, {500, 1080, 40, {}}), Bounds(393, 560, 215, 480));
+    EXPECT_EQ(SettingsDialogBounds(215, 480, {0, 768, 0, {}}), Bounds(-107, 288, 215, 480));
+}
+
+TEST(SettingsDialogPlace, KeptInsideTheScreensAvailableArea) {
+    const TRect screen = Bounds(0, 0, 1024, 768);
+    struct Case {
+        const char* name;
+        SettingsDialogPlace place;
+        TRect expected;
+    };
+    const std::vector<Case> cases = {
+        {"inside: as placed", {500, 768, 40, screen}, Bounds(393, 248, 215, 480)},
+        {"near the right edge", {1000, 768, 40, screen}, Bounds(809, 248, 215, 480)},
+        {"near the left edge", {20, 768, 40, screen}, Bounds(0, 248, 215, 480)},
+        {"a panel at the top", {500, 768, 0, Bounds(0, 300, 1024, 468)}, Bounds(393, 300, 215, 480)},
+        {"a second screen on the right", {1500, 768, 0, Bounds(1024, 0, 1280, 1024)}, Bounds(1393, 288, 215, 480)},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SettingsDialogBounds(215, 480, c.place), c.expected) << c.name;
 }
 
 TEST_F(SettingsDialogTest, OkAppliesTheSettingsThroughTheWindow) {
@@ -107,7 +124,7 @@ TEST_F(SettingsDialogTest, OkAppliesTheSettingsThroughTheWindow) {
         dialog.Edit3->SetText("5000");
         dialog.Button1->PerformClick();
     });
-    EXPECT_TRUE(ExecuteSettingsDialog(*owner, settings, target, {500, 1080, 40}));
+    EXPECT_TRUE(ExecuteSettingsDialog(*owner, settings, target, {500, 1080, 40, {}}));
     EXPECT_EQ(shown, 1);
     EXPECT_FALSE(SettingsDialogOpen());
     EXPECT_EQ(settings.ServerPort, 5000);
@@ -127,7 +144,7 @@ TEST_F(SettingsDialogTest, ARefusedFieldIsReportedAndTheDialogComesBackWithTheTe
             dialog.Button2->PerformClick();
         }
     });
-    EXPECT_FALSE(ExecuteSettingsDialog(*owner, settings, target, {500, 1080, 40}));
+    EXPECT_FALSE(ExecuteSettingsDialog(*owner, settings, target, {500, 1080, 40, {}}));
     EXPECT_EQ(seen, (std::vector<std::string>{"1025", "80"}));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Caption, "ДЛК-клиент");
