@@ -100,8 +100,13 @@ TForm1::TForm1(TComponent* owner, ShellEnvironment environment)
     N1 = Need<TMenuItem>(*this, "N1");
     N2 = Need<TMenuItem>(*this, "N2");
     Timer1 = Need<TTimer>(*this, "Timer1");
-    // The program never has a taskbar button: the tray icon stands for it.
-    SetShowInTaskbar(false);
+    in_tray_ = tray_->Available();
+    if (in_tray_) {
+        // The program has no taskbar button: the tray icon stands for it.
+        SetShowInTaskbar(false);
+    } else {
+        OfferTrayCommandsInTheWindow();
+    }
 
     ModemListView::Host host;
     host.OneModemActive = [this] { return config_.Link.OneModemActive; };
@@ -148,7 +153,19 @@ void TForm1::FormCreate(TObject*) {
     const TrayIcon start = TrayIcon::MAINICON;
     Application().SetIcon(ProgramIcon(start));
     tray_->Add(Widget(), WM_TRAYNOTIFY, IconName(start), ProgramIcon(start), OnlineTip(0));
+    if (!in_tray_) Show();
     OpenLink();
+}
+
+void TForm1::OfferTrayCommandsInTheWindow() {
+    WindowMenu = new TMainMenu(this);
+    for (auto [caption, click] : {std::pair{"Настройки", &TForm1::N2Click}, std::pair{"Выход", &TForm1::N1Click}}) {
+        auto* item = new TMenuItem(this);
+        item->SetCaption(caption);
+        item->OnClick = [this, click](TObject* s) { (this->*click)(s); };
+        WindowMenu->Items().Add(item);
+    }
+    SetMenu(WindowMenu);
 }
 
 OpenResult TForm1::OpenLink() {
@@ -209,7 +226,7 @@ void TForm1::WndProc(TMessage& message) {
         case WM_MODEMSTATE: WMModemState(message); return;
         case WM_SERVERSTATE: WMServerState(message); return;
         case WM_SYSCOMMAND:
-            if ((message.WParam & 0xFFF0) == SC_MINIMIZE) {
+            if ((message.WParam & 0xFFF0) == SC_MINIMIZE && in_tray_) {
                 Widget()->setWindowState(Widget()->windowState() & ~Qt::WindowMinimized);
                 Hide();
                 return;

@@ -21,6 +21,7 @@ namespace dlk {
 class THeaderControl;
 class TScrollBar;
 class TPopupMenu;
+class TMainMenu;
 class TMenuItem;
 class TTimer;
 class ModemListView;
@@ -77,6 +78,13 @@ public:
     TMenuItem* N1 = nullptr;
     TMenuItem* N2 = nullptr;
     TTimer* Timer1 = nullptr;
+    // Where the desktop has no tray: the tray menu's two commands on the
+    // window's own bar; nullptr with a tray.
+    TMainMenu* WindowMenu = nullptr;
+
+    // False where the desktop has no tray: the window is the program's only
+    // face, shown at start, minimised like any other.
+    bool InTray() const { return in_tray_; }
 
 protected:
     void WndProc(TMessage& message) override;
@@ -90,6 +98,7 @@ private:
     void SetIcon(TrayIcon which);
     void SetTip(const std::string& tip);
     void UpdateTip();
+    void OfferTrayCommandsInTheWindow();
 
     // SettingsApplyTarget
     void RestartPingCountdowns(std::uint8_t pingPeriod) override;
@@ -109,6 +118,7 @@ private:
     std::unique_ptr<QTimer> reopen_timer_;
     std::uint8_t taskbar_height_ = 0;
     bool window_gone_ = false;
+    bool in_tray_ = true;
 };
 
 }  // namespace dlk
