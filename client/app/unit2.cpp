@@ -1,5 +1,6 @@
 #include "client/app/unit2.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -134,7 +135,12 @@ TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& pla
 }
 
 void OpenSettingsDialog(TForm1& main) {
-    const TPoint popup = main.PopupMenu1->PopupPoint();
+    // Without a tray the command comes from the window's bar, where the cursor is.
+    TPoint popup = main.PopupMenu1->PopupPoint();
+    if (!main.InTray()) {
+        const auto& cursor = main.Environment().CursorPos;
+        popup = cursor ? cursor() : TPoint{QCursor::pos().x(), QCursor::pos().y()};
+    }
     const QScreen* screen = QGuiApplication::screenAt(QPoint(popup.X, popup.Y));
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
     TRect area;

@@ -41,19 +41,24 @@ TEST_F(NoTrayTest, TheWindowShowsAtStartWithTheTrayCommandsAndMinimisesLikeAnyOt
     form.Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(form.Visible());  // not hidden away into a tray that is not there
 
-    // "Настройки" from the bar opens the settings.
+    // "Настройки" from the bar opens the settings, placed from the cursor
+    // on the bar (no tray menu ever popped up).
+    env_.CursorPos = [] { return TPoint{400, 300}; };
+    form_.reset();
+    TForm1& again = Start();
     int shown = 0;
     TForm::SetModalAnswerer([&](TForm& d) {
         ++shown;
         EXPECT_NE(dynamic_cast<TForm2*>(&d), nullptr);
+        EXPECT_EQ(d.Left(), 400 - d.Width() / 2);
     });
-    BarAction(form, "Настройки")->trigger();
+    BarAction(again, "Настройки")->trigger();
     TForm::SetModalAnswerer(nullptr);
     EXPECT_EQ(shown, 1);
 
     // "Выход" asks, then ends the program.
-    form.MakeMainForm();
-    BarAction(form, "Выход")->trigger();
+    again.MakeMainForm();
+    BarAction(again, "Выход")->trigger();
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].Text, "Выход... Уверены?");
     EXPECT_TRUE(Application().Terminated());
