@@ -73,7 +73,6 @@ TForm::~TForm() {
     DoDestroy();
     if (IsMainForm()) Application().MainWindow = nullptr;
     if (modal_loop_ != nullptr) modal_loop_->quit();
-    if (modal_destroyed_ != nullptr) *modal_destroyed_ = true;
 }
 
 void TForm::DoCreate() {
@@ -308,13 +307,9 @@ int TForm::ShowModal() {
         PlaceOnFirstShow();
         Show();
         QEventLoop loop;
-        bool destroyed = false;
         modal_loop_ = &loop;
-        modal_destroyed_ = &destroyed;
-        while (!destroyed && modal_result_ == mrNone && w->isVisible() && !Application().Terminated()) loop.exec();
-        if (destroyed) return mrCancel;  // freed from inside its own loop
+        while (modal_result_ == mrNone && w->isVisible() && !Application().Terminated()) loop.exec();
         modal_loop_ = nullptr;
-        modal_destroyed_ = nullptr;
         Hide();
         w->setWindowModality(Qt::NonModal);
     }

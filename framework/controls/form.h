@@ -125,7 +125,6 @@ private:
     bool modal_ = false;
     int modal_result_ = mrNone;
     QEventLoop* modal_loop_ = nullptr;
-    bool* modal_destroyed_ = nullptr;  // set when the form dies inside its modal loop
     TMainMenu* menu_ = nullptr;
     QPointer<QMenuBar> menu_bar_;
 };

@@ -3,19 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <deque>
 #include <functional>
 #include <set>
 
 namespace dlk::testing {
 
-// Input as the window system delivers it: a window that a modal window
-// blocks never sees it.
+// Input as the window system delivers it: a window a modal one blocks never sees it.
 inline void ClickAt(QWidget* widget, QPoint at) {
     QWidget* window = widget->window();
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, widget->mapTo(window, at));
@@ -27,13 +25,12 @@ inline void PressKey(QWidget* widget, Qt::Key key) {
     QTest::keyClick(widget->window()->windowHandle(), key);
 }
 
-// Plays the user on windows shown by real modal loops: each step acts on the
-// next window shown that is the application's modal window, from inside its
-// loop. A modal window with no step left is closed, and the test fails.
+// Plays the user inside real modal loops: each step acts on the next window
+// the program shows that is then the modal one. An unexpected modal window
+// is closed, and the test fails.
 class ModalUser : public QObject {
 public:
     using Step = std::function<void(QWidget& modal)>;
-
     ModalUser() {
         qApp->installEventFilter(this);
         QObject::connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
@@ -43,7 +40,6 @@ public:
         qApp->removeEventFilter(this);
         EXPECT_TRUE(steps_.empty()) << steps_.size() << " steps never taken";
     }
-
     ModalUser& Then(Step step) {
         steps_.push_back(std::move(step));
         return *this;
@@ -53,8 +49,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         // The program's own show, not the window system's notice of it.
-        if (event->type() == QEvent::Show && !event->spontaneous() && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow())
+        if (event->type() == QEvent::Show && !event->spontaneous() && watched->isWidgetType())
             shown_.insert(static_cast<QWidget*>(watched));
         return false;
     }
@@ -64,7 +59,7 @@ private:
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || shown_.erase(modal) == 0) return;
         if (steps_.empty()) {
-            ADD_FAILURE() << "a modal window nobody expected: " << modal->windowTitle().toStdString();
+            ADD_FAILURE() << "an unexpected modal window: " << modal->windowTitle().toStdString();
             modal->windowHandle()->close();
             return;
         }

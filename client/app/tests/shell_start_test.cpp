@@ -130,33 +130,23 @@ TEST_F(ShellTest, ErrorInAHandlerIsShownAndTheProgramGoesOn) {
 }
 
 // The dialog goes where the tray menu popped up, not where the cursor went
-// while the user moved to "Настройки", and stays on the screen.
+// on its way to "Настройки", and stays on the screen.
 TEST_F(ShellTest, SettingsArePlacedFromWhereTheTrayMenuPoppedUp) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    struct Case {
-        const char* name;
-        int popupX;
-        int expectedLeft;  // the dialog is 215 wide
-    };
-    const std::vector<Case> cases = {
-        {"middle", area.x() + 400, area.x() + 400 - 107},
-        {"right edge", area.right() - 5, area.x() + area.width() - 215},
-    };
-    for (const Case& c : cases) {
-        TPoint cursor{c.popupX, area.y() + 300};
+    const int right = area.x() + area.width();
+    for (auto [popupX, left] : {std::pair{area.x() + 400, area.x() + 293}, std::pair{right - 5, right - 215}}) {
+        TPoint cursor{popupX, area.y() + 300};
         env_.CursorPos = [&cursor] { return cursor; };
         TForm1& form = Start();
         PostMessage(form.Widget(), WM_TRAYNOTIFY, 0, WM_RBUTTONDOWN);
         ASSERT_TRUE(WaitUntil([&] { return form.PopupMenu1->IsPoppedUp(); }));
-        cursor = {area.x() + 3, area.y() + 3};  // on its way to the item
+        cursor = {area.x() + 3, area.y() + 3};
         TRect placed;
         TForm::SetModalAnswerer([&](TForm& d) { placed = d.BoundsRect(); });
         form.PopupMenu1->ShownMenu()->actions()[0]->trigger();
         TForm::SetModalAnswerer(nullptr);
-        EXPECT_EQ(form.PopupMenu1->PopupPoint(), (TPoint{c.popupX, area.y() + 300})) << c.name;
-        EXPECT_EQ(placed.Left, c.expectedLeft) << c.name;
-        EXPECT_LE(placed.Bottom, area.y() + area.height()) << c.name;
-        form_.reset();
+        EXPECT_EQ(placed.Left, left);
+        EXPECT_LE(placed.Bottom, area.y() + area.height());
     }
 }
 

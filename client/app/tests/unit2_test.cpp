@@ -96,19 +96,14 @@ TEST(SettingsDialogPlace, CentredUnderTheTrayMenuAndStandingOnTheTaskbar) {
 
 TEST(SettingsDialogPlace, KeptInsideTheScreensAvailableArea) {
     const TRect screen = Bounds(0, 0, 1024, 768);
-    struct Case {
-        const char* name;
-        SettingsDialogPlace place;
-        TRect expected;
+    const std::pair<SettingsDialogPlace, TRect> cases[] = {
+        {{500, 768, 40, screen}, Bounds(393, 248, 215, 480)},                        // inside: as placed
+        {{1000, 768, 40, screen}, Bounds(809, 248, 215, 480)},                       // the right edge
+        {{20, 768, 40, screen}, Bounds(0, 248, 215, 480)},                           // the left edge
+        {{500, 768, 0, Bounds(0, 300, 1024, 468)}, Bounds(393, 300, 215, 480)},      // a panel at the top
+        {{1500, 768, 0, Bounds(1024, 0, 1280, 1024)}, Bounds(1393, 288, 215, 480)},  // a second screen
     };
-    const std::vector<Case> cases = {
-        {"inside: as placed", {500, 768, 40, screen}, Bounds(393, 248, 215, 480)},
-        {"near the right edge", {1000, 768, 40, screen}, Bounds(809, 248, 215, 480)},
-        {"near the left edge", {20, 768, 40, screen}, Bounds(0, 248, 215, 480)},
-        {"a panel at the top", {500, 768, 0, Bounds(0, 300, 1024, 468)}, Bounds(393, 300, 215, 480)},
-        {"a second screen on the right", {1500, 768, 0, Bounds(1024, 0, 1280, 1024)}, Bounds(1393, 288, 215, 480)},
-    };
-    for (const Case& c : cases) EXPECT_EQ(SettingsDialogBounds(215, 480, c.place), c.expected) << c.name;
+    for (const auto& [place, expected] : cases) EXPECT_EQ(SettingsDialogBounds(215, 480, place), expected);
 }
 
 TEST_F(SettingsDialogTest, OkAppliesTheSettingsThroughTheWindow) {

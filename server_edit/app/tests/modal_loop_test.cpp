@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
-#include <QWindow>
-#include <string>
-#include <vector>
 
 #include "framework/core/message_box.h"
 #include "framework/tests/modal_user.h"
@@ -22,44 +19,35 @@
 namespace dlk {
 namespace {
 
-using testing::ModalUser;
+using testing::ClickOn;
 
-// The editor's dialogs through the real modal loop, closed from inside it;
-// message boxes are real boxes too.
+// The editor's dialogs in the real modal loop, real message boxes too.
 class EditorModalLoopTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::EnsureApplication();
         Application().Reset();  // a window test before may have ended its program
         folder.Write(kServerFileName, {0x5A, 0x40, 0x1F});
-        folder.Write(kUsersFileName, testing::Concat({testing::MakeClient(1, "alpha", "Alpha", "pa").bytes,
-                                                      testing::MakeClient(2, "beta", "Beta", "pb").bytes,
-                                                      testing::MakeClient(3, "gamma", "Gamma", "pc").bytes}));
+        folder.Write(kUsersFileName, testing::Concat({testing::MakeClient(1, "alpha", "A", "pa").bytes,
+                                                      testing::MakeClient(2, "beta", "B", "pb").bytes,
+                                                      testing::MakeClient(3, "gamma", "C", "pc").bytes}));
         folder.Write(kModemsFileName,
-                     testing::Concat({testing::MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").bytes,
-                                      testing::MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").bytes}));
+                     testing::Concat({testing::MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").bytes}));
         SetMessageBoxAnswerer([](const MessageBoxRequest& r) { return ShowMessageBoxWindow(r); });
-        form = new TForm1(nullptr, folder.path());
+        form = std::make_unique<TForm1>(nullptr, folder.path());
         form->MakeMainForm();
         form->Show();
-        QApplication::processEvents();
     }
-    void TearDown() override {
-        delete form;
-        SetMessageBoxAnswerer(nullptr);
-    }
+    void TearDown() override { SetMessageBoxAnswerer(nullptr); }
 
-    QWidget* Viewport(TListView& view) { return static_cast<QTableWidget*>(view.Widget())->viewport(); }
     void ClickRow(TListView& view, int row) {
+        QWidget* viewport = static_cast<QTableWidget*>(view.Widget())->viewport();
         const TRect r = view.ItemRect(row);
-        testing::ClickAt(Viewport(view), Viewport(view)->mapFrom(view.Widget(), QPoint(r.Left + 20, r.Top + 4)));
+        testing::ClickAt(viewport, viewport->mapFrom(view.Widget(), QPoint(r.Left + 20, r.Top + 4)));
     }
     void Choose(TMenuItem* item) { form->MainMenu1->ActionOf(item)->trigger(); }
-
-    // Nothing modal is left, and the main window's list takes a click on a
-    // row and an arrow key.
+    // Nothing modal is left; the client list takes a click and an arrow key.
     void ExpectTheMainWindowTakesInput() {
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_EQ(QGuiApplication::modalWindow(), nullptr);
         ClickRow(*form->ListView1, 2);
         EXPECT_EQ(form->ListView1->Selected(), form->ListView1->Item(2));
@@ -68,89 +56,67 @@ protected:
     }
 
     testing::TempFolder folder;
-    TForm1* form = nullptr;
+    std::unique_ptr<TForm1> form;
 };
 
-template <class Dialog>
-Dialog& As(QWidget& modal) {
-    auto* dialog = dynamic_cast<Dialog*>(ControlOfWidget(&modal));
-    if (dialog == nullptr) throw std::logic_error("another window is modal: " + modal.windowTitle().toStdString());
-    return *dialog;
-}
-
-enum class CloseBy { Ok, Cancel, CloseBox };
-
-void CloseDialog(QWidget& modal, TButton* ok, TButton* cancel, CloseBy how) {
-    switch (how) {
-        case CloseBy::Ok: testing::ClickOn(ok->Widget()); break;
-        case CloseBy::Cancel: testing::ClickOn(cancel->Widget()); break;
-        case CloseBy::CloseBox: modal.windowHandle()->close(); break;
-    }
-}
-
 TEST_F(EditorModalLoopTest, EveryDialogClosedFromItsLoopLeavesTheWindowTakingInput) {
+    enum class By { Ok, Cancel, CloseBox };
     struct Case {
-        const char* name;
-        int list;  // the list focused before the command: 1 clients, 2 modems
+        int list;  // focused before the command: 1 clients, 2 modems
         TMenuItem* TForm1::*command;
-        CloseBy how;
+        By by;
         const char* title;
     };
-    const std::vector<Case> cases = {
-        {"client, OK", 1, &TForm1::N3, CloseBy::Ok, "свойства клиент"},
-        {"client, Отмена", 1, &TForm1::N3, CloseBy::Cancel, "свойства клиент"},
-        {"client, close box", 1, &TForm1::N1, CloseBy::CloseBox, "новый клиент"},
-        {"modem, OK", 2, &TForm1::N3, CloseBy::Ok, "свойства модема"},
-        {"modem, Отмена", 2, &TForm1::N1, CloseBy::Cancel, "новый модем"},
-        {"modem, close box", 2, &TForm1::N3, CloseBy::CloseBox, "свойства модема"},
-        {"port, OK", 1, &TForm1::N6, CloseBy::Ok, "порт сервера"},
-        {"port, close box", 1, &TForm1::N6, CloseBy::CloseBox, "порт сервера"},
+    const Case cases[] = {
+        {1, &TForm1::N3, By::Ok, "свойства клиент"},    {1, &TForm1::N3, By::Cancel, "свойства клиент"},
+        {1, &TForm1::N1, By::CloseBox, "новый клиент"}, {2, &TForm1::N3, By::Ok, "свойства модема"},
+        {2, &TForm1::N1, By::Cancel, "новый модем"},    {2, &TForm1::N3, By::CloseBox, "свойства модема"},
+        {1, &TForm1::N6, By::Ok, "порт сервера"},       {1, &TForm1::N6, By::CloseBox, "порт сервера"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.title);
         form->Widget()->activateWindow();  // the list clicked takes the focus and says so
         ClickRow(c.list == 1 ? *form->ListView1 : *form->ListView2, 0);
-        ModalUser user;
-        std::string shown;
+        testing::ModalUser user;
         user.Then([&](QWidget& modal) {
-            shown = modal.windowTitle().toStdString();
-            if (auto* client = dynamic_cast<TForm2*>(ControlOfWidget(&modal)))
-                CloseDialog(modal, client->Button1, client->Button2, c.how);
-            else if (auto* modem = dynamic_cast<TForm3*>(ControlOfWidget(&modal)))
-                CloseDialog(modal, modem->Button1, modem->Button2, c.how);
-            else
-                CloseDialog(modal, As<TForm4>(modal).Button1, nullptr, c.how);
+            EXPECT_EQ(modal.windowTitle().toStdString(), c.title);
+            // Over the main window, in a fixed dialog frame.
+            EXPECT_EQ(modal.windowHandle()->transientParent(), form->Widget()->windowHandle());
+            EXPECT_EQ(modal.minimumSize(), modal.maximumSize());
+            EXPECT_EQ(modal.windowType(), Qt::Dialog);
+            EXPECT_FALSE(modal.windowFlags() & Qt::WindowMinimizeButtonHint);
+            const std::string button = c.by == By::Ok ? "OK" : "Отмена";
+            for (auto* b : modal.findChildren<QPushButton*>())
+                if (c.by != By::CloseBox && b->text().toStdString() == button) return ClickOn(b);
+            modal.windowHandle()->close();
         });
-        Choose(form->*c.command);
+        Choose(form.get()->*c.command);
         EXPECT_TRUE(user.Done());
-        EXPECT_EQ(shown, c.title);
         ExpectTheMainWindowTakesInput();
     }
 }
 
 TEST_F(EditorModalLoopTest, ABoxFromTheDialogAndTheDialogShownAgain) {
-    ModalUser user;
+    testing::ModalUser user;
     user.Then([](QWidget& modal) {
-            auto& port = As<TForm4>(modal);
-            port.Edit1->SetText("70000");
-            testing::ClickOn(port.Button1->Widget());
+            auto* port = dynamic_cast<TForm4*>(ControlOfWidget(&modal));
+            ASSERT_NE(port, nullptr);
+            port->Edit1->SetText("70000");
+            ClickOn(port->Button1->Widget());
         })
         .Then([](QWidget& box) {
-            auto* message = qobject_cast<QMessageBox*>(&box);
-            EXPECT_EQ(message != nullptr ? message->text().toStdString() : "",
-                      "Порт должен быть в пределах 1024..65535");
+            EXPECT_NE(qobject_cast<QMessageBox*>(&box), nullptr);
             testing::PressKey(&box, Qt::Key_Return);
+        })
+        .Then([](QWidget& modal) {
+            auto* port = dynamic_cast<TForm4*>(ControlOfWidget(&modal));
+            ASSERT_NE(port, nullptr);
+            EXPECT_EQ(port->Edit1->Text(), "8000");
+            port->Edit1->SetText("9000");
+            ClickOn(port->Button1->Widget());
         });
     Choose(form->N6);
-    EXPECT_TRUE(user.Done());
     ExpectTheMainWindowTakesInput();
-
-    user.Then([](QWidget& modal) {
-        auto& port = As<TForm4>(modal);
-        EXPECT_EQ(port.Edit1->Text(), "8000");
-        port.Edit1->SetText("9000");
-        testing::ClickOn(port.Button1->Widget());
-    });
     Choose(form->N6);
     EXPECT_TRUE(user.Done());
     EXPECT_EQ(form->MainMenu1->ActionOf(form->N6)->text().toStdString(), "порт сервера: 9000");
