@@ -25,6 +25,13 @@ inline void PressKey(QWidget* widget, Qt::Key key) {
     QTest::keyClick(widget->window()->windowHandle(), key);
 }
 
+// After Application().Terminate() in an earlier test every event loop
+// returns at once until a main loop has run: run one that ends at once.
+inline void ForgetEndedRuns() {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
 // Plays the user inside real modal loops: each step acts on the next window
 // the program shows that is then the modal one. An unexpected modal window
 // is closed, and the test fails.

@@ -26,6 +26,7 @@ const QPoint kRow(100, kListHeaderHeight + 8);
 class ClientModalLoopTest : public ShellTest {
 protected:
     TForm1& StartWithAModem() {
+        testing::ForgetEndedRuns();
         SetMessageBoxAnswerer([this](const MessageBoxRequest& r) {
             boxes_.push_back(r);
             return ShowMessageBoxWindow(r);

@@ -27,6 +27,7 @@ protected:
     void SetUp() override {
         testing::EnsureApplication();
         Application().Reset();  // a window test before may have ended its program
+        testing::ForgetEndedRuns();
         folder.Write(kServerFileName, {0x5A, 0x40, 0x1F});
         folder.Write(kUsersFileName, testing::Concat({testing::MakeClient(1, "alpha", "A", "pa").bytes,
                                                       testing::MakeClient(2, "beta", "B", "pb").bytes,
