@@ -2,6 +2,8 @@
 #include <memory>
 
 #include "client/app/unit1.h"
+#include "client/app/unit2.h"
+#include "client/app/unit3.h"
 #include "client/core/link/link_messages.h"
 #include "framework/core/application.h"
 #include "framework/core/message_box.h"
@@ -36,7 +38,10 @@ int main(int argc, char* argv[]) {
         app.Terminate();
     });
     dlk::Guarded([&] {
-        form = std::make_unique<dlk::TForm1>(nullptr, dlk::ShellEnvironment{});
+        dlk::ShellEnvironment environment;
+        environment.SettingsDialog = dlk::OpenSettingsDialog;
+        environment.PropertiesDialog = dlk::OpenModemProperties;
+        form = std::make_unique<dlk::TForm1>(nullptr, std::move(environment));
         form->MakeMainForm();
     });
     if (!form) return 1;

@@ -79,8 +79,9 @@ TFont ModemListFont() {
     font.Name = "MS Sans Serif";
     font.Height = -11;
     font.Color = clBlack;
-    // The old font was a bitmap font: two-colour glyphs, as here.
-    font.Quality = TFontQuality::fqNonAntialiased;
+    // The narrow stand-in for the old bitmap face, drawn in two colours at
+    // this size, ends up with uneven gaps between letters; smoothed, it reads.
+    font.Quality = TFontQuality::fqAntialiased;
     return font;
 }
 

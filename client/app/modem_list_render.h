@@ -17,8 +17,7 @@ inline constexpr TColor kOfflineText = 0xA0A0A0;
 inline constexpr std::uint32_t kDottedLine = 0xAAAAAAAA;
 inline constexpr int kRowContentLeft = 18;
 
-// The list's font: "MS Sans Serif" 8 point, as the window's, drawn with
-// two-colour glyphs.
+// The list's font: "MS Sans Serif" 8 point, as the window's, drawn smoothed.
 TFont ModemListFont();
 
 // Paints frame on a new 24-bit surface of the frame's size: white ground,

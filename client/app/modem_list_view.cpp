@@ -94,7 +94,7 @@ bool ModemListView::Render() {
         std::lock_guard lock(table_.TableLock);
         table_.RepaintNeeded = false;
         if (!form_.Visible()) return false;
-        paint = TakeListFrame(table_, form_.ClientWidth(), form_.ClientHeight(), frame);
+        paint = TakeListFrame(table_, form_.ClientWidth(), ListHeight(), frame);
     }
     if (!paint) {
         // No room below the header: a frame of the old size would be stale.
@@ -125,10 +125,10 @@ void ModemListView::SortModems() {
 
 void ModemListView::Present(TCanvas& canvas) {
     const int w = form_.ClientWidth();
-    const int h = form_.ClientHeight() - kListHeaderHeight;
+    const int h = ListHeight() - kListHeaderHeight;
     // Inside the paint event: render without asking for another paint.
     if (frame_.width() != w || frame_.height() != h) Render();
-    if (!frame_.isNull()) canvas.Draw(0, kListHeaderHeight, frame_);
+    if (!frame_.isNull()) canvas.Draw(0, ListTop() + kListHeaderHeight, frame_);
 }
 
 void ModemListView::FormPaint() {
@@ -138,9 +138,17 @@ void ModemListView::FormPaint() {
 void ModemListView::FormMouseDown(int x, int y) {
     {
         std::lock_guard lock(table_.TableLock);
-        ListMouseDown(table_, x, y, host_.OneModemActive ? host_.OneModemActive() : 1);
+        ListMouseDown(table_, x, y - ListTop(), host_.OneModemActive ? host_.OneModemActive() : 1);
     }
     DrawModemList();
+}
+
+int ModemListView::ListTop() const {
+    return header_.Top();
+}
+
+int ModemListView::ListHeight() const {
+    return form_.ClientHeight() - ListTop();
 }
 
 int ModemListView::CursorX() const {
@@ -161,7 +169,7 @@ void ModemListView::FormKeyDown(int& key) {
     KeyResult result;
     {
         std::lock_guard lock(table_.TableLock);
-        result = ListKeyDown(table_, KeyOf(key), form_.ClientHeight());
+        result = ListKeyDown(table_, KeyOf(key), ListHeight());
     }
     if (result == KeyResult::OpenProperties) {
         FormDblClick();
@@ -193,7 +201,7 @@ void ModemListView::HeaderControl1SectionClick(THeaderSection* section) {
     {
         std::lock_guard lock(table_.TableLock);
         oldColumn = table_.SortColumn;
-        ListHeaderClick(table_, section->Index(), form_.ClientHeight());
+        ListHeaderClick(table_, section->Index(), ListHeight());
         column = table_.SortColumn;
         descending = table_.SortDescending != 0;
     }

@@ -22,7 +22,7 @@ namespace dlk {
 // Painting is split in two: DrawModemList renders the frame (the list state
 // changes that belong to painting happen there, under TableLock, and the rows
 // are copied out so that text is drawn without the lock); the paint event
-// presents the last frame at (0, 20).
+// presents the last frame just below the header.
 class ModemListView {
 public:
     struct Host {
@@ -66,6 +66,9 @@ public:
 
 private:
     int CursorX() const;
+    // The list, header included, starts below a menu bar when the window has one.
+    int ListTop() const;
+    int ListHeight() const;
     std::array<int, kModemListColumns> SectionWidths() const;
     // The frame for the window's present size; false when there is nothing to show.
     bool Render();

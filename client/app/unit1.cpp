@@ -77,16 +77,6 @@ private:
     TForm1& form_;
 };
 
-std::function<void(TForm1&)>& TForm1::SettingsDialog() {
-    static std::function<void(TForm1&)> open;
-    return open;
-}
-
-std::function<void(TForm1&, int)>& TForm1::PropertiesDialog() {
-    static std::function<void(TForm1&, int)> open;
-    return open;
-}
-
 TForm1::TForm1(TComponent* owner, ShellEnvironment environment)
     : TForm(owner),
       env_(std::move(environment)),
@@ -103,13 +93,18 @@ TForm1::TForm1(TComponent* owner, ShellEnvironment environment)
     N1 = FindRequired<TMenuItem>(*this, "N1");
     N2 = FindRequired<TMenuItem>(*this, "N2");
     Timer1 = FindRequired<TTimer>(*this, "Timer1");
-    // The program never has a taskbar button: the tray icon stands for it.
-    SetShowInTaskbar(false);
+    in_tray_ = tray_->Available();
+    if (in_tray_) {
+        // The program has no taskbar button: the tray icon stands for it.
+        SetShowInTaskbar(false);
+    } else {
+        OfferTrayCommandsInTheWindow();
+    }
 
     ModemListView::Host host;
     host.OneModemActive = [this] { return config_.Link.OneModemActive; };
     host.OpenProperties = [this](int entry) {
-        if (PropertiesDialog()) PropertiesDialog()(*this, entry);
+        if (env_.PropertiesDialog) env_.PropertiesDialog(*this, entry);
     };
     list_ = std::make_unique<ModemListView>(*this, *HeaderControl1, *ScrollBar1, table_, host);
     list_->Bind();
@@ -155,7 +150,19 @@ void TForm1::FormCreate(TObject*) {
     const TrayIcon start = TrayIcon::MAINICON;
     Application().SetIcon(ProgramIcon(start));
     tray_->Add(Widget(), WM_TRAYNOTIFY, IconName(start), ProgramIcon(start), OnlineTip(0));
+    if (!in_tray_) Show();
     OpenLink();
+}
+
+void TForm1::OfferTrayCommandsInTheWindow() {
+    WindowMenu = new TMainMenu(this);
+    for (auto [caption, click] : {std::pair{"Настройки", &TForm1::N2Click}, std::pair{"Выход", &TForm1::N1Click}}) {
+        auto* item = new TMenuItem(this);
+        item->SetCaption(caption);
+        item->OnClick = [this, click](TObject* s) { (this->*click)(s); };
+        WindowMenu->Items().Add(item);
+    }
+    SetMenu(WindowMenu);
 }
 
 OpenResult TForm1::OpenLink() {
@@ -203,7 +210,7 @@ void TForm1::N1Click(TObject*) {
 }
 
 void TForm1::N2Click(TObject*) {
-    if (SettingsDialog()) SettingsDialog()(*this);
+    if (env_.SettingsDialog) env_.SettingsDialog(*this);
 }
 
 void TForm1::Timer1Timer(TObject*) {
@@ -216,7 +223,7 @@ void TForm1::WndProc(TMessage& message) {
         case WM_MODEMSTATE: WMModemState(message); return;
         case WM_SERVERSTATE: WMServerState(message); return;
         case WM_SYSCOMMAND:
-            if ((message.WParam & 0xFFF0) == SC_MINIMIZE) {
+            if ((message.WParam & 0xFFF0) == SC_MINIMIZE && in_tray_) {
                 Widget()->setWindowState(Widget()->windowState() & ~Qt::WindowMinimized);
                 Hide();
                 return;

@@ -21,9 +21,11 @@ namespace dlk {
 class THeaderControl;
 class TScrollBar;
 class TPopupMenu;
+class TMainMenu;
 class TMenuItem;
 class TTimer;
 class ModemListView;
+class TForm1;
 
 constexpr unsigned WM_TRAYNOTIFY = 0x401;
 constexpr unsigned WM_MODEMSTATE = 0x402;
@@ -37,6 +39,11 @@ struct ShellEnvironment {
     TrayIconHost* Tray = nullptr;       // nullptr: the desktop's tray
     std::function<double()> TimeOfDay;  // empty: the local clock; any thread
     std::function<TPoint()> CursorPos;  // empty: the mouse cursor
+    // The two dialogs the window opens: the tray menu's "Настройки" and a
+    // modem's properties (a double click or Enter on its row). The program
+    // binds the real ones; empty: nothing opens.
+    std::function<void(TForm1&)> SettingsDialog;
+    std::function<void(TForm1&, int entry)> PropertiesDialog;
 };
 
 // The main window of DLK_client: the tray icon, the link, the one-second
@@ -45,11 +52,6 @@ class TForm1 : public TForm, private SettingsApplyTarget {
 public:
     TForm1(TComponent* owner, ShellEnvironment environment);
     ~TForm1() override;
-
-    // The dialogs of the settings and of a modem's properties, which come
-    // from their own units.
-    static std::function<void(TForm1&)>& SettingsDialog();
-    static std::function<void(TForm1&, int entry)>& PropertiesDialog();
 
     void FormCreate(TObject* sender);
     void FormDestroy(TObject* sender);
@@ -76,6 +78,13 @@ public:
     TMenuItem* N1 = nullptr;  // Выход
     TMenuItem* N2 = nullptr;  // Настройки
     TTimer* Timer1 = nullptr;
+    // Where the desktop has no tray: the tray menu's two commands on the
+    // window's own bar; nullptr with a tray.
+    TMainMenu* WindowMenu = nullptr;
+
+    // False where the desktop has no tray: the window is the program's only
+    // face, shown at start, minimised like any other.
+    bool InTray() const { return in_tray_; }
 
 protected:
     void WndProc(TMessage& message) override;
@@ -89,6 +98,7 @@ private:
     void SetIcon(TrayIcon which);
     void SetTip(const std::string& tip);
     void UpdateTip();
+    void OfferTrayCommandsInTheWindow();
 
     // SettingsApplyTarget
     void RestartPingCountdowns(std::uint8_t pingPeriod) override;
@@ -108,6 +118,7 @@ private:
     std::unique_ptr<QTimer> reopen_timer_;
     std::uint8_t taskbar_height_ = 0;
     bool window_gone_ = false;
+    bool in_tray_ = true;
 };
 
 }  // namespace dlk

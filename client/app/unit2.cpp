@@ -3,10 +3,12 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <memory>
 
 #include "client/app/unit1.h"
 #include "client/core/link/link_messages.h"
+#include "framework/controls/menus.h"
 #include "framework/core/description_reader.h"
 #include "framework/core/message_box.h"
 
@@ -20,16 +22,6 @@ int ScreenHeight() {
     return screen != nullptr ? screen->geometry().height() : 0;
 }
 
-// The main window's "Настройки" opens this dialog.
-[[maybe_unused]] const bool settings_dialog_registered = [] {
-    TForm1::SettingsDialog() = [](TForm1& main) {
-        const auto& cursor = main.Environment().CursorPos;
-        const int popupX = cursor ? cursor().X : QCursor::pos().x();
-        ExecuteSettingsDialog(main, main.Config().Link, main.ApplyTarget(),
-                              {popupX, ScreenHeight(), main.TaskbarHeight()});
-    };
-    return true;
-}();
 
 }  // namespace
 
@@ -119,7 +111,32 @@ void TForm2::EnableClientModeControls(bool on) {
 }
 
 TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& place) {
-    return Bounds(place.PopupX - width / 2, place.ScreenHeight - height - place.TaskbarHeight, width, height);
+    int left = place.PopupX - width / 2;
+    int top = place.ScreenHeight - height - place.TaskbarHeight;
+    const TRect& area = place.Area;
+    if (!area.IsEmpty()) {
+        left = std::max(area.Left, std::min(left, area.Right - width));
+        top = std::max(area.Top, std::min(top, area.Bottom - height));
+    }
+    return Bounds(left, top, width, height);
+}
+
+void OpenSettingsDialog(TForm1& main) {
+    // Without a tray the command comes from the window's bar, where the cursor is.
+    TPoint popup = main.PopupMenu1->PopupPoint();
+    if (!main.InTray()) {
+        const auto& cursor = main.Environment().CursorPos;
+        popup = cursor ? cursor() : TPoint{QCursor::pos().x(), QCursor::pos().y()};
+    }
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(popup.X, popup.Y));
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    TRect area;
+    if (screen != nullptr) {
+        const QRect a = screen->availableGeometry();
+        area = Bounds(a.x(), a.y(), a.width(), a.height());
+    }
+    ExecuteSettingsDialog(main, main.Config().Link, main.ApplyTarget(),
+                          {popup.X, ScreenHeight(), main.TaskbarHeight(), area});
 }
 
 bool SettingsDialogOpen() {
@@ -134,7 +151,7 @@ bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTa
         ~Closing() { settings_dialog_open = false; }
     } closing;
 
-    auto dialog = std::make_unique<TForm2>(nullptr);
+    auto dialog = std::make_unique<TForm2>(&owner);
     dialog->Fill(settings);
     const TRect r = SettingsDialogBounds(dialog->Width(), dialog->Height(), place);
     dialog->SetBounds(r.Left, r.Top, r.Width(), r.Height());

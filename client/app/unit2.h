@@ -51,10 +51,12 @@ struct SettingsDialogPlace {
     int PopupX = 0;  // where the tray menu last popped up
     int ScreenHeight = 0;
     int TaskbarHeight = 0;
+    TRect Area;  // the screen's available area; empty: not kept to it
 };
 
 // The dialog's outer rectangle: centred under the point where the tray menu
-// popped up, its bottom on the taskbar.
+// popped up, its bottom on the taskbar, then moved into the available area
+// (its top-left corner kept inside when it is larger).
 TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& place);
 
 // "Настройки" of the tray menu: shows the dialog over owner, and on OK
@@ -64,6 +66,10 @@ TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& pla
 // dialog is already open.
 bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTarget& target,
                            const SettingsDialogPlace& place);
+
+class TForm1;
+// What the main window's "Настройки" runs in the program.
+void OpenSettingsDialog(TForm1& main);
 
 // True while the settings dialog is shown: the main window must not go away under it.
 bool SettingsDialogOpen();

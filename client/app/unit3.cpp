@@ -17,16 +17,6 @@ namespace {
 
 bool properties_open = false;
 
-// A double click or Enter on a row of the main window's list opens this dialog.
-[[maybe_unused]] const bool properties_dialog_registered = [] {
-    TForm1::PropertiesDialog() = [](TForm1& main, int entry) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        const int screenHeight = screen != nullptr ? screen->geometry().height() : 0;
-        ExecuteModemProperties(main, main.Table(), entry, main.Environment().Folder / kModemsFileName,
-                               {screenHeight, main.TaskbarHeight()}, [&main] { main.List().DrawModemList(); });
-    };
-    return true;
-}();
 
 }  // namespace
 
@@ -105,6 +95,13 @@ TRect PropertiesDialogBounds(const TRect& mainWindow, int width, int height, con
     return Bounds(mainWindow.Left + (mainWindow.Width() - width) / 2, top, width, height);
 }
 
+void OpenModemProperties(TForm1& main, int entry) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenHeight = screen != nullptr ? screen->geometry().height() : 0;
+    ExecuteModemProperties(main, main.Table(), entry, main.Environment().Folder / kModemsFileName,
+                           {screenHeight, main.TaskbarHeight()}, [&main] { main.List().DrawModemList(); });
+}
+
 bool ModemPropertiesOpen() {
     return properties_open;
 }
@@ -125,7 +122,7 @@ bool ExecuteModemProperties(TForm& owner, ModemTable& table, int entry, const st
         ~Closing() { properties_open = false; }
     } closing;
 
-    auto dialog = std::make_unique<TForm3>(nullptr);
+    auto dialog = std::make_unique<TForm3>(&owner);
     dialog->Fill(ImeiToText(imei), current);
     const TRect r = PropertiesDialogBounds(owner.BoundsRect(), dialog->Width(), dialog->Height(), place);
     dialog->SetBounds(r.Left, r.Top, r.Width(), r.Height());

@@ -58,6 +58,10 @@ TRect PropertiesDialogBounds(const TRect& mainWindow, int width, int height, con
 bool ExecuteModemProperties(TForm& owner, ModemTable& table, int entry, const std::filesystem::path& modemsFile,
                             const ModemPropertiesPlace& place, const std::function<void()>& repaint);
 
+class TForm1;
+// What a double click or Enter on a row of the main window runs in the program.
+void OpenModemProperties(TForm1& main, int entry);
+
 // True while the properties dialog is shown.
 bool ModemPropertiesOpen();
 

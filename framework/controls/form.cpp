@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 #include "framework/controls/control_properties.h"
@@ -36,6 +37,11 @@ Frame FrameOf(TBorderStyle style) {
         case TBorderStyle::bsSizeToolWin: return {8, 26};
         default: return {8, 30};
     }
+}
+
+// Only these frames let the user resize the window.
+bool Sizeable(TBorderStyle style) {
+    return style == TBorderStyle::bsSizeable || style == TBorderStyle::bsSizeToolWin;
 }
 
 // The first shown, enabled button under control that answers to the key.
@@ -97,6 +103,9 @@ void TForm::ApplyGeometry() {
     QWidget* w = Widget();
     if (w == nullptr) return;
     const Frame f = FrameOf(border_style_);
+    // A fixed frame: the window manager offers no resizing when the least
+    // and the largest size are the same.
+    if (!Sizeable(border_style_)) w->setFixedSize(ClientWidth(), ClientHeight());
     w->setGeometry(Left() + f.side, Top() + f.caption, ClientWidth(), ClientHeight());
     if (menu_bar_ != nullptr) menu_bar_->setGeometry(0, 0, ClientWidth(), MenuBarHeight());
 }
@@ -129,6 +138,7 @@ void TForm::SetFormStyle(TFormStyle v) {
 void TForm::SetBorderStyle(TBorderStyle v) {
     border_style_ = v;
     ApplyWindowFlags();
+    ApplyConstraints();
     ApplyGeometry();
 }
 
@@ -140,7 +150,9 @@ void TForm::SetShowInTaskbar(bool v) {
 void TForm::ApplyWindowFlags() {
     QWidget* w = Widget();
     if (w == nullptr) return;
-    Qt::WindowFlags flags = Qt::Window;
+    // A dialog frame has no minimise or maximise button, and the window
+    // manager treats it as a dialog.
+    Qt::WindowFlags flags = border_style_ == TBorderStyle::bsDialog ? Qt::Dialog : Qt::Window;
     // A tool window has no taskbar button.
     if (!show_in_taskbar_ || border_style_ == TBorderStyle::bsToolWindow ||
         border_style_ == TBorderStyle::bsSizeToolWin)
@@ -157,6 +169,10 @@ void TForm::ApplyWindowFlags() {
 void TForm::ApplyConstraints() {
     QWidget* w = Widget();
     if (w == nullptr) return;
+    if (!Sizeable(border_style_)) {
+        w->setFixedSize(ClientWidth(), ClientHeight());
+        return;
+    }
     w->setMinimumSize(std::max(0, MinWidth - FrameWidth()), std::max(0, MinHeight - FrameHeight()));
     w->setMaximumSize(MaxWidth > 0 ? MaxWidth - FrameWidth() : QWIDGETSIZE_MAX,
                       MaxHeight > 0 ? MaxHeight - FrameHeight() : QWIDGETSIZE_MAX);
@@ -304,20 +320,39 @@ int TForm::ShowModal() {
     if (ModalAnswerer()) {
         Show();
         ModalAnswerer()(*this);
+        Hide();
     } else {
-        Widget()->setWindowModality(Qt::ApplicationModal);
+        QWidget* w = Widget();
+        // Qt takes a window into its modal bookkeeping when it is shown modal
+        // and out when it is hidden modal: the modality changes only while
+        // the window is hidden, or every other window stays blocked.
+        w->hide();
+        w->setWindowModality(Qt::ApplicationModal);
+        SetTransientParent();
         PlaceOnFirstShow();
         Show();
         QEventLoop loop;
         modal_loop_ = &loop;
-        while (modal_result_ == mrNone && Widget()->isVisible() && !Application().Terminated()) loop.exec();
+        while (modal_result_ == mrNone && w->isVisible() && !Application().Terminated()) loop.exec();
         modal_loop_ = nullptr;
-        Widget()->setWindowModality(Qt::NonModal);
+        Hide();
+        w->setWindowModality(Qt::NonModal);
     }
     if (modal_result_ == mrNone) modal_result_ = mrCancel;
     modal_ = false;
-    Hide();
     return modal_result_;
+}
+
+void TForm::SetTransientParent() {
+    QWidget* w = Widget();
+    const TForm* over = dynamic_cast<const TForm*>(Owner());
+    QWidget* parent = over != nullptr ? over->Widget() : Application().MainWindow;
+    // A dialog stands over a window that is on the screen; over a hidden one
+    // (the tray program's list) some window managers would not show it.
+    if (parent == nullptr || parent == w || !parent->isVisible()) parent = nullptr;
+    w->winId();  // the window handle to hang the parent on
+    if (parent != nullptr) parent->winId();
+    w->windowHandle()->setTransientParent(parent != nullptr ? parent->windowHandle() : nullptr);
 }
 
 bool TForm::PreviewEvent(QEvent* event) {

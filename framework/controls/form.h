@@ -120,6 +120,7 @@ private:
     void NoteFocused(TControl* control);
     void ApplyWindowFlags();
     void PlaceOnFirstShow();
+    void SetTransientParent();
     int MenuBarHeight() const;
 
     TFormStyle form_style_ = TFormStyle::fsNormal;

@@ -160,6 +160,7 @@ TPopupMenu::~TPopupMenu() {
 }
 
 void TPopupMenu::Popup(int x, int y) {
+    popup_point_ = {x, y};
     Raise(OnPopup, this);
     delete shown_.data();
     // Built afresh at every popup from the items as they are now; the QMenu

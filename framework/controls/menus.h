@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/canvas/geometry.h"
 #include "framework/controls/image_list.h"
 #include "framework/core/class_registry.h"
 
@@ -110,11 +111,15 @@ public:
     // OnClick runs later from the event loop.
     void Popup(int x, int y);
     bool IsPoppedUp() const;
+    // The screen point of the last Popup: what its commands open is placed
+    // from there, wherever the cursor has gone since.
+    TPoint PopupPoint() const { return popup_point_; }
     // Tests: the menu as shown, to pick an action from.
     QMenu* ShownMenu() const { return shown_; }
 
 private:
     QPointer<QMenu> shown_;
+    TPoint popup_point_;
 };
 
 // The window's menu bar. A top item with items of its own drops down; one

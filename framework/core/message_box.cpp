@@ -48,15 +48,20 @@ int MessageBox(QWidget* owner, std::string_view text, std::string_view caption, 
         std::lock_guard guard(answerer_lock);
         current = answerer;
     }
-    if (current) return current({std::string(text), std::string(caption), flags, owner != nullptr});
+    const MessageBoxRequest request{std::string(text), std::string(caption), flags, owner != nullptr, owner};
+    if (current) return current(request);
     if (NobodyToSee()) {
-        std::fprintf(stderr, "%s: %s\n", std::string(caption).c_str(), DisplayText(text).toUtf8().constData());
+        std::fprintf(stderr, "%s: %s\n", request.Caption.c_str(), DisplayText(text).toUtf8().constData());
         return DefaultAnswer(flags);
     }
+    return ShowMessageBoxWindow(request);
+}
 
-    QMessageBox box(owner);
-    box.setWindowTitle(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
-    box.setText(DisplayText(text));
+int ShowMessageBoxWindow(const MessageBoxRequest& request) {
+    const unsigned flags = request.Flags;
+    QMessageBox box(request.Owner);
+    box.setWindowTitle(QString::fromStdString(request.Caption));
+    box.setText(DisplayText(request.Text));
     switch (flags & 0xF0) {
         case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
         case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;

@@ -26,6 +26,7 @@ struct MessageBoxRequest {
     std::string Caption;
     unsigned Flags = MB_OK;
     bool Owned = false;  // shown over a window of the program
+    QWidget* Owner = nullptr;
 };
 
 // Answers message boxes instead of a user; tests set one so that nothing
@@ -37,6 +38,11 @@ void SetMessageBoxAnswerer(MessageBoxAnswerer answerer);
 // display: the offscreen platform), the text goes to the standard error
 // stream and the default button answers.
 int MessageBox(QWidget* owner, std::string_view text, std::string_view caption, unsigned flags);
+
+// The box as a window, shown and answered whatever the platform: what
+// MessageBox shows where somebody can see it; tests show it to play the user
+// on a real box.
+int ShowMessageBoxWindow(const MessageBoxRequest& request);
 
 // The answer of the button a box of these flags has as its default.
 int DefaultAnswer(unsigned flags);

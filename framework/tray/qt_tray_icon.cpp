@@ -73,6 +73,10 @@ void QtTrayIcon::ShowBalloon(std::string_view title, std::string_view text, int 
     if (icon_->isVisible()) icon_->showMessage(Q(title), Q(text), icon, timeoutMs);
 }
 
+bool QtTrayIcon::Available() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 void QtTrayIcon::Delete() {
     if (icon_) icon_->hide();
 }

@@ -20,6 +20,7 @@ public:
     void SetTip(std::string_view tip) override;
     void ShowBalloon(std::string_view title, std::string_view text, int timeoutMs, TrayBalloonKind kind) override;
     void Delete() override;
+    bool Available() const override;
 
 private:
     std::unique_ptr<QSystemTrayIcon> icon_;

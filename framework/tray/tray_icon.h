@@ -25,6 +25,9 @@ public:
     virtual void SetTip(std::string_view tip) = 0;
     virtual void ShowBalloon(std::string_view title, std::string_view text, int timeoutMs, TrayBalloonKind kind) = 0;
     virtual void Delete() = 0;
+    // False where the desktop has no notification area: the icon would
+    // never show, so the program has to be reached through its window.
+    virtual bool Available() const = 0;
 };
 
 // The tip as the shell keeps it: at most kTipLimit characters (UTF-8 kept whole).

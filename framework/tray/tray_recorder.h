@@ -7,7 +7,7 @@
 
 namespace dlk {
 
-// A tray icon that only remembers: for tests, and for desktops without a tray.
+// A tray icon that only remembers, for tests.
 class TrayRecorder : public TrayIconHost {
 public:
     struct Balloon {
@@ -38,7 +38,9 @@ public:
         if (Added) Deleted = true;
         Added = false;
     }
+    bool Available() const override { return TrayAvailable; }
 
+    bool TrayAvailable = true;  // false: a desktop without a notification area
     QObject* Window = nullptr;
     unsigned CallbackMessage = 0;
     bool Added = false;

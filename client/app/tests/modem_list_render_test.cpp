@@ -22,6 +22,18 @@ TColor PixelAt(TDibSurface& surface, int x, int y) {
     return surface.Canvas().Pixel(x, y);
 }
 
+// Smoothed glyphs: ink is what is much darker than the white ground, or
+// much lighter than the navy one.
+int Brightness(TColor c) {
+    return (int(c & 0xFF) + int((c >> 8) & 0xFF) + int((c >> 16) & 0xFF)) / 3;
+}
+bool Dark(TColor c) {
+    return Brightness(c) < 96;
+}
+bool Light(TColor c) {
+    return Brightness(c) > 160;
+}
+
 ListRow Row(int y, const char* name, bool online, bool paused, bool selected) {
     ListRow row;
     row.Y = y;
@@ -65,12 +77,30 @@ TEST_F(ModemListRender, TheSelectedRowIsNavyWithWhiteText) {
     int lightOnNavy = 0, darkOnWhite = 0;
     for (int y = 0; y < 15; ++y) {
         for (int x = 19; x < 60; ++x) {
-            if (PixelAt(*surface, x, 16 + y) == clWhite) ++lightOnNavy;
-            if (PixelAt(*surface, x, y) == clBlack) ++darkOnWhite;
+            if (Light(PixelAt(*surface, x, 16 + y))) ++lightOnNavy;
+            if (Dark(PixelAt(*surface, x, y))) ++darkOnWhite;
         }
     }
     EXPECT_GT(lightOnNavy, 10);
     EXPECT_GT(darkOnWhite, 10);
+}
+
+// Smoothed text has shades between ink and ground at the glyphs' edges; the
+// two-colour drawing it replaced had none.
+TEST_F(ModemListRender, TextIsDrawnSmoothed) {
+    ListFrame frame;
+    frame.Width = 704;
+    frame.Height = 16;
+    frame.Rows = {Row(0, "Pump station", true, false, false)};
+    auto surface = RenderModemList(frame, kWidths);
+    int shades = 0;
+    for (int y = 0; y < 15; ++y) {
+        for (int x = 19; x < 140; ++x) {
+            const int b = Brightness(PixelAt(*surface, x, y));
+            if (b > 40 && b < 215) ++shades;
+        }
+    }
+    EXPECT_GT(shades, 20);
 }
 
 TEST_F(ModemListRender, RowsAreSeparatedByDottedGreyLines) {
@@ -165,7 +195,7 @@ TEST_F(ModemListRender, ACountWiderThanItsColumnKeepsItsLeadingDigits) {
         std::vector<int> xs;
         for (int x = from; x < to; ++x) {
             for (int y = 0; y < 15; ++y) {
-                if (PixelAt(s, x, y) == clBlack) {
+                if (Dark(PixelAt(s, x, y))) {
                     xs.push_back(x);
                     break;
                 }
@@ -191,7 +221,7 @@ TEST_F(ModemListRender, ACountWiderThanItsColumnKeepsItsLeadingDigits) {
     ASSERT_FALSE(cut.empty());
     EXPECT_LT(cut.front(), left + 3);
     // Nothing spills into the next column's gap.
-    for (int y = 0; y < 15; ++y) EXPECT_NE(PixelAt(*wide, right + 1, y), clBlack);
+    for (int y = 0; y < 15; ++y) EXPECT_FALSE(Dark(PixelAt(*wide, right + 1, y)));
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 
 #include "client/app/tests/pipe_client.h"
 #include "client/app/unit1.h"
+#include "client/app/unit2.h"
+#include "client/app/unit3.h"
 #include "client/core/settings/client_config_file.h"
 #include "framework/core/application.h"
 #include "framework/core/message_box.h"
@@ -39,6 +41,8 @@ protected:
         env_.LocalNames.PortLink = (folder_ / "CNCB0").string();
         env_.Tray = &tray_;
         env_.CursorPos = [] { return TPoint{100, 100}; };
+        env_.SettingsDialog = OpenSettingsDialog;
+        env_.PropertiesDialog = OpenModemProperties;
         settings_.LocalPort = FreeUdpPort();
         SetMessageBoxAnswerer([this](const MessageBoxRequest& r) {
             boxes_.push_back(r);

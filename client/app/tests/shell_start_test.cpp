@@ -1,5 +1,7 @@
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 
 #include "client/app/tests/shell_fixture.h"
 #include "client/core/link/link_messages.h"
@@ -116,16 +118,36 @@ TEST_F(ShellTest, ExitAsksAndNoKeepsTheProgramRunning) {
 }
 
 TEST_F(ShellTest, ErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    env_.SettingsDialog = [](TForm1&) { throw std::runtime_error("Неверное значение"); };
     TForm1& form = Start();
-    TForm1::SettingsDialog() = [](TForm1&) { throw std::runtime_error("Неверное значение"); };
     form.PopupMenu1->Popup(0, 0);
     form.PopupMenu1->ShownMenu()->actions()[0]->trigger();  // "Настройки", as the user picks it
-    TForm1::SettingsDialog() = nullptr;
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].Text, "Неверное значение");
     EXPECT_EQ(boxes_[0].Caption, "ДЛК-клиент");
     EXPECT_TRUE(form.Link().IsOpen());
     form.Timer1Timer(nullptr);  // still ticking
+}
+
+// The dialog goes where the tray menu popped up, not where the cursor went
+// on its way to "Настройки", and stays on the screen.
+TEST_F(ShellTest, SettingsArePlacedFromWhereTheTrayMenuPoppedUp) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const int right = area.x() + area.width();
+    for (auto [popupX, left] : {std::pair{area.x() + 400, area.x() + 293}, std::pair{right - 5, right - 215}}) {
+        TPoint cursor{popupX, area.y() + 300};
+        env_.CursorPos = [&cursor] { return cursor; };
+        TForm1& form = Start();
+        PostMessage(form.Widget(), WM_TRAYNOTIFY, 0, WM_RBUTTONDOWN);
+        ASSERT_TRUE(WaitUntil([&] { return form.PopupMenu1->IsPoppedUp(); }));
+        cursor = {area.x() + 3, area.y() + 3};
+        TRect placed;
+        TForm::SetModalAnswerer([&](TForm& d) { placed = d.BoundsRect(); });
+        form.PopupMenu1->ShownMenu()->actions()[0]->trigger();
+        TForm::SetModalAnswerer(nullptr);
+        EXPECT_EQ(placed.Left, left);
+        EXPECT_LE(placed.Bottom, area.y() + area.height());
+    }
 }
 
 TEST_F(ShellTest, EndOfTheWindowClosesTheLinkSavesTheConfigAndRemovesTheIcon) {

@@ -90,8 +90,20 @@ TEST_F(SettingsDialogTest, TheClientModeBoxSwitchesItsFieldsAndAnyChangeEnablesO
 }
 
 TEST(SettingsDialogPlace, CentredUnderTheTrayMenuAndStandingOnTheTaskbar) {
-    EXPECT_EQ(SettingsDialogBounds(215, 480, {500, 1080, 40}), Bounds(393, 560, 215, 480));
-    EXPECT_EQ(SettingsDialogBounds(215, 480, {0, 768, 0}), Bounds(-107, 288, 215, 480));
+    EXPECT_EQ(SettingsDialogBounds(215, 480, {500, 1080, 40, {}}), Bounds(393, 560, 215, 480));
+    EXPECT_EQ(SettingsDialogBounds(215, 480, {0, 768, 0, {}}), Bounds(-107, 288, 215, 480));
+}
+
+TEST(SettingsDialogPlace, KeptInsideTheScreensAvailableArea) {
+    const TRect screen = Bounds(0, 0, 1024, 768);
+    const std::pair<SettingsDialogPlace, TRect> cases[] = {
+        {{500, 768, 40, screen}, Bounds(393, 248, 215, 480)},                        // inside: as placed
+        {{1000, 768, 40, screen}, Bounds(809, 248, 215, 480)},                       // the right edge
+        {{20, 768, 40, screen}, Bounds(0, 248, 215, 480)},                           // the left edge
+        {{500, 768, 0, Bounds(0, 300, 1024, 468)}, Bounds(393, 300, 215, 480)},      // a panel at the top
+        {{1500, 768, 0, Bounds(1024, 0, 1280, 1024)}, Bounds(1393, 288, 215, 480)},  // a second screen
+    };
+    for (const auto& [place, expected] : cases) EXPECT_EQ(SettingsDialogBounds(215, 480, place), expected);
 }
 
 TEST_F(SettingsDialogTest, OkAppliesTheSettingsThroughTheWindow) {
@@ -107,7 +119,7 @@ TEST_F(SettingsDialogTest, OkAppliesTheSettingsThroughTheWindow) {
         dialog.Edit3->SetText("5000");
         dialog.Button1->PerformClick();
     });
-    EXPECT_TRUE(ExecuteSettingsDialog(*owner, settings, target, {500, 1080, 40}));
+    EXPECT_TRUE(ExecuteSettingsDialog(*owner, settings, target, {500, 1080, 40, {}}));
     EXPECT_EQ(shown, 1);
     EXPECT_FALSE(SettingsDialogOpen());
     EXPECT_EQ(settings.ServerPort, 5000);
@@ -127,7 +139,7 @@ TEST_F(SettingsDialogTest, ARefusedFieldIsReportedAndTheDialogComesBackWithTheTe
             dialog.Button2->PerformClick();
         }
     });
-    EXPECT_FALSE(ExecuteSettingsDialog(*owner, settings, target, {500, 1080, 40}));
+    EXPECT_FALSE(ExecuteSettingsDialog(*owner, settings, target, {500, 1080, 40, {}}));
     EXPECT_EQ(seen, (std::vector<std::string>{"1025", "80"}));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Caption, "ДЛК-клиент");

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "framework/core/message_box.h"
+#include "framework/tests/modal_user.h"
+#include "server_edit/app/tests/qt_app.h"
+#include "server_edit/app/unit1.h"
+#include "server_edit/app/unit2.h"
+#include "server_edit/app/unit3.h"
+#include "server_edit/app/unit4.h"
+#include "server_edit/core/account_files.h"
+#include "server_edit/core/tests/account_fixtures.h"
+
+namespace dlk {
+namespace {
+
+using testing::ClickOn;
+
+// The editor's dialogs in the real modal loop, real message boxes too.
+class EditorModalLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::EnsureApplication();
+        Application().Reset();  // a window test before may have ended its program
+        testing::ForgetEndedRuns();
+        folder.Write(kServerFileName, {0x5A, 0x40, 0x1F});
+        folder.Write(kUsersFileName, testing::Concat({testing::MakeClient(1, "alpha", "A", "pa").bytes,
+                                                      testing::MakeClient(2, "beta", "B", "pb").bytes,
+                                                      testing::MakeClient(3, "gamma", "C", "pc").bytes}));
+        folder.Write(kModemsFileName,
+                     testing::Concat({testing::MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").bytes}));
+        SetMessageBoxAnswerer([](const MessageBoxRequest& r) { return ShowMessageBoxWindow(r); });
+        form = std::make_unique<TForm1>(nullptr, folder.path());
+        form->MakeMainForm();
+        form->Show();
+    }
+    void TearDown() override { SetMessageBoxAnswerer(nullptr); }
+
+    void ClickRow(TListView& view, int row) {
+        QWidget* viewport = static_cast<QTableWidget*>(view.Widget())->viewport();
+        const TRect r = view.ItemRect(row);
+        testing::ClickAt(viewport, viewport->mapFrom(view.Widget(), QPoint(r.Left + 20, r.Top + 4)));
+    }
+    void Choose(TMenuItem* item) { form->MainMenu1->ActionOf(item)->trigger(); }
+    // Nothing modal is left; the client list takes a click and an arrow key.
+    void ExpectTheMainWindowTakesInput() {
+        EXPECT_EQ(QGuiApplication::modalWindow(), nullptr);
+        ClickRow(*form->ListView1, 2);
+        EXPECT_EQ(form->ListView1->Selected(), form->ListView1->Item(2));
+        testing::PressKey(form->ListView1->Widget(), Qt::Key_Up);
+        EXPECT_EQ(form->ListView1->Selected(), form->ListView1->Item(1));
+    }
+
+    testing::TempFolder folder;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(EditorModalLoopTest, EveryDialogClosedFromItsLoopLeavesTheWindowTakingInput) {
+    enum class By { Ok, Cancel, CloseBox };
+    struct Case {
+        int list;  // focused before the command: 1 clients, 2 modems
+        TMenuItem* TForm1::*command;
+        By by;
+        const char* title;
+    };
+    const Case cases[] = {
+        {1, &TForm1::N3, By::Ok, "свойства клиент"},    {1, &TForm1::N3, By::Cancel, "свойства клиент"},
+        {1, &TForm1::N1, By::CloseBox, "новый клиент"}, {2, &TForm1::N3, By::Ok, "свойства модема"},
+        {2, &TForm1::N1, By::Cancel, "новый модем"},    {2, &TForm1::N3, By::CloseBox, "свойства модема"},
+        {1, &TForm1::N6, By::Ok, "порт сервера"},       {1, &TForm1::N6, By::CloseBox, "порт сервера"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        form->Widget()->activateWindow();  // the list clicked takes the focus and says so
+        ClickRow(c.list == 1 ? *form->ListView1 : *form->ListView2, 0);
+        testing::ModalUser user;
+        user.Then([&](QWidget& modal) {
+            EXPECT_EQ(modal.windowTitle().toStdString(), c.title);
+            // Over the main window, in a fixed dialog frame.
+            EXPECT_EQ(modal.windowHandle()->transientParent(), form->Widget()->windowHandle());
+            EXPECT_EQ(modal.minimumSize(), modal.maximumSize());
+            EXPECT_EQ(modal.windowType(), Qt::Dialog);
+            EXPECT_FALSE(modal.windowFlags() & Qt::WindowMinimizeButtonHint);
+            const std::string button = c.by == By::Ok ? "OK" : "Отмена";
+            for (auto* b : modal.findChildren<QPushButton*>())
+                if (c.by != By::CloseBox && b->text().toStdString() == button) return ClickOn(b);
+            modal.windowHandle()->close();
+        });
+        Choose(form.get()->*c.command);
+        EXPECT_TRUE(user.Done());
+        ExpectTheMainWindowTakesInput();
+    }
+}
+
+TEST_F(EditorModalLoopTest, ABoxFromTheDialogAndTheDialogShownAgain) {
+    testing::ModalUser user;
+    user.Then([](QWidget& modal) {
+            auto* port = dynamic_cast<TForm4*>(ControlOfWidget(&modal));
+            ASSERT_NE(port, nullptr);
+            port->Edit1->SetText("70000");
+            ClickOn(port->Button1->Widget());
+        })
+        .Then([](QWidget& box) {
+            EXPECT_NE(qobject_cast<QMessageBox*>(&box), nullptr);
+            testing::PressKey(&box, Qt::Key_Return);
+        })
+        .Then([](QWidget& modal) {
+            auto* port = dynamic_cast<TForm4*>(ControlOfWidget(&modal));
+            ASSERT_NE(port, nullptr);
+            EXPECT_EQ(port->Edit1->Text(), "8000");
+            port->Edit1->SetText("9000");
+            ClickOn(port->Button1->Widget());
+        });
+    Choose(form->N6);
+    ExpectTheMainWindowTakesInput();
+    Choose(form->N6);
+    EXPECT_TRUE(user.Done());
+    EXPECT_EQ(form->MainMenu1->ActionOf(form->N6)->text().toStdString(), "порт сервера: 9000");
+    ExpectTheMainWindowTakesInput();
+}
+
+}  // namespace
+}  // namespace dlk
