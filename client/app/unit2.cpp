@@ -22,7 +22,6 @@ int ScreenHeight() {
     return screen != nullptr ? screen->geometry().height() : 0;
 }
 
-
 }  // namespace
 
 TForm2::TForm2(TComponent* owner) : TForm(owner) {

@@ -17,7 +17,6 @@ namespace {
 
 bool properties_open = false;
 
-
 }  // namespace
 
 TForm3::TForm3(TComponent* owner) : TForm(owner) {
