@@ -17,7 +17,7 @@ void WriteClients(const testing::TempFolder& folder, int count) {
     users.reserve(std::size_t(count) * kAccountRecordSize);
     for (int i = 0; i < count; ++i) {
         const std::string id = std::to_string(100000 + i);
-        const auto record = testing::MakeClient(std::uint8_t(i), id, "client " + id, "pw" + id).bytes;
+        const auto record = testing::MakeClient(std::uint8_t(i), id, "client " + id, "pw" + id).Bytes;
         users.insert(users.end(), record.begin(), record.end());
     }
     folder.Write(kUsersFileName, users);

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const dlk::RecordFileContents contents = dlk::ParseRecordFile(bytes);
 
     dlk::AccountBook book;
-    for (const auto& record : contents.records) {
+    for (const auto& record : contents.Records) {
         book.Clients.push_back({false, dlk::ClientRecord{record}});
         book.Modems.push_back({false, dlk::ModemRecord{record}});
     }
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::uint8_t> modems = dlk::ModemFileBytes(book);
     // std::equal, not memcmp: an input without a whole record writes nothing,
     // and memcmp must not be handed the empty vector's null data.
-    if (users.size() != size - contents.trailingBytes || !std::equal(users.begin(), users.end(), data)) {
+    if (users.size() != size - contents.TrailingBytes || !std::equal(users.begin(), users.end(), data)) {
         std::abort();
     }
     if (modems != users) std::abort();
@@ -29,11 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int slot : book.ListedClients()) {
         (void)book.ClientRowTexts(slot);
         (void)book.ListedModems(false, slot);
-        (void)book.ClientIdTaken(book.ClientAt(slot).id, slot);
+        (void)book.ClientIdTaken(book.ClientAt(slot).Id, slot);
     }
     for (int slot : book.ListedModems(true, -1)) {
         (void)book.ModemRowTexts(slot);
-        (void)book.ImeiTaken(book.ModemAt(slot).imei, slot);
+        (void)book.ImeiTaken(book.ModemAt(slot).Imei, slot);
     }
     if (!book.Clients.empty()) {
         book.ChangeClient(0, {"new", "name", "pw", true});
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const dlk::ServerFileContents server = dlk::ParseServerFile(bytes);
-    const std::vector<std::uint8_t> patched = dlk::PatchServerFile(bytes, server.port);
+    const std::vector<std::uint8_t> patched = dlk::PatchServerFile(bytes, server.Port);
     if (size >= dlk::kServerFileSize && !std::ranges::equal(bytes, patched)) std::abort();
     return 0;
 }

@@ -9,8 +9,8 @@ namespace dlk {
 
 // Where a dialog goes over the main window: centred on it, outer sizes.
 struct DialogPlace {
-    int left;
-    int top;
+    int Left;
+    int Top;
 };
 
 inline DialogPlace CentreOver(int ownerLeft, int ownerTop, int ownerWidth, int ownerHeight, int width, int height) {
@@ -23,7 +23,7 @@ inline DialogPlace CentreOver(int ownerLeft, int ownerTop, int ownerWidth, int o
 inline int ShowModalCentredOver(TForm& dialog, const TForm& over) {
     const DialogPlace place =
         CentreOver(over.Left(), over.Top(), over.Width(), over.Height(), dialog.Width(), dialog.Height());
-    dialog.SetBounds(place.left, place.top, dialog.Width(), dialog.Height());
+    dialog.SetBounds(place.Left, place.Top, dialog.Width(), dialog.Height());
     return dialog.ShowModal();
 }
 

@@ -18,7 +18,7 @@ namespace {
 bool SameRows(const std::vector<ListRow>& a, const std::vector<ListRow>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].slot != b[i].slot || a[i].texts != b[i].texts) return false;
+        if (a[i].Slot != b[i].Slot || a[i].Texts != b[i].Texts) return false;
     }
     return true;
 }
@@ -173,17 +173,17 @@ void TForm1::ShowState() {
 }
 
 void TForm1::ShowList(TListView& view, const ListState& state, std::vector<ListRow>& shown) {
-    if (!SameRows(shown, state.rows) || view.ItemCount() != int(state.rows.size())) {
+    if (!SameRows(shown, state.Rows) || view.ItemCount() != int(state.Rows.size())) {
         view.BeginUpdate();
         view.ClearItems();
-        for (const ListRow& row : state.rows) {
+        for (const ListRow& row : state.Rows) {
             TListItem* item = view.AddItem();
-            item->Data = row.slot;
-            item->SetCaption(row.texts[0]);
-            for (std::size_t i = 1; i < row.texts.size(); ++i) item->AddSubItem(row.texts[i]);
+            item->Data = row.Slot;
+            item->SetCaption(row.Texts[0]);
+            for (std::size_t i = 1; i < row.Texts.size(); ++i) item->AddSubItem(row.Texts[i]);
         }
         view.EndUpdate();
-        shown = state.rows;
+        shown = state.Rows;
     }
     view.SetSelected(state.selectedRow >= 0 ? view.Item(state.selectedRow) : nullptr);
 }

@@ -27,11 +27,11 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
 
 std::optional<ClientFields> TForm2::Run(const ClientDialogRequest& request, TForm& over) {
     check_ = request.check;
-    SetCaption(request.caption);
-    Edit2->SetText(request.fields.id);
-    Edit3->SetText(request.fields.password);
-    Edit1->SetText(request.fields.name);
-    CheckBox1->SetChecked(request.fields.disabled);
+    SetCaption(request.Caption);
+    Edit2->SetText(request.Fields.Id);
+    Edit3->SetText(request.Fields.Password);
+    Edit1->SetText(request.Fields.Name);
+    CheckBox1->SetChecked(request.Fields.Disabled);
     Label3->Hide();
     const int result = ShowModalCentredOver(*this, over);
     check_ = nullptr;

@@ -27,12 +27,12 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
 
 std::optional<ModemFields> TForm3::Run(const ModemDialogRequest& request, TForm& over) {
     check_ = request.check;
-    SetCaption(request.caption);
-    Edit3->SetText(request.fields.imei);
-    Edit1->SetText(request.fields.name);
-    Edit2->SetText(request.fields.ownerId);
+    SetCaption(request.Caption);
+    Edit3->SetText(request.Fields.Imei);
+    Edit1->SetText(request.Fields.Name);
+    Edit2->SetText(request.Fields.ownerId);
     Edit2->SetEnabled(request.ownerEditable);
-    CheckBox1->SetChecked(request.fields.disabled);
+    CheckBox1->SetChecked(request.Fields.Disabled);
     Label4->Hide();
     const int result = ShowModalCentredOver(*this, over);
     check_ = nullptr;

@@ -45,8 +45,8 @@ std::optional<int> TakeSlot(Slots& slots) {
 void StoreModem(ModemRecord& record, const ModemFields& fields, const ImeiBcd& imei) {
     record.SetImei(imei);
     record.SetOwnerId(FieldText(fields.ownerId, kClientIdCapacity));
-    record.SetName(FieldText(fields.name, kNameCapacity));
-    record.SetDisabled(fields.disabled);
+    record.SetName(FieldText(fields.Name, kNameCapacity));
+    record.SetDisabled(fields.Disabled);
 }
 
 const char* StatusText(bool disabled) {
@@ -68,12 +68,12 @@ bool AccountBook::IsLiveModem(int slot) const {
 }
 
 ClientFields AccountBook::ClientAt(int slot) const {
-    const ClientRecord& r = Clients.at(slot).record;
+    const ClientRecord& r = Clients.at(slot).Record;
     return {Cp1251ToUtf8(r.Id()), Cp1251ToUtf8(r.Name()), Cp1251ToUtf8(r.Password()), r.Disabled()};
 }
 
 ModemFields AccountBook::ModemAt(int slot) const {
-    const ModemRecord& r = Modems.at(slot).record;
+    const ModemRecord& r = Modems.at(slot).Record;
     return {ImeiToText(r.Imei()), Cp1251ToUtf8(r.Name()), Cp1251ToUtf8(r.OwnerId()), r.Disabled()};
 }
 
@@ -85,58 +85,58 @@ std::optional<int> AccountBook::NextModemSlot() const {
 }
 
 void AccountBook::StoreClient(ClientRecord& record, const ClientFields& fields) {
-    record.SetId(FieldText(fields.id, kClientIdCapacity));
-    record.SetPassword(FieldText(fields.password, kPasswordCapacity));
-    record.SetName(FieldText(fields.name, kNameCapacity));
-    record.SetDisabled(fields.disabled);
+    record.SetId(FieldText(fields.Id, kClientIdCapacity));
+    record.SetPassword(FieldText(fields.Password, kPasswordCapacity));
+    record.SetName(FieldText(fields.Name, kNameCapacity));
+    record.SetDisabled(fields.Disabled);
 }
 
 std::optional<int> AccountBook::AddClient(const ClientFields& fields) {
     const std::optional<int> slot = TakeSlot(Clients);
     if (!slot) return std::nullopt;
-    StoreClient(Clients[*slot].record, fields);
+    StoreClient(Clients[*slot].Record, fields);
     Modified = true;
     return slot;
 }
 
 std::optional<int> AccountBook::AddModem(const ModemFields& fields) {
-    const std::optional<ImeiBcd> imei = TextToImei(fields.imei);
+    const std::optional<ImeiBcd> imei = TextToImei(fields.Imei);
     if (!imei) return std::nullopt;
     const std::optional<int> slot = TakeSlot(Modems);
     if (!slot) return std::nullopt;
-    StoreModem(Modems[*slot].record, fields, *imei);
+    StoreModem(Modems[*slot].Record, fields, *imei);
     Modified = true;
     return slot;
 }
 
 void AccountBook::ChangeClient(int slot, const ClientFields& fields) {
-    ClientRecord& client = Clients.at(slot).record;
+    ClientRecord& client = Clients.at(slot).Record;
     const std::string oldId = client.Id();
-    const std::optional<std::string> newId = ChangedFieldText(fields.id, oldId, kClientIdCapacity);
+    const std::optional<std::string> newId = ChangedFieldText(fields.Id, oldId, kClientIdCapacity);
     if (newId && *newId != oldId) {
         for (ModemSlot& modem : Modems) {
-            if (modem.record.OwnerId() == oldId) modem.record.SetOwnerId(*newId);
+            if (modem.Record.OwnerId() == oldId) modem.Record.SetOwnerId(*newId);
         }
         client.SetId(*newId);
     }
-    if (const auto password = ChangedFieldText(fields.password, client.Password(), kPasswordCapacity)) {
+    if (const auto password = ChangedFieldText(fields.Password, client.Password(), kPasswordCapacity)) {
         client.SetPassword(*password);
     }
-    if (const auto name = ChangedFieldText(fields.name, client.Name(), kNameCapacity)) client.SetName(*name);
-    client.SetDisabled(fields.disabled);
+    if (const auto name = ChangedFieldText(fields.Name, client.Name(), kNameCapacity)) client.SetName(*name);
+    client.SetDisabled(fields.Disabled);
     Modified = true;
 }
 
 bool AccountBook::ChangeModem(int slot, const ModemFields& fields) {
-    ModemRecord& record = Modems.at(slot).record;
-    const std::optional<ImeiBcd> imei = TextToImei(fields.imei);
-    if (!imei && fields.imei != ImeiToText(record.Imei())) return false;
+    ModemRecord& record = Modems.at(slot).Record;
+    const std::optional<ImeiBcd> imei = TextToImei(fields.Imei);
+    if (!imei && fields.Imei != ImeiToText(record.Imei())) return false;
     if (imei) record.SetImei(*imei);
     if (const auto owner = ChangedFieldText(fields.ownerId, record.OwnerId(), kClientIdCapacity)) {
         record.SetOwnerId(*owner);
     }
-    if (const auto name = ChangedFieldText(fields.name, record.Name(), kNameCapacity)) record.SetName(*name);
-    record.SetDisabled(fields.disabled);
+    if (const auto name = ChangedFieldText(fields.Name, record.Name(), kNameCapacity)) record.SetName(*name);
+    record.SetDisabled(fields.Disabled);
     Modified = true;
     return true;
 }
@@ -164,12 +164,12 @@ void AccountBook::DeleteModem(int slot) {
 bool AccountBook::ClientIdTaken(std::string_view id, int exceptSlot) const {
     std::string wanted = FieldText(id, kClientIdCapacity);
     if (exceptSlot >= 0 && exceptSlot < ClientCount()) {
-        const std::string own = Clients[exceptSlot].record.Id();
+        const std::string own = Clients[exceptSlot].Record.Id();
         if (!ChangedFieldText(id, own, kClientIdCapacity)) wanted = own;
     }
     for (int c = 0; c < ClientCount(); ++c) {
         if (c == exceptSlot || !IsLiveClient(c)) continue;
-        if (Clients[c].record.Id() == wanted) return true;
+        if (Clients[c].Record.Id() == wanted) return true;
     }
     return false;
 }
@@ -177,7 +177,7 @@ bool AccountBook::ClientIdTaken(std::string_view id, int exceptSlot) const {
 bool AccountBook::ImeiTaken(std::string_view imeiText, int exceptSlot) const {
     for (int m = 0; m < ModemCount(); ++m) {
         if (m == exceptSlot || !IsLiveModem(m)) continue;
-        if (ImeiToText(Modems[m].record.Imei()) == imeiText) return true;
+        if (ImeiToText(Modems[m].Record.Imei()) == imeiText) return true;
     }
     return false;
 }
@@ -186,7 +186,7 @@ bool AccountBook::ModemBelongsTo(int modemSlot, int clientSlot) const {
     if (modemSlot < 0 || modemSlot >= ModemCount() || clientSlot < 0 || clientSlot >= ClientCount()) {
         return false;
     }
-    return SameClientId(Modems[modemSlot].record.OwnerIdField(), Clients[clientSlot].record.IdField());
+    return SameClientId(Modems[modemSlot].Record.OwnerIdField(), Clients[clientSlot].Record.IdField());
 }
 
 std::vector<int> AccountBook::ListedClients() const {
@@ -210,12 +210,12 @@ std::vector<int> AccountBook::ListedModems(bool showAll, int clientSlot) const {
 
 std::array<std::string, 4> AccountBook::ClientRowTexts(int slot) const {
     const ClientFields f = ClientAt(slot);
-    return {f.name, f.id, f.password, StatusText(f.disabled)};
+    return {f.Name, f.Id, f.Password, StatusText(f.Disabled)};
 }
 
 std::array<std::string, 4> AccountBook::ModemRowTexts(int slot) const {
     const ModemFields f = ModemAt(slot);
-    return {f.name, f.imei, f.ownerId, StatusText(f.disabled)};
+    return {f.Name, f.Imei, f.ownerId, StatusText(f.Disabled)};
 }
 
 bool AccountBook::SetServerPort(std::uint16_t port) {

@@ -17,27 +17,27 @@ namespace dlk {
 // writes only the live ones, and are the first to be reused by an add.
 struct ClientSlot {
     bool Deleted = false;
-    ClientRecord record;
+    ClientRecord Record;
 };
 
 struct ModemSlot {
     bool Deleted = false;
-    ModemRecord record;
+    ModemRecord Record;
 };
 
 // The fields of the client and modem dialogs, in UTF-8.
 struct ClientFields {
-    std::string id;
-    std::string name;
-    std::string password;
-    bool disabled = false;
+    std::string Id;
+    std::string Name;
+    std::string Password;
+    bool Disabled = false;
 };
 
 struct ModemFields {
-    std::string imei;  // 15 decimal digits
-    std::string name;
+    std::string Imei;  // 15 decimal digits
+    std::string Name;
     std::string ownerId;
-    bool disabled = false;
+    bool Disabled = false;
 };
 
 // A table takes no more records than this, as the account files have always

@@ -14,11 +14,11 @@ namespace texts = editor_texts;
 namespace {
 
 std::string NoticeText(const LoadNotice& notice) {
-    if (notice.unreadable) {
-        return "Файл " + notice.fileName + " прочитать не удалось (" + notice.error +
+    if (notice.Unreadable) {
+        return "Файл " + notice.fileName + " прочитать не удалось (" + notice.Error +
                ").\rЕго записи не загружены, и сохранять этот файл программа не будет.";
     }
-    return "В конце файла " + notice.fileName + " неполная запись (байтов: " + std::to_string(notice.trailingBytes) +
+    return "В конце файла " + notice.fileName + " неполная запись (байтов: " + std::to_string(notice.TrailingBytes) +
            "). Она не загружена и при сохранении будет отброшена.";
 }
 
@@ -29,10 +29,10 @@ AccountEditor::AccountEditor(std::filesystem::path folder, EditorPrompts& prompt
 
 void AccountEditor::Start() {
     LoadedAccounts loaded = LoadAccounts(folder_, read_);
-    book_ = std::move(loaded.book);
-    unread_files_ = std::move(loaded.unreadFiles);
-    for (const LoadNotice& notice : loaded.notices) {
-        const PromptIcon icon = notice.unreadable ? PromptIcon::Error : PromptIcon::Warning;
+    book_ = std::move(loaded.Book);
+    unread_files_ = std::move(loaded.UnreadFiles);
+    for (const LoadNotice& notice : loaded.Notices) {
+        const PromptIcon icon = notice.Unreadable ? PromptIcon::Error : PromptIcon::Warning;
         prompts_.Ask(NoticeText(notice), texts::kTitle, PromptButtons::Ok, icon);
     }
     FillClientList();
@@ -46,14 +46,14 @@ bool AccountEditor::CloseQuery() {
     if (answer == PromptAnswer::No) return true;
     if (answer != PromptAnswer::Yes) return false;
     const SaveResult result = SaveAccounts(book_, folder_, unread_files_);
-    for (const std::string& fileName : result.lostFiles) {
+    for (const std::string& fileName : result.LostFiles) {
         prompts_.Ask(texts::kSaveErrorPrefix + fileName, texts::kExitCaption, PromptButtons::Ok, PromptIcon::Error);
     }
-    for (const std::string& fileName : result.refusedFiles) {
+    for (const std::string& fileName : result.RefusedFiles) {
         prompts_.Ask(texts::kNotSavedUnreadPrefix + fileName + texts::kNotSavedUnreadReason, texts::kExitCaption,
                      PromptButtons::Ok, PromptIcon::Error);
     }
-    for (const std::string& fileName : result.failedFiles) {
+    for (const std::string& fileName : result.FailedFiles) {
         prompts_.Ask(texts::kSaveErrorPrefix + fileName, texts::kExitCaption, PromptButtons::Ok, PromptIcon::Error);
     }
     return result.Ok();
@@ -67,11 +67,11 @@ std::string AccountEditor::PortItemCaption() const {
 // Selecting a row, by the user or by a refill, raises the same event, so the
 // modem list follows whichever client row becomes selected.
 void AccountEditor::FillClientList() {
-    clients_.rows.clear();
+    clients_.Rows.clear();
     clients_.selectedRow = -1;
-    for (int slot : book_.ListedClients()) clients_.rows.push_back({slot, book_.ClientRowTexts(slot)});
-    for (int row = 0; row < static_cast<int>(clients_.rows.size()); ++row) {
-        if (clients_.rows[row].slot == SelectedClient) {
+    for (int slot : book_.ListedClients()) clients_.Rows.push_back({slot, book_.ClientRowTexts(slot)});
+    for (int row = 0; row < static_cast<int>(clients_.Rows.size()); ++row) {
+        if (clients_.Rows[row].Slot == SelectedClient) {
             SelectClientRow(row);
             break;
         }
@@ -79,13 +79,13 @@ void AccountEditor::FillClientList() {
 }
 
 void AccountEditor::FillModemList() {
-    modems_.rows.clear();
+    modems_.Rows.clear();
     modems_.selectedRow = -1;
     for (int slot : book_.ListedModems(show_all_modems_, SelectedClientRowSlot())) {
-        modems_.rows.push_back({slot, book_.ModemRowTexts(slot)});
+        modems_.Rows.push_back({slot, book_.ModemRowTexts(slot)});
     }
-    for (int row = 0; row < static_cast<int>(modems_.rows.size()); ++row) {
-        if (modems_.rows[row].slot == SelectedModem) {
+    for (int row = 0; row < static_cast<int>(modems_.Rows.size()); ++row) {
+        if (modems_.Rows[row].Slot == SelectedModem) {
             SelectModemRow(row);
             break;
         }
@@ -93,9 +93,9 @@ void AccountEditor::FillModemList() {
 }
 
 void AccountEditor::SelectClientRow(int row) {
-    if (row < 0 || row >= static_cast<int>(clients_.rows.size()) || row == clients_.selectedRow) return;
+    if (row < 0 || row >= static_cast<int>(clients_.Rows.size()) || row == clients_.selectedRow) return;
     clients_.selectedRow = row;
-    OnClientRowSelected(clients_.rows[row].slot);
+    OnClientRowSelected(clients_.Rows[row].Slot);
 }
 
 void AccountEditor::OnClientRowSelected(int slot) {
@@ -104,9 +104,9 @@ void AccountEditor::OnClientRowSelected(int slot) {
 }
 
 void AccountEditor::SelectModemRow(int row) {
-    if (row < 0 || row >= static_cast<int>(modems_.rows.size()) || row == modems_.selectedRow) return;
+    if (row < 0 || row >= static_cast<int>(modems_.Rows.size()) || row == modems_.selectedRow) return;
     modems_.selectedRow = row;
-    SelectedModem = modems_.rows[row].slot;
+    SelectedModem = modems_.Rows[row].Slot;
 }
 
 void AccountEditor::DoubleClick(EditorList list, int rowUnderCursor) {
@@ -164,7 +164,7 @@ void AccountEditor::AddModem() {
     if (TellIfFull(!book_.NextModemSlot(), texts::kNewModemCaption, kModemsFileName, "модемов")) return;
     ModemDialogRequest request{
         texts::kNewModemCaption, {}, show_all_modems_, [this](const ModemFields& f) { return CheckModem(f); }};
-    if (!show_all_modems_) request.fields.ownerId = book_.ClientAt(ownerSlot).id;
+    if (!show_all_modems_) request.Fields.ownerId = book_.ClientAt(ownerSlot).Id;
     const std::optional<ModemFields> fields = prompts_.EditModem(request);
     if (!fields) return;
     const std::optional<int> slot = book_.AddModem(*fields);
@@ -250,16 +250,16 @@ void AccountEditor::ToggleShowAllModems() {
 
 ClientVerdict AccountEditor::CheckClient(const ClientFields& fields) const {
     const int except = EditMode == 1 ? EditIndex : -1;
-    return book_.ClientIdTaken(fields.id, except) ? ClientVerdict::DuplicateId : ClientVerdict::Accept;
+    return book_.ClientIdTaken(fields.Id, except) ? ClientVerdict::DuplicateId : ClientVerdict::Accept;
 }
 
 // A changed modem may keep an IMEI that is no longer a valid one (a damaged
 // record): its bytes are then left as they are.
 ModemVerdict AccountEditor::CheckModem(const ModemFields& fields) const {
-    const bool keepsOwnImei = EditMode == 1 && book_.ModemAt(EditIndex).imei == fields.imei;
-    if (!IsImeiText(fields.imei) && !keepsOwnImei) return ModemVerdict::NotAnImei;
+    const bool keepsOwnImei = EditMode == 1 && book_.ModemAt(EditIndex).Imei == fields.Imei;
+    if (!IsImeiText(fields.Imei) && !keepsOwnImei) return ModemVerdict::NotAnImei;
     const int except = EditMode == 1 ? EditIndex : -1;
-    return book_.ImeiTaken(fields.imei, except) ? ModemVerdict::DuplicateImei : ModemVerdict::Accept;
+    return book_.ImeiTaken(fields.Imei, except) ? ModemVerdict::DuplicateImei : ModemVerdict::Accept;
 }
 
 }  // namespace dlk

@@ -11,15 +11,15 @@
 namespace dlk {
 
 struct ListRow {
-    int slot = -1;
-    std::array<std::string, 4> texts;
+    int Slot = -1;
+    std::array<std::string, 4> Texts;
 };
 
 // One list as the window shows it: its rows and the selected row (-1: none).
 struct ListState {
-    std::vector<ListRow> rows;
+    std::vector<ListRow> Rows;
     int selectedRow = -1;
-    int SelectedSlot() const { return selectedRow < 0 ? -1 : rows[selectedRow].slot; }
+    int SelectedSlot() const { return selectedRow < 0 ? -1 : Rows[selectedRow].Slot; }
 };
 
 enum class EditorList { None, Clients, Modems };

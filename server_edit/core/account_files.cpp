@@ -11,22 +11,22 @@ namespace dlk {
 
 RecordFileContents ParseRecordFile(std::span<const std::uint8_t> bytes) {
     RecordFileContents contents;
-    contents.found = true;
+    contents.Found = true;
     const std::size_t whole = bytes.size() / kAccountRecordSize;
-    contents.records.resize(whole);
+    contents.Records.resize(whole);
     for (std::size_t i = 0; i < whole; ++i) {
-        std::copy_n(bytes.begin() + i * kAccountRecordSize, kAccountRecordSize, contents.records[i].begin());
+        std::copy_n(bytes.begin() + i * kAccountRecordSize, kAccountRecordSize, contents.Records[i].begin());
     }
-    contents.trailingBytes = bytes.size() % kAccountRecordSize;
+    contents.TrailingBytes = bytes.size() % kAccountRecordSize;
     return contents;
 }
 
 ServerFileContents ParseServerFile(std::span<const std::uint8_t> bytes) {
     ServerFileContents contents;
-    contents.found = true;
-    if (bytes.size() > kServerPortOffset) contents.port = bytes[kServerPortOffset];
+    contents.Found = true;
+    if (bytes.size() > kServerPortOffset) contents.Port = bytes[kServerPortOffset];
     if (bytes.size() > kServerPortOffset + 1) {
-        contents.port = static_cast<std::uint16_t>(contents.port | (bytes[kServerPortOffset + 1] << 8));
+        contents.Port = static_cast<std::uint16_t>(contents.Port | (bytes[kServerPortOffset + 1] << 8));
     }
     return contents;
 }
@@ -45,31 +45,31 @@ FileBytes ReadAccountFile(const std::filesystem::path& path) {
     auto bytes = ReadWholeFile(path, std::numeric_limits<std::size_t>::max(), &error);
     if (!bytes) {
         if (error != ENOENT) {
-            file.outcome = ReadOutcome::Failed;
-            file.error = std::generic_category().message(error);
+            file.Outcome = ReadOutcome::Failed;
+            file.Error = std::generic_category().message(error);
         }
         return file;
     }
-    file.outcome = ReadOutcome::Read;
-    file.bytes = std::move(*bytes);
+    file.Outcome = ReadOutcome::Read;
+    file.Bytes = std::move(*bytes);
     return file;
 }
 
 RecordFileContents ReadRecordFile(const std::filesystem::path& path, const FileReader& read) {
     const FileBytes file = read(path);
-    if (file.outcome == ReadOutcome::Read) return ParseRecordFile(file.bytes);
+    if (file.Outcome == ReadOutcome::Read) return ParseRecordFile(file.Bytes);
     RecordFileContents contents;
-    contents.unreadable = file.outcome == ReadOutcome::Failed;
-    contents.error = file.error;
+    contents.Unreadable = file.Outcome == ReadOutcome::Failed;
+    contents.Error = file.Error;
     return contents;
 }
 
 ServerFileContents ReadServerFile(const std::filesystem::path& path, const FileReader& read) {
     const FileBytes file = read(path);
-    if (file.outcome == ReadOutcome::Read) return ParseServerFile(file.bytes);
+    if (file.Outcome == ReadOutcome::Read) return ParseServerFile(file.Bytes);
     ServerFileContents contents;
-    contents.unreadable = file.outcome == ReadOutcome::Failed;
-    contents.error = file.error;
+    contents.Unreadable = file.Outcome == ReadOutcome::Failed;
+    contents.Error = file.Error;
     return contents;
 }
 

@@ -27,9 +27,9 @@ inline constexpr std::size_t kServerFileSize = 3;
 enum class ReadOutcome { Read, Missing, Failed };
 
 struct FileBytes {
-    ReadOutcome outcome = ReadOutcome::Missing;
-    std::vector<std::uint8_t> bytes;  // empty unless Read
-    std::string error;                // the system's reason when Failed
+    ReadOutcome Outcome = ReadOutcome::Missing;
+    std::vector<std::uint8_t> Bytes;  // empty unless Read
+    std::string Error;                // the system's reason when Failed
 };
 
 FileBytes ReadAccountFile(const std::filesystem::path& path);
@@ -41,20 +41,20 @@ using FileReader = std::function<FileBytes(const std::filesystem::path&)>;
 // the end is not a record: its size is reported so the user can be told that
 // the next save drops it.
 struct RecordFileContents {
-    bool found = false;       // the file was read whole
-    bool unreadable = false;  // the file is there but was not read whole
-    std::string error;        // why, when unreadable
-    std::vector<AccountRecordBytes> records;
-    std::size_t trailingBytes = 0;  // bytes of a partial last record
+    bool Found = false;       // the file was read whole
+    bool Unreadable = false;  // the file is there but was not read whole
+    std::string Error;        // why, when unreadable
+    std::vector<AccountRecordBytes> Records;
+    std::size_t TrailingBytes = 0;  // bytes of a partial last record
 };
 
 RecordFileContents ParseRecordFile(std::span<const std::uint8_t> bytes);
 
 struct ServerFileContents {
-    bool found = false;
-    bool unreadable = false;
-    std::string error;
-    std::uint16_t port = 0;  // bytes missing from a short file count as 0
+    bool Found = false;
+    bool Unreadable = false;
+    std::string Error;
+    std::uint16_t Port = 0;  // bytes missing from a short file count as 0
 };
 
 ServerFileContents ParseServerFile(std::span<const std::uint8_t> bytes);

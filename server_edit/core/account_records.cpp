@@ -18,45 +18,45 @@ std::span<std::uint8_t> Field(AccountRecordBytes& bytes, std::size_t offset, std
 }  // namespace
 
 std::string ClientRecord::Id() const {
-    return ReadShortString(Field(bytes, kIdOffset, kClientIdCapacity));
+    return ReadShortString(Field(Bytes, kIdOffset, kClientIdCapacity));
 }
 std::string ClientRecord::Name() const {
-    return ReadShortString(Field(bytes, kNameOffset, kNameCapacity));
+    return ReadShortString(Field(Bytes, kNameOffset, kNameCapacity));
 }
 std::string ClientRecord::Password() const {
-    return ReadShortString(Field(bytes, kPasswordOffset, kPasswordCapacity));
+    return ReadShortString(Field(Bytes, kPasswordOffset, kPasswordCapacity));
 }
 
 void ClientRecord::SetId(std::string_view cp1251) {
-    WriteShortString(Field(bytes, kIdOffset, kClientIdCapacity), cp1251);
+    WriteShortString(Field(Bytes, kIdOffset, kClientIdCapacity), cp1251);
 }
 void ClientRecord::SetName(std::string_view cp1251) {
-    WriteShortString(Field(bytes, kNameOffset, kNameCapacity), cp1251);
+    WriteShortString(Field(Bytes, kNameOffset, kNameCapacity), cp1251);
 }
 void ClientRecord::SetPassword(std::string_view cp1251) {
-    WriteShortString(Field(bytes, kPasswordOffset, kPasswordCapacity), cp1251);
+    WriteShortString(Field(Bytes, kPasswordOffset, kPasswordCapacity), cp1251);
 }
 
 ImeiBcd ModemRecord::Imei() const {
     ImeiBcd imei;
-    std::copy_n(bytes.begin() + kImeiOffset, imei.size(), imei.begin());
+    std::copy_n(Bytes.begin() + kImeiOffset, imei.size(), imei.begin());
     return imei;
 }
 std::string ModemRecord::Name() const {
-    return ReadShortString(Field(bytes, kNameOffset, kNameCapacity));
+    return ReadShortString(Field(Bytes, kNameOffset, kNameCapacity));
 }
 std::string ModemRecord::OwnerId() const {
-    return ReadShortString(Field(bytes, kOwnerIdOffset, kClientIdCapacity));
+    return ReadShortString(Field(Bytes, kOwnerIdOffset, kClientIdCapacity));
 }
 
 void ModemRecord::SetImei(const ImeiBcd& imei) {
-    std::copy(imei.begin(), imei.end(), bytes.begin() + kImeiOffset);
+    std::copy(imei.begin(), imei.end(), Bytes.begin() + kImeiOffset);
 }
 void ModemRecord::SetName(std::string_view cp1251) {
-    WriteShortString(Field(bytes, kNameOffset, kNameCapacity), cp1251);
+    WriteShortString(Field(Bytes, kNameOffset, kNameCapacity), cp1251);
 }
 void ModemRecord::SetOwnerId(std::string_view cp1251) {
-    WriteShortString(Field(bytes, kOwnerIdOffset, kClientIdCapacity), cp1251);
+    WriteShortString(Field(Bytes, kOwnerIdOffset, kClientIdCapacity), cp1251);
 }
 
 bool SameClientId(std::span<const std::uint8_t, kClientIdCapacity + 1> a,

@@ -30,23 +30,23 @@ struct ClientRecord {
     static constexpr std::size_t kDisabledOffset = 41;
     static constexpr std::size_t kPasswordOffset = 42;
 
-    AccountRecordBytes bytes{};
+    AccountRecordBytes Bytes{};
 
     std::string Id() const;
     std::string Name() const;
     std::string Password() const;
-    bool Disabled() const { return bytes[kDisabledOffset] != 0; }
+    bool Disabled() const { return Bytes[kDisabledOffset] != 0; }
 
     void SetId(std::string_view cp1251);
     void SetName(std::string_view cp1251);
     void SetPassword(std::string_view cp1251);
-    void SetDisabled(bool disabled) { bytes[kDisabledOffset] = disabled ? 1 : 0; }
+    void SetDisabled(bool disabled) { Bytes[kDisabledOffset] = disabled ? 1 : 0; }
 
     std::span<std::uint8_t, kClientIdCapacity + 1> IdField() {
-        return std::span(bytes).subspan<kIdOffset, kClientIdCapacity + 1>();
+        return std::span(Bytes).subspan<kIdOffset, kClientIdCapacity + 1>();
     }
     std::span<const std::uint8_t, kClientIdCapacity + 1> IdField() const {
-        return std::span(bytes).subspan<kIdOffset, kClientIdCapacity + 1>();
+        return std::span(Bytes).subspan<kIdOffset, kClientIdCapacity + 1>();
     }
 };
 
@@ -57,20 +57,20 @@ struct ModemRecord {
     static constexpr std::size_t kDisabledOffset = 40;
     static constexpr std::size_t kOwnerIdOffset = 55;
 
-    AccountRecordBytes bytes{};
+    AccountRecordBytes Bytes{};
 
     ImeiBcd Imei() const;
     std::string Name() const;
     std::string OwnerId() const;
-    bool Disabled() const { return bytes[kDisabledOffset] != 0; }
+    bool Disabled() const { return Bytes[kDisabledOffset] != 0; }
 
     void SetImei(const ImeiBcd& imei);
     void SetName(std::string_view cp1251);
     void SetOwnerId(std::string_view cp1251);
-    void SetDisabled(bool disabled) { bytes[kDisabledOffset] = disabled ? 1 : 0; }
+    void SetDisabled(bool disabled) { Bytes[kDisabledOffset] = disabled ? 1 : 0; }
 
     std::span<const std::uint8_t, kClientIdCapacity + 1> OwnerIdField() const {
-        return std::span(bytes).subspan<kOwnerIdOffset, kClientIdCapacity + 1>();
+        return std::span(Bytes).subspan<kOwnerIdOffset, kClientIdCapacity + 1>();
     }
 };
 

@@ -14,7 +14,7 @@ std::vector<std::uint8_t> LiveRecordBytes(const Slots& slots) {
     std::vector<std::uint8_t> bytes;
     for (const auto& slot : slots) {
         if (slot.Deleted) continue;
-        bytes.insert(bytes.end(), slot.record.bytes.begin(), slot.record.bytes.end());
+        bytes.insert(bytes.end(), slot.Record.Bytes.begin(), slot.Record.Bytes.end());
     }
     return bytes;
 }
@@ -23,12 +23,12 @@ template <typename Slots>
 void LoadTable(const std::filesystem::path& path, const char* fileName, const FileReader& read, Slots& slots,
                LoadedAccounts& loaded) {
     const RecordFileContents contents = ReadRecordFile(path, read);
-    slots.resize(contents.records.size());
-    for (std::size_t i = 0; i < contents.records.size(); ++i) slots[i].record.bytes = contents.records[i];
-    if (contents.trailingBytes != 0) loaded.notices.push_back({fileName, contents.trailingBytes, false, {}});
-    if (contents.unreadable) {
-        loaded.notices.push_back({fileName, 0, true, contents.error});
-        loaded.unreadFiles.push_back(fileName);
+    slots.resize(contents.Records.size());
+    for (std::size_t i = 0; i < contents.Records.size(); ++i) slots[i].Record.Bytes = contents.Records[i];
+    if (contents.TrailingBytes != 0) loaded.Notices.push_back({fileName, contents.TrailingBytes, false, {}});
+    if (contents.Unreadable) {
+        loaded.Notices.push_back({fileName, 0, true, contents.Error});
+        loaded.UnreadFiles.push_back(fileName);
     }
 }
 
@@ -44,14 +44,14 @@ std::vector<std::uint8_t> ModemFileBytes(const AccountBook& book) {
 LoadedAccounts LoadAccounts(const std::filesystem::path& folder, const FileReader& read) {
     LoadedAccounts loaded;
     const ServerFileContents server = ReadServerFile(folder / kServerFileName, read);
-    loaded.book.ServerFileFound = server.found;
-    loaded.book.ServerPort = server.port;
-    if (server.unreadable) {
-        loaded.notices.push_back({kServerFileName, 0, true, server.error});
-        loaded.unreadFiles.push_back(kServerFileName);
+    loaded.Book.ServerFileFound = server.Found;
+    loaded.Book.ServerPort = server.Port;
+    if (server.Unreadable) {
+        loaded.Notices.push_back({kServerFileName, 0, true, server.Error});
+        loaded.UnreadFiles.push_back(kServerFileName);
     }
-    LoadTable(folder / kUsersFileName, kUsersFileName, read, loaded.book.Clients, loaded);
-    LoadTable(folder / kModemsFileName, kModemsFileName, read, loaded.book.Modems, loaded);
+    LoadTable(folder / kUsersFileName, kUsersFileName, read, loaded.Book.Clients, loaded);
+    LoadTable(folder / kModemsFileName, kModemsFileName, read, loaded.Book.Modems, loaded);
     return loaded;
 }
 
@@ -59,9 +59,9 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
                         const std::vector<std::string>& unreadFiles) {
     struct Planned {
         const char* fileName;
-        std::vector<std::uint8_t> bytes;
-        PendingFileReplace pending;
-        bool prepared = false;
+        std::vector<std::uint8_t> Bytes;
+        PendingFileReplace Pending;
+        bool Prepared = false;
     };
     std::array<Planned, 3> files{{{kServerFileName, {}, {}},
                                   {kUsersFileName, ClientFileBytes(book), {}},
@@ -73,10 +73,10 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
     bool writeServer = book.ServerFileFound;
     if (writeServer) {
         const FileBytes old = ReadAccountFile(folder / kServerFileName);
-        if (old.outcome == ReadOutcome::Read) {
-            files[0].bytes = PatchServerFile(old.bytes, book.ServerPort);
+        if (old.Outcome == ReadOutcome::Read) {
+            files[0].Bytes = PatchServerFile(old.Bytes, book.ServerPort);
         } else {
-            auto& outcome = old.outcome == ReadOutcome::Missing ? result.lostFiles : result.failedFiles;
+            auto& outcome = old.Outcome == ReadOutcome::Missing ? result.LostFiles : result.FailedFiles;
             outcome.push_back(kServerFileName);
             writeServer = false;
         }
@@ -90,16 +90,16 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (i == 0 && !writeServer) continue;
         if (unread(files[i].fileName)) {
-            result.refusedFiles.push_back(files[i].fileName);
+            result.RefusedFiles.push_back(files[i].fileName);
             continue;
         }
-        files[i].prepared = files[i].pending.Prepare(folder / files[i].fileName, files[i].bytes);
-        if (!files[i].prepared) result.failedFiles.push_back(files[i].fileName);
+        files[i].Prepared = files[i].Pending.Prepare(folder / files[i].fileName, files[i].Bytes);
+        if (!files[i].Prepared) result.FailedFiles.push_back(files[i].fileName);
     }
     if (!result.Ok()) return result;  // pending files discard themselves
 
     for (Planned& file : files) {
-        if (file.prepared && !file.pending.Commit()) result.failedFiles.push_back(file.fileName);
+        if (file.Prepared && !file.Pending.Commit()) result.FailedFiles.push_back(file.fileName);
     }
     return result;
 }

@@ -15,17 +15,17 @@ namespace dlk {
 // but could not be read whole.
 struct LoadNotice {
     std::string fileName;
-    std::size_t trailingBytes = 0;
-    bool unreadable = false;
-    std::string error;  // why, when unreadable
+    std::size_t TrailingBytes = 0;
+    bool Unreadable = false;
+    std::string Error;  // why, when unreadable
 };
 
 struct LoadedAccounts {
-    AccountBook book;
-    std::vector<LoadNotice> notices;
+    AccountBook Book;
+    std::vector<LoadNotice> Notices;
     // Files that are there but were not read whole: their tables start empty
     // and the files must not be replaced.
-    std::vector<std::string> unreadFiles;
+    std::vector<std::string> UnreadFiles;
 };
 
 // Reads the three files from the folder. A missing records file gives an empty
@@ -37,10 +37,10 @@ LoadedAccounts LoadAccounts(const std::filesystem::path& folder, const FileReade
 // but are gone (lost: only the server file, which is never created); Ok when
 // nothing failed.
 struct SaveResult {
-    std::vector<std::string> failedFiles;
-    std::vector<std::string> refusedFiles;
-    std::vector<std::string> lostFiles;
-    bool Ok() const { return failedFiles.empty(); }
+    std::vector<std::string> FailedFiles;
+    std::vector<std::string> RefusedFiles;
+    std::vector<std::string> LostFiles;
+    bool Ok() const { return FailedFiles.empty(); }
 };
 
 // Writes the live records of both tables and, when the server file was found

@@ -18,14 +18,14 @@ enum class ClientVerdict { Accept, DuplicateId };
 enum class ModemVerdict { Accept, DuplicateImei, NotAnImei };
 
 struct ClientDialogRequest {
-    std::string caption;
-    ClientFields fields;
+    std::string Caption;
+    ClientFields Fields;
     std::function<ClientVerdict(const ClientFields&)> check;
 };
 
 struct ModemDialogRequest {
-    std::string caption;
-    ModemFields fields;
+    std::string Caption;
+    ModemFields Fields;
     bool ownerEditable = true;
     std::function<ModemVerdict(const ModemFields&)> check;
 };

@@ -37,7 +37,7 @@ TEST(DialogLayout, AFullImeiFitsItsColumnUncut) {
     testing::EnsureApplication();
     testing::TempFolder folder;
     folder.Write(kModemsFileName,
-                 testing::Concat({testing::MakeModem(1, *TextToImei("888888888888888"), "m", "id").bytes}));
+                 testing::Concat({testing::MakeModem(1, *TextToImei("888888888888888"), "m", "id").Bytes}));
     TForm1 form(nullptr, folder.path());
     auto* table = static_cast<QTableWidget*>(form.ListView2->Widget());
     const int column = table->horizontalHeader()->sectionSize(1);

@@ -35,11 +35,11 @@ class EditorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::EnsureApplication();
-        clients = {MakeClient(1, "alpha", "Alpha", "pa").bytes, MakeClient(2, "beta", "Beta", "pb").bytes,
-                   MakeClient(3, "gamma", "Gamma", "pc", true).bytes};
-        modems = {MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").bytes,
-                  MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").bytes,
-                  MakeModem(6, *TextToImei("333333333333333"), "m3", "beta", true).bytes};
+        clients = {MakeClient(1, "alpha", "Alpha", "pa").Bytes, MakeClient(2, "beta", "Beta", "pb").Bytes,
+                   MakeClient(3, "gamma", "Gamma", "pc", true).Bytes};
+        modems = {MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").Bytes,
+                  MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").Bytes,
+                  MakeModem(6, *TextToImei("333333333333333"), "m3", "beta", true).Bytes};
         folder.Write(kServerFileName, Bytes{0x5A, 0x40, 0x1F});
         folder.Write(kUsersFileName, Concat(clients));
         folder.Write(kModemsFileName, Concat(modems));
@@ -195,7 +195,7 @@ TEST_F(EditorWindowTest, AddingAClientRefusesADuplicateIdAndSavesOnYes) {
     added.SetPassword("pd");
     added.SetName("\xC4\xE5\xEB\xFC\xF2\xE0");  // Дельта in code page 1251
     added.SetDisabled(true);
-    EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[0], clients[1], clients[2], added.bytes}));
+    EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[0], clients[1], clients[2], added.Bytes}));
     EXPECT_EQ(folder.Read(kModemsFileName), Concat(modems));
     EXPECT_EQ(folder.Read(kServerFileName), (Bytes{0x5A, 0x40, 0x1F}));
 }
@@ -258,8 +258,8 @@ TEST_F(EditorWindowTest, ChangingAClientIdCarriesItToItsModems) {
     ModemRecord m1{modems[0]}, m3{modems[2]};
     m1.SetOwnerId("B2");
     m3.SetOwnerId("B2");
-    EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[0], changed.bytes, clients[2]}));
-    EXPECT_EQ(folder.Read(kModemsFileName), Concat({m1.bytes, modems[1], m3.bytes}));
+    EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[0], changed.Bytes, clients[2]}));
+    EXPECT_EQ(folder.Read(kModemsFileName), Concat({m1.Bytes, modems[1], m3.Bytes}));
 }
 
 TEST_F(EditorWindowTest, DeletingAClientWithItsModemsAndThenAModem) {

@@ -29,11 +29,11 @@ protected:
         Application().Reset();  // a window test before may have ended its program
         testing::ForgetEndedRuns();
         folder.Write(kServerFileName, {0x5A, 0x40, 0x1F});
-        folder.Write(kUsersFileName, testing::Concat({testing::MakeClient(1, "alpha", "A", "pa").bytes,
-                                                      testing::MakeClient(2, "beta", "B", "pb").bytes,
-                                                      testing::MakeClient(3, "gamma", "C", "pc").bytes}));
+        folder.Write(kUsersFileName, testing::Concat({testing::MakeClient(1, "alpha", "A", "pa").Bytes,
+                                                      testing::MakeClient(2, "beta", "B", "pb").Bytes,
+                                                      testing::MakeClient(3, "gamma", "C", "pc").Bytes}));
         folder.Write(kModemsFileName,
-                     testing::Concat({testing::MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").bytes}));
+                     testing::Concat({testing::MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").Bytes}));
         SetMessageBoxAnswerer([](const MessageBoxRequest& r) { return ShowMessageBoxWindow(r); });
         form = std::make_unique<TForm1>(nullptr, folder.path());
         form->MakeMainForm();

@@ -65,7 +65,7 @@ TEST_F(AccountBookTest, AddAppendsZeroedSlotsAndReusesTheFirstDeletedOne) {
     expected[42] = 2;
     expected[43] = 'p';
     expected[44] = 'd';
-    EXPECT_EQ(book.Clients[3].record.bytes, expected);
+    EXPECT_EQ(book.Clients[3].Record.Bytes, expected);
     EXPECT_TRUE(book.Modified);
 
     book.DeleteClient(2, false);
@@ -74,11 +74,11 @@ TEST_F(AccountBookTest, AddAppendsZeroedSlotsAndReusesTheFirstDeletedOne) {
     ASSERT_EQ(reused, 0);
     EXPECT_FALSE(book.Clients[0].Deleted);
     // The deleted record's bytes stay wherever the new one does not write.
-    const AccountRecordBytes old = MakeClient(1, "alpha", "Alpha Ltd", "pa").bytes;
-    EXPECT_EQ(book.Clients[0].record.Id(), "eps");
-    EXPECT_EQ(book.Clients[0].record.bytes[4], old[4]);    // "alpha" tail past "eps"
-    EXPECT_EQ(book.Clients[0].record.bytes[11], old[11]);  // name tail
-    for (std::size_t i = 51; i < 64; ++i) EXPECT_EQ(book.Clients[0].record.bytes[i], old[i]);
+    const AccountRecordBytes old = MakeClient(1, "alpha", "Alpha Ltd", "pa").Bytes;
+    EXPECT_EQ(book.Clients[0].Record.Id(), "eps");
+    EXPECT_EQ(book.Clients[0].Record.Bytes[4], old[4]);    // "alpha" tail past "eps"
+    EXPECT_EQ(book.Clients[0].Record.Bytes[11], old[11]);  // name tail
+    for (std::size_t i = 51; i < 64; ++i) EXPECT_EQ(book.Clients[0].Record.Bytes[i], old[i]);
     EXPECT_EQ(book.NextClientSlot(), 2);
 }
 
@@ -106,20 +106,20 @@ TEST_F(AccountBookTest, ModemAddAndChangeNeedFifteenDigits) {
     }
     EXPECT_FALSE(book.Modified);
     EXPECT_EQ(book.ModemCount(), 4);
-    EXPECT_EQ(book.ModemAt(0).imei, "111111111111111");
+    EXPECT_EQ(book.ModemAt(0).Imei, "111111111111111");
 
     const std::optional<int> slot = book.AddModem({"123456789012345", "new", "gamma", false});
     ASSERT_EQ(slot, 4);
-    EXPECT_EQ(book.Modems[4].record.Imei(), (ImeiBcd{0x12, 0x34, 0x56, 0x78, 0x90, 0x12, 0x34, 0x50}));
+    EXPECT_EQ(book.Modems[4].Record.Imei(), (ImeiBcd{0x12, 0x34, 0x56, 0x78, 0x90, 0x12, 0x34, 0x50}));
     EXPECT_EQ(book.ListedModems(false, 2), (std::vector<int>{4}));
 }
 
 TEST_F(AccountBookTest, DamagedImeiMayBeKeptAsItIsButNotTyped) {
-    book.Modems[0].record.SetImei({0xAB, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1F});
-    const std::string shown = book.ModemAt(0).imei;
+    book.Modems[0].Record.SetImei({0xAB, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1F});
+    const std::string shown = book.ModemAt(0).Imei;
     EXPECT_EQ(shown, ":;1111111111111");
     ASSERT_TRUE(book.ChangeModem(0, {shown, "renamed", "beta", false}));
-    EXPECT_EQ(book.Modems[0].record.Imei(), (ImeiBcd{0xAB, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1F}));
+    EXPECT_EQ(book.Modems[0].Record.Imei(), (ImeiBcd{0xAB, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1F}));
     EXPECT_FALSE(book.ChangeModem(1, {shown, "m2", "alpha", false}));  // not its own
     EXPECT_FALSE(book.AddModem({shown, "m", "", false}));
 }
@@ -127,34 +127,34 @@ TEST_F(AccountBookTest, DamagedImeiMayBeKeptAsItIsButNotTyped) {
 TEST_F(AccountBookTest, ChangedClientIdFollowsToAllItsModemsDeletedOnesToo) {
     book.Modems[2].Deleted = true;
     book.ChangeClient(1, {"BETA2", "Beta", "pb", true});
-    EXPECT_EQ(book.Clients[1].record.Id(), "BETA2");
-    EXPECT_EQ(book.Modems[0].record.OwnerId(), "BETA2");
-    EXPECT_EQ(book.Modems[2].record.OwnerId(), "BETA2");
-    EXPECT_EQ(book.Modems[1].record.OwnerId(), "alpha");
-    EXPECT_EQ(book.Modems[3].record.OwnerId(), "nobody");
+    EXPECT_EQ(book.Clients[1].Record.Id(), "BETA2");
+    EXPECT_EQ(book.Modems[0].Record.OwnerId(), "BETA2");
+    EXPECT_EQ(book.Modems[2].Record.OwnerId(), "BETA2");
+    EXPECT_EQ(book.Modems[1].Record.OwnerId(), "alpha");
+    EXPECT_EQ(book.Modems[3].Record.OwnerId(), "nobody");
     EXPECT_EQ(book.ListedModems(false, 1), (std::vector<int>{0}));
     EXPECT_TRUE(book.Modified);
 }
 
 TEST_F(AccountBookTest, ChangeWithTheSameIdLeavesTheIdFieldAndModemsUntouched) {
-    book.Clients[1].record.bytes[0] = 200;  // a corrupt length: "beta" and its tail
-    const AccountRecordBytes before = book.Clients[1].record.bytes;
+    book.Clients[1].Record.Bytes[0] = 200;  // a corrupt length: "beta" and its tail
+    const AccountRecordBytes before = book.Clients[1].Record.Bytes;
     const ClientFields shown = book.ClientAt(1);
-    book.ChangeClient(1, {shown.id, "Новое имя", "newpass", false});
-    for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(book.Clients[1].record.bytes[i], before[i]);
-    EXPECT_EQ(book.ClientAt(1).name, "Новое имя");
-    EXPECT_EQ(book.ClientAt(1).password, "newpass");
-    EXPECT_FALSE(book.ClientAt(1).disabled);
-    EXPECT_EQ(book.Modems[0].record.OwnerId(), "beta");
+    book.ChangeClient(1, {shown.Id, "Новое имя", "newpass", false});
+    for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(book.Clients[1].Record.Bytes[i], before[i]);
+    EXPECT_EQ(book.ClientAt(1).Name, "Новое имя");
+    EXPECT_EQ(book.ClientAt(1).Password, "newpass");
+    EXPECT_FALSE(book.ClientAt(1).Disabled);
+    EXPECT_EQ(book.Modems[0].Record.OwnerId(), "beta");
 }
 
 TEST_F(AccountBookTest, ModemChangeStoresAllFieldsWithoutCascading) {
     ASSERT_TRUE(book.ChangeModem(3, {"999999999999990", "renamed", "alpha", true}));
-    EXPECT_EQ(book.ModemAt(3).imei, "999999999999990");
-    EXPECT_EQ(book.ModemAt(3).name, "renamed");
-    EXPECT_TRUE(book.ModemAt(3).disabled);
+    EXPECT_EQ(book.ModemAt(3).Imei, "999999999999990");
+    EXPECT_EQ(book.ModemAt(3).Name, "renamed");
+    EXPECT_TRUE(book.ModemAt(3).Disabled);
     EXPECT_EQ(book.ListedModems(false, 0), (std::vector<int>{1, 3}));
-    EXPECT_EQ(book.Clients[0].record.Id(), "alpha");
+    EXPECT_EQ(book.Clients[0].Record.Id(), "alpha");
 }
 
 TEST_F(AccountBookTest, DeleteClientWithOrWithoutItsModems) {
@@ -168,7 +168,7 @@ TEST_F(AccountBookTest, DeleteClientWithOrWithoutItsModems) {
     marked = book.DeleteClient(0, false);
     EXPECT_TRUE(marked.empty());
     EXPECT_FALSE(book.Modems[1].Deleted);
-    EXPECT_EQ(book.Modems[1].record.OwnerId(), "alpha");
+    EXPECT_EQ(book.Modems[1].Record.OwnerId(), "alpha");
     EXPECT_EQ(book.ListedModems(true, -1), (std::vector<int>{1, 3}));
 
     book.DeleteModem(3);
@@ -196,7 +196,7 @@ TEST_F(AccountBookTest, DuplicateImeisCompareTheShownText) {
     EXPECT_FALSE(book.ImeiTaken("222222222222222", 1));
     book.Modems[1].Deleted = true;
     EXPECT_FALSE(book.ImeiTaken("222222222222222", -1));
-    book.Modems[0].record.bytes[7] = 0x1F;  // a stray last nibble is not part of the IMEI
+    book.Modems[0].Record.Bytes[7] = 0x1F;  // a stray last nibble is not part of the IMEI
     EXPECT_TRUE(book.ImeiTaken("111111111111111", -1));
 }
 
@@ -213,10 +213,10 @@ TEST(AccountBook, CyrillicTextsAreStoredOneByteACharacterAndCut) {
     AccountBook book;
     book.AddClient({"ИДклиент9", std::string("Я") + std::string(40, 'x'), "пароль", false});
     const ClientFields f = book.ClientAt(0);
-    EXPECT_EQ(f.id, "ИДклиент");
-    EXPECT_EQ(f.name, "Я" + std::string(30, 'x'));
-    EXPECT_EQ(f.password, "пароль");
-    EXPECT_EQ(book.Clients[0].record.bytes[0], 8);
+    EXPECT_EQ(f.Id, "ИДклиент");
+    EXPECT_EQ(f.Name, "Я" + std::string(30, 'x'));
+    EXPECT_EQ(f.Password, "пароль");
+    EXPECT_EQ(book.Clients[0].Record.Bytes[0], 8);
 }
 
 }  // namespace

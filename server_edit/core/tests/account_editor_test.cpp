@@ -18,18 +18,18 @@ using Bytes = std::vector<std::uint8_t>;
 
 std::vector<int> Slots(const ListState& list) {
     std::vector<int> slots;
-    for (const ListRow& row : list.rows) slots.push_back(row.slot);
+    for (const ListRow& row : list.Rows) slots.push_back(row.Slot);
     return slots;
 }
 
 class AccountEditorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        clients = {MakeClient(1, "alpha", "Alpha", "pa").bytes, MakeClient(2, "beta", "Beta", "pb").bytes,
-                   MakeClient(3, "gamma", "Gamma", "pc", true).bytes};
-        modems = {MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").bytes,
-                  MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").bytes,
-                  MakeModem(6, *TextToImei("333333333333333"), "m3", "beta", true).bytes};
+        clients = {MakeClient(1, "alpha", "Alpha", "pa").Bytes, MakeClient(2, "beta", "Beta", "pb").Bytes,
+                   MakeClient(3, "gamma", "Gamma", "pc", true).Bytes};
+        modems = {MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").Bytes,
+                  MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").Bytes,
+                  MakeModem(6, *TextToImei("333333333333333"), "m3", "beta", true).Bytes};
         folder.Write(kServerFileName, Bytes{0x5A, 0x40, 0x1F});
         folder.Write(kUsersFileName, Concat(clients));
         folder.Write(kModemsFileName, Concat(modems));
@@ -48,10 +48,10 @@ TEST_F(AccountEditorTest, StartListsEverythingAndSelectsTheFirstRows) {
     Start();
     EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(editor.ClientList().selectedRow, 0);
-    EXPECT_EQ(editor.ClientList().rows[2].texts, (std::array<std::string, 4>{"Gamma", "gamma", "pc", "выключен"}));
+    EXPECT_EQ(editor.ClientList().Rows[2].Texts, (std::array<std::string, 4>{"Gamma", "gamma", "pc", "выключен"}));
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(editor.ModemList().selectedRow, 0);
-    EXPECT_EQ(editor.ModemList().rows[0].texts,
+    EXPECT_EQ(editor.ModemList().Rows[0].Texts,
               (std::array<std::string, 4>{"m1", "111111111111111", "beta", "работает"}));
     EXPECT_TRUE(editor.ShowAllModems());
     EXPECT_TRUE(editor.PortItemEnabled());
@@ -63,7 +63,7 @@ TEST_F(AccountEditorTest, NoFilesGiveEmptyListsAndADisabledPortItem) {
     TempFolder empty;
     AccountEditor bare(empty.path(), prompts);
     bare.Start();
-    EXPECT_TRUE(bare.ClientList().rows.empty());
+    EXPECT_TRUE(bare.ClientList().Rows.empty());
     EXPECT_EQ(bare.ClientList().selectedRow, -1);
     EXPECT_FALSE(bare.PortItemEnabled());
     EXPECT_EQ(bare.PortItemCaption(), "порт сервера ? (не удалось открыть файл DLK_server.dat)");
@@ -88,10 +88,10 @@ TEST_F(AccountEditorTest, DamagedFilesAreListedWithinTheirFieldsAndSavedBackWhol
     folder.Write(kUsersFileName, noise);
     folder.Write(kModemsFileName, noise);
     Start();
-    ASSERT_EQ(editor.ClientList().rows.size(), 5u);
-    ASSERT_EQ(editor.ModemList().rows.size(), 5u);
-    EXPECT_EQ(editor.Book().Clients[0].record.Id().size(), 8u);
-    EXPECT_EQ(editor.ModemList().rows[0].texts[1].size(), 15u);
+    ASSERT_EQ(editor.ClientList().Rows.size(), 5u);
+    ASSERT_EQ(editor.ModemList().Rows.size(), 5u);
+    EXPECT_EQ(editor.Book().Clients[0].Record.Id().size(), 8u);
+    EXPECT_EQ(editor.ModemList().Rows[0].Texts[1].size(), 15u);
     EXPECT_EQ(prompts.messages.size(), 2u);  // both partial records told
 
     editor.FocusList(EditorList::Clients);
@@ -110,8 +110,8 @@ TEST_F(AccountEditorTest, PartialRecordIsToldAtStart) {
     folder.Write(kUsersFileName, users);
     Start();
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].text.find("DLK_users.dat"), std::string::npos);
-    EXPECT_NE(prompts.messages[0].text.find("байтов: 1"), std::string::npos);
+    EXPECT_NE(prompts.messages[0].Text.find("DLK_users.dat"), std::string::npos);
+    EXPECT_NE(prompts.messages[0].Text.find("байтов: 1"), std::string::npos);
     EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
 }
 
@@ -124,7 +124,7 @@ TEST_F(AccountEditorTest, FilterFollowsTheSelectedClient) {
     editor.SelectClientRow(1);
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 2}));
     editor.SelectClientRow(2);
-    EXPECT_TRUE(editor.ModemList().rows.empty());
+    EXPECT_TRUE(editor.ModemList().Rows.empty());
 
     // A client listed after a deleted one still gets exactly its modems.
     editor.FocusList(EditorList::Clients);
@@ -172,12 +172,12 @@ TEST_F(AccountEditorTest, AddedClientReusesADeletedSlotAndIsSelected) {
     prompts.clientDialogs = {{{"alpha", "dup", "", false}, {"delta", "Дельта", "pd", false}}};
     editor.Add();
     ASSERT_EQ(prompts.clientRequests.size(), 1u);
-    EXPECT_EQ(prompts.clientRequests[0].caption, "новый клиент");
-    EXPECT_EQ(prompts.clientRequests[0].fields.id, "");
+    EXPECT_EQ(prompts.clientRequests[0].Caption, "новый клиент");
+    EXPECT_EQ(prompts.clientRequests[0].Fields.Id, "");
     EXPECT_EQ(prompts.clientVerdicts, (std::vector<ClientVerdict>{ClientVerdict::DuplicateId, ClientVerdict::Accept}));
     EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(editor.ClientList().selectedRow, 1);
-    EXPECT_EQ(editor.ClientList().rows[1].texts[0], "Дельта");
+    EXPECT_EQ(editor.ClientList().Rows[1].Texts[0], "Дельта");
 
     // The ID only a deleted client had is free again.
     prompts.answers = {PromptAnswer::No};
@@ -197,16 +197,16 @@ TEST_F(AccountEditorTest, ChangingAClientIdCarriesItToItsModemsAndKeepsTheFilter
         {"beta", "Beta", "pb", false},
     }};
     editor.Change();  // taking another's ID is refused, keeping its own is fine
-    EXPECT_EQ(prompts.clientRequests[0].caption, "свойства клиент");
-    EXPECT_EQ(prompts.clientRequests[0].fields.id, "beta");
+    EXPECT_EQ(prompts.clientRequests[0].Caption, "свойства клиент");
+    EXPECT_EQ(prompts.clientRequests[0].Fields.Id, "beta");
     EXPECT_EQ(prompts.clientVerdicts, (std::vector<ClientVerdict>{ClientVerdict::DuplicateId, ClientVerdict::Accept}));
 
     prompts.clientDialogs = {{{"BETA", "Beta", "pb", true}}};
     editor.Change();
     EXPECT_EQ(editor.ClientList().selectedRow, 1);
-    EXPECT_EQ(editor.ClientList().rows[1].texts, (std::array<std::string, 4>{"Beta", "BETA", "pb", "выключен"}));
+    EXPECT_EQ(editor.ClientList().Rows[1].Texts, (std::array<std::string, 4>{"Beta", "BETA", "pb", "выключен"}));
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 2}));
-    EXPECT_EQ(editor.ModemList().rows[0].texts[2], "BETA");
+    EXPECT_EQ(editor.ModemList().Rows[0].Texts[2], "BETA");
 }
 
 TEST_F(AccountEditorTest, ModemAddedUnderTheFilterBelongsToTheSelectedClient) {
@@ -219,8 +219,8 @@ TEST_F(AccountEditorTest, ModemAddedUnderTheFilterBelongsToTheSelectedClient) {
                              {"444444444444444", "m4", "gamma", false}}};
     editor.Add();
     const ModemDialogRequest& request = prompts.modemRequests.at(0);
-    EXPECT_EQ(request.caption, "новый модем");
-    EXPECT_EQ(request.fields.ownerId, "gamma");
+    EXPECT_EQ(request.Caption, "новый модем");
+    EXPECT_EQ(request.Fields.ownerId, "gamma");
     EXPECT_FALSE(request.ownerEditable);
     EXPECT_EQ(prompts.modemVerdicts,
               (std::vector<ModemVerdict>{ModemVerdict::NotAnImei, ModemVerdict::DuplicateImei, ModemVerdict::Accept}));
@@ -231,7 +231,7 @@ TEST_F(AccountEditorTest, ModemAddedUnderTheFilterBelongsToTheSelectedClient) {
     prompts.modemDialogs = {{}};  // cancelled
     editor.Add();
     EXPECT_TRUE(prompts.modemRequests.at(1).ownerEditable);
-    EXPECT_EQ(prompts.modemRequests.at(1).fields.ownerId, "");
+    EXPECT_EQ(prompts.modemRequests.at(1).Fields.ownerId, "");
     EXPECT_EQ(editor.Book().ModemCount(), 4);
 }
 
@@ -242,12 +242,12 @@ TEST_F(AccountEditorTest, ChangingAModemShowsItsFieldsAndKeepsItsOwnImei) {
     prompts.modemDialogs = {{{"111111111111111", "m3", "beta", true}, {"333333333333333", "m3b", "alpha", true}}};
     editor.Change();
     const ModemDialogRequest& request = prompts.modemRequests.at(0);
-    EXPECT_EQ(request.caption, "свойства модема");
-    EXPECT_EQ(request.fields.imei, "333333333333333");
-    EXPECT_TRUE(request.fields.disabled);
+    EXPECT_EQ(request.Caption, "свойства модема");
+    EXPECT_EQ(request.Fields.Imei, "333333333333333");
+    EXPECT_TRUE(request.Fields.Disabled);
     EXPECT_TRUE(request.ownerEditable);
     EXPECT_EQ(prompts.modemVerdicts, (std::vector<ModemVerdict>{ModemVerdict::DuplicateImei, ModemVerdict::Accept}));
-    EXPECT_EQ(editor.ModemList().rows[2].texts,
+    EXPECT_EQ(editor.ModemList().Rows[2].Texts,
               (std::array<std::string, 4>{"m3b", "333333333333333", "alpha", "выключен"}));
     EXPECT_EQ(editor.ModemList().selectedRow, 2);
 }
@@ -258,9 +258,9 @@ TEST_F(AccountEditorTest, DeletingAClientAsksWhatToDoWithItsModems) {
     editor.SelectClientRow(1);
     prompts.answers = {PromptAnswer::Cancel};
     editor.Delete();
-    EXPECT_EQ(prompts.messages.at(0).caption, "Удаление клиента");
-    EXPECT_EQ(prompts.messages.at(0).text, "Удалить также модемы,\rсвязанные с этим клиентом\rесли такие имеются?");
-    EXPECT_EQ(prompts.messages.at(0).buttons, PromptButtons::YesNoCancel);
+    EXPECT_EQ(prompts.messages.at(0).Caption, "Удаление клиента");
+    EXPECT_EQ(prompts.messages.at(0).Text, "Удалить также модемы,\rсвязанные с этим клиентом\rесли такие имеются?");
+    EXPECT_EQ(prompts.messages.at(0).Buttons, PromptButtons::YesNoCancel);
     EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
     EXPECT_TRUE(editor.CloseQuery());  // nothing changed
 
@@ -283,9 +283,9 @@ TEST_F(AccountEditorTest, DeletingAModemNeedsOk) {
     editor.Delete();
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 1, 2}));
     editor.Delete();
-    EXPECT_EQ(prompts.messages.at(1).text, "Уверены?");
-    EXPECT_EQ(prompts.messages.at(1).caption, "Удаление модема");
-    EXPECT_EQ(prompts.messages.at(1).buttons, PromptButtons::OkCancel);
+    EXPECT_EQ(prompts.messages.at(1).Text, "Уверены?");
+    EXPECT_EQ(prompts.messages.at(1).Caption, "Удаление модема");
+    EXPECT_EQ(prompts.messages.at(1).Buttons, PromptButtons::OkCancel);
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 2}));
 }
 
@@ -294,14 +294,14 @@ TEST_F(AccountEditorTest, DoubleClickChangesTheRowOrAddsBelowTheRows) {
     prompts.clientDialogs = {{}, {}};
     editor.DoubleClick(EditorList::Clients, 2);
     EXPECT_EQ(editor.FocusedList(), EditorList::Clients);
-    EXPECT_EQ(prompts.clientRequests.at(0).caption, "свойства клиент");
-    EXPECT_EQ(prompts.clientRequests.at(0).fields.id, "gamma");
+    EXPECT_EQ(prompts.clientRequests.at(0).Caption, "свойства клиент");
+    EXPECT_EQ(prompts.clientRequests.at(0).Fields.Id, "gamma");
     editor.DoubleClick(EditorList::Clients, -1);
-    EXPECT_EQ(prompts.clientRequests.at(1).caption, "новый клиент");
+    EXPECT_EQ(prompts.clientRequests.at(1).Caption, "новый клиент");
 
     prompts.modemDialogs = {{}};
     editor.DoubleClick(EditorList::Modems, -1);
-    EXPECT_EQ(prompts.modemRequests.at(0).caption, "новый модем");
+    EXPECT_EQ(prompts.modemRequests.at(0).Caption, "новый модем");
     EXPECT_TRUE(editor.CloseQuery());
 }
 
@@ -312,10 +312,10 @@ TEST_F(AccountEditorTest, PortIsReadStrictlyAndRangeChecked) {
     editor.EditServerPort();  // closed with the close box
     editor.EditServerPort();
     EXPECT_EQ(prompts.portShown.at(1), "8000");
-    EXPECT_EQ(prompts.messages.at(0).text, "Порт должен быть в пределах 1024..65535");
+    EXPECT_EQ(prompts.messages.at(0).Text, "Порт должен быть в пределах 1024..65535");
     editor.EditServerPort();
-    EXPECT_EQ(prompts.messages.at(1).text, "'80x' is not a valid integer value");
-    EXPECT_EQ(prompts.messages.at(1).caption, "Редактирование ДЛК-сервера");
+    EXPECT_EQ(prompts.messages.at(1).Text, "'80x' is not a valid integer value");
+    EXPECT_EQ(prompts.messages.at(1).Caption, "Редактирование ДЛК-сервера");
     editor.EditServerPort();  // unchanged
     EXPECT_TRUE(editor.CloseQuery());
 
@@ -335,8 +335,8 @@ TEST_F(AccountEditorTest, ClosingAsksOnlyAfterChangesAndSavesOnlyOnYes) {
     prompts.answers = {PromptAnswer::Ok, PromptAnswer::Cancel, PromptAnswer::No};
     editor.Delete();
     EXPECT_FALSE(editor.CloseQuery());
-    EXPECT_EQ(prompts.messages.at(1).text, "Сохранить изменения?");
-    EXPECT_EQ(prompts.messages.at(1).caption, "Выход из программы");
+    EXPECT_EQ(prompts.messages.at(1).Text, "Сохранить изменения?");
+    EXPECT_EQ(prompts.messages.at(1).Caption, "Выход из программы");
     EXPECT_TRUE(editor.CloseQuery());
     EXPECT_EQ(folder.Read(kModemsFileName), Concat(modems));
 
@@ -356,8 +356,8 @@ TEST_F(AccountEditorTest, FailedSaveKeepsTheWindowOpenForARetry) {
 
     prompts.answers = {PromptAnswer::Yes};
     EXPECT_FALSE(editor.CloseQuery());
-    EXPECT_EQ(prompts.messages.back().text, "Ошибка сохранения DLK_users.dat");
-    EXPECT_EQ(prompts.messages.back().icon, PromptIcon::Error);
+    EXPECT_EQ(prompts.messages.back().Text, "Ошибка сохранения DLK_users.dat");
+    EXPECT_EQ(prompts.messages.back().Icon, PromptIcon::Error);
     EXPECT_EQ(folder.Read(kModemsFileName), Concat(modems));
 
     std::filesystem::remove(folder.path() / kUsersFileName);
@@ -377,8 +377,8 @@ TEST_F(AccountEditorTest, ServerFileGoneBeforeTheSaveFailsAloneAndTheWindowClose
 
     prompts.answers = {PromptAnswer::Yes};
     EXPECT_TRUE(editor.CloseQuery());
-    EXPECT_EQ(prompts.messages.back().text, "Ошибка сохранения DLK_server.dat");
-    EXPECT_EQ(prompts.messages.back().icon, PromptIcon::Error);
+    EXPECT_EQ(prompts.messages.back().Text, "Ошибка сохранения DLK_server.dat");
+    EXPECT_EQ(prompts.messages.back().Icon, PromptIcon::Error);
     EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[1], clients[2]}));
     EXPECT_EQ(folder.Read(kModemsFileName), Concat(modems));
     EXPECT_FALSE(folder.Exists(kServerFileName));
@@ -387,7 +387,7 @@ TEST_F(AccountEditorTest, ServerFileGoneBeforeTheSaveFailsAloneAndTheWindowClose
 TEST_F(AccountEditorTest, FullTableRefusesAnAddBeforeItsDialog) {
     std::vector<AccountRecordBytes> many;
     for (int i = 0; i < 255; ++i) {
-        many.push_back(MakeClient(static_cast<std::uint8_t>(i), std::to_string(i), "c", "").bytes);
+        many.push_back(MakeClient(static_cast<std::uint8_t>(i), std::to_string(i), "c", "").Bytes);
     }
     folder.Write(kUsersFileName, Concat(many));
     Start();
@@ -395,8 +395,8 @@ TEST_F(AccountEditorTest, FullTableRefusesAnAddBeforeItsDialog) {
     editor.Add();
     EXPECT_TRUE(prompts.clientRequests.empty());
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Добавить нельзя: в файле DLK_users.dat помещается не больше 255 клиентов.");
-    EXPECT_EQ(prompts.messages[0].caption, "новый клиент");
+    EXPECT_EQ(prompts.messages[0].Text, "Добавить нельзя: в файле DLK_users.dat помещается не больше 255 клиентов.");
+    EXPECT_EQ(prompts.messages[0].Caption, "новый клиент");
     EXPECT_TRUE(editor.CloseQuery());
 }
 
@@ -405,9 +405,9 @@ TEST_F(AccountEditorTest, FullTableRefusesAnAddBeforeItsDialog) {
 // be replaced by one at the save; the other files still save.
 TEST(UnreadableFileTest, IsReportedAtStartAndNeverOverwrittenWhileTheOthersSave) {
     TempFolder folder;
-    const Bytes users = Concat({MakeClient(1, "alpha", "Alpha", "pa").bytes});
-    const Bytes modems = Concat({MakeModem(4, *TextToImei("111111111111111"), "m1", "alpha").bytes,
-                                 MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").bytes});
+    const Bytes users = Concat({MakeClient(1, "alpha", "Alpha", "pa").Bytes});
+    const Bytes modems = Concat({MakeModem(4, *TextToImei("111111111111111"), "m1", "alpha").Bytes,
+                                 MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").Bytes});
     folder.Write(kServerFileName, Bytes{0x5A, 0x40, 0x1F});
     folder.Write(kUsersFileName, users);
     folder.Write(kModemsFileName, modems);
@@ -420,10 +420,10 @@ TEST(UnreadableFileTest, IsReportedAtStartAndNeverOverwrittenWhileTheOthersSave)
     AccountEditor editor(folder.path(), prompts, failingUsers);
     editor.Start();
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].text.find("DLK_users.dat"), std::string::npos);
-    EXPECT_NE(prompts.messages[0].text.find("Input/output error"), std::string::npos);
-    EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Error);
-    EXPECT_TRUE(editor.ClientList().rows.empty());
+    EXPECT_NE(prompts.messages[0].Text.find("DLK_users.dat"), std::string::npos);
+    EXPECT_NE(prompts.messages[0].Text.find("Input/output error"), std::string::npos);
+    EXPECT_EQ(prompts.messages[0].Icon, PromptIcon::Error);
+    EXPECT_TRUE(editor.ClientList().Rows.empty());
 
     // An added client and a deleted modem: only the modem file is written.
     editor.FocusList(EditorList::Clients);
@@ -435,8 +435,8 @@ TEST(UnreadableFileTest, IsReportedAtStartAndNeverOverwrittenWhileTheOthersSave)
     editor.Delete();
     EXPECT_TRUE(editor.CloseQuery());
     ASSERT_EQ(prompts.messages.size(), 4u);  // start, delete, save?, refusal
-    EXPECT_NE(prompts.messages[3].text.find("DLK_users.dat"), std::string::npos);
-    EXPECT_EQ(prompts.messages[3].caption, "Выход из программы");
+    EXPECT_NE(prompts.messages[3].Text.find("DLK_users.dat"), std::string::npos);
+    EXPECT_EQ(prompts.messages[3].Caption, "Выход из программы");
     EXPECT_EQ(folder.Read(kUsersFileName), users);
     EXPECT_EQ(folder.Read(kModemsFileName), Bytes(modems.begin() + 64, modems.end()));
 
@@ -447,7 +447,7 @@ TEST(UnreadableFileTest, IsReportedAtStartAndNeverOverwrittenWhileTheOthersSave)
     AccountEditor second(folder.path(), again);
     second.Start();
     ASSERT_EQ(again.messages.size(), 1u);
-    EXPECT_NE(again.messages[0].text.find("DLK_modems.dat"), std::string::npos);
+    EXPECT_NE(again.messages[0].Text.find("DLK_modems.dat"), std::string::npos);
     second.FocusList(EditorList::Clients);
     second.SelectClientRow(0);
     again.answers = {PromptAnswer::No, PromptAnswer::Yes};

@@ -22,7 +22,7 @@ inline AccountRecordBytes PatternBytes(std::uint8_t seed) {
 inline ClientRecord MakeClient(std::uint8_t seed, std::string_view id, std::string_view name, std::string_view password,
                                bool disabled = false) {
     ClientRecord r;
-    r.bytes = PatternBytes(seed);
+    r.Bytes = PatternBytes(seed);
     r.SetId(id);
     r.SetName(name);
     r.SetPassword(password);
@@ -33,7 +33,7 @@ inline ClientRecord MakeClient(std::uint8_t seed, std::string_view id, std::stri
 inline ModemRecord MakeModem(std::uint8_t seed, const ImeiBcd& imei, std::string_view name, std::string_view owner,
                              bool disabled = false) {
     ModemRecord r;
-    r.bytes = PatternBytes(seed);
+    r.Bytes = PatternBytes(seed);
     r.SetImei(imei);
     r.SetName(name);
     r.SetOwnerId(owner);

@@ -17,10 +17,10 @@ namespace dlk::testing {
 class ScriptedPrompts : public EditorPrompts {
 public:
     struct Message {
-        std::string text;
-        std::string caption;
-        PromptButtons buttons;
-        PromptIcon icon;
+        std::string Text;
+        std::string Caption;
+        PromptButtons Buttons;
+        PromptIcon Icon;
     };
 
     std::deque<std::vector<ClientFields>> clientDialogs;
@@ -38,7 +38,7 @@ public:
     std::optional<ClientFields> EditClient(const ClientDialogRequest& request) override {
         clientRequests.push_back(request);
         if (clientDialogs.empty()) {
-            ADD_FAILURE() << "unexpected client dialog: " << request.caption;
+            ADD_FAILURE() << "unexpected client dialog: " << request.Caption;
             return std::nullopt;
         }
         const std::vector<ClientFields> attempts = clientDialogs.front();
@@ -53,7 +53,7 @@ public:
     std::optional<ModemFields> EditModem(const ModemDialogRequest& request) override {
         modemRequests.push_back(request);
         if (modemDialogs.empty()) {
-            ADD_FAILURE() << "unexpected modem dialog: " << request.caption;
+            ADD_FAILURE() << "unexpected modem dialog: " << request.Caption;
             return std::nullopt;
         }
         const std::vector<ModemFields> attempts = modemDialogs.front();

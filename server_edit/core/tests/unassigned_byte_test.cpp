@@ -21,9 +21,9 @@ using Stored = std::array<std::string, 5>;
 Stored EditAndSave(const std::optional<ClientFields>& clientEdit, const std::optional<ModemFields>& modemEdit) {
     testing::TempFolder folder;
     folder.Write(kServerFileName, {0x5A, 0x40, 0x1F});
-    folder.Write(kUsersFileName, testing::Concat({testing::MakeClient(1, "A\x98", "N\x98", "p\x98").bytes}));
+    folder.Write(kUsersFileName, testing::Concat({testing::MakeClient(1, "A\x98", "N\x98", "p\x98").Bytes}));
     folder.Write(kModemsFileName,
-                 testing::Concat({testing::MakeModem(2, *TextToImei("111111111111111"), "m\x98", "A\x98").bytes}));
+                 testing::Concat({testing::MakeModem(2, *TextToImei("111111111111111"), "m\x98", "A\x98").Bytes}));
     testing::ScriptedPrompts prompts;
     AccountEditor editor(folder.path(), prompts);
     editor.Start();
@@ -39,8 +39,8 @@ Stored EditAndSave(const std::optional<ClientFields>& clientEdit, const std::opt
     ModemRecord modem;
     const auto users = folder.Read(kUsersFileName);
     const auto modems = folder.Read(kModemsFileName);
-    std::copy_n(users.begin(), std::min(users.size(), kAccountRecordSize), client.bytes.begin());
-    std::copy_n(modems.begin(), std::min(modems.size(), kAccountRecordSize), modem.bytes.begin());
+    std::copy_n(users.begin(), std::min(users.size(), kAccountRecordSize), client.Bytes.begin());
+    std::copy_n(modems.begin(), std::min(modems.size(), kAccountRecordSize), modem.Bytes.begin());
     return {client.Id(), client.Name(), client.Password(), modem.OwnerId(), modem.Name()};
 }
 
