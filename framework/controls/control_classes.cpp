@@ -10,8 +10,8 @@ namespace dlk {
 namespace {
 
 struct NamedColor {
-    const char* name;
-    TColor color;
+    const char* Name;
+    TColor Color;
 };
 
 constexpr std::array<NamedColor, 46> kColorNames = {{
@@ -96,7 +96,7 @@ std::vector<PropertyInfo> FontProperties() {
         // Size is another way of writing Height; only Height is written back.
         {"Font.Size",
          [](TComponent& c, const StoredValue& v) {
-             if (v.kind != StoredValue::Kind::Integer) throw EPropertyError("Font.Size expects a whole number");
+             if (v.Kind != StoredValue::ValueKind::Integer) throw EPropertyError("Font.Size expects a whole number");
              auto& control = static_cast<T&>(c);
              TFont f = control.Font();
              f.SetSize(int(v.Integer));
@@ -155,13 +155,13 @@ std::vector<PropertyInfo> ControlProperties() {
 
 std::optional<TColor> ColorFromName(std::string_view name) {
     for (const NamedColor& n : kColorNames)
-        if (name == n.name) return n.color;
+        if (name == n.Name) return n.Color;
     return std::nullopt;
 }
 
 std::optional<std::string> NameOfColor(TColor color) {
     for (const NamedColor& n : kColorNames)
-        if (color == n.color) return std::string(n.name);
+        if (color == n.Color) return std::string(n.Name);
     return std::nullopt;
 }
 

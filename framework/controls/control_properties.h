@@ -25,8 +25,8 @@ PropertyInfo Color(std::string name, Get get, Set set, TColor def) {
     return detail::Row(
         name,
         [set, n = name](TComponent& c, const StoredValue& v) {
-            if (v.kind == StoredValue::Kind::Integer) return detail::SetOf<T>(set, c, TColor(v.Integer));
-            if (v.kind == StoredValue::Kind::Identifier)
+            if (v.Kind == StoredValue::ValueKind::Integer) return detail::SetOf<T>(set, c, TColor(v.Integer));
+            if (v.Kind == StoredValue::ValueKind::Identifier)
                 if (std::optional<TColor> color = ColorFromName(v.Text)) return detail::SetOf<T>(set, c, *color);
             throw EPropertyError(n + " expects a colour");
         },

@@ -24,8 +24,8 @@ std::function<void(TForm&)>& ModalAnswerer() {
 }
 
 struct Frame {
-    int side;     // each of left, right and bottom
-    int caption;  // top, above the client area
+    int Side;     // each of left, right and bottom
+    int Caption;  // top, above the client area
 };
 
 Frame FrameOf(TBorderStyle style) {
@@ -92,11 +92,11 @@ void TForm::TextChanged() {
 }
 
 int TForm::FrameWidth() const {
-    return 2 * FrameOf(border_style_).side;
+    return 2 * FrameOf(border_style_).Side;
 }
 int TForm::FrameHeight() const {
     const Frame f = FrameOf(border_style_);
-    return f.caption + f.side;
+    return f.Caption + f.Side;
 }
 
 void TForm::ApplyGeometry() {
@@ -106,7 +106,7 @@ void TForm::ApplyGeometry() {
     // A fixed frame: the window manager offers no resizing when the least
     // and the largest size are the same.
     if (!Sizeable(border_style_)) w->setFixedSize(ClientWidth(), ClientHeight());
-    w->setGeometry(Left() + f.side, Top() + f.caption, ClientWidth(), ClientHeight());
+    w->setGeometry(Left() + f.Side, Top() + f.Caption, ClientWidth(), ClientHeight());
     if (menu_bar_ != nullptr) menu_bar_->setGeometry(0, 0, ClientWidth(), MenuBarHeight());
 }
 
@@ -396,8 +396,8 @@ bool TForm::PreviewEvent(QEvent* event) {
                 // geometry() is the client area on every platform (pos()
                 // includes a real frame), and ApplyGeometry places that.
                 const Frame f = FrameOf(border_style_);
-                StoredLeft() = Widget()->geometry().x() - f.side;
-                StoredTop() = Widget()->geometry().y() - f.caption;
+                StoredLeft() = Widget()->geometry().x() - f.Side;
+                StoredTop() = Widget()->geometry().y() - f.Caption;
             }
             return false;
         default: return false;

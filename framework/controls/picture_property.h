@@ -15,13 +15,13 @@ PropertyInfo Picture(std::string name, Get picture) {
     auto stored = [picture](const TComponent& c) {
         const TPicture& p = picture(const_cast<T&>(static_cast<const T&>(c)));
         StoredValue v = StoredValue::Str(p.Source());
-        v.kind = StoredValue::Kind::Resource;
+        v.Kind = StoredValue::ValueKind::Resource;
         return v;
     };
     const std::string error = name + " expects resource \"path\"";
     return {std::move(name),
             [picture, error](TComponent& c, const StoredValue& v) {
-                if (v.kind != StoredValue::Kind::Resource) throw EPropertyError(error);
+                if (v.Kind != StoredValue::ValueKind::Resource) throw EPropertyError(error);
                 picture(static_cast<T&>(c)).LoadFromResource(v.Text);
             },
             [stored](const TComponent& c) -> std::optional<StoredValue> {

@@ -8,8 +8,8 @@ namespace dlk {
 namespace {
 
 struct Registry {
-    std::mutex lock;
-    std::map<std::string, const ClassInfo*, std::less<>> classes;
+    std::mutex Lock;
+    std::map<std::string, const ClassInfo*, std::less<>> Classes;
 };
 
 Registry& TheRegistry() {
@@ -27,7 +27,7 @@ const PropertyInfo* ClassInfo::FindProperty(std::string_view name) const {
 }
 
 bool SameValue(const StoredValue& a, const StoredValue& b) {
-    return a.kind == b.kind && a.Integer == b.Integer && a.Text == b.Text && a.Items == b.Items;
+    return a.Kind == b.Kind && a.Integer == b.Integer && a.Text == b.Text && a.Items == b.Items;
 }
 
 std::optional<StoredValue> ClassInfo::StoredValueOf(const PropertyInfo& property, const TComponent& component) const {
@@ -58,15 +58,15 @@ bool ClassInfo::InheritsFrom(const ClassInfo& other) const {
 
 void RegisterClass(const ClassInfo& info) {
     Registry& r = TheRegistry();
-    std::lock_guard guard(r.lock);
-    r.classes[info.Name] = &info;
+    std::lock_guard guard(r.Lock);
+    r.Classes[info.Name] = &info;
 }
 
 const ClassInfo* FindClass(std::string_view name) {
     Registry& r = TheRegistry();
-    std::lock_guard guard(r.lock);
-    auto it = r.classes.find(name);
-    return it == r.classes.end() ? nullptr : it->second;
+    std::lock_guard guard(r.Lock);
+    auto it = r.Classes.find(name);
+    return it == r.Classes.end() ? nullptr : it->second;
 }
 
 void TFiler::DefineProperty(std::string_view name, const Reader& read, const Writer& write) {

@@ -14,18 +14,20 @@ namespace dlk {
 
 // One value of a stored description.
 struct StoredValue {
-    enum class Kind : std::uint8_t { Integer, String, Identifier, Reference, Set, Resource };
-    Kind kind = Kind::Integer;
+    enum class ValueKind : std::uint8_t { Integer, String, Identifier, Reference, Set, Resource };
+    ValueKind Kind = ValueKind::Integer;
     std::int64_t Integer = 0;
     std::string Text;                // string, identifier, reference name, resource path
     std::vector<std::string> Items;  // set members
     TComponent* Target = nullptr;    // a reference, once resolved
 
-    static StoredValue Int(std::int64_t v) { return {Kind::Integer, v, {}, {}, nullptr}; }
-    static StoredValue Str(std::string v) { return {Kind::String, 0, std::move(v), {}, nullptr}; }
-    static StoredValue Ident(std::string v) { return {Kind::Identifier, 0, std::move(v), {}, nullptr}; }
-    static StoredValue Ref(std::string name) { return {Kind::Reference, 0, std::move(name), {}, nullptr}; }
-    static StoredValue SetOf(std::vector<std::string> items) { return {Kind::Set, 0, {}, std::move(items), nullptr}; }
+    static StoredValue Int(std::int64_t v) { return {ValueKind::Integer, v, {}, {}, nullptr}; }
+    static StoredValue Str(std::string v) { return {ValueKind::String, 0, std::move(v), {}, nullptr}; }
+    static StoredValue Ident(std::string v) { return {ValueKind::Identifier, 0, std::move(v), {}, nullptr}; }
+    static StoredValue Ref(std::string name) { return {ValueKind::Reference, 0, std::move(name), {}, nullptr}; }
+    static StoredValue SetOf(std::vector<std::string> items) {
+        return {ValueKind::Set, 0, {}, std::move(items), nullptr};
+    }
 };
 
 // A value a property cannot take; the reader adds the file and line.

@@ -112,7 +112,7 @@ private:
             SkipBlank();
             if (pos_ >= text_.size() || text_[pos_] != '"') Fail("expected the resource's path");
             StoredValue v = StoredValue::Str(ReadString());
-            v.kind = StoredValue::Kind::Resource;
+            v.Kind = StoredValue::ValueKind::Resource;
             return v;
         }
         return StoredValue::Ident(std::move(ident));

@@ -84,7 +84,7 @@ private:
                 target.DefineProperties(filer);
                 if (!filer.Handled())
                     Fail(property.Line, std::string(target.ClassName()) + " has no property " + property.Name);
-            } else if (property.Value.kind == StoredValue::Kind::Reference) {
+            } else if (property.Value.Kind == StoredValue::ValueKind::Reference) {
                 fixups_.push_back({&target, info, property.Value, property.Line});
             } else {
                 info->Read(target, property.Value);

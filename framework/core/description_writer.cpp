@@ -22,13 +22,13 @@ std::string Quote(const std::string& text) {
 }
 
 std::string ValueText(const StoredValue& v) {
-    switch (v.kind) {
-        case StoredValue::Kind::Integer: return std::to_string(v.Integer);
-        case StoredValue::Kind::String: return Quote(v.Text);
-        case StoredValue::Kind::Identifier: return v.Text;
-        case StoredValue::Kind::Reference: return "@" + v.Text;
-        case StoredValue::Kind::Resource: return "resource " + Quote(v.Text);
-        case StoredValue::Kind::Set: {
+    switch (v.Kind) {
+        case StoredValue::ValueKind::Integer: return std::to_string(v.Integer);
+        case StoredValue::ValueKind::String: return Quote(v.Text);
+        case StoredValue::ValueKind::Identifier: return v.Text;
+        case StoredValue::ValueKind::Reference: return "@" + v.Text;
+        case StoredValue::ValueKind::Resource: return "resource " + Quote(v.Text);
+        case StoredValue::ValueKind::Set: {
             std::string out = "[";
             for (std::size_t i = 0; i < v.Items.size(); ++i) out += (i ? ", " : "") + v.Items[i];
             return out + "]";

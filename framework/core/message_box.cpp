@@ -70,9 +70,9 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
         default: break;
     }
     struct Choice {
-        const char* text;
-        int answer;
-        QMessageBox::ButtonRole role;
+        const char* Text;
+        int Answer;
+        QMessageBox::ButtonRole Role;
     };
     std::vector<Choice> choices;
     switch (flags & 0x0F) {
@@ -90,15 +90,15 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
     const int preferred = DefaultAnswer(flags);
     std::vector<std::pair<QAbstractButton*, int>> buttons;
     for (const Choice& c : choices) {
-        QPushButton* b = box.addButton(QString::fromUtf8(c.text), c.role);
-        buttons.emplace_back(b, c.answer);
-        if (c.answer == preferred) box.setDefaultButton(b);
+        QPushButton* b = box.addButton(QString::fromUtf8(c.Text), c.Role);
+        buttons.emplace_back(b, c.Answer);
+        if (c.Answer == preferred) box.setDefaultButton(b);
     }
     box.exec();
     for (const auto& [button, answer] : buttons)
         if (box.clickedButton() == button) return answer;
     // Closed by its window frame or Escape: the box's cancel, or its only/last answer.
-    return choices.size() == 2 && (flags & 0x0F) == MB_YESNO ? IDNO : choices.back().answer;
+    return choices.size() == 2 && (flags & 0x0F) == MB_YESNO ? IDNO : choices.back().Answer;
 }
 
 }  // namespace dlk

@@ -54,7 +54,7 @@ requires std::is_invocable_v<const Set&, T&, std::int64_t> PropertyInfo Int(std:
     return detail::Row(
         name,
         [set, n = name](TComponent& c, const StoredValue& v) {
-            if (v.kind != StoredValue::Kind::Integer) throw EPropertyError(n + " expects a whole number");
+            if (v.Kind != StoredValue::ValueKind::Integer) throw EPropertyError(n + " expects a whole number");
             detail::SetOf<T>(set, c, v.Integer);
         },
         [get](const TComponent& c) { return StoredValue::Int(std::int64_t(detail::GetOf<T>(get, c))); },
@@ -75,7 +75,7 @@ requires std::is_invocable_v<const Set&, T&, bool> PropertyInfo Bool(std::string
     return detail::Row(
         name,
         [set, n = name](TComponent& c, const StoredValue& v) {
-            if (v.kind == StoredValue::Kind::Identifier && (v.Text == "True" || v.Text == "False"))
+            if (v.Kind == StoredValue::ValueKind::Identifier && (v.Text == "True" || v.Text == "False"))
                 detail::SetOf<T>(set, c, v.Text == "True");
             else
                 throw EPropertyError(n + " expects True or False");
@@ -95,7 +95,7 @@ requires std::is_invocable_v<const Set&, T&, const std::string&> PropertyInfo St
     return detail::Row(
         name,
         [set, n = name](TComponent& c, const StoredValue& v) {
-            if (v.kind != StoredValue::Kind::String) throw EPropertyError(n + " expects a string");
+            if (v.Kind != StoredValue::ValueKind::String) throw EPropertyError(n + " expects a string");
             detail::SetOf<T>(set, c, v.Text);
         },
         [get](const TComponent& c) { return StoredValue::Str(std::string(detail::GetOf<T>(get, c))); },
@@ -120,7 +120,7 @@ PropertyInfo Enum(std::string name, std::vector<std::pair<const char*, E>> names
     return detail::Row(
         name,
         [set, names, n = name](TComponent& c, const StoredValue& v) {
-            if (v.kind == StoredValue::Kind::Identifier)
+            if (v.Kind == StoredValue::ValueKind::Identifier)
                 for (const auto& [text, value] : names)
                     if (v.Text == text) {
                         detail::SetOf<T>(set, c, value);
@@ -143,7 +143,7 @@ PropertyInfo Flags(std::string name, std::vector<const char*> names, Get get, Se
     return detail::Row(
         name,
         [set, names, n = name](TComponent& c, const StoredValue& v) {
-            if (v.kind != StoredValue::Kind::Set) throw EPropertyError(n + " expects a set [..]");
+            if (v.Kind != StoredValue::ValueKind::Set) throw EPropertyError(n + " expects a set [..]");
             unsigned bits = 0;
             for (const std::string& item : v.Items) {
                 unsigned i = 0;
@@ -161,7 +161,7 @@ template <class T, class R, class Get, class Set>
 PropertyInfo Reference(std::string name, Get get, Set set) {
     return {std::move(name),
             [set, n = name](TComponent& c, const StoredValue& v) {
-                if (v.kind != StoredValue::Kind::Reference) throw EPropertyError(n + " expects @Name");
+                if (v.Kind != StoredValue::ValueKind::Reference) throw EPropertyError(n + " expects @Name");
                 R* target = dynamic_cast<R*>(v.Target);
                 if (v.Target != nullptr && target == nullptr)
                     throw EPropertyError(n + ": " + v.Text + " is of the wrong class");

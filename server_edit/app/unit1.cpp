@@ -185,7 +185,7 @@ void TForm1::ShowList(TListView& view, const ListState& state, std::vector<ListR
         view.EndUpdate();
         shown = state.Rows;
     }
-    view.SetSelected(state.selectedRow >= 0 ? view.Item(state.selectedRow) : nullptr);
+    view.SetSelected(state.SelectedRow >= 0 ? view.Item(state.SelectedRow) : nullptr);
 }
 
 std::optional<ClientFields> TForm1::EditClient(const ClientDialogRequest& request) {

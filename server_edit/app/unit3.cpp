@@ -30,8 +30,8 @@ std::optional<ModemFields> TForm3::Run(const ModemDialogRequest& request, TForm&
     SetCaption(request.Caption);
     Edit3->SetText(request.Fields.Imei);
     Edit1->SetText(request.Fields.Name);
-    Edit2->SetText(request.Fields.ownerId);
-    Edit2->SetEnabled(request.ownerEditable);
+    Edit2->SetText(request.Fields.OwnerId);
+    Edit2->SetEnabled(request.OwnerEditable);
     CheckBox1->SetChecked(request.Fields.Disabled);
     Label4->Hide();
     const int result = ShowModalCentredOver(*this, over);

@@ -44,7 +44,7 @@ std::optional<int> TakeSlot(Slots& slots) {
 
 void StoreModem(ModemRecord& record, const ModemFields& fields, const ImeiBcd& imei) {
     record.SetImei(imei);
-    record.SetOwnerId(FieldText(fields.ownerId, kClientIdCapacity));
+    record.SetOwnerId(FieldText(fields.OwnerId, kClientIdCapacity));
     record.SetName(FieldText(fields.Name, kNameCapacity));
     record.SetDisabled(fields.Disabled);
 }
@@ -132,7 +132,7 @@ bool AccountBook::ChangeModem(int slot, const ModemFields& fields) {
     const std::optional<ImeiBcd> imei = TextToImei(fields.Imei);
     if (!imei && fields.Imei != ImeiToText(record.Imei())) return false;
     if (imei) record.SetImei(*imei);
-    if (const auto owner = ChangedFieldText(fields.ownerId, record.OwnerId(), kClientIdCapacity)) {
+    if (const auto owner = ChangedFieldText(fields.OwnerId, record.OwnerId(), kClientIdCapacity)) {
         record.SetOwnerId(*owner);
     }
     if (const auto name = ChangedFieldText(fields.Name, record.Name(), kNameCapacity)) record.SetName(*name);
@@ -215,7 +215,7 @@ std::array<std::string, 4> AccountBook::ClientRowTexts(int slot) const {
 
 std::array<std::string, 4> AccountBook::ModemRowTexts(int slot) const {
     const ModemFields f = ModemAt(slot);
-    return {f.Name, f.Imei, f.ownerId, StatusText(f.Disabled)};
+    return {f.Name, f.Imei, f.OwnerId, StatusText(f.Disabled)};
 }
 
 bool AccountBook::SetServerPort(std::uint16_t port) {

@@ -36,7 +36,7 @@ struct ClientFields {
 struct ModemFields {
     std::string Imei;  // 15 decimal digits
     std::string Name;
-    std::string ownerId;
+    std::string OwnerId;
     bool Disabled = false;
 };
 

@@ -15,10 +15,10 @@ namespace {
 
 std::string NoticeText(const LoadNotice& notice) {
     if (notice.Unreadable) {
-        return "Файл " + notice.fileName + " прочитать не удалось (" + notice.Error +
+        return "Файл " + notice.FileName + " прочитать не удалось (" + notice.Error +
                ").\rЕго записи не загружены, и сохранять этот файл программа не будет.";
     }
-    return "В конце файла " + notice.fileName + " неполная запись (байтов: " + std::to_string(notice.TrailingBytes) +
+    return "В конце файла " + notice.FileName + " неполная запись (байтов: " + std::to_string(notice.TrailingBytes) +
            "). Она не загружена и при сохранении будет отброшена.";
 }
 
@@ -68,7 +68,7 @@ std::string AccountEditor::PortItemCaption() const {
 // modem list follows whichever client row becomes selected.
 void AccountEditor::FillClientList() {
     clients_.Rows.clear();
-    clients_.selectedRow = -1;
+    clients_.SelectedRow = -1;
     for (int slot : book_.ListedClients()) clients_.Rows.push_back({slot, book_.ClientRowTexts(slot)});
     for (int row = 0; row < static_cast<int>(clients_.Rows.size()); ++row) {
         if (clients_.Rows[row].Slot == SelectedClient) {
@@ -80,7 +80,7 @@ void AccountEditor::FillClientList() {
 
 void AccountEditor::FillModemList() {
     modems_.Rows.clear();
-    modems_.selectedRow = -1;
+    modems_.SelectedRow = -1;
     for (int slot : book_.ListedModems(show_all_modems_, SelectedClientRowSlot())) {
         modems_.Rows.push_back({slot, book_.ModemRowTexts(slot)});
     }
@@ -93,8 +93,8 @@ void AccountEditor::FillModemList() {
 }
 
 void AccountEditor::SelectClientRow(int row) {
-    if (row < 0 || row >= static_cast<int>(clients_.Rows.size()) || row == clients_.selectedRow) return;
-    clients_.selectedRow = row;
+    if (row < 0 || row >= static_cast<int>(clients_.Rows.size()) || row == clients_.SelectedRow) return;
+    clients_.SelectedRow = row;
     OnClientRowSelected(clients_.Rows[row].Slot);
 }
 
@@ -104,8 +104,8 @@ void AccountEditor::OnClientRowSelected(int slot) {
 }
 
 void AccountEditor::SelectModemRow(int row) {
-    if (row < 0 || row >= static_cast<int>(modems_.Rows.size()) || row == modems_.selectedRow) return;
-    modems_.selectedRow = row;
+    if (row < 0 || row >= static_cast<int>(modems_.Rows.size()) || row == modems_.SelectedRow) return;
+    modems_.SelectedRow = row;
     SelectedModem = modems_.Rows[row].Slot;
 }
 
@@ -126,13 +126,13 @@ void AccountEditor::Add() {
 }
 
 void AccountEditor::Change() {
-    if (focused_ == EditorList::Clients && clients_.selectedRow >= 0) ChangeClient(clients_.SelectedSlot());
-    if (focused_ == EditorList::Modems && modems_.selectedRow >= 0) ChangeModem(modems_.SelectedSlot());
+    if (focused_ == EditorList::Clients && clients_.SelectedRow >= 0) ChangeClient(clients_.SelectedSlot());
+    if (focused_ == EditorList::Modems && modems_.SelectedRow >= 0) ChangeModem(modems_.SelectedSlot());
 }
 
 void AccountEditor::Delete() {
-    if (focused_ == EditorList::Clients && clients_.selectedRow >= 0) DeleteClient(clients_.SelectedSlot());
-    if (focused_ == EditorList::Modems && modems_.selectedRow >= 0) DeleteModem(modems_.SelectedSlot());
+    if (focused_ == EditorList::Clients && clients_.SelectedRow >= 0) DeleteClient(clients_.SelectedSlot());
+    if (focused_ == EditorList::Modems && modems_.SelectedRow >= 0) DeleteModem(modems_.SelectedSlot());
 }
 
 // The relay server's files count records in one byte: rather than wrap, an
@@ -164,7 +164,7 @@ void AccountEditor::AddModem() {
     if (TellIfFull(!book_.NextModemSlot(), texts::kNewModemCaption, kModemsFileName, "модемов")) return;
     ModemDialogRequest request{
         texts::kNewModemCaption, {}, show_all_modems_, [this](const ModemFields& f) { return CheckModem(f); }};
-    if (!show_all_modems_) request.Fields.ownerId = book_.ClientAt(ownerSlot).Id;
+    if (!show_all_modems_) request.Fields.OwnerId = book_.ClientAt(ownerSlot).Id;
     const std::optional<ModemFields> fields = prompts_.EditModem(request);
     if (!fields) return;
     const std::optional<int> slot = book_.AddModem(*fields);

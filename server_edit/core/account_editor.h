@@ -18,8 +18,8 @@ struct ListRow {
 // One list as the window shows it: its rows and the selected row (-1: none).
 struct ListState {
     std::vector<ListRow> Rows;
-    int selectedRow = -1;
-    int SelectedSlot() const { return selectedRow < 0 ? -1 : Rows[selectedRow].Slot; }
+    int SelectedRow = -1;
+    int SelectedSlot() const { return SelectedRow < 0 ? -1 : Rows[SelectedRow].Slot; }
 };
 
 enum class EditorList { None, Clients, Modems };
@@ -46,8 +46,8 @@ public:
     void FocusList(EditorList list) { focused_ = list; }
     void SelectClientRow(int row);
     void SelectModemRow(int row);
-    void ClearClientSelection() { clients_.selectedRow = -1; }
-    void ClearModemSelection() { modems_.selectedRow = -1; }
+    void ClearClientSelection() { clients_.SelectedRow = -1; }
+    void ClearModemSelection() { modems_.SelectedRow = -1; }
     // A double-click: rowUnderCursor is -1 below the last row.
     void DoubleClick(EditorList list, int rowUnderCursor);
 

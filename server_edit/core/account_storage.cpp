@@ -58,7 +58,7 @@ LoadedAccounts LoadAccounts(const std::filesystem::path& folder, const FileReade
 SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& folder,
                         const std::vector<std::string>& unreadFiles) {
     struct Planned {
-        const char* fileName;
+        const char* FileName;
         std::vector<std::uint8_t> Bytes;
         PendingFileReplace Pending;
         bool Prepared = false;
@@ -89,17 +89,17 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
     };
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (i == 0 && !writeServer) continue;
-        if (unread(files[i].fileName)) {
-            result.RefusedFiles.push_back(files[i].fileName);
+        if (unread(files[i].FileName)) {
+            result.RefusedFiles.push_back(files[i].FileName);
             continue;
         }
-        files[i].Prepared = files[i].Pending.Prepare(folder / files[i].fileName, files[i].Bytes);
-        if (!files[i].Prepared) result.FailedFiles.push_back(files[i].fileName);
+        files[i].Prepared = files[i].Pending.Prepare(folder / files[i].FileName, files[i].Bytes);
+        if (!files[i].Prepared) result.FailedFiles.push_back(files[i].FileName);
     }
     if (!result.Ok()) return result;  // pending files discard themselves
 
     for (Planned& file : files) {
-        if (file.Prepared && !file.Pending.Commit()) result.FailedFiles.push_back(file.fileName);
+        if (file.Prepared && !file.Pending.Commit()) result.FailedFiles.push_back(file.FileName);
     }
     return result;
 }

@@ -14,7 +14,7 @@ namespace dlk {
 // end of a records file, which the next save drops, or a file that is there
 // but could not be read whole.
 struct LoadNotice {
-    std::string fileName;
+    std::string FileName;
     std::size_t TrailingBytes = 0;
     bool Unreadable = false;
     std::string Error;  // why, when unreadable

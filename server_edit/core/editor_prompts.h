@@ -26,7 +26,7 @@ struct ClientDialogRequest {
 struct ModemDialogRequest {
     std::string Caption;
     ModemFields Fields;
-    bool ownerEditable = true;
+    bool OwnerEditable = true;
     std::function<ModemVerdict(const ModemFields&)> check;
 };
 

@@ -47,10 +47,10 @@ protected:
 TEST_F(AccountEditorTest, StartListsEverythingAndSelectsTheFirstRows) {
     Start();
     EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(editor.ClientList().selectedRow, 0);
+    EXPECT_EQ(editor.ClientList().SelectedRow, 0);
     EXPECT_EQ(editor.ClientList().Rows[2].Texts, (std::array<std::string, 4>{"Gamma", "gamma", "pc", "выключен"}));
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(editor.ModemList().selectedRow, 0);
+    EXPECT_EQ(editor.ModemList().SelectedRow, 0);
     EXPECT_EQ(editor.ModemList().Rows[0].Texts,
               (std::array<std::string, 4>{"m1", "111111111111111", "beta", "работает"}));
     EXPECT_TRUE(editor.ShowAllModems());
@@ -64,7 +64,7 @@ TEST_F(AccountEditorTest, NoFilesGiveEmptyListsAndADisabledPortItem) {
     AccountEditor bare(empty.path(), prompts);
     bare.Start();
     EXPECT_TRUE(bare.ClientList().Rows.empty());
-    EXPECT_EQ(bare.ClientList().selectedRow, -1);
+    EXPECT_EQ(bare.ClientList().SelectedRow, -1);
     EXPECT_FALSE(bare.PortItemEnabled());
     EXPECT_EQ(bare.PortItemCaption(), "порт сервера ? (не удалось открыть файл DLK_server.dat)");
     bare.EditServerPort();  // nothing opens
@@ -120,7 +120,7 @@ TEST_F(AccountEditorTest, FilterFollowsTheSelectedClient) {
     editor.ToggleShowAllModems();
     EXPECT_FALSE(editor.ShowAllModems());
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{1}));  // alpha's
-    EXPECT_EQ(editor.ModemList().selectedRow, -1);                // the toggle forgets the modem
+    EXPECT_EQ(editor.ModemList().SelectedRow, -1);                // the toggle forgets the modem
     editor.SelectClientRow(1);
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 2}));
     editor.SelectClientRow(2);
@@ -167,7 +167,7 @@ TEST_F(AccountEditorTest, AddedClientReusesADeletedSlotAndIsSelected) {
     prompts.answers = {PromptAnswer::No};
     editor.Delete();
     EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 2}));
-    EXPECT_EQ(editor.ClientList().selectedRow, -1);
+    EXPECT_EQ(editor.ClientList().SelectedRow, -1);
 
     prompts.clientDialogs = {{{"alpha", "dup", "", false}, {"delta", "Дельта", "pd", false}}};
     editor.Add();
@@ -176,7 +176,7 @@ TEST_F(AccountEditorTest, AddedClientReusesADeletedSlotAndIsSelected) {
     EXPECT_EQ(prompts.clientRequests[0].Fields.Id, "");
     EXPECT_EQ(prompts.clientVerdicts, (std::vector<ClientVerdict>{ClientVerdict::DuplicateId, ClientVerdict::Accept}));
     EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(editor.ClientList().selectedRow, 1);
+    EXPECT_EQ(editor.ClientList().SelectedRow, 1);
     EXPECT_EQ(editor.ClientList().Rows[1].Texts[0], "Дельта");
 
     // The ID only a deleted client had is free again.
@@ -203,7 +203,7 @@ TEST_F(AccountEditorTest, ChangingAClientIdCarriesItToItsModemsAndKeepsTheFilter
 
     prompts.clientDialogs = {{{"BETA", "Beta", "pb", true}}};
     editor.Change();
-    EXPECT_EQ(editor.ClientList().selectedRow, 1);
+    EXPECT_EQ(editor.ClientList().SelectedRow, 1);
     EXPECT_EQ(editor.ClientList().Rows[1].Texts, (std::array<std::string, 4>{"Beta", "BETA", "pb", "выключен"}));
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{0, 2}));
     EXPECT_EQ(editor.ModemList().Rows[0].Texts[2], "BETA");
@@ -220,18 +220,18 @@ TEST_F(AccountEditorTest, ModemAddedUnderTheFilterBelongsToTheSelectedClient) {
     editor.Add();
     const ModemDialogRequest& request = prompts.modemRequests.at(0);
     EXPECT_EQ(request.Caption, "новый модем");
-    EXPECT_EQ(request.Fields.ownerId, "gamma");
-    EXPECT_FALSE(request.ownerEditable);
+    EXPECT_EQ(request.Fields.OwnerId, "gamma");
+    EXPECT_FALSE(request.OwnerEditable);
     EXPECT_EQ(prompts.modemVerdicts,
               (std::vector<ModemVerdict>{ModemVerdict::NotAnImei, ModemVerdict::DuplicateImei, ModemVerdict::Accept}));
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{3}));
-    EXPECT_EQ(editor.ModemList().selectedRow, 0);
+    EXPECT_EQ(editor.ModemList().SelectedRow, 0);
 
     editor.ToggleShowAllModems();
     prompts.modemDialogs = {{}};  // cancelled
     editor.Add();
-    EXPECT_TRUE(prompts.modemRequests.at(1).ownerEditable);
-    EXPECT_EQ(prompts.modemRequests.at(1).Fields.ownerId, "");
+    EXPECT_TRUE(prompts.modemRequests.at(1).OwnerEditable);
+    EXPECT_EQ(prompts.modemRequests.at(1).Fields.OwnerId, "");
     EXPECT_EQ(editor.Book().ModemCount(), 4);
 }
 
@@ -245,11 +245,11 @@ TEST_F(AccountEditorTest, ChangingAModemShowsItsFieldsAndKeepsItsOwnImei) {
     EXPECT_EQ(request.Caption, "свойства модема");
     EXPECT_EQ(request.Fields.Imei, "333333333333333");
     EXPECT_TRUE(request.Fields.Disabled);
-    EXPECT_TRUE(request.ownerEditable);
+    EXPECT_TRUE(request.OwnerEditable);
     EXPECT_EQ(prompts.modemVerdicts, (std::vector<ModemVerdict>{ModemVerdict::DuplicateImei, ModemVerdict::Accept}));
     EXPECT_EQ(editor.ModemList().Rows[2].Texts,
               (std::array<std::string, 4>{"m3b", "333333333333333", "alpha", "выключен"}));
-    EXPECT_EQ(editor.ModemList().selectedRow, 2);
+    EXPECT_EQ(editor.ModemList().SelectedRow, 2);
 }
 
 TEST_F(AccountEditorTest, DeletingAClientAsksWhatToDoWithItsModems) {
@@ -270,9 +270,9 @@ TEST_F(AccountEditorTest, DeletingAClientAsksWhatToDoWithItsModems) {
     prompts.answers = {PromptAnswer::Yes};
     editor.Delete();
     EXPECT_EQ(Slots(editor.ClientList()), (std::vector<int>{0, 2}));
-    EXPECT_EQ(editor.ClientList().selectedRow, -1);
+    EXPECT_EQ(editor.ClientList().SelectedRow, -1);
     EXPECT_EQ(Slots(editor.ModemList()), (std::vector<int>{1}));
-    EXPECT_EQ(editor.ModemList().selectedRow, -1);
+    EXPECT_EQ(editor.ModemList().SelectedRow, -1);
 }
 
 TEST_F(AccountEditorTest, DeletingAModemNeedsOk) {

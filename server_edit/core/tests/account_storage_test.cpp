@@ -90,7 +90,7 @@ TEST_F(AccountStorageTest, PartialRecordsAreReportedAndDroppedBySaving) {
     folder.Write(kUsersFileName, users);
     LoadedAccounts loaded = LoadAccounts(folder.path());
     ASSERT_EQ(loaded.Notices.size(), 1u);
-    EXPECT_EQ(loaded.Notices[0].fileName, kUsersFileName);
+    EXPECT_EQ(loaded.Notices[0].FileName, kUsersFileName);
     EXPECT_EQ(loaded.Notices[0].TrailingBytes, 2u);
     EXPECT_EQ(loaded.Book.ClientCount(), 2);
     ASSERT_TRUE(SaveAccounts(loaded.Book, folder.path()).Ok());
