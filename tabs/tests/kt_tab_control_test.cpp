@@ -140,6 +140,34 @@ TEST_F(TabControlCoreTest, VerticalTextTurnsABitmapFontIntoVerdana) {
     SetTrueTypeFontTest(nullptr);
 }
 
+TEST_F(TabControlCoreTest, TabFontIsTurnedForVerticalTextAndRestoredInTurn) {
+    TKtCustomTabControl c(nullptr);
+    const TCanvas& canvas = c.OffscreenBitmap().Canvas();
+    const struct {
+        TOrientation text;
+        TKtTabOrientation strip;
+        int escapement;
+    } cases[] = {
+        {TOrientation::orHorizontal, TKtTabOrientation::toRight, 0},
+        {TOrientation::orVertical, TKtTabOrientation::toTop, 900},
+        {TOrientation::orVertical, TKtTabOrientation::toLeft, 900},
+        {TOrientation::orVertical, TKtTabOrientation::toBottom, 900},
+        {TOrientation::orVertical, TKtTabOrientation::toRight, 2700},
+    };
+    for (const auto& k : cases) {
+        c.SetTextOrientation(k.text);
+        c.SetTabOrientation(k.strip);
+        c.SelectTabFont();
+        EXPECT_EQ(canvas.Font.Orientation, k.escapement) << int(k.strip);
+        c.SelectTabFont();  // calls nest
+        c.RestoreTabFont();
+        EXPECT_EQ(canvas.Font.Orientation, k.escapement);
+        c.RestoreTabFont();
+        EXPECT_EQ(canvas.Font.Orientation, 0);
+        EXPECT_EQ(canvas.SavedDCCount(), 0);
+    }
+}
+
 TEST_F(TabControlCoreTest, StoredTabIndexWaitsForLoadedAndFixedDimensionIsAlwaysWritten) {
     TForm form(nullptr);
     int changes = 0;
