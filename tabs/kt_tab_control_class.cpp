@@ -7,50 +7,64 @@ namespace {
 
 using T = TKtCustomTabControl;
 
-// Functions rather than tables: a descendant's registration in another file
-// may ask for this class before this file's statics exist.
 template <class E>
 using Names = std::vector<std::pair<const char*, E>>;
+// Each list is made on first use: another file's registration may ask for
+// this class's table before this file's own statics exist.
 
-Names<TKtTabStyle> kTabStyles() {
-    return {{"tsSingleSlant", TKtTabStyle::tsSingleSlant},
-            {"tsDoubleSlant", TKtTabStyle::tsDoubleSlant},
-            {"tsCutCorner", TKtTabStyle::tsCutCorner},
-            {"tsRoundCorners", TKtTabStyle::tsRoundCorners},
-            {"tsBackSlant", TKtTabStyle::tsBackSlant}};
+const Names<TKtTabStyle>& kTabStyles() {
+    static const Names<TKtTabStyle> names = {{"tsSingleSlant", TKtTabStyle::tsSingleSlant},
+                                             {"tsDoubleSlant", TKtTabStyle::tsDoubleSlant},
+                                             {"tsCutCorner", TKtTabStyle::tsCutCorner},
+                                             {"tsRoundCorners", TKtTabStyle::tsRoundCorners},
+                                             {"tsBackSlant", TKtTabStyle::tsBackSlant}};
+    return names;
 }
-Names<TKtTabOrientation> kTabOrientations() {
-    return {{"toTop", TKtTabOrientation::toTop},
-            {"toLeft", TKtTabOrientation::toLeft},
-            {"toBottom", TKtTabOrientation::toBottom},
-            {"toRight", TKtTabOrientation::toRight}};
+const Names<TKtTabOrientation>& kTabOrientations() {
+    static const Names<TKtTabOrientation> names = {{"toTop", TKtTabOrientation::toTop},
+                                                   {"toLeft", TKtTabOrientation::toLeft},
+                                                   {"toBottom", TKtTabOrientation::toBottom},
+                                                   {"toRight", TKtTabOrientation::toRight}};
+    return names;
 }
-Names<TKtTabSequence> kTabSequences() {
-    return {{"tsStandard", TKtTabSequence::tsStandard}, {"tsReverse", TKtTabSequence::tsReverse}};
+const Names<TKtTabSequence>& kTabSequences() {
+    static const Names<TKtTabSequence> names = {{"tsStandard", TKtTabSequence::tsStandard},
+                                                {"tsReverse", TKtTabSequence::tsReverse}};
+    return names;
 }
-Names<TOrientation> kOrientations() {
-    return {{"orHorizontal", TOrientation::orHorizontal}, {"orVertical", TOrientation::orVertical}};
+const Names<TOrientation>& kOrientations() {
+    static const Names<TOrientation> names = {{"orHorizontal", TOrientation::orHorizontal},
+                                              {"orVertical", TOrientation::orVertical}};
+    return names;
 }
-Names<TKtHorizontalAlignment> kHorizontal() {
-    return {{"haLeft", TKtHorizontalAlignment::haLeft},
-            {"haCenter", TKtHorizontalAlignment::haCenter},
-            {"haRight", TKtHorizontalAlignment::haRight}};
+const Names<TKtHorizontalAlignment>& kHorizontal() {
+    static const Names<TKtHorizontalAlignment> names = {{"haLeft", TKtHorizontalAlignment::haLeft},
+                                                        {"haCenter", TKtHorizontalAlignment::haCenter},
+                                                        {"haRight", TKtHorizontalAlignment::haRight}};
+    return names;
 }
-Names<TKtVerticalAlignment> kVertical() {
-    return {{"vaTop", TKtVerticalAlignment::vaTop},
-            {"vaCenter", TKtVerticalAlignment::vaCenter},
-            {"vaBottom", TKtVerticalAlignment::vaBottom}};
+const Names<TKtVerticalAlignment>& kVertical() {
+    static const Names<TKtVerticalAlignment> names = {{"vaTop", TKtVerticalAlignment::vaTop},
+                                                      {"vaCenter", TKtVerticalAlignment::vaCenter},
+                                                      {"vaBottom", TKtVerticalAlignment::vaBottom}};
+    return names;
 }
-Names<TKtImagePosition> kImagePositions() {
-    return {{"ipLeft", TKtImagePosition::ipLeft},   {"ipTop", TKtImagePosition::ipTop},
-            {"ipRight", TKtImagePosition::ipRight}, {"ipBottom", TKtImagePosition::ipBottom},
-            {"ipBack", TKtImagePosition::ipBack},   {"ipStretch", TKtImagePosition::ipStretch}};
+const Names<TKtImagePosition>& kImagePositions() {
+    static const Names<TKtImagePosition> names = {
+        {"ipLeft", TKtImagePosition::ipLeft},   {"ipTop", TKtImagePosition::ipTop},
+        {"ipRight", TKtImagePosition::ipRight}, {"ipBottom", TKtImagePosition::ipBottom},
+        {"ipBack", TKtImagePosition::ipBack},   {"ipStretch", TKtImagePosition::ipStretch}};
+    return names;
 }
-Names<TKtHotTrackColorType> kHotTrackColorTypes() {
-    return {{"htctComplement", TKtHotTrackColorType::htctComplement}, {"htctActual", TKtHotTrackColorType::htctActual}};
+const Names<TKtHotTrackColorType>& kHotTrackColorTypes() {
+    static const Names<TKtHotTrackColorType> names = {{"htctComplement", TKtHotTrackColorType::htctComplement},
+                                                      {"htctActual", TKtHotTrackColorType::htctActual}};
+    return names;
 }
-Names<TKtTabHotTrackStyle> kHotTrackStyles() {
-    return {{"htsTab", TKtTabHotTrackStyle::htsTab}, {"htsText", TKtTabHotTrackStyle::htsText}};
+const Names<TKtTabHotTrackStyle>& kHotTrackStyles() {
+    static const Names<TKtTabHotTrackStyle> names = {{"htsTab", TKtTabHotTrackStyle::htsTab},
+                                                     {"htsText", TKtTabHotTrackStyle::htsText}};
+    return names;
 }
 
 // Written whenever it is the control's own colour, never while it follows
