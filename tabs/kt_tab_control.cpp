@@ -69,7 +69,8 @@ void TKtCustomTabControl::DefineProperties(TFiler& filer) {
     filer.DefineProperty(
         "FixedDimension",
         [this](const StoredValue& v) {
-            if (v.kind != StoredValue::Kind::Integer) throw EPropertyError("FixedDimension expects a whole number");
+            if (v.Kind != StoredValue::ValueKind::Integer)
+                throw EPropertyError("FixedDimension expects a whole number");
             fixed_dimension_ = int(v.Integer);
         },
         [this]() -> std::optional<StoredValue> { return StoredValue::Int(fixed_dimension_); });
