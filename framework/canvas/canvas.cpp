@@ -208,8 +208,9 @@ void DrawTextAt(TCanvas& canvas, QPainter& q, int x, int y, const QString& text,
     const QFontMetrics metrics(font, canvas.Handle());
     const bool opaque = canvas.Brush.Style != TBrushStyle::bsClear;
     if (clip != nullptr) {
+        // Within whatever the painter already clips to (rectangle or region).
         q.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()),
-                      canvas.ClipRect.IsEmpty() ? Qt::ReplaceClip : Qt::IntersectClip);
+                      q.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
         if (opaque)
             q.fillRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()), ToQColor(canvas.Brush.Color));
     }
