@@ -4,8 +4,8 @@
 
 namespace dlk {
 
-TRect TabShapeRect(const TRect& layoutRect, int row, int rowIndent, TKtTabSequence sequence, TKtTabStyle style,
-                   bool selected) {
+TRect ShapeRect(const TRect& layoutRect, int row, int rowIndent, TKtTabSequence sequence, TKtTabStyle style,
+                bool selected) {
     TRect r = layoutRect;
     if (row > 0) {
         const int shift = sequence == TKtTabSequence::tsStandard ? row * rowIndent : -row * rowIndent;
@@ -30,7 +30,7 @@ TKtTabShape Shape(std::initializer_list<TPoint> points) {
 
 }  // namespace
 
-TKtTabShape TabShapePoints(const TRect& r, TKtTabStyle style, bool softCorners, int cutCornerSize) {
+TKtTabShape ShapePoints(const TRect& r, TKtTabStyle style, bool softCorners, int cutCornerSize) {
     const int L = r.Left;
     const int T = r.Top;
     const int R = r.Right;

@@ -17,11 +17,11 @@ struct TKtTabShape {
 // The rectangle a tab is drawn in, in strip coordinates: its layout rectangle
 // moved along the strip by its row's indent (back for a reversed strip); a
 // selected round-cornered tab stands 2 pixels out at both ends and outward.
-TRect TabShapeRect(const TRect& layoutRect, int row, int rowIndent, TKtTabSequence sequence, TKtTabStyle style,
-                   bool selected);
+TRect ShapeRect(const TRect& layoutRect, int row, int rowIndent, TKtTabSequence sequence, TKtTabStyle style,
+                bool selected);
 
 // The outline points of a tab of style inside r (strip coordinates).
-TKtTabShape TabShapePoints(const TRect& r, TKtTabStyle style, bool softCorners, int cutCornerSize);
+TKtTabShape ShapePoints(const TRect& r, TKtTabStyle style, bool softCorners, int cutCornerSize);
 
 // How many points the outline of a style has; the outline refuses any other.
 int ExpectedShapePointCount(TKtTabStyle style, bool softCorners);

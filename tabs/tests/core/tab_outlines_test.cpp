@@ -33,25 +33,25 @@ TEST(TabShapesTest, EveryStyleHasItsPointsAndTheSelectedRoundTabStandsOut) {
         {Style::tsBackSlant, true, {{10, 22}, {27, 5}, {33, 3}, {58, 3}, {60, 5}, {60, 22}}},
     };
     for (const Case& c : cases) {
-        const TKtTabShape shape = TabShapePoints(r, c.style, c.soft, 5);
+        const TKtTabShape shape = ShapePoints(r, c.style, c.soft, 5);
         EXPECT_EQ(std::vector<TPoint>(shape.Points.begin(), shape.Points.begin() + shape.Count), c.points)
             << int(c.style) << c.soft;
         EXPECT_EQ(shape.Count, ExpectedShapePointCount(c.style, c.soft));
     }
     using Seq = TKtTabSequence;
-    EXPECT_EQ(TabShapeRect(r, 0, 5, Seq::tsStandard, Style::tsRoundCorners, true), Rect(8, 1, 62, 22));
-    EXPECT_EQ(TabShapeRect(r, 0, 5, Seq::tsStandard, Style::tsCutCorner, true), r);
-    EXPECT_EQ(TabShapeRect(r, 2, 5, Seq::tsStandard, Style::tsCutCorner, false), Rect(20, 3, 70, 22));
-    EXPECT_EQ(TabShapeRect(r, 2, 5, Seq::tsReverse, Style::tsRoundCorners, false), Rect(0, 3, 50, 22));
+    EXPECT_EQ(ShapeRect(r, 0, 5, Seq::tsStandard, Style::tsRoundCorners, true), Rect(8, 1, 62, 22));
+    EXPECT_EQ(ShapeRect(r, 0, 5, Seq::tsStandard, Style::tsCutCorner, true), r);
+    EXPECT_EQ(ShapeRect(r, 2, 5, Seq::tsStandard, Style::tsCutCorner, false), Rect(20, 3, 70, 22));
+    EXPECT_EQ(ShapeRect(r, 2, 5, Seq::tsReverse, Style::tsRoundCorners, false), Rect(0, 3, 50, 22));
 }
 
 TEST(TabOutlinesTest, OutlinesLeaveTheBaseOpenInTheirStylesOrder) {
     TKtDrawCommands list;
     AppendTabOutline(list, Style::tsSingleSlant, false, Orient::toTop,
-                     TabShapePoints(Rect(10, 3, 60, 22), Style::tsSingleSlant, false, 0));
+                     ShapePoints(Rect(10, 3, 60, 22), Style::tsSingleSlant, false, 0));
     EXPECT_EQ(list.Entries(), (Entries{0, 3, 10, 22, 4, 10, 5, 4, 12, 3, 4, 41, 3, 4, 60, 22}));
     // A left strip of 100 pixels: strip (x, y) lies at client (y, 100 - x).
-    TKtTabShape shape = TabShapePoints(Rect(10, 3, 40, 22), Style::tsRoundCorners, false, 0);
+    TKtTabShape shape = ShapePoints(Rect(10, 3, 40, 22), Style::tsRoundCorners, false, 0);
     for (int i = 0; i < shape.Count; ++i) shape.Points[i] = {shape.Points[i].Y, 100 - shape.Points[i].X};
     list.Clear();
     AppendTabOutline(list, Style::tsRoundCorners, false, Orient::toLeft, shape);
