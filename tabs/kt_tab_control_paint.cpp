@@ -32,7 +32,11 @@ void TKtCustomTabControl::Paint() {
     PlaceScroller();
     InvalidateButtons();
     DrawTabs();
-    Canvas().CopyRect(r, c, r);
+    // The same rectangle on both sides: a plain copy of the picture's rows.
+    const QImage& picture = bitmap_.Image();
+    Canvas().DrawPixels(0, 0, reinterpret_cast<const std::uint32_t*>(picture.constBits()),
+                        std::min(r.Right, picture.width()), std::min(r.Bottom, picture.height()),
+                        int(picture.bytesPerLine() / 4));
     // Only the paint it was set for leaves the card's shadow out.
     hot_track_only_repaint_ = false;
 }

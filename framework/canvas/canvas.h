@@ -145,6 +145,7 @@ public:
 
 private:
     friend class CanvasPainter;
+    bool PlainLine(TPoint from, TPoint to);
     struct SavedState {
         TFont Font;
         TPen Pen;

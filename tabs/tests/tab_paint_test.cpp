@@ -321,5 +321,24 @@ TEST(TabPaintTest, EventsColoursAndStaleSelectionsInThePipeline) {
     }
 }
 
+// The paint's layout moves a selection off a tab that can no longer be
+// selected: to the next one, else back to the nearest, else nowhere.
+TEST(TabPaintTest, LayoutBeforePaintingMovesTheSelectionToASelectableTab) {
+    struct Case {
+        int selected;
+        std::vector<int> disabled;
+        int expected;
+    } const cases[] = {{1, {1}, 2}, {2, {2}, 1}, {1, {1, 2}, 0}, {1, {0, 1, 2}, 1}};
+    for (const Case& k : cases) {
+        auto c = MakeControl(300, 100, {"One", "Two", "Three"});
+        c->SetTabIndex(k.selected);
+        for (int i : k.disabled) c->Tabs().Items(i)->TabEnabled = false;
+        c->TabsChanged();
+        Grab(*c);
+        EXPECT_EQ(c->TabIndex(), k.expected) << k.selected;
+        EXPECT_FALSE(c->TabChangeApproved());
+    }
+}
+
 }  // namespace
 }  // namespace dlk
