@@ -27,8 +27,10 @@ void TKtCustomTabControl::DrawTabBackground(int index, const TRect& rect) {
 namespace {
 
 // One caption line from (x, y), its accelerator underlined.
-void DrawTabText(TKtCustomTabControl& control, TCanvas& c, int x, int y, const std::string& line, TColor color,
-                 bool horizontal, bool downward) {
+// Drawn limited to the tab's rectangle (the region clips tighter anyway):
+// unlike TextOut that does not measure the text again for the pen.
+void DrawTabText(TKtCustomTabControl& control, TCanvas& c, const TRect& tab, int x, int y, const std::string& line,
+                 TColor color, bool horizontal, bool downward) {
     const TFont font = c.Font;
     const TKtAcceleratorParts split = SplitAccelerator(line);
     for (std::size_t i = 0; i < split.Parts.size(); ++i) {
@@ -37,7 +39,7 @@ void DrawTabText(TKtCustomTabControl& control, TCanvas& c, int x, int y, const s
         if (int(i) == split.Underlined) c.Font.Style |= fsUnderline;
         c.Font.Color = color;
         c.Brush.Style = TBrushStyle::bsClear;
-        c.TextOut(x, y, part);
+        c.TextRect(tab, x, y, part);
         if (split.Parts.size() == 1 || part.empty()) continue;
         const TSize extent = control.MeasureText(part, horizontal);
         if (horizontal)
@@ -105,13 +107,18 @@ void TKtCustomTabControl::DrawTabFace(int index, const TRect& rect) {
     if (!tab.Caption.empty()) {
         in.Whole = MeasureText(tab.Caption, horizontal);
         SplitLines(tab.Caption, lines);
-        for (const std::string& line : lines)
-            in.Lines.push_back(line.empty() ? TSize{} : MeasureText(line, horizontal));
+        // A single line measures as the whole caption: text shaping is the
+        // dearest part of a paint, so it is not done twice.
+        if (lines.size() == 1)
+            in.Lines.push_back(in.Whole);
+        else
+            for (const std::string& line : lines)
+                in.Lines.push_back(line.empty() ? TSize{} : MeasureText(line, horizontal));
     }
     const TKtCaptionPlacement place = PlaceCaption(in);
     const bool downward = tab_orientation_ == TKtTabOrientation::toRight;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        DrawTabText(*this, c, place.Origins[i].X, place.Origins[i].Y, lines[i], color, horizontal, downward);
+        DrawTabText(*this, c, rect, place.Origins[i].X, place.Origins[i].Y, lines[i], color, horizontal, downward);
     RestoreTabFont();
 
     if (show_focus_rect_ && index == tab_index_ && Focused())
