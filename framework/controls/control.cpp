@@ -419,7 +419,10 @@ void TControl::HandlePaint(QPaintEvent* e) {
         return;
     }
     if (IsDestroying() || widget_ == nullptr) return;
-    QImage buffer(std::max(1, widget_->width()), std::max(1, widget_->height()), QImage::Format_RGB32);
+    // Kept from paint to paint: a fresh image of this size costs more than painting it.
+    const QSize size(std::max(1, widget_->width()), std::max(1, widget_->height()));
+    if (paint_buffer_.size() != size) paint_buffer_ = QImage(size, QImage::Format_RGB32);
+    QImage& buffer = paint_buffer_;
     buffer.fill(ToQColor(color_));
     canvas_.SetImage(&buffer);
     canvas_.Font = font_;

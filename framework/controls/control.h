@@ -317,6 +317,7 @@ private:
     bool double_clicked_ = false;  // the press was the second of a double click
     bool showing_ = false;         // as last reported by CM_SHOWINGCHANGED
     TCanvas canvas_;
+    QImage paint_buffer_;
     WindowProcedure window_proc_;
     std::map<int, int> timers_;  // program id -> Qt id
 };

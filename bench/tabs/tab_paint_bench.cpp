@@ -1,0 +1,96 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QStyleFactory>
+#include <QTabBar>
+#include <memory>
+#include <string>
+
+#include "framework/core/application.h"
+#include "tabs/kt_tab_control.h"
+
+namespace {
+
+const char* const kCaptions[] = {"График работы", "RS-232 (COM-порт)", "Настройки", "SMS-сообщения", "Перепрошивка"};
+
+void EnsureApplication() {
+    if (QCoreApplication::instance() != nullptr) return;
+    static int argc = 1;
+    static char name[] = "bench_tabs_paint";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+    dlk::Application().Initialize();
+}
+
+std::unique_ptr<dlk::TKtCustomTabControl> Strip(int w, int h, int count, bool multiLine) {
+    auto c = std::make_unique<dlk::TKtCustomTabControl>(nullptr);
+    c->SetBounds(0, 0, w, h);
+    dlk::TFont font = c->Font();
+    font.Name = "Verdana";
+    font.Height = -11;
+    c->SetFont(font);
+    c->SetTabStyle(dlk::TKtTabStyle::tsRoundCorners);
+    c->SetHotTrack(false);
+    c->SetShowFocusRect(false);
+    c->SetShowShadow(false);
+    c->SetMultiLine(multiLine);
+    c->SetFixedDimension(19);
+    for (int i = 0; i < count; ++i) {
+        auto tab = std::make_unique<dlk::TKtTabData>();
+        tab->Caption = count == 5 ? kCaptions[i] : "Tab " + std::to_string(i);
+        c->Tabs().Add(std::move(tab));
+    }
+    c->TabsChanged();
+    c->SetTabIndex(0);
+    return c;
+}
+
+// The whole control painted onto an image: layout once, then every paint
+// composes background, tabs and card again.
+void PaintStrip(benchmark::State& state, int w, int h, int count, bool multiLine) {
+    EnsureApplication();
+    auto c = Strip(w, h, count, multiLine);
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    c->Widget()->render(&image);
+    state.counters["rows"] = c->RowCount();
+    for (auto _ : state) {
+        c->Widget()->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void BM_ConfiguratorStrip(benchmark::State& state) {
+    PaintStrip(state, 792, 217, 5, false);
+}
+void BM_FiftyTabsInRows(benchmark::State& state) {
+    PaintStrip(state, 1100, 217, 50, true);
+}
+
+// The same captions on a Qt tab bar of the same size, in the Fusion style.
+void BM_QTabBarFusion(benchmark::State& state) {
+    EnsureApplication();
+    static QStyle* fusion = QStyleFactory::create("Fusion");
+    QTabBar bar;
+    bar.setStyle(fusion);
+    QFont font("DejaVu Sans");
+    font.setPixelSize(11);
+    bar.setFont(font);
+    for (const char* caption : kCaptions) bar.addTab(QString::fromUtf8(caption));
+    bar.resize(792, 217);
+    QImage image(792, 217, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    bar.render(&image);
+    for (auto _ : state) {
+        bar.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_ConfiguratorStrip)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QTabBarFusion)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FiftyTabsInRows)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();
