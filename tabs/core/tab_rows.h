@@ -1,13 +1,19 @@
 #pragma once
 
+#include "framework/canvas/geometry.h"
+#include "tabs/core/strip_geometry.h"
 #include "tabs/core/tab_data.h"
 
 namespace dlk {
 
-// Brings the row of tab `selected` next to the card (row 0); the rows keep
-// their cyclic order and every tab its place along its row. Only the visible
-// tabs move. A tab whose new row holds no visible tab to copy from keeps its
-// Top and Bottom.
+// Whether a tab (its layout rectangle) lies wholly in the shown part of a
+// single row scrolled by scrollOffset, beside the scroller and the buttons.
+bool TabWithinShownStrip(const TKtStripGeometryInput& in, const TRect& tab, int scrollOffset, int buttonSize,
+                         int closeSize, int menuSize);
+
+// Renumbers the rows so that the row of tab `selected` lies next to the card,
+// the others keeping their cyclic order; every tab keeps its place along its
+// row and takes the across position of its new row.
 void RotateTabRows(TKtTabDataList& tabs, int selected);
 
 }  // namespace dlk
