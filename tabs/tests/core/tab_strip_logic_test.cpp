@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "tabs/core/tab_rows.h"
-#include "tabs/core/tab_scrolling.h"
 #include "tabs/core/tab_search.h"
 
 namespace dlk {
@@ -55,59 +54,6 @@ TEST(TabStripLogicTest, RotatingRowsMovesTheSelectedRowToTheCardAndKeepsPlacesAl
     EXPECT_EQ(gap->Items(0)->Row, 1);
     EXPECT_EQ(gap->Items(0)->LayoutRect.Top, 0);
     EXPECT_EQ(gap->Items(2)->LayoutRect.Top, 0);
-}
-
-// Tabs of the given lengths in one row of a strip showing `shown` pixels; a
-// length 0 is a hidden tab.
-TabStripView StripOf(const std::vector<int>& lengths, int shown) {
-    auto starts = std::make_shared<std::vector<int>>();
-    int at = 0;
-    for (int l : lengths) starts->push_back(at), at += l;
-    TabStripView v;
-    v.Count = int(lengths.size());
-    v.Visible = [lengths](int i) { return lengths[std::size_t(i)] > 0; };
-    v.FullyShown = [lengths, starts, shown](int i, int first) {
-        const int o = first >= 0 && first < int(lengths.size()) ? (*starts)[std::size_t(first)] : 0;
-        const int left = (*starts)[std::size_t(i)];
-        return o <= left && left + lengths[std::size_t(i)] - o <= shown;
-    };
-    return v;
-}
-
-TEST(TabStripLogicTest, ScrollingStepsOverHiddenAndTooLongTabsAndStopsAtTheEnds) {
-    const std::vector<int> lengths = {30, 0, 80, 30, 30, 30};  // tab 2 longer than the 60 shown
-    const TabStripView strip = StripOf(lengths, 60);
-    struct Case {
-        int first;
-        bool forward;
-        int after;
-    };
-    const Case cases[] = {
-        {0, true, 3},  {3, true, 4},  {4, true, 4},  // 4 and 5 are the last that fit
-        {4, false, 3}, {3, false, 0}, {0, false, 0},
-        {9, false, 9},  // stale after removals: reads no tab, left to the relayout
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ScrollFirstShownTab(strip, c.first, c.forward), c.after) << c.first << " " << c.forward;
-    // Everything fits: the scroller never moves the row.
-    EXPECT_EQ(ScrollFirstShownTab(StripOf({10, 10}, 60), 0, true), 0);
-
-    struct Settle {
-        std::vector<int> lengths;
-        int saved, after;
-    };
-    const Settle settles[] = {
-        {lengths, 2, 3},       // past the long tab
-        {{30, 30, 80}, 2, 1},  // none later fits: the nearest before it
-        {{80, 90}, 1, 0},      // none fits at all: the first visible
-        {{0, 30, 30}, 6, 2},   // removals left it past the end
-        {lengths, -1, 0},
-    };
-    for (const Settle& s : settles) EXPECT_EQ(SettleFirstShownTab(StripOf(s.lengths, 60), s.saved), s.after) << s.saved;
-
-    // Selecting tab 4 from 0 advances to 3, not to the hidden 1 between.
-    EXPECT_EQ(BringTabIntoView(StripOf({30, 0, 30, 30, 30}, 60), 0, 4), 3);
-    EXPECT_EQ(BringTabIntoView(strip, 4, 0), 0);
 }
 
 TEST(TabStripLogicTest, HitOrderTriesTheSelectedTabFirstThenWrapsFromTheFirstShown) {
