@@ -192,15 +192,17 @@ TEST(TabMouseTest, SelectingRotatesRowsOrScrollsTheTabIntoView) {
     EXPECT_EQ(c.Tabs().Items(far)->LayoutRect.Top, before[0].Top);
 
     // One row that does not fit: selecting a tab beyond the shown part
-    // scrolls to it, passing over a hidden tab, and back.
+    // scrolls to it, never stopping on a hidden tab (whose rectangle is
+    // stale), and back.
     TabWindow s(12, 300);
     auto& d = *s.tabs;
     d.Tabs().Items(1)->TabVisible = false;
     d.Relayout();
+    // Left over from before it was hidden: where a later tab is now.
+    d.Tabs().Items(1)->LayoutRect = d.Tabs().Items(11)->LayoutRect;
     d.SetTabIndex(11);
     EXPECT_TRUE(d.IsTabFullyShown(11));
-    EXPECT_NE(d.FirstShownTab(), 1);
-    EXPECT_GT(d.FirstShownTab(), 0);
+    EXPECT_TRUE(d.Tabs().Items(d.FirstShownTab())->TabVisible) << d.FirstShownTab();
     d.SetTabIndex(0);
     EXPECT_EQ(d.FirstShownTab(), 0);
 }
