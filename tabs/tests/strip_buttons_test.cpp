@@ -2,6 +2,7 @@
 
 #include <QMenu>
 #include <stdexcept>
+#include <tuple>
 
 #include "framework/core/message_box.h"
 #include "tabs/tests/tab_control_fixture.h"
@@ -79,14 +80,6 @@ TEST(StripButtonsTest, HoldingAHalfRepeatsAfterTheDelayAndAFailingRepeatStopsOnc
     EXPECT_EQ(clicks, (Clicks{8, 0}));
     EXPECT_FALSE(t->Enabled());
 
-    // A tick with the pointer off the half does nothing.
-    w.Press(*s, {20, 8});
-    EXPECT_EQ(t->Interval(), 400);
-    w.Move(*s, {60, 8}, true);
-    t->Timer();
-    w.Release(*s, {60, 8});
-    EXPECT_EQ(clicks, (Clicks{8, 0}));
-
     // A throwing repeat stops its timer and is shown once.
     int boxes = 0;
     SetMessageBoxAnswerer([&boxes](const MessageBoxRequest&) { return ++boxes, 1; });
@@ -153,18 +146,12 @@ TEST(StripButtonsTest, TheMenuListsVisibleTabsAndTheCloseButtonClosesThroughOnCl
     w.Release(*menu, {2, 2});
     TMenuItem& items = menu->Menu().Items();
     ASSERT_EQ(items.Count(), 4);
-    struct Item {
-        std::intptr_t tag;
-        bool enabled, checked;
-        int image;
-    };
-    const Item expected[] = {{0, true, false, -1}, {2, true, true, -1}, {3, false, false, 4}, {4, true, false, 2}};
+    // Tags 0, 2, 3, 4: tab 2 checked, tab 3 greyed with its disabled image.
+    const std::vector<std::tuple<std::intptr_t, bool, bool, int>> expected = {
+        {0, true, false, -1}, {2, true, true, -1}, {3, false, false, 4}, {4, true, false, 2}};
     for (int i = 0; i < 4; ++i) {
         const TMenuItem& it = *items.Items(i);
-        EXPECT_EQ(it.Tag, expected[i].tag);
-        EXPECT_EQ(it.Enabled(), expected[i].enabled) << i;
-        EXPECT_EQ(it.Checked(), expected[i].checked) << i;
-        EXPECT_EQ(it.ImageIndex(), expected[i].image) << i;
+        EXPECT_EQ(std::make_tuple(it.Tag, it.Enabled(), it.Checked(), it.ImageIndex()), expected[std::size_t(i)]);
     }
     ASSERT_NE(menu->Menu().ShownMenu(), nullptr);
     menu->Menu().ShownMenu()->close();

@@ -62,12 +62,11 @@ TEST(TabMouseTest, WhereTabsOverlapTheSelectedOneIsHit) {
         ASSERT_TRUE(found) << selected;
         EXPECT_EQ(c.TabAtPoint(overlap.X, overlap.Y), selected);
     }
-    // Tabs removed while the strip was scrolled: nothing is hit, nothing
-    // reads past the list.
+    // Tabs removed while the strip was scrolled: nothing is hit.
     c.SetFirstShownTab(2);
     c.Tabs().Clear();
-    EXPECT_EQ(c.TabAtPoint(overlap.X, overlap.Y), -1);
     w.Move(c, overlap);
+    EXPECT_EQ(c.TabAtPoint(overlap.X, overlap.Y), -1);
 }
 
 TEST(TabMouseTest, HotTrackingFollowsThePointerWithTheTabsHint) {
@@ -91,8 +90,7 @@ TEST(TabMouseTest, HotTrackingFollowsThePointerWithTheTabsHint) {
     for (const Step& s : steps) {
         w.Move(c, s.at);
         EXPECT_EQ(c.HotTabIndex(), s.hot);
-        EXPECT_EQ(c.Hint(), s.hint) << s.hot;
-        EXPECT_EQ(c.Widget()->toolTip().toStdString(), s.hint);
+        EXPECT_EQ(c.Widget()->toolTip().toStdString(), s.hint) << s.hot;
     }
     // The hover timer notices the pointer has gone without a move.
     SetCursorPosSource([&c, card] { return c.ClientToScreen(card); });
