@@ -116,6 +116,7 @@ protected:
     void ClickStep() override;
 
 private:
+    void FreeItems();
     std::unique_ptr<TPopupMenu> menu_;
 };
 

@@ -42,7 +42,14 @@ std::uint8_t ArrowTowardsCard(TKtTabOrientation orientation) {
 TKtTabMenuButton::TKtTabMenuButton(TKtCustomTabControl* control)
     : TKtTabStripButton(control), menu_(std::make_unique<TPopupMenu>(nullptr)) {}
 
-TKtTabMenuButton::~TKtTabMenuButton() = default;
+// The items belong to the control's owner, which may outlive the button (or
+// be none at all): the button frees the ones it made.
+TKtTabMenuButton::~TKtTabMenuButton() { FreeItems(); }
+
+void TKtTabMenuButton::FreeItems() {
+    TMenuItem& items = menu_->Items();
+    while (items.Count() > 0) delete items.Items(items.Count() - 1);
+}
 
 void TKtTabMenuButton::Paint() {
     const TRect r = ClientRect();
@@ -51,8 +58,8 @@ void TKtTabMenuButton::Paint() {
 }
 
 void TKtTabMenuButton::BuildMenu() {
+    FreeItems();
     TMenuItem& items = menu_->Items();
-    while (items.Count() > 0) delete items.Items(items.Count() - 1);
     TKtCustomTabControl& control = TabControl();
     menu_->SetImages(control.Images());
     for (int i = 0; i < control.Tabs().Count(); ++i) {
