@@ -171,18 +171,25 @@ TEST_F(TabControlCoreTest, TabFontIsTurnedForVerticalTextAndRestoredInTurn) {
 TEST_F(TabControlCoreTest, StoredTabIndexWaitsForLoadedAndFixedDimensionIsAlwaysWritten) {
     TForm form(nullptr);
     int changes = 0;
+    // While reading, the font is left as stored; Loaded turns it.
+    SetTrueTypeFontTest([](const TFont& font) { return font.Name != "MS Sans Serif"; });
     ReadComponent(form, R"(
 Form1 : TForm {
-  Tab1 : TTabProbe { TabIndex = 2  FixedDimension = 19  TabCount = 3 }
+  Tab1 : TTabProbe {
+    TabIndex = 2  FixedDimension = 19  TabCount = 3
+    TextOrientation = orVertical  Font.Name = "MS Sans Serif"
+  }
 }
 )",
                   "probe.form");
+    SetTrueTypeFontTest(nullptr);
     auto* tab = FindRequired<TTabProbe>(form, "Tab1");
     tab->OnChange = [&](TObject*) { ++changes; };
     EXPECT_EQ(tab->IndexBeforeLoaded, -1);
     EXPECT_EQ(tab->TabIndex(), 2);
     EXPECT_EQ(tab->FixedDimension(), 19);
     EXPECT_EQ(changes, 0);
+    EXPECT_EQ(tab->Font().Name, "Verdana");
 
     tab->SetFixedDimension(0);
     EXPECT_NE(WriteComponent(form).find("FixedDimension = 0"), std::string::npos) << WriteComponent(form);
