@@ -44,7 +44,9 @@ TKtTabMenuButton::TKtTabMenuButton(TKtCustomTabControl* control)
 
 // The items belong to the control's owner, which may outlive the button (or
 // be none at all): the button frees the ones it made.
-TKtTabMenuButton::~TKtTabMenuButton() { FreeItems(); }
+TKtTabMenuButton::~TKtTabMenuButton() {
+    FreeItems();
+}
 
 void TKtTabMenuButton::FreeItems() {
     TMenuItem& items = menu_->Items();
