@@ -32,6 +32,7 @@ void TKtCustomTabControl::Paint() {
     PlaceScroller();
     InvalidateButtons();
     DrawTabs();
+    PaintDropMarker(c);
     // The same rectangle on both sides: a plain copy of the picture's rows.
     const QImage& picture = bitmap_.Image();
     Canvas().DrawPixels(0, 0, reinterpret_cast<const std::uint32_t*>(picture.constBits()),
@@ -131,6 +132,7 @@ void TKtCustomTabControl::ApplyPendingLayout() {
     if (t != tab_index_) tab_change_approved_ = true;
     if (t != -1) SetTabIndex(t);
     tab_change_approved_ = false;
+    RealignIfNeeded();
 }
 
 }  // namespace dlk
