@@ -16,6 +16,7 @@
 #include "tabs/core/strip_geometry.h"
 #include "tabs/core/tab_data.h"
 #include "tabs/core/tab_errors.h"
+#include "tabs/core/tab_layout.h"
 #include "tabs/core/tab_types.h"
 
 namespace dlk {
@@ -318,6 +319,7 @@ public:
 protected:
     // What the pure strip geometry and layout need of this control.
     TKtStripGeometryInput GeometryInput() const;
+    TKtTabLayoutInput LayoutInput(const TKtTextMeasurer* tabFont, const TKtTextMeasurer* controlFont) const;
     // The scroller's orientation follows the strip's.
     void SetScrollerOrientation(TOrientation orientation);
 

@@ -1,0 +1,111 @@
+#include "tabs/core/tab_layout.h"
+#include "tabs/kt_tab_control.h"
+
+namespace dlk {
+
+namespace {
+
+// Lines measured in one font on a canvas of their own, so measuring never
+// disturbs the off-screen canvas's state.
+class FontMeasurer : public TKtTextMeasurer {
+public:
+    explicit FontMeasurer(const TFont& font) { canvas_.Font = font; }
+    TSize Extent(std::string_view line) const override { return canvas_.TextExtent(line); }
+
+private:
+    TCanvas canvas_;
+};
+
+class CanvasMeasurer : public TKtTextMeasurer {
+public:
+    explicit CanvasMeasurer(const TCanvas& canvas) : canvas_(canvas) {}
+    TSize Extent(std::string_view line) const override { return canvas_.TextExtent(line); }
+
+private:
+    const TCanvas& canvas_;
+};
+
+TFont Bolded(TFont font, bool bold) {
+    if (bold) font.Style |= fsBold;
+    return font;
+}
+
+}  // namespace
+
+TKtTabLayoutInput TKtCustomTabControl::LayoutInput(const TKtTextMeasurer* tabFont,
+                                                   const TKtTextMeasurer* controlFont) const {
+    TKtTabLayoutInput in;
+    in.Strip = GeometryInput();
+    in.ImagePosition = image_position_;
+    in.ImageMargin = image_margin_;
+    in.CutCornerSize = cut_corner_size_;
+    in.TabOverlap = tab_overlap_;
+    in.AlignTabs = align_tabs_;
+    in.HasImages = images_ != nullptr;
+    if (images_ != nullptr) in.ImageSize = {images_->Width(), images_->Height()};
+    in.TabFont = tabFont;
+    in.TabFontHeight = tab_font_.Height;
+    in.ControlFont = controlFont;
+    in.ControlFontHeight = Font().Height;
+    return in;
+}
+
+int TKtCustomTabControl::GetOverlap(int thickness) const {
+    return TabOverlapFor(tab_style_, tab_overlap_, thickness);
+}
+
+TSize TKtCustomTabControl::GetImageSize(int imageIndex) const {
+    return ImageSizeFor(LayoutInput(nullptr, nullptr), imageIndex);
+}
+
+TSize TKtCustomTabControl::GetMinTextSize(const TFont& font) {
+    const FontMeasurer measurer(Bolded(font, bold_current_tab_));
+    return MinTextSize(LayoutInput(nullptr, nullptr), measurer, font.Height);
+}
+
+TSize TKtCustomTabControl::GetTabContentSize(const TKtTabData& tab) {
+    const FontMeasurer measurer(Bolded(tab_font_, bold_current_tab_));
+    return TabContentSize(LayoutInput(&measurer, nullptr), tab);
+}
+
+TSize TKtCustomTabControl::ContentToTabSize(TSize content) const {
+    return dlk::ContentToTabSize(LayoutInput(nullptr, nullptr), content);
+}
+
+TRect TKtCustomTabControl::GetTabContentRect(const TRect& tabRect) const {
+    return TabContentRect(LayoutInput(nullptr, nullptr), tabRect);
+}
+
+TPoint TKtCustomTabControl::StripToClient(TPoint p) const {
+    return dlk::StripToClient(GeometryInput(), ScrollOffset(), p);
+}
+
+TRect TKtCustomTabControl::TabRectToClient(const TRect& r) const {
+    return dlk::TabRectToClient(GeometryInput(), ScrollOffset(), r);
+}
+
+void TKtCustomTabControl::LayoutTabs() {
+    // Every tab is measured as if it were bold when the selected one is
+    // drawn bold, so selecting never changes the layout.
+    const TFont plain = tab_font_;
+    tab_font_ = Bolded(tab_font_, bold_current_tab_);
+    SelectTabFont();
+    TKtLayoutResult result;
+    try {
+        const CanvasMeasurer tabFont(bitmap_.Canvas());
+        const FontMeasurer controlFont(Bolded(Font(), bold_current_tab_));
+        TKtTabLayoutInput in = LayoutInput(&tabFont, &controlFont);
+        in.ButtonTextHeight = MeasureText("A", true).cy;
+        result = dlk::LayoutTabs(in, *tabs_);
+    } catch (...) {
+        RestoreTabFont();
+        tab_font_ = plain;
+        throw;
+    }
+    RestoreTabFont();
+    tab_font_ = plain;
+    fixed_dimension_ = result.FixedDimension;
+    SetRowCount(result.RowCount);
+}
+
+}  // namespace dlk
