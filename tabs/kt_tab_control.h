@@ -315,6 +315,22 @@ protected:
 
 public:
     bool DialogChar(int charCode, TShiftState shift) override;
+    void DragOver(TObject* source, int x, int y, TDragState state, bool& accept) override;
+    void DragDrop(TObject* source, int x, int y) override;
+
+    // Dragging a tab: the tab the drag would drop on, the marker beside it
+    // (client coordinates) and whether it is shown. The marker is drawn into
+    // the control's own image by PaintDropMarker, at the end of a paint.
+    int DropTarget() const { return drop_target_; }
+    bool DropMarkerShown() const { return drop_marker_shown_; }
+    const TRect& DropMarkerRect() const { return drag_marker_rect_; }
+    TRect DropMarkerRectFor(int target) const;
+    void PaintDropMarker(TCanvas& canvas) const;
+    // Scrolls the strip while a dragged tab is held beyond its ends; made at
+    // the first need, ticked by hand in tests.
+    TTimer* DragScrollTimer() const { return drag_timer_.get(); }
+    void DragScrollTick();
+    int DragCandidate() const { return drag_candidate_; }
 
 protected:
     // What the pure strip geometry and layout need of this control.
@@ -322,6 +338,11 @@ protected:
     TKtTabLayoutInput LayoutInput(const TKtTextMeasurer* tabFont, const TKtTextMeasurer* controlFont) const;
     // The scroller's orientation follows the strip's.
     void SetScrollerOrientation(TOrientation orientation);
+    void UpdateButtonFrames();
+    // Hot-tracking: the tab under the pointer changed to index (-1: none).
+    void TrackTabUnderPointer(int index, int x, int y);
+    // Selecting a tab the keyboard has already asked about.
+    void SelectApprovedTab(int index);
 
     // Written by the setters, the layout and the event handling.
     TBitmap bitmap_;
@@ -405,6 +426,8 @@ protected:
     TRect drag_marker_rect_;
     bool dragging_ = false;
     int drag_candidate_ = -1;
+    int drop_target_ = -1;
+    bool drop_marker_shown_ = false;
 };
 
 }  // namespace dlk

@@ -31,11 +31,16 @@ enum TShiftFlag : std::uint8_t {
     ssDouble = 64
 };
 using TShiftState = std::uint8_t;
+// Where a drag is, seen from the control it is over.
+enum class TDragState : std::uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
 
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 // One wheel notch; handled true stops the wheel going on to the parent.
 using TMouseWheelUpDownEvent = std::function<void(TObject* sender, TShiftState shift, TPoint mousePos, bool& handled)>;
+using TDragOverEvent =
+    std::function<void(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(TObject* sender, TObject* source, int x, int y)>;
 // key is the classic virtual-key code; setting it to 0 consumes the key.
 using TKeyEvent = std::function<void(TObject* sender, int& key, TShiftState shift)>;
 
@@ -165,6 +170,15 @@ public:
     void SetTimer(int id, int milliseconds);
     void KillTimer(int id);
 
+    // Dragging this control (framework/controls/drag.h): immediate starts
+    // at once, otherwise once the pointer has moved kDragThreshold pixels
+    // from where the drag was begun. A second call while armed changes
+    // nothing. Dragging: the drag has started and not ended.
+    void BeginDrag(bool immediate);
+    bool Dragging() const;
+    // Ends this control's drag, dropping it where the pointer is when drop.
+    void EndDrag(bool drop);
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TNotifyEvent OnResize;
@@ -178,6 +192,8 @@ public:
     TKeyEvent OnKeyDown;
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
 
     void Loaded() override;
     void ReadState(TReader& reader) override;
@@ -236,6 +252,13 @@ public:
     // True: taken, nothing else happens with the key.
     virtual bool DialogKey(int key, TShiftState shift);
     virtual bool DialogChar(int charCode, TShiftState shift);
+
+    // A drag is over this control (x, y in its client coordinates): entering,
+    // moving or leaving it; accept says whether a drop here is taken. The
+    // base asks OnDragOver, accepting when there is one. A drop where the
+    // last answer accepted comes to DragDrop, which raises OnDragDrop.
+    virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+    virtual void DragDrop(TObject* source, int x, int y);
 
 protected:
     // A wheel turn towards (down) or away from the user; true when handled.

@@ -35,6 +35,7 @@
 #include <QWheelEvent>
 
 #include "framework/controls/control.h"
+#include "framework/controls/drag.h"
 #include "framework/controls/form.h"
 #include "framework/controls/menus.h"
 #include "framework/core/application.h"
@@ -182,6 +183,8 @@ TControl::Outcome TControl::MouseStep(QEvent* e) {
         default: return std::nullopt;
     }
     auto* m = static_cast<QMouseEvent*>(e);
+    const QPoint global = m->globalPosition().toPoint();
+    NoteMousePoint({global.x(), global.y()});
     const bool result = BaseEvent(e);
     // The control under the pointer had the event; it goes no further up.
     e->accept();

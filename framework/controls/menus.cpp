@@ -168,6 +168,10 @@ void TPopupMenu::Popup(int x, int y) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     Items().FillMenu(*menu);
     shown_ = menu;
+    if (Alignment == TPopupAlignment::paRight)
+        x -= menu->sizeHint().width();
+    else if (Alignment == TPopupAlignment::paCenter)
+        x -= menu->sizeHint().width() / 2;
     menu->popup(QPoint(x, y));
 }
 

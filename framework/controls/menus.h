@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QPointer>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,7 @@ public:
     void Add(TMenuItem* item);
     void Remove(TMenuItem* item);
     TMenuItem* ParentItem() const { return parent_; }
+    std::intptr_t Tag = 0;
 
     TNotifyEvent OnClick;
     // What choosing the item does: its OnClick.
@@ -99,11 +101,16 @@ private:
     TImageListHold images_{*this, [this] { ItemsChanged(false); }};
 };
 
+// Which edge of a popped-up menu lies at the point it was popped up at.
+enum class TPopupAlignment : std::uint8_t { paLeft, paRight, paCenter };
+
 class TPopupMenu : public TMenu {
     DLK_COMPONENT(TPopupMenu)
 public:
     explicit TPopupMenu(TComponent* owner);
     ~TPopupMenu() override;
+
+    TPopupAlignment Alignment = TPopupAlignment::paLeft;
 
     TNotifyEvent OnPopup;
     // Shows the menu at a screen point and returns at once; the chosen item's

@@ -2,6 +2,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QToolTip>
 #include <algorithm>
 
 #include "framework/core/message_box.h"
@@ -84,6 +85,10 @@ TApplicationEvents::TApplicationEvents(TComponent* owner) : TComponent(owner) {
 
 TApplicationEvents::~TApplicationEvents() {
     std::erase(Application().events_, this);
+}
+
+void TApplication::CancelHint() {
+    QToolTip::hideText();
 }
 
 void TApplication::HandleException(const std::string& message) {

@@ -44,6 +44,8 @@ public:
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint);
     TNotifyEvent OnHint;
+    // Takes down the hint window now showing, so the next hint shows afresh.
+    void CancelHint();
 
     // Runs what is pending in the event queue, and returns.
     void ProcessMessages();
