@@ -27,7 +27,17 @@ bool IsTrueColorDisplay() {
     return screen == nullptr || screen->depth() > 8;
 }
 
+namespace {
+
+std::optional<bool>& DisplayOverride() {
+    static std::optional<bool> value;
+    return value;
+}
+
+}  // namespace
+
 bool TrueColorDisplay() {
+    if (DisplayOverride()) return *DisplayOverride();
     static std::optional<bool> value;
     if (value) return *value;
     if (!ApplicationExists()) return IsTrueColorDisplay();
@@ -39,6 +49,10 @@ bool IsTrueTypeFont(const TFont& font) {
     if (FontTest()) return FontTest()(font);
     const QFontInfo info(font.ToQFont());
     return QFontDatabase::isSmoothlyScalable(info.family(), info.styleName());
+}
+
+void SetTrueColorDisplayTest(std::optional<bool> value) {
+    DisplayOverride() = value;
 }
 
 void SetTrueTypeFontTest(TrueTypeFontTest test) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "framework/canvas/canvas.h"
 
@@ -13,6 +14,8 @@ bool IsTrueColorDisplay();
 // the first call after that, and kept (a later change of depth goes unseen).
 // The tab faces paint gradients only when it is set.
 bool TrueColorDisplay();
+// Makes TrueColorDisplay answer value (none: the display again), for tests.
+void SetTrueColorDisplayTest(std::optional<bool> value);
 
 // Whether the font is drawn from outlines, so it can be turned.
 bool IsTrueTypeFont(const TFont& font);

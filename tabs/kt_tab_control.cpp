@@ -14,7 +14,7 @@ constexpr const char* kVerdana = "Verdana";
 TKtCustomTabControl::TKtCustomTabControl(TComponent* owner) : TCustomControl(owner) {
     SetBounds(Left(), Top(), 300, 100);
     bitmap_.SetSize(Width(), Height());
-    draw_commands_.clear();
+    draw_commands_.Clear();
     hot_tab_index_ = -1;
     painted_once_ = false;
     last_tab_background_color_ = clBtnFace;
@@ -55,7 +55,7 @@ TKtCustomTabControl::~TKtCustomTabControl() {
     if (images_ != nullptr) images_->UnRegisterChanges(image_change_link_.get());
     tabs_.reset();
     region_cache_.reset();
-    draw_commands_.clear();
+    draw_commands_.Clear();
     font_stack_.clear();
     tab_colors_.reset();
     text_colors_.reset();

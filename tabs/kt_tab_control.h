@@ -12,6 +12,7 @@
 #include "framework/controls/image_list.h"
 #include "framework/controls/timer.h"
 #include "tabs/core/color_sets.h"
+#include "tabs/core/draw_commands.h"
 #include "tabs/core/region_cache.h"
 #include "tabs/core/strip_geometry.h"
 #include "tabs/core/tab_data.h"
@@ -349,7 +350,7 @@ protected:
     bool layout_pending_ = false;
     std::vector<std::string> measure_lines_;
     bool tab_change_approved_ = false;
-    std::vector<std::int32_t> draw_commands_;
+    TKtDrawCommands draw_commands_;
     bool painted_once_ = false;
     std::vector<std::string> draw_lines_;
     int first_shown_tab_ = -1;

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPolygon>
+#include <cstdlib>
 
 #include "framework/canvas/canvas_painter.h"
 
@@ -165,7 +166,21 @@ void TCanvas::LineTo(int x, int y) {
     CanvasPainter p(*this);
     if (!p.Active()) return;
     p.Painter().setPen(ToQPen(Pen));
-    p.Painter().drawLine(QPoint(from.X, from.Y), QPoint(x, y));
+    // Qt rasterises a line the same whichever way it runs, leaving out its
+    // right or lower end; a line running left or up must keep its start
+    // instead, so it is drawn back to front, one step further back.
+    const int dx = x - from.X;
+    const int dy = y - from.Y;
+    const int major = std::max(std::abs(dx), std::abs(dy));
+    const bool backward = std::abs(dx) >= std::abs(dy) ? dx < 0 : dy < 0;
+    if (!backward) {
+        p.Painter().drawLine(QPoint(from.X, from.Y), QPoint(x, y));
+        return;
+    }
+    // One step along the major axis (both for a diagonal): exact for straight
+    // and diagonal lines, within a pixel for the rest.
+    const QPoint step(std::abs(dx) == major ? dx / major : 0, std::abs(dy) == major ? dy / major : 0);
+    p.Painter().drawLine(QPoint(x, y) - step, QPoint(from.X, from.Y) - step);
 }
 
 void TCanvas::Polygon(const TPoint* points, int count) {
@@ -208,8 +223,9 @@ void DrawTextAt(TCanvas& canvas, QPainter& q, int x, int y, const QString& text,
     const QFontMetrics metrics(font, canvas.Handle());
     const bool opaque = canvas.Brush.Style != TBrushStyle::bsClear;
     if (clip != nullptr) {
+        // Within whatever the painter already clips to (rectangle or region).
         q.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()),
-                      canvas.ClipRect.IsEmpty() ? Qt::ReplaceClip : Qt::IntersectClip);
+                      q.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
         if (opaque)
             q.fillRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()), ToQColor(canvas.Brush.Color));
     }

@@ -125,7 +125,8 @@ public:
     void StretchDraw(const TRect& dest, const QImage& picture);
 
     // Drawing state kept on a stack, as a device context keeps it: SaveDC
-    // pushes font, pen, brush, copy mode, origin, clip and pen position and
+    // pushes font, pen, brush, copy mode, origin, clip rectangle and region and
+    // pen position, and
     // returns the new depth (1 for the first); RestoreDC(n) returns to the
     // state saved as n and drops every later one, RestoreDC(-1) to the last
     // one saved. False, and nothing changes, for a state that is not there.
@@ -151,6 +152,7 @@ private:
         TCopyMode CopyMode;
         TPoint Origin;
         TRect ClipRect;
+        std::optional<TRegion> ClipRegion;
         TPoint PenPos;
     };
     QImage* image_ = nullptr;

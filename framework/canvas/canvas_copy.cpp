@@ -30,12 +30,10 @@ QImage PrepareBlock(const QImage& image, const TPoint& origin, const TRect& src,
     return block.convertToFormat(format);
 }
 
-// Bitwise AND, OR or XOR of the block into target at (x, y), limited to limit
-// (in image pixels). Done on the bytes of the common format, which is exact
+// Bitwise AND, OR or XOR of the block into target at (x, y), over area (in
+// image pixels, inside both). Done on the bytes of the common format, which is exact
 // for every RGB layout; the unused byte of 32-bit RGB stays 0xFF.
-void CombineBytes(QImage& target, const QImage& block, int x, int y, const QRect& limit, TCopyMode mode) {
-    const QRect area = QRect(x, y, block.width(), block.height()) & limit & target.rect();
-    if (area.isEmpty()) return;
+void CombineBytes(QImage& target, const QImage& block, int x, int y, const QRect& area, TCopyMode mode) {
     const int bytesPerPixel = target.depth() / 8;
     const bool fixAlpha = target.format() == QImage::Format_RGB32;
     for (int row = area.top(); row <= area.bottom(); ++row) {
@@ -83,10 +81,14 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sr
         q.drawImage(QPoint(target.Left, target.Top), block);
         return;
     }
-    QRect limit = image_->rect();
+    const int x = target.Left + Origin.X;
+    const int y = target.Top + Origin.Y;
+    QRect limit = image_->rect() & QRect(x, y, block.width(), block.height());
     if (!ClipRect.IsEmpty())
         limit &= QRect(ClipRect.Left + Origin.X, ClipRect.Top + Origin.Y, ClipRect.Width(), ClipRect.Height());
-    CombineBytes(*image_, block, target.Left + Origin.X, target.Top + Origin.Y, limit, CopyMode);
+    QRegion allowed(limit);
+    if (ClipRegion) allowed &= ClipRegion->ToQRegion().translated(Origin.X, Origin.Y);
+    for (const QRect& area : allowed) CombineBytes(*image_, block, x, y, area, CopyMode);
 }
 
 }  // namespace dlk

@@ -3,7 +3,7 @@
 namespace dlk {
 
 int TCanvas::SaveDC() {
-    saved_.push_back({Font, Pen, Brush, CopyMode, Origin, ClipRect, pen_pos_});
+    saved_.push_back({Font, Pen, Brush, CopyMode, Origin, ClipRect, ClipRegion, pen_pos_});
     return int(saved_.size());
 }
 
@@ -17,6 +17,7 @@ bool TCanvas::RestoreDC(int saved) {
     CopyMode = s.CopyMode;
     Origin = s.Origin;
     ClipRect = s.ClipRect;
+    ClipRegion = s.ClipRegion;
     pen_pos_ = s.PenPos;
     saved_.resize(std::size_t(saved - 1));
     return true;

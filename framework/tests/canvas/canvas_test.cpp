@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <cstdlib>
 
 namespace dlk {
 namespace {
@@ -74,6 +75,25 @@ TEST_F(CanvasTest, LineToLeavesOutTheEndPointAndMovesThePen) {
     EXPECT_EQ(canvas_.Pixel(6, 3), clBlack);
     EXPECT_EQ(canvas_.Pixel(6, 4), clWhite);
     EXPECT_EQ(Count(clBlack), 5 + 3);
+}
+
+TEST_F(CanvasTest, LinesKeepTheirStartAndLeaveOutTheirEndInEveryDirection) {
+    struct Case {
+        TPoint from, to, in, out;
+    } const cases[] = {
+        {{1, 1}, {6, 1}, {1, 1}, {6, 1}}, {{6, 1}, {1, 1}, {6, 1}, {1, 1}}, {{2, 0}, {2, 5}, {2, 0}, {2, 5}},
+        {{2, 5}, {2, 0}, {2, 5}, {2, 0}}, {{1, 1}, {6, 6}, {1, 1}, {6, 6}}, {{6, 6}, {1, 1}, {6, 6}, {1, 1}},
+        {{6, 1}, {1, 6}, {6, 1}, {1, 6}}, {{1, 6}, {6, 1}, {1, 6}, {6, 1}},
+    };
+    for (const Case& c : cases) {
+        image_.fill(Qt::white);
+        canvas_.Pen.Color = clBlack;
+        canvas_.MoveTo(c.from.X, c.from.Y);
+        canvas_.LineTo(c.to.X, c.to.Y);
+        EXPECT_EQ(canvas_.Pixel(c.in.X, c.in.Y), clBlack) << c.from.X << "," << c.from.Y << " to " << c.to.X;
+        EXPECT_EQ(canvas_.Pixel(c.out.X, c.out.Y), clWhite) << c.from.X << "," << c.from.Y << " to " << c.to.X;
+        EXPECT_EQ(Count(clBlack), std::max(std::abs(c.to.X - c.from.X), std::abs(c.to.Y - c.from.Y)));
+    }
 }
 
 TEST_F(CanvasTest, OriginAndClipLimitPainting) {

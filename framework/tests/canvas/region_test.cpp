@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <utility>
 
@@ -64,6 +65,46 @@ TEST_F(RegionTest, ClipRegionLimitsPaintingWithTheClipRectangle) {
     canvas_.Brush.Color = clLime;
     canvas_.FillRect(Rect(0, 0, 16, 16));
     EXPECT_EQ(Pixels(clLime), Block(6, 4, 8, 8));
+}
+
+// Text limited to a rectangle, XOR and AND copies and a saved state all keep
+// to the clip region; nothing may paint at (2, 2), outside it.
+TEST_F(RegionTest, TextCopiesAndSavedStatesKeepTheClipRegion) {
+    QImage sourceImage(16, 16, QImage::Format_RGB32);
+    sourceImage.fill(qRgb(128, 128, 128));
+    TCanvas source(&sourceImage);
+    const std::function<void()> paints[] = {
+        [&] {
+            canvas_.Brush.Color = clRed;
+            canvas_.TextRect(Rect(0, 0, 16, 16), 0, 0, "W");
+        },
+        [&] {
+            canvas_.CopyMode = TCopyMode::cmSrcInvert;
+            canvas_.CopyRect(Rect(0, 0, 16, 16), source, Rect(0, 0, 16, 16));
+        },
+        [&] {
+            canvas_.CopyMode = TCopyMode::cmSrcAnd;
+            canvas_.CopyRect(Rect(0, 0, 16, 16), source, Rect(0, 0, 16, 16));
+        },
+        [&] {
+            canvas_.SaveDC();
+            canvas_.ClipRegion.reset();
+            canvas_.RestoreDC();
+            canvas_.Brush.Color = clRed;
+            canvas_.FillRect(Rect(0, 0, 16, 16));
+        },
+    };
+    int n = 0;
+    for (const auto& paint : paints) {
+        SCOPED_TRACE(n++);
+        image_.fill(Qt::white);
+        canvas_.CopyMode = TCopyMode::cmSrcCopy;
+        canvas_.ClipRect = {};
+        canvas_.ClipRegion = TRegion::FromRect(Rect(4, 4, 12, 12));
+        paint();
+        EXPECT_EQ(canvas_.Pixel(2, 2), clWhite);
+        EXPECT_NE(canvas_.Pixel(8, 8), clWhite);
+    }
 }
 
 TEST_F(RegionTest, PolygonPenAndBrushStyles) {

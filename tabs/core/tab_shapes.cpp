@@ -1,0 +1,69 @@
+#include "tabs/core/tab_shapes.h"
+
+#include <initializer_list>
+
+namespace dlk {
+
+TRect ShapeRect(const TRect& layoutRect, int row, int rowIndent, TKtTabSequence sequence, TKtTabStyle style,
+                bool selected) {
+    TRect r = layoutRect;
+    if (row > 0) {
+        const int shift = sequence == TKtTabSequence::tsStandard ? row * rowIndent : -row * rowIndent;
+        r.Left += shift;
+        r.Right += shift;
+    }
+    if (style == TKtTabStyle::tsRoundCorners && selected) {
+        r.Left -= 2;
+        r.Right += 2;
+        r.Top -= 2;
+    }
+    return r;
+}
+
+namespace {
+
+TKtTabShape Shape(std::initializer_list<TPoint> points) {
+    TKtTabShape shape;
+    for (const TPoint& p : points) shape.Points[std::size_t(shape.Count++)] = p;
+    return shape;
+}
+
+}  // namespace
+
+TKtTabShape ShapePoints(const TRect& r, TKtTabStyle style, bool softCorners, int cutCornerSize) {
+    const int L = r.Left;
+    const int T = r.Top;
+    const int R = r.Right;
+    const int B = r.Bottom;
+    const int h = B - T;
+    switch (style) {
+        case TKtTabStyle::tsSingleSlant:
+            if (softCorners) return Shape({{L, B}, {L, T + 2}, {L + 2, T}, {R - h - 4, T}, {R - h + 2, T + 2}, {R, B}});
+            return Shape({{L, B}, {L, T + 2}, {L + 2, T}, {R - h, T}, {R, B}});
+        case TKtTabStyle::tsDoubleSlant:
+            if (softCorners)
+                return Shape({{L, B}, {L + h - 2, T + 2}, {L + h + 4, T}, {R - h - 4, T}, {R - h + 2, T + 2}, {R, B}});
+            return Shape({{L, B}, {L + h, T}, {R - h, T}, {R, B}});
+        case TKtTabStyle::tsCutCorner:
+            return Shape({{L, B}, {L, T}, {R - cutCornerSize, T}, {R, T + cutCornerSize}, {R, B}});
+        case TKtTabStyle::tsRoundCorners:
+            return Shape({{L, B}, {L, T + 2}, {L + 2, T}, {R - 2, T}, {R, T + 2}, {R, B}});
+        case TKtTabStyle::tsBackSlant:
+            if (softCorners) return Shape({{L, B}, {L + h - 2, T + 2}, {L + h + 4, T}, {R - 2, T}, {R, T + 2}, {R, B}});
+            return Shape({{L, B}, {L + h, T}, {R - 2, T}, {R, T + 2}, {R, B}});
+    }
+    return {};
+}
+
+int ExpectedShapePointCount(TKtTabStyle style, bool softCorners) {
+    switch (style) {
+        case TKtTabStyle::tsSingleSlant:
+        case TKtTabStyle::tsBackSlant: return softCorners ? 6 : 5;
+        case TKtTabStyle::tsDoubleSlant: return softCorners ? 6 : 4;
+        case TKtTabStyle::tsCutCorner: return 5;
+        case TKtTabStyle::tsRoundCorners: return 6;
+    }
+    return 0;
+}
+
+}  // namespace dlk
