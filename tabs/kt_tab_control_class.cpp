@@ -9,34 +9,63 @@ using T = TKtCustomTabControl;
 
 template <class E>
 using Names = std::vector<std::pair<const char*, E>>;
+// Each list is made on first use: another file's registration may ask for
+// this class's table before this file's own statics exist.
 
-const Names<TKtTabStyle> kTabStyles = {{"tsSingleSlant", TKtTabStyle::tsSingleSlant},
-                                       {"tsDoubleSlant", TKtTabStyle::tsDoubleSlant},
-                                       {"tsCutCorner", TKtTabStyle::tsCutCorner},
-                                       {"tsRoundCorners", TKtTabStyle::tsRoundCorners},
-                                       {"tsBackSlant", TKtTabStyle::tsBackSlant}};
-const Names<TKtTabOrientation> kTabOrientations = {{"toTop", TKtTabOrientation::toTop},
+const Names<TKtTabStyle>& kTabStyles() {
+    static const Names<TKtTabStyle> names = {{"tsSingleSlant", TKtTabStyle::tsSingleSlant},
+                                             {"tsDoubleSlant", TKtTabStyle::tsDoubleSlant},
+                                             {"tsCutCorner", TKtTabStyle::tsCutCorner},
+                                             {"tsRoundCorners", TKtTabStyle::tsRoundCorners},
+                                             {"tsBackSlant", TKtTabStyle::tsBackSlant}};
+    return names;
+}
+const Names<TKtTabOrientation>& kTabOrientations() {
+    static const Names<TKtTabOrientation> names = {{"toTop", TKtTabOrientation::toTop},
                                                    {"toLeft", TKtTabOrientation::toLeft},
                                                    {"toBottom", TKtTabOrientation::toBottom},
                                                    {"toRight", TKtTabOrientation::toRight}};
-const Names<TKtTabSequence> kTabSequences = {{"tsStandard", TKtTabSequence::tsStandard},
-                                             {"tsReverse", TKtTabSequence::tsReverse}};
-const Names<TOrientation> kOrientations = {{"orHorizontal", TOrientation::orHorizontal},
-                                           {"orVertical", TOrientation::orVertical}};
-const Names<TKtHorizontalAlignment> kHorizontal = {{"haLeft", TKtHorizontalAlignment::haLeft},
-                                                   {"haCenter", TKtHorizontalAlignment::haCenter},
-                                                   {"haRight", TKtHorizontalAlignment::haRight}};
-const Names<TKtVerticalAlignment> kVertical = {{"vaTop", TKtVerticalAlignment::vaTop},
-                                               {"vaCenter", TKtVerticalAlignment::vaCenter},
-                                               {"vaBottom", TKtVerticalAlignment::vaBottom}};
-const Names<TKtImagePosition> kImagePositions = {
-    {"ipLeft", TKtImagePosition::ipLeft},   {"ipTop", TKtImagePosition::ipTop},
-    {"ipRight", TKtImagePosition::ipRight}, {"ipBottom", TKtImagePosition::ipBottom},
-    {"ipBack", TKtImagePosition::ipBack},   {"ipStretch", TKtImagePosition::ipStretch}};
-const Names<TKtHotTrackColorType> kHotTrackColorTypes = {{"htctComplement", TKtHotTrackColorType::htctComplement},
-                                                         {"htctActual", TKtHotTrackColorType::htctActual}};
-const Names<TKtTabHotTrackStyle> kHotTrackStyles = {{"htsTab", TKtTabHotTrackStyle::htsTab},
-                                                    {"htsText", TKtTabHotTrackStyle::htsText}};
+    return names;
+}
+const Names<TKtTabSequence>& kTabSequences() {
+    static const Names<TKtTabSequence> names = {{"tsStandard", TKtTabSequence::tsStandard},
+                                                {"tsReverse", TKtTabSequence::tsReverse}};
+    return names;
+}
+const Names<TOrientation>& kOrientations() {
+    static const Names<TOrientation> names = {{"orHorizontal", TOrientation::orHorizontal},
+                                              {"orVertical", TOrientation::orVertical}};
+    return names;
+}
+const Names<TKtHorizontalAlignment>& kHorizontal() {
+    static const Names<TKtHorizontalAlignment> names = {{"haLeft", TKtHorizontalAlignment::haLeft},
+                                                        {"haCenter", TKtHorizontalAlignment::haCenter},
+                                                        {"haRight", TKtHorizontalAlignment::haRight}};
+    return names;
+}
+const Names<TKtVerticalAlignment>& kVertical() {
+    static const Names<TKtVerticalAlignment> names = {{"vaTop", TKtVerticalAlignment::vaTop},
+                                                      {"vaCenter", TKtVerticalAlignment::vaCenter},
+                                                      {"vaBottom", TKtVerticalAlignment::vaBottom}};
+    return names;
+}
+const Names<TKtImagePosition>& kImagePositions() {
+    static const Names<TKtImagePosition> names = {
+        {"ipLeft", TKtImagePosition::ipLeft},   {"ipTop", TKtImagePosition::ipTop},
+        {"ipRight", TKtImagePosition::ipRight}, {"ipBottom", TKtImagePosition::ipBottom},
+        {"ipBack", TKtImagePosition::ipBack},   {"ipStretch", TKtImagePosition::ipStretch}};
+    return names;
+}
+const Names<TKtHotTrackColorType>& kHotTrackColorTypes() {
+    static const Names<TKtHotTrackColorType> names = {{"htctComplement", TKtHotTrackColorType::htctComplement},
+                                                      {"htctActual", TKtHotTrackColorType::htctActual}};
+    return names;
+}
+const Names<TKtTabHotTrackStyle>& kHotTrackStyles() {
+    static const Names<TKtTabHotTrackStyle> names = {{"htsTab", TKtTabHotTrackStyle::htsTab},
+                                                     {"htsText", TKtTabHotTrackStyle::htsText}};
+    return names;
+}
 
 // Written whenever it is the control's own colour, never while it follows
 // the parent's.
@@ -63,18 +92,18 @@ const ClassInfo& TKtCustomTabControl::StaticClass() {
             prop::Int<T>("CutCornerSize", &T::CutCornerSize, &T::SetCutCornerSize, 6),
             prop::Color<T>("FlatColor", &T::FlatColor, &T::SetFlatColor, clBtnShadow),
             prop::Int<T>("FlatColorAdjustment", &T::FlatColorAdjustment, &T::SetFlatColorAdjustment, 0),
-            prop::Enum<T>("ImageAlignment", kHorizontal, &T::ImageAlignment, &T::SetImageAlignment,
+            prop::Enum<T>("ImageAlignment", kHorizontal(), &T::ImageAlignment, &T::SetImageAlignment,
                           TKtHorizontalAlignment::haCenter),
             prop::Int<T>("ImageMargin", &T::ImageMargin, &T::SetImageMargin, 2),
-            prop::Enum<T>("ImagePosition", kImagePositions, &T::ImagePosition, &T::SetImagePosition,
+            prop::Enum<T>("ImagePosition", kImagePositions(), &T::ImagePosition, &T::SetImagePosition,
                           TKtImagePosition::ipLeft),
-            prop::Enum<T>("ImageAlignmentVertical", kVertical, &T::ImageAlignmentVertical,
+            prop::Enum<T>("ImageAlignmentVertical", kVertical(), &T::ImageAlignmentVertical,
                           &T::SetImageAlignmentVertical, TKtVerticalAlignment::vaCenter),
             prop::Bool<T>("HotTrack", &T::HotTrack, &T::SetHotTrack, true),
             prop::Color<T>("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor, TColor(0x00149BF0)),
-            prop::Enum<T>("HotTrackColorType", kHotTrackColorTypes, &T::HotTrackColorType, &T::SetHotTrackColorType,
+            prop::Enum<T>("HotTrackColorType", kHotTrackColorTypes(), &T::HotTrackColorType, &T::SetHotTrackColorType,
                           TKtHotTrackColorType::htctActual),
-            prop::Enum<T>("HotTrackStyle", kHotTrackStyles, &T::HotTrackStyle, &T::SetHotTrackStyle,
+            prop::Enum<T>("HotTrackStyle", kHotTrackStyles(), &T::HotTrackStyle, &T::SetHotTrackStyle,
                           TKtTabHotTrackStyle::htsTab),
             prop::Reference<T, TImageList>("Images", &T::Images, &T::SetImages),
             prop::Int<T>("Margin", &T::Margin, &T::SetMargin, 0),
@@ -90,7 +119,7 @@ const ClassInfo& TKtCustomTabControl::StaticClass() {
             prop::Bool<T>("ShowShadow", &T::ShowShadow, &T::SetShowShadow, true),
             prop::Bool<T>("SoftCorners", &T::SoftCorners, &T::SetSoftCorners, false),
             prop::Int<T>("TabOverlap", &T::TabOverlap, &T::SetTabOverlap, -1),
-            prop::Enum<T>("TextOrientation", kOrientations, &T::TextOrientation, &T::SetTextOrientation,
+            prop::Enum<T>("TextOrientation", kOrientations(), &T::TextOrientation, &T::SetTextOrientation,
                           TOrientation::orHorizontal),
             prop::Color<T>(
                 "TabColors.HighlightBar", [](const T& c) { return c.TabColors().HighlightBar(); },
@@ -104,11 +133,11 @@ const ClassInfo& TKtCustomTabControl::StaticClass() {
             prop::Int<T>("TabHeight", &T::TabHeight, &T::SetTabHeight, 0),
             prop::Bool<T>("TabHints", &T::TabHints, &T::SetTabHints, false),
             prop::Int<T>("TabIndex", &T::TabIndex, &T::SetTabIndex, -1),
-            prop::Enum<T>("TabOrientation", kTabOrientations, &T::TabOrientation, &T::SetTabOrientation,
+            prop::Enum<T>("TabOrientation", kTabOrientations(), &T::TabOrientation, &T::SetTabOrientation,
                           TKtTabOrientation::toTop),
-            prop::Enum<T>("TabSequence", kTabSequences, &T::TabSequence, &T::SetTabSequence,
+            prop::Enum<T>("TabSequence", kTabSequences(), &T::TabSequence, &T::SetTabSequence,
                           TKtTabSequence::tsStandard),
-            prop::Enum<T>("TabStyle", kTabStyles, &T::TabStyle, &T::SetTabStyle, TKtTabStyle::tsSingleSlant),
+            prop::Enum<T>("TabStyle", kTabStyles(), &T::TabStyle, &T::SetTabStyle, TKtTabStyle::tsSingleSlant),
             prop::Int<T>("TabWidth", &T::TabWidth, &T::SetTabWidth, 0),
             prop::Color<T>(
                 "TextColors.Disabled", [](const T& c) { return c.TextColors().Disabled(); },
@@ -119,9 +148,9 @@ const ClassInfo& TKtCustomTabControl::StaticClass() {
             prop::Color<T>(
                 "TextColors.Unselected", [](const T& c) { return c.TextColors().Unselected(); },
                 [](T& c, TColor v) { c.TextColors().SetUnselected(v); }, TKtTextColors(nullptr).Unselected()),
-            prop::Enum<T>("TextAlignment", kHorizontal, &T::TextAlignment, &T::SetTextAlignment,
+            prop::Enum<T>("TextAlignment", kHorizontal(), &T::TextAlignment, &T::SetTextAlignment,
                           TKtHorizontalAlignment::haCenter),
-            prop::Enum<T>("TextAlignmentVertical", kVertical, &T::TextAlignmentVertical, &T::SetTextAlignmentVertical,
+            prop::Enum<T>("TextAlignmentVertical", kVertical(), &T::TextAlignmentVertical, &T::SetTextAlignmentVertical,
                           TKtVerticalAlignment::vaCenter),
             prop::Bool<T>("Transparent", &T::Transparent, &T::SetTransparent, false),
             prop::Bool<T>("UseGradients", &T::UseGradients, &T::SetUseGradients, true),
