@@ -339,10 +339,10 @@ void FloatControl(TControl& control, const TRect& rect) {
     old->DoRemoveDockClient(control);
 }
 
-void BeginDockDrag(TControl& control, bool immediate) {
+void BeginDockDrag(TControl& control, bool immediate, TPoint start) {
     auto& drag = CurrentDrag();
     if (drag) return;
-    drag = std::make_unique<DockDrag>(control, CursorPos(), immediate);
+    drag = std::make_unique<DockDrag>(control, start, immediate);
 }
 
 const TDragDockObject* DockDragInProgress() {

@@ -98,12 +98,13 @@ void FloatControl(TControl& control, const TRect& rect);
 // The window a floating control sits in, nullptr when it does not float.
 TControl* FloatingHost(const TControl& control);
 
-// Arms a dock drag of control: it starts once the pointer, held down, has
-// moved kDockDragThreshold pixels (at once when immediate), follows the
+// Arms a dock drag of control, the pointer pressed at start (screen
+// coordinates): it starts once the pointer, held down, has moved
+// kDockDragThreshold pixels from there (at once when immediate), follows the
 // pointer over the dock sites of the program's windows and ends at the
 // button's release, docking the control into the site that accepts it or
 // floating it where it was let go.
-void BeginDockDrag(TControl& control, bool immediate);
+void BeginDockDrag(TControl& control, bool immediate, TPoint start);
 // The dock drag in progress (armed or started), nullptr when none.
 const TDragDockObject* DockDragInProgress();
 void CancelDockDrag();
