@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFont>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -15,33 +14,28 @@
 
 namespace dlk::testing {
 
-// A page control that notes its change events from the moment it exists,
-// so that a stored description read into it shows what reading raised.
+// Notes its change events from the moment it exists, so a description read
+// into it shows what reading raised.
 class TRecordingPageControl : public TKtPageControl {
     DLK_COMPONENT(TRecordingPageControl)
 public:
     explicit TRecordingPageControl(TComponent* owner) : TKtPageControl(owner) {
-        OnChanging = [this](TObject*, int index, bool& allow) {
-            Log.push_back("changing " + std::to_string(index) + " from " + Active());
+        OnChanging = [this](TObject*, int i, bool& allow) {
+            Log.push_back("changing " + std::to_string(i) + " from " + Active());
             allow = Allow;
         };
         OnChange = [this](TObject*) { Log.push_back("change " + Active()); };
         OnPageChange = [this](TObject*) { Log.push_back("page " + Active()); };
-        OnTabOrderChange = [this](TObject*, int from, int to) {
-            Log.push_back("order " + std::to_string(from) + ">" + std::to_string(to));
+        OnTabOrderChange = [this](TObject*, int a, int b) {
+            Log.push_back(std::to_string(a) + ">" + std::to_string(b));
         };
     }
     std::string Active() const { return ActivePage() != nullptr ? ActivePage()->Name() : "none"; }
-    // The pages whose own visibility flag is on, and the page order.
-    std::string Shown() const {
+    // The pages in page order; shownOnly: those whose own flag is on.
+    std::string Names(bool shownOnly = false) const {
         std::string s;
         for (int i = 0; i < PageCount(); ++i)
-            if (Pages(i)->GetVisible()) s += (s.empty() ? "" : " ") + Pages(i)->Name();
-        return s;
-    }
-    std::string Order() const {
-        std::string s;
-        for (int i = 0; i < PageCount(); ++i) s += (i ? " " : "") + Pages(i)->Name();
+            if (!shownOnly || Pages(i)->GetVisible()) s += (s.empty() ? "" : " ") + Pages(i)->Name();
         return s;
     }
     std::vector<std::string> Log;
@@ -53,21 +47,17 @@ inline constexpr const char* kFourPages = R"(
 Form1 : TForm {
   ClientWidth = 400
   ClientHeight = 300
-  Pages : TRecordingPageControl {
-    Align = alClient
-    ActivePage = @A
-    A : TKtTabSheet { Caption = "A"  EditA : TEdit { Left = 8  Top = 8  Width = 80  Height = 21 } }
-    B : TKtTabSheet { Caption = "B"  EditB : TEdit { Left = 8  Top = 8  Width = 80  Height = 21 } }
-    C : TKtTabSheet { Caption = "C"  EditC : TEdit { Left = 8  Top = 8  Width = 80  Height = 21 } }
-    D : TKtTabSheet { Caption = "D"  TabVisible = False
-      EditD : TEdit { Left = 8  Top = 8  Width = 80  Height = 21 } }
+  Pages : TRecordingPageControl { Align = alClient  ActivePage = @A
+    A : TKtTabSheet { Caption = "A"  EditA : TEdit { Left = 8  Top = 8 } }
+    B : TKtTabSheet { Caption = "B"  EditB : TEdit { Left = 8  Top = 8 } }
+    C : TKtTabSheet { Caption = "C"  EditC : TEdit { Left = 8  Top = 8 } }
+    D : TKtTabSheet { Caption = "D"  TabVisible = False  EditD : TEdit { Left = 8  Top = 8 } }
   }
 }
 )";
 
 struct PageControlTest : ::testing::Test {
     void SetUp() override { EnsureApplication(); }
-    // A window read from text; its page control is the one named.
     TRecordingPageControl& Read(const char* text, const char* name = "Pages") {
         form = std::make_unique<TForm>(nullptr);
         ReadComponent(*form, text, "pages.form");
@@ -78,6 +68,14 @@ struct PageControlTest : ::testing::Test {
     void ShowActive() const {
         form->Show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form->Widget()));
+    }
+    QWindow* Window() const { return form->Widget()->windowHandle(); }
+    // The middle of a tab, in the window's coordinates.
+    QPoint TabCentre(TKtPageControl& pc, int tab) const {
+        pc.LayoutTabs();
+        const TRect r = pc.TabRectToClient(pc.Tabs().Items(tab)->LayoutRect);
+        const TPoint p = pc.ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        return form->Widget()->mapFromGlobal(QPoint(p.X, p.Y));
     }
     std::unique_ptr<TForm> form;
 };
