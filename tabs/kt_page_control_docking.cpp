@@ -11,11 +11,6 @@ std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find_first_of("\r\n"));
 }
 
-TRect ScreenRect(const TControl& control) {
-    const TPoint origin = control.ClientToScreen(Point(0, 0));
-    return Bounds(origin.X, origin.Y, control.Width(), control.Height());
-}
-
 }  // namespace
 
 int TKtPageControl::DockClient(TDragDockObject& source, TPoint mousePos) {
@@ -74,7 +69,7 @@ void TKtPageControl::DockNotification(TControl& client, TMessage& message) {
 }
 
 void TKtPageControl::DockOver(TDragDockObject& source, int x, int y, TDockState state, bool& accept) {
-    source.DockRect = ScreenRect(*this);
+    source.DockRect = ScreenRectOf(*this);
     TDockSite::DockOver(source, x, y, state, accept);
 }
 
@@ -107,7 +102,7 @@ void TKtPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, in
     if (docked == nullptr) return;
     if (shift & ssDouble) {
         CancelDockDrag();
-        if (DblClickUndocks) FloatControl(*docked, ScreenRect(*docked));
+        if (DblClickUndocks) FloatControl(*docked, ScreenRectOf(*docked));
     } else {
         BeginDockDrag(*docked, false, ClientToScreen(Point(x, y)));
     }

@@ -68,11 +68,6 @@ Registry& Clients() {
     return *registry;
 }
 
-TRect ScreenRectOf(const TControl& control) {
-    const TPoint origin = control.ClientToScreen(Point(0, 0));
-    return Bounds(origin.X, origin.Y, control.Width(), control.Height());
-}
-
 // The site's notifications of its clients' caption and visibility.
 void HookClient(TControl& control, ClientState& state) {
     if (state.hooked) return;
@@ -282,6 +277,11 @@ void TDockSite::DockOver(TDragDockObject& source, int x, int y, TDockState state
 
 void TDockSite::GetSiteInfo(TControl& client, TRect& influenceRect, TPoint mousePos, bool& canDock) {
     if (OnGetSiteInfo && !self_.IsDestroying()) OnGetSiteInfo(&self_, &client, influenceRect, mousePos, canDock);
+}
+
+TRect ScreenRectOf(const TControl& control) {
+    const TPoint origin = control.ClientToScreen(Point(0, 0));
+    return Bounds(origin.X, origin.Y, control.Width(), control.Height());
 }
 
 TDockSite* HostDockSite(const TControl& control) {

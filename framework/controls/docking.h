@@ -83,6 +83,9 @@ private:
     bool dock_site_ = false;
 };
 
+// The control's rectangle in screen coordinates.
+TRect ScreenRectOf(const TControl& control);
+
 // The site the control is docked in, nullptr when it is not docked.
 TDockSite* HostDockSite(const TControl& control);
 
