@@ -60,8 +60,6 @@ void TKtPageControl::InsertPage(TKtTabSheet* page) {
 
 void TKtPageControl::RemovePage(TKtTabSheet* page) {
     if (page == active_page_) SetActivePage(nullptr);
-    // The page was to be active and was refused; it goes all the same.
-    if (page == active_page_) active_page_ = nullptr;
     std::erase(pages_, page);
     TabsChanged();
     page->page_control_ = nullptr;
