@@ -36,7 +36,8 @@ TForm* FormOfWidget(QWidget* widget) {
 class Registry : public TComponent {
 public:
     Registry() : TComponent(nullptr) {}
-    std::map<const TControl*, ClientState> clients;
+    // Keyed by the component: a dying control is told as a mere component.
+    std::map<const TComponent*, ClientState> clients;
     std::vector<TDockSite*> sites;
 
     ClientState& Of(TControl& control) {
@@ -49,7 +50,7 @@ public:
     }
     void Notification(TComponent* component, TOperation operation) override {
         if (operation != TOperation::opRemove) return;
-        auto it = clients.find(static_cast<const TControl*>(component));
+        auto it = clients.find(component);
         if (it == clients.end()) return;
         DropHostLater(it->second.floating);
         clients.erase(it);
@@ -244,7 +245,7 @@ int TDockSite::DockClientCount() const {
 
 TControl* TDockSite::DockClients(int index) const {
     for (const auto& [control, state] : Clients().clients)
-        if (state.host == this && index-- == 0) return const_cast<TControl*>(control);
+        if (state.host == this && index-- == 0) return static_cast<TControl*>(const_cast<TComponent*>(control));
     return nullptr;
 }
 
