@@ -340,6 +340,7 @@ protected:
     // The scroller's orientation follows the strip's.
     void SetScrollerOrientation(TOrientation orientation);
     void UpdateButtonFrames();
+    void ShowStripButton(TControl& button, bool v);
     // Hot-tracking: the tab under the pointer changed to index (-1: none).
     void TrackTabUnderPointer(int index, int x, int y);
     // Selecting a tab the keyboard has already asked about.

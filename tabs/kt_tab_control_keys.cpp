@@ -76,6 +76,11 @@ void TKtCustomTabControl::DoExit() {
     TCustomControl::DoExit();
 }
 
+// The pages follow a strip that changed its thickness or number of rows.
+void TKtCustomTabControl::RealignIfNeeded() {
+    if (DisplayRect() != last_display_rect_) Realign();
+}
+
 void TKtCustomTabControl::Resize() {
     TCustomControl::Resize();
     TabsChanged();

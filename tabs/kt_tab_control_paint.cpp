@@ -32,6 +32,7 @@ void TKtCustomTabControl::Paint() {
     PlaceScroller();
     InvalidateButtons();
     DrawTabs();
+    PaintDropMarker(c);
     Canvas().CopyRect(r, c, r);
     // Only the paint it was set for leaves the card's shadow out.
     hot_track_only_repaint_ = false;
@@ -127,6 +128,7 @@ void TKtCustomTabControl::ApplyPendingLayout() {
     if (t != tab_index_) tab_change_approved_ = true;
     if (t != -1) SetTabIndex(t);
     tab_change_approved_ = false;
+    RealignIfNeeded();
 }
 
 }  // namespace dlk

@@ -34,17 +34,19 @@ void TKtCustomTabControl::SetShowFullFrame(bool v) {
     if (!v) show_shadow_ = false;
     TabsChanged();
 }
+// Showing a strip button makes it when it is missing.
 void TKtCustomTabControl::SetShowCloseButton(bool v) {
     if (!Store(show_close_button_, v)) return;
     CreateCloseButton();
-    close_button_.Control()->SetVisible(v);
-    TabsChanged();
-    FullRepaint();
+    ShowStripButton(*close_button_.Control(), v);
 }
 void TKtCustomTabControl::SetShowMenuButton(bool v) {
     if (!Store(show_menu_button_, v)) return;
     CreateMenuButton();
-    menu_button_.Control()->SetVisible(v);
+    ShowStripButton(*menu_button_.Control(), v);
+}
+void TKtCustomTabControl::ShowStripButton(TControl& button, bool v) {
+    button.SetVisible(v);
     TabsChanged();
     FullRepaint();
 }

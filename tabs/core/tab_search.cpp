@@ -1,5 +1,10 @@
 #include "tabs/core/tab_search.h"
 
+#include <string>
+#include <vector>
+
+#include "tabs/core/tab_text.h"
+
 namespace dlk {
 
 int FindTabInHitOrder(int count, int selected, int firstShown, const std::function<bool(int)>& hit) {
@@ -54,19 +59,13 @@ char32_t FoldLatin(char32_t c) {
 }  // namespace
 
 char32_t AcceleratorChar(std::string_view caption) {
-    std::size_t i = 0;
-    while (i < caption.size()) {
-        if (caption[i] != '&') {
-            NextChar(caption, i);
-            continue;
-        }
-        if (i + 1 >= caption.size()) return 0;
-        if (caption[i + 1] == '&') {
-            i += 2;
-            continue;
-        }
-        ++i;
-        return NextChar(caption, i);
+    std::vector<std::string> lines;
+    SplitLines(std::string(caption), lines);
+    for (const std::string& line : lines) {
+        std::size_t at = AcceleratorMark(line);
+        if (at == std::string_view::npos) continue;
+        ++at;
+        return NextChar(line, at);
     }
     return 0;
 }

@@ -20,9 +20,9 @@ int ArrowKeyTarget(int count, int tabIndex, bool next, const std::function<bool(
 // other, or tabIndex when the search meets it or runs off the end.
 int HomeEndTarget(int count, int tabIndex, bool fromStart, const std::function<bool(int)>& canSelect);
 
-// The character a caption's accelerator mark underlines: the one after the
-// first single "&" ("&&" is a plain "&"); 0 without a mark. Drawing,
-// measuring and the keyboard all read the same one.
+// The character a caption's accelerator mark underlines (the mark of its
+// first line that has one, AcceleratorMark); 0 without a mark. So the letter
+// that selects a tab is the one drawn underlined.
 char32_t AcceleratorChar(std::string_view caption);
 
 // Whether a typed character chooses an accelerator: Latin letters in either

@@ -33,7 +33,12 @@ public:
     int Refuse = -1;  // the tab OnChanging refuses
     int FullRepaints = 0;
     int Paints = 0;
+    int Layouts = 0;
 
+    void SetRowCount(int v) override {
+        ++Layouts;
+        TKtCustomTabControl::SetRowCount(v);
+    }
     void FullRepaint() override {
         ++FullRepaints;
         TKtCustomTabControl::FullRepaint();

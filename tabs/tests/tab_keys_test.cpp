@@ -139,6 +139,22 @@ TEST(TabKeysTest, EachSetterRelayoutsOrRepaintsAsItsChangeNeeds) {
     c.SetImages(nullptr);
     EXPECT_EQ(c.Margin(), 3);
 
+    // However many changes come between two paints, the next lays out once.
+    c.Repaint();
+    c.Layouts = 0;
+    c.SetMargin(4), c.SetRowIndent(2), c.SetTabWidth(50), c.SetBoldCurrentTab(false), c.SetMultiLine(false);
+    c.Repaint();
+    c.Repaint();
+    EXPECT_EQ(c.Layouts, 1);
+    // A selected tab that became disabled gives way at that paint.
+    c.SetTabIndex(1);
+    c.Tabs().Items(1)->TabEnabled = false;
+    c.Log.clear();
+    c.TabsChanged();
+    c.Repaint();
+    EXPECT_EQ(c.TabIndex(), 2);
+    EXPECT_EQ(c.Log, (std::vector<std::string>{"changing 2", "change 2", "page change"}));
+
     // The frame and the shadow go together; the buttons' frames follow.
     c.SetShowFullFrame(false);
     EXPECT_FALSE(c.ShowShadow());

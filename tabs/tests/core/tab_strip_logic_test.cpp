@@ -97,7 +97,8 @@ TEST(TabStripLogicTest, KeyboardSearchesWrapAndEndWhateverTheTabIndex) {
 
 TEST(TabStripLogicTest, AcceleratorIsTheFirstMarkAndMatchesLatinInEitherCase) {
     EXPECT_EQ(AcceleratorChar("&Save"), U'S');
-    EXPECT_EQ(AcceleratorChar("R&&D &Files &Go"), U'F');
+    EXPECT_EQ(AcceleratorChar("Files &Go &Now"), U'G');
+    EXPECT_EQ(AcceleratorChar("Two\r\n&lines"), U'l');
     EXPECT_EQ(AcceleratorChar("&&only"), 0U);
     EXPECT_EQ(AcceleratorChar("end&"), 0U);
     EXPECT_EQ(AcceleratorChar("Д&атчик"), U'а');
