@@ -1,29 +1,10 @@
 #include "tabs/core/tab_layout.h"
+#include "tabs/font_measurer.h"
 #include "tabs/kt_tab_control.h"
 
 namespace dlk {
 
 namespace {
-
-// Lines measured in one font on a canvas of their own, so measuring never
-// disturbs the off-screen canvas's state.
-class FontMeasurer : public TKtTextMeasurer {
-public:
-    explicit FontMeasurer(const TFont& font) { canvas_.Font = font; }
-    TSize Extent(std::string_view line) const override { return canvas_.TextExtent(line); }
-
-private:
-    TCanvas canvas_;
-};
-
-class CanvasMeasurer : public TKtTextMeasurer {
-public:
-    explicit CanvasMeasurer(const TCanvas& canvas) : canvas_(canvas) {}
-    TSize Extent(std::string_view line) const override { return canvas_.TextExtent(line); }
-
-private:
-    const TCanvas& canvas_;
-};
 
 TFont Bolded(TFont font, bool bold) {
     if (bold) font.Style |= fsBold;
@@ -59,12 +40,12 @@ TSize TKtCustomTabControl::GetImageSize(int imageIndex) const {
 }
 
 TSize TKtCustomTabControl::GetMinTextSize(const TFont& font) {
-    const FontMeasurer measurer(Bolded(font, bold_current_tab_));
+    const TKtFontMeasurer measurer(Bolded(font, bold_current_tab_), bitmap_.Canvas().Handle());
     return MinTextSize(LayoutInput(nullptr, nullptr), measurer, font.Height);
 }
 
 TSize TKtCustomTabControl::GetTabContentSize(const TKtTabData& tab) {
-    const FontMeasurer measurer(Bolded(tab_font_, bold_current_tab_));
+    const TKtFontMeasurer measurer(Bolded(tab_font_, bold_current_tab_), bitmap_.Canvas().Handle());
     return TabContentSize(LayoutInput(&measurer, nullptr), tab);
 }
 
@@ -92,10 +73,10 @@ void TKtCustomTabControl::LayoutTabs() {
     SelectTabFont();
     TKtLayoutResult result;
     try {
-        const CanvasMeasurer tabFont(bitmap_.Canvas());
-        const FontMeasurer controlFont(Bolded(Font(), bold_current_tab_));
+        const TKtFontMeasurer tabFont(bitmap_.Canvas().Font, bitmap_.Canvas().Handle());
+        const TKtFontMeasurer controlFont(Bolded(Font(), bold_current_tab_), bitmap_.Canvas().Handle());
         TKtTabLayoutInput in = LayoutInput(&tabFont, &controlFont);
-        in.ButtonTextHeight = MeasureText("A", true).cy;
+        in.ButtonTextHeight = tabFont.Extent("A").cy;
         result = dlk::LayoutTabs(in, *tabs_);
     } catch (...) {
         RestoreTabFont();

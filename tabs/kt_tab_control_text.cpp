@@ -1,19 +1,10 @@
 #include "tabs/core/tab_text.h"
+#include "tabs/font_measurer.h"
 #include "tabs/kt_tab_control.h"
 
 namespace dlk {
 
 namespace {
-
-// Lines measured with whatever font the canvas holds at the moment.
-class CanvasMeasurer : public TKtTextMeasurer {
-public:
-    explicit CanvasMeasurer(const TCanvas& canvas) : canvas_(canvas) {}
-    TSize Extent(std::string_view line) const override { return canvas_.TextExtent(line); }
-
-private:
-    const TCanvas& canvas_;
-};
 
 // Vertical captions read upward, except on a right strip, where they read
 // downward toward the card.
@@ -43,7 +34,9 @@ void TKtCustomTabControl::SplitLines(const std::string& text, std::vector<std::s
 }
 
 TSize TKtCustomTabControl::MeasureText(const std::string& caption, bool horizontal) {
-    return MeasureCaption(CanvasMeasurer(bitmap_.Canvas()), caption, horizontal);
+    // The font selected into the off-screen canvas (SelectTabFont).
+    const TCanvas& canvas = bitmap_.Canvas();
+    return MeasureCaption(TKtFontMeasurer(canvas.Font, canvas.Handle()), caption, horizontal);
 }
 
 }  // namespace dlk

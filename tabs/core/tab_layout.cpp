@@ -46,7 +46,10 @@ TSize MinTextSize(const TKtTabLayoutInput& in, const TKtTextMeasurer& measurer, 
     return horizontalText ? TSize{s.cx, h} : TSize{h, s.cy};
 }
 
-TSize TabContentSize(const TKtTabLayoutInput& in, const TKtTabData& tab) {
+namespace {
+
+// The content size with the tab font's smallest text box already measured.
+TSize ContentSize(const TKtTabLayoutInput& in, const TKtTabData& tab, TSize m) {
     if (!tab.TabVisible) return {};
     const TSize image = ImageSizeFor(in, tab.ImageIndex);
     const TSize text = tab.Caption.empty() ? TSize{}
@@ -66,10 +69,15 @@ TSize TabContentSize(const TKtTabLayoutInput& in, const TKtTabData& tab) {
         case TKtImagePosition::ipBack: size = {std::max(image.cx, text.cx), std::max(image.cy, text.cy)}; break;
         case TKtImagePosition::ipStretch: size = text; break;
     }
-    const TSize m = MinTextSize(in, *in.TabFont, in.TabFontHeight);
     if (in.Strip.TabWidth == 0) size.cx = std::max(size.cx, m.cx);
     if (in.Strip.TabHeight == 0) size.cy = std::max(size.cy, m.cy);
     return size;
+}
+
+}  // namespace
+
+TSize TabContentSize(const TKtTabLayoutInput& in, const TKtTabData& tab) {
+    return ContentSize(in, tab, MinTextSize(in, *in.TabFont, in.TabFontHeight));
 }
 
 TSize ContentToTabSize(const TKtTabLayoutInput& in, TSize content) {
@@ -114,7 +122,7 @@ int CountRows(const TKtTabLayoutInput& in, const std::vector<Sized>& tabs, int t
         int used = 1, pos = M;
         bool restart = false;
         for (int i = 0; i <= last && !restart;) {
-            const int len = std::min(tabs[std::size_t(i)].length, avail - RoundInset(g));
+            const int len = std::clamp(tabs[std::size_t(i)].length, 0, std::max(0, avail - RoundInset(g)));
             if (pos + len < avail) {
                 pos += len - step;
                 ++i;
@@ -183,10 +191,11 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
     // Content and tab maxima.
     TSize maxContent, maxTab;
     const TSize minControl = MinTextSize(in, *in.ControlFont, in.ControlFontHeight);
+    const TSize minTab = MinTextSize(in, *in.TabFont, in.TabFontHeight);
     for (int i = 0; i < list.Count(); ++i) {
         TKtTabData* tab = list.Items(i);
         if (!tab->TabVisible) continue;
-        const TSize c = TabContentSize(in, *tab);
+        const TSize c = ContentSize(in, *tab, minTab);
         tabs.push_back({tab, 0});
         contents.push_back(c);
         maxContent = {std::max(maxContent.cx, c.cx), std::max(maxContent.cy, c.cy)};
@@ -236,14 +245,16 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
         // The scroller's room is kept whether or not the tabs overflow.
         avail -= 2 * bs + 2;
     }
-    const int maxLength = avail - RoundInset(g);
+    // A row too short for any tab leaves its tabs empty, never of negative
+    // length (which would make every one of them fit).
+    const int maxLength = std::max(0, avail - RoundInset(g));
     const int advance = Overlap(in, T) - 1;
     const int rowStep = T - g.RowOverlap;
     int c = StripDepth(g) - T, row = 0;
     const bool standard = g.Sequence == TKtTabSequence::tsStandard;
     int pos = standard ? M : -M;
     for (Sized& s : tabs) {
-        const int len = std::min(s.length, maxLength);
+        const int len = std::clamp(s.length, 0, maxLength);
         const bool overflows = standard ? pos + len >= avail : pos - len <= -avail;
         if (g.MultiLine && overflows) {
             const bool rowEmpty = pos == (standard ? M : -M);

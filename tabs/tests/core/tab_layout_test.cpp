@@ -48,6 +48,13 @@ TEST(TabLayoutTest, CaptionsAreMeasuredWithoutTheirFirstMarkAndLineByLine) {
         {"", true, {0, 0}},        {"a\r\n\r\nb", true, {7, 26}},
     };
     for (const auto& c : cases) EXPECT_EQ(MeasureCaption(kFont, c.caption, c.horizontal), c.size) << c.caption;
+    std::vector<std::string> lines;
+    SplitLines("a\r\n\r\nb", lines);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "", "b"}));
+    SplitLines("a\r\n", lines);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a"}));
+    SplitLines("", lines);
+    EXPECT_TRUE(lines.empty());
     EXPECT_EQ(AcceleratorMark("S&ave"), 1u);
     EXPECT_EQ(AcceleratorMark("A&&B"), std::string_view::npos);
     EXPECT_EQ(AcceleratorMark("File&"), std::string_view::npos);
