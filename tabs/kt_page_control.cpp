@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/base/list_error.h"
+#include "framework/controls/control_kinds.h"
 #include "framework/controls/form.h"
 #include "framework/core/properties.h"
 #include "tabs/core/tab_data.h"
@@ -251,7 +252,7 @@ void TKtPageControl::DoEnter() {
     // A page without a tab hands the focus straight to its controls.
     for (int i = 0; i < active_page_->ControlCount(); ++i) {
         TControl* child = active_page_->Controls(i);
-        if (child->CanFocus()) {
+        if (IsWindowedControl(*child) && child->CanFocus()) {
             child->SetFocus();
             return;
         }
