@@ -33,12 +33,10 @@ TEST_F(AltCueFixTest, WindowsAreHookedAtIdleAndRepaintedOnceAfterTheirCues) {
     form->Show();
     QCoreApplication::processEvents();
     PaintCounter paints(form->Widget());
-    {
-        TAltCueFix inactive(nullptr);
-        Idle();
-        EXPECT_FALSE(inactive.Active());
-        EXPECT_TRUE(inactive.HookedForms().empty());
-    }
+    auto inactive = std::make_unique<TAltCueFix>(nullptr);
+    Idle();
+    EXPECT_TRUE(inactive->HookedForms().empty() && !inactive->Active());
+    inactive.reset();
     SetThemesEnabled(true);
     auto fix = std::make_unique<TAltCueFix>(nullptr);
     Cue(*form);  // before the hook: not seen
@@ -46,9 +44,8 @@ TEST_F(AltCueFixTest, WindowsAreHookedAtIdleAndRepaintedOnceAfterTheirCues) {
     ASSERT_EQ(fix->HookedForms().back(), form.get());
     Cue(*form), Cue(*form);
     Idle();
-    EXPECT_EQ(paints.Paints, 1);  // twice asked, once repainted
     Idle();
-    EXPECT_EQ(paints.Paints, 1);
+    EXPECT_EQ(paints.Paints, 1);  // twice asked, once repainted
     QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
     QCoreApplication::sendEvent(form->Widget(), &alt);  // a lone Alt, through the window's keyboard
     Idle();

@@ -15,14 +15,10 @@ Demo : TForm {
     Settings : TKtTabSheet { Caption = "Настройки"
       Group : TGroupBox { Left = 8  Top = 8  Width = 200  Height = 90  Caption = "Связь"
         Phone : TEdit { Left = 10  Top = 20  Width = 120  Height = 21  Text = "+7 900 000-00-00" }
-        Roaming : TCheckBox { Left = 10  Top = 50  Width = 150  Height = 17  Caption = "В роуминге" }
-      }
-      Apply : TButton { Left = 8  Top = 110  Width = 90  Height = 25  Caption = "Применить" }
-    }
+        Roaming : TCheckBox { Left = 10  Top = 50  Width = 150  Height = 17  Caption = "В роуминге" } }
+      Apply : TButton { Left = 8  Top = 110  Width = 90  Height = 25  Caption = "Применить" } }
     Port : TKtTabSheet { Caption = "COM-порт"  Speed : TComboBox { Left = 8  Top = 8  Width = 120 } }
-    Sms : TKtTabSheet { Caption = "SMS"  Color = clInfoBk
-      Text1 : TEdit { Left = 8  Top = 8  Width = 200  Height = 21  Text = "Тревога" }
-    }
+    Sms : TKtTabSheet { Caption = "SMS"  Color = clInfoBk  Text1 : TEdit { Left = 8  Top = 8  Width = 200  Height = 21  Text = "Тревога" } }
     Flash : TKtTabSheet { Caption = "Перепрошивка"  Start : TButton { Left = 8  Top = 8  Caption = "Начать" } }
   }
 }
