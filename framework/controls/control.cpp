@@ -169,6 +169,7 @@ void TControl::SetVisible(bool visible) {
     const bool place = parent_ != nullptr || (IsWindow() && !IsLoading()) || !visible;
     if (widget_ != nullptr && place) widget_->setVisible(visible);
     if (parent_ != nullptr && align_ != TAlign::alNone) parent_->Realign();
+    Perform(CM_VISIBLECHANGED, visible ? 1 : 0);
 }
 
 bool TControl::Showing() const {
@@ -184,6 +185,7 @@ void TControl::SetCaption(const std::string& text) {
     if (text == caption_) return;
     caption_ = text;
     TextChanged();
+    Perform(CM_TEXTCHANGED);
 }
 
 void TControl::SetColor(TColor color) {

@@ -27,6 +27,8 @@ constexpr unsigned SC_MINIMIZE = 0xF020;
 // message: a hooked procedure sees them, and the default step calls the
 // control's virtual (MouseEnter, MouseLeave, ShowingChanged).
 constexpr unsigned CM_BASE = 0xB000;
+constexpr unsigned CM_VISIBLECHANGED = CM_BASE + 4;  // WParam: the new Visible
+constexpr unsigned CM_TEXTCHANGED = CM_BASE + 18;    // the caption changed
 constexpr unsigned CM_MOUSEENTER = CM_BASE + 19;
 constexpr unsigned CM_MOUSELEAVE = CM_BASE + 20;
 constexpr unsigned CM_SHOWINGCHANGED = CM_BASE + 25;
