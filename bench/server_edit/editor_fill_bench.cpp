@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <string>
 #include <vector>
 
@@ -42,12 +41,3 @@ BENCHMARK(BM_OpenEditor)->Arg(10000)->Arg(20000)->Arg(40000)->Arg(80000)->Unit(b
 
 }  // namespace
 }  // namespace dlk
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

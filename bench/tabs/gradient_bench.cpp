@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -55,13 +54,3 @@ BENCHMARK(BM_GradientPainter)->Apply(Cases);
 BENCHMARK(BM_QLinearGradient)->Apply(Cases);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // QPainter on images needs the GUI application for its fonts and pixmaps.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,10 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <memory>
 #include <string>
 
-#include "framework/core/application.h"
 #include "tabs/kt_tab_control.h"
 
 namespace {
@@ -54,13 +52,3 @@ void BM_RelayoutAfterSetter(benchmark::State& state) {
 BENCHMARK(BM_RelayoutAfterSetter)->Arg(5)->Arg(50)->Arg(500);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    dlk::Application().Initialize();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

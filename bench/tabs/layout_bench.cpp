@@ -3,9 +3,6 @@
 // overflows into the scroller and in several rows.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
-#include "framework/core/application.h"
 #include "tabs/kt_tab_control.h"
 
 namespace {
@@ -52,13 +49,3 @@ BENCHMARK(BM_RelayoutOneRow)->Arg(5)->Arg(50)->Arg(500)->Unit(benchmark::kMicros
 BENCHMARK(BM_RelayoutMultiLine)->Arg(5)->Arg(50)->Arg(500)->Unit(benchmark::kMicrosecond)->Complexity();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    dlk::Application().Initialize();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
