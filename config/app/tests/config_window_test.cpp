@@ -253,6 +253,17 @@ TEST_F(ConfigWindowTest, ApplyWritesTheUnitsOwnSettingsBackUnchanged) {
     }
 }
 
+TEST_F(ConfigWindowTest, WithoutHotPlugNoticesItSaysSoOnceAndSearchesOnActivation) {
+    paths.DevDir = (folder / "no_such_folder").string();
+    OpenWindows();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, "Error Register Message");
+    Plug("hidraw4", ConfiguredUnit(128));
+    form->FormActivate(form.get());
+    EXPECT_EQ(form->DevicePath, NodePath("hidraw4"));
+    EXPECT_EQ(boxes.size(), 1u);
+}
+
 TEST_F(ConfigWindowTest, TheHintLineShowsTheHintsOnlyWhenAskedTo) {
     OpenWindows();
     form->CheckBox10->SetChecked(true);
