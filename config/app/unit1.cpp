@@ -30,7 +30,7 @@ constexpr std::uint16_t kChartHeight = 193 - 64;
 
 UnitBus SystemUnitBus() {
     return {HidrawPaths{},
-            [](const std::string& path) -> std::unique_ptr<HidDevice> { return HidrawDevice::Open(path); }};
+            [](const std::string& path) -> std::shared_ptr<HidDevice> { return HidrawDevice::Open(path); }};
 }
 
 void OfferPage(TKtTabSheet& page, bool offered) {
@@ -147,7 +147,7 @@ void TForm1::FindDevice() {
 }
 
 void TForm1::OpenDevice(const std::string& path, UnitMode mode) {
-    std::unique_ptr<HidDevice> device = bus_.Open ? bus_.Open(path) : nullptr;
+    std::shared_ptr<HidDevice> device = bus_.Open ? bus_.Open(path) : nullptr;
     if (device == nullptr || !device->IsOpen()) return;
     device_ = std::move(device);
     Link.Attach(device_.get());

@@ -39,7 +39,7 @@ inline constexpr unsigned WM_DEVICECHANGE = 0x0219;
 // and hand out simulated units.
 struct UnitBus {
     HidrawPaths Paths;
-    std::function<std::unique_ptr<HidDevice>(const std::string& path)> Open;
+    std::function<std::shared_ptr<HidDevice>(const std::string& path)> Open;
 };
 UnitBus SystemUnitBus();
 
@@ -149,7 +149,7 @@ private:
     void TakeDeviceChanges();
 
     UnitBus bus_;
-    std::unique_ptr<HidDevice> device_;
+    std::shared_ptr<HidDevice> device_;
     std::unique_ptr<TDibSurface> surface_;
     std::unique_ptr<HidrawWatcher> watcher_;
     std::unique_ptr<QSocketNotifier> watcher_notifier_;

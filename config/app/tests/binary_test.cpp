@@ -13,22 +13,12 @@
 #include <string>
 #include <thread>
 
+#include "platform/testing/temp_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-struct Folder {
-    fs::path path;
-    Folder() {
-        std::string pattern = (fs::temp_directory_path() / "dlk_config_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) path = pattern;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
 
 // Starts the program in `folder` with its error stream into `log`.
 pid_t Start(const fs::path& folder, const fs::path& log) {
@@ -63,22 +53,20 @@ std::string Text(const fs::path& file) {
 }
 
 TEST(ConfigBinary, StaysUpWithoutAUnitAndASecondCopyEndsAfterItsMessage) {
-    Folder folder;
-    ASSERT_FALSE(folder.path.empty());
-    fs::permissions(folder.path, fs::perms::owner_all, fs::perm_options::replace);
-    const pid_t first = Start(folder.path, folder.path / "first.log");
+    const dlk::testing::TempFolder folder;
+    const pid_t first = Start(folder.path(), folder.path() / "first.log");
     ASSERT_GT(first, 0);
     const auto end = std::chrono::steady_clock::now() + 10s;
-    while (!fs::exists(folder.path / "DLK_config.lock") && std::chrono::steady_clock::now() < end) {
+    while (!fs::exists(folder.path() / "DLK_config.lock") && std::chrono::steady_clock::now() < end) {
         std::this_thread::sleep_for(20ms);
     }
-    EXPECT_EQ(WaitFor(first, 1s), -1) << Text(folder.path / "first.log");
+    EXPECT_EQ(WaitFor(first, 1s), -1) << Text(folder.path() / "first.log");
 
-    const pid_t second = Start(folder.path, folder.path / "second.log");
+    const pid_t second = Start(folder.path(), folder.path() / "second.log");
     ASSERT_GT(second, 0);
     EXPECT_EQ(WaitFor(second, 10s), 0);
-    EXPECT_NE(Text(folder.path / "second.log").find("Программа уже запущена"), std::string::npos)
-        << Text(folder.path / "second.log");
+    EXPECT_NE(Text(folder.path() / "second.log").find("Программа уже запущена"), std::string::npos)
+        << Text(folder.path() / "second.log");
     EXPECT_EQ(WaitFor(first, 0ms), -1) << "the first copy runs on";
 
     ::kill(first, SIGTERM);
