@@ -2,6 +2,7 @@
 // unit that arrives, what a removal resets and what "Применить" writes.
 #include <QImage>
 #include <QWidget>
+#include <cstring>
 
 #include "config/app/tests/unit_bus_fixture.h"
 #include "drawing/dib_surface.h"
@@ -90,6 +91,10 @@ TEST_F(ConfigWindowTest, EachKindOfUnitArrivingShowsWhatItsTypeOffers) {
         if (c.Offered[0] == '1') {
             EXPECT_EQ(form->Edit8->Visible(), c.PacketFields);
             EXPECT_EQ(form->CheckBox2->Visible(), c.PacketFields);
+        }
+        if (c.Offered[2] == '1') {
+            EXPECT_EQ(form->MaskEdit1->EditText(), "(916)123-4567");
+            EXPECT_EQ(form->Edit12->Text(), "Авария");
         }
         if (c.Type == 129) {
             EXPECT_EQ(form->Edit10->Text(), "0");
@@ -219,16 +224,24 @@ TEST_F(ConfigWindowTest, ApplyWritesTheUnitsOwnSettingsBackUnchanged) {
         EXPECT_EQ(boxes[0].Text, "Завершено успешно");
         EXPECT_EQ(boxes[0].Caption, "Применить");
         EXPECT_EQ(unit.RequestLog().size(), type == 128 ? 29u : 37u);
-        if (type == 128) {
-            // Everything the program owns, byte for byte.
-            EXPECT_EQ(unit.Page(1), before[1]);
-            for (const int address :
-                 {0x00, 0x01, 0x02, 0x03, 0x06, 0x07, 0x08, 0x09, 0x0A, 0xB8, 0xB9, 0xBA, 0xFE, 0xFF})
-                EXPECT_EQ(unit.Page(0)[address], before[0][address]) << address;
-            EXPECT_EQ(std::memcmp(unit.Page(0).data() + 0x10, before[0].data() + 0x10, 18), 0);
-            EXPECT_EQ(std::memcmp(unit.Page(0).data() + 0x80, before[0].data() + 0x80, 18), 0);
-            EXPECT_EQ(unit.Page(2), before[2]);
-        }
+        // Every byte the program owns, as it was; page 2 is the SMS units' only.
+        struct Range {
+            int Page, Address, Size;
+        };
+        for (const Range r : {Range{0, 0x00, 4},
+                              {0, 0x06, 5},
+                              {0, 0x10, 18},
+                              {0, 0x30, 6},
+                              {0, 0x50, 3},
+                              {0, 0x60, 15},
+                              {0, 0x80, 18},
+                              {0, 0xB0, 7},
+                              {0, 0xB8, 3},
+                              {0, 0xFE, 2},
+                              {1, 0x00, 256},
+                              {2, 0x00, type == 128 ? 256 : 0x1E + 7}})
+            EXPECT_EQ(std::memcmp(unit.Page(r.Page).data() + r.Address, before[r.Page].data() + r.Address, r.Size), 0)
+                << "page " << r.Page << " at " << r.Address;
 
         // A bad number sends nothing and shows the conversion error.
         form->Edit9->SetText("x");
