@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# ./run.sh [client|server_edit]: installs what is missing, builds, and starts
+# ./run.sh [client|server_edit|config]: installs what is missing, builds, and starts
 # the program (DLK_client by default) in the current folder, where it keeps
 # its files. Without a display, Qt's offscreen platform is used.
 set -euo pipefail
@@ -10,7 +10,8 @@ program=${1:-client}
 case "$program" in
     client) name=DLK_client; binary="$root/build/client/DLK_client" ;;
     server_edit) name=DLK_server_edit; binary="$root/build/server_edit/DLK_server_edit" ;;
-    *) echo "usage: ./run.sh [client|server_edit]" >&2; exit 2 ;;
+    config) name=DLK_config; binary="$root/build/config/DLK_config" ;;
+    *) echo "usage: ./run.sh [client|server_edit|config]" >&2; exit 2 ;;
 esac
 echo "Building $name..."
 "$root/scripts/build.sh" build --target "$name" >/dev/null

@@ -12,6 +12,7 @@
 
 #include "config/core/settings_transfer.h"
 #include "config/core/tests/hex_bytes.h"
+#include "config/testing/configured_unit.h"
 #include "config/testing/simulated_unit.h"
 #include "platform/encoding/cp1251.h"
 
@@ -31,40 +32,11 @@ std::string Requests(const std::vector<ConfigReportBytes>& log) {
     return text;
 }
 
-void Put(SettingsPage& page, std::size_t address, const std::vector<std::uint8_t>& bytes) {
-    std::copy(bytes.begin(), bytes.end(), page.begin() + address);
-}
-void PutText(SettingsPage& page, std::size_t address, std::string_view text) {
-    std::memcpy(page.data() + address, text.data(), text.size());
-}
-
 // A configured unit: every byte the program does not own holds 0xA5, so that
 // a write past a field shows.
 SimulatedUnit ConfiguredUnit(std::uint8_t device_type) {
-    SimulatedUnit unit(UnitIdentity{.UsbProgramVersion = 4,
-                                    .DeviceType = device_type,
-                                    .MainProgramVersion = 17,
-                                    .SerialNumber = 513,
-                                    .HardwareMinor = 1,
-                                    .HardwareMajor = 2});
-    for (std::size_t p = 0; p < kSettingsPageCount; ++p) unit.Page(p).fill(0xA5);
-    SettingsPage& p0 = unit.Page(0);
-    // 9600 8N1, kept byte 0x5A; connect on a call, alarm SMS; 1 minute; 8 s.
-    Put(p0, 0x00, HexBytes("80 25 00 00  00 00 08 5A  30 10 02"));
-    PutText(p0, 0x10, std::string("\"internet.mts.ru\"") + '\0');
-    PutText(p0, 0x30, std::string("\"mts\"") + '\0');
-    PutText(p0, 0x50, std::string("\"\"") + '\0');
-    PutText(p0, 0x60, std::string("\"pool.ntp.org\"") + '\0');
-    PutText(p0, 0x80, std::string("\"192.168.100.200\"") + '\0');
-    PutText(p0, 0xB0, std::string("\"5000\"") + '\0');
-    Put(p0, 0xB8, HexBytes("1E 00 00"));  // 3 ms, no packet length
-    Put(p0, 0xFE, HexBytes("02 82"));     // UTC+03:00, by the schedule, 2 points
-    unit.Page(1).fill(0);
-    Put(unit.Page(1), 0, HexBytes("3C 40 78 00"));  // ON Monday 01:00, OFF 02:00
-    PutText(unit.Page(2), 0x00, "0011000B919761214365F70008A70C");
-    const std::string alarm = Utf8ToCp1251("Авария");
-    unit.Page(2)[0x1E] = static_cast<std::uint8_t>(alarm.size());
-    PutText(unit.Page(2), 0x1F, alarm);
+    SimulatedUnit unit(ConfiguredIdentity(device_type));
+    ConfigureUnit(unit);
     return unit;
 }
 

@@ -1,0 +1,311 @@
+#include "config/app/unit1.h"
+
+#include <QSocketNotifier>
+
+#include "config/app/config_texts.h"
+#include "config/app/resources.h"
+#include "config/app/settings_binding.h"
+#include "config/app/unit2.h"
+#include "config/core/device_types.h"
+#include "config/core/settings_procedures.h"
+#include "drawing/dib_surface.h"
+#include "framework/core/application.h"
+#include "framework/core/description_reader.h"
+#include "framework/core/message_box.h"
+#include "framework/core/messages.h"
+#include "platform/hid/hidraw_device.h"
+#include "tabs/alt_cue_fix.h"
+#include "tabs/kt_page_control.h"
+#include "tabs/kt_tab_sheet.h"
+
+namespace dlk {
+
+namespace {
+
+// The chart below the schedule strip: the page's size less the strip's 64 rows.
+constexpr std::uint16_t kChartWidth = 790;
+constexpr std::uint16_t kChartHeight = 193 - 64;
+
+}  // namespace
+
+UnitBus SystemUnitBus() {
+    return {HidrawPaths{},
+            [](const std::string& path) -> std::shared_ptr<HidDevice> { return HidrawDevice::Open(path); }};
+}
+
+void OfferPage(TKtTabSheet& page, bool offered) {
+    page.SetEnabled(offered);
+    page.SetTabVisible(offered);
+}
+
+TForm1::TForm1(TComponent* owner, UnitBus bus) : TForm(owner), bus_(std::move(bus)) {
+    InitConfigResources();
+    ReadComponentResource(*this, ":/config/unit1.form");
+    KtPageControl1 = FindRequired<TKtPageControl>(*this, "KtPageControl1");
+    TabSheet1 = FindRequired<TKtTabSheet>(*this, "TabSheet1");
+    TabSheet2 = FindRequired<TKtTabSheet>(*this, "TabSheet2");
+    TabSheet3 = FindRequired<TKtTabSheet>(*this, "TabSheet3");
+    TabSheet4 = FindRequired<TKtTabSheet>(*this, "TabSheet4");
+    TabSheet5 = FindRequired<TKtTabSheet>(*this, "TabSheet5");
+    CheckBox1 = FindRequired<TCheckBox>(*this, "CheckBox1");
+    Label11 = FindRequired<TLabel>(*this, "Label11");
+    Edit4 = FindRequired<TEdit>(*this, "Edit4");
+    Label12 = FindRequired<TLabel>(*this, "Label12");
+    ComboBox1 = FindRequired<TComboBox>(*this, "ComboBox1");
+    SpeedButton3 = FindRequired<TSpeedButton>(*this, "SpeedButton3");
+    ComboBox2 = FindRequired<TComboBox>(*this, "ComboBox2");
+    ComboBox3 = FindRequired<TComboBox>(*this, "ComboBox3");
+    ComboBox4 = FindRequired<TComboBox>(*this, "ComboBox4");
+    ComboBox5 = FindRequired<TComboBox>(*this, "ComboBox5");
+    CheckBox3 = FindRequired<TCheckBox>(*this, "CheckBox3");
+    CheckBox4 = FindRequired<TCheckBox>(*this, "CheckBox4");
+    CheckBox5 = FindRequired<TCheckBox>(*this, "CheckBox5");
+    Edit6 = FindRequired<TEdit>(*this, "Edit6");
+    Edit7 = FindRequired<TEdit>(*this, "Edit7");
+    Label18 = FindRequired<TLabel>(*this, "Label18");
+    Edit8 = FindRequired<TEdit>(*this, "Edit8");
+    Label28 = FindRequired<TLabel>(*this, "Label28");
+    Edit9 = FindRequired<TEdit>(*this, "Edit9");
+    Label20 = FindRequired<TLabel>(*this, "Label20");
+    Edit10 = FindRequired<TEdit>(*this, "Edit10");
+    Edit11 = FindRequired<TEdit>(*this, "Edit11");
+    CheckBox2 = FindRequired<TCheckBox>(*this, "CheckBox2");
+    CheckBox6 = FindRequired<TCheckBox>(*this, "CheckBox6");
+    CheckBox7 = FindRequired<TCheckBox>(*this, "CheckBox7");
+    MaskEdit1 = FindRequired<TMaskEdit>(*this, "MaskEdit1");
+    Label19 = FindRequired<TLabel>(*this, "Label19");
+    Edit12 = FindRequired<TEdit>(*this, "Edit12");
+    RadioButton1 = FindRequired<TRadioButton>(*this, "RadioButton1");
+    RadioButton2 = FindRequired<TRadioButton>(*this, "RadioButton2");
+    Label2 = FindRequired<TLabel>(*this, "Label2");
+    Label4 = FindRequired<TLabel>(*this, "Label4");
+    Label7 = FindRequired<TLabel>(*this, "Label7");
+    Label8 = FindRequired<TLabel>(*this, "Label8");
+    Label27 = FindRequired<TLabel>(*this, "Label27");
+    Button1 = FindRequired<TButton>(*this, "Button1");
+    Button2 = FindRequired<TButton>(*this, "Button2");
+    BitBtn2 = FindRequired<TBitBtn>(*this, "BitBtn2");
+    Button3 = FindRequired<TButton>(*this, "Button3");
+    CheckBox10 = FindRequired<TCheckBox>(*this, "CheckBox10");
+    Label30 = FindRequired<TLabel>(*this, "Label30");
+    Label10 = FindRequired<TLabel>(*this, "Label10");
+    OpenDialog1 = FindRequired<TOpenDialog>(*this, "OpenDialog1");
+    SaveDialog1 = FindRequired<TSaveDialog>(*this, "SaveDialog1");
+    AltCueFix1 = FindRequired<TAltCueFix>(*this, "AltCueFix1");
+
+    CheckBox1->OnClick = [this](TObject* s) { CheckBox1Click(s); };
+    CheckBox6->OnClick = [this](TObject* s) { CheckBox6Click(s); };
+    CheckBox7->OnClick = [this](TObject* s) { CheckBox7Click(s); };
+    CheckBox10->OnClick = [this](TObject* s) { CheckBox10Click(s); };
+    SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
+    Button3->OnClick = [this](TObject* s) { Button3Click(s); };
+    BitBtn2->OnClick = [this](TObject* s) { BitBtn2Click(s); };
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnDestroy = [this](TObject* s) { FormDestroy(s); };
+    DoCreate();
+}
+
+TForm1::~TForm1() {
+    DoDestroy();
+}
+
+void TForm1::FormCreate(TObject*) {
+    for (TKtTabSheet* page : {TabSheet1, TabSheet3, TabSheet4, TabSheet5}) OfferPage(*page, false);
+    Button2->SetCaption(config_texts::kGsmButtonCaption);
+    surface_ = std::make_unique<TDibSurface>(kChartWidth, kChartHeight, DibFormat(5));
+    Schedule.PointCount = 0;
+    watcher_ = std::make_unique<HidrawWatcher>(bus_.Paths.DevDir);
+    if (watcher_->Start()) {
+        watcher_notifier_ = std::make_unique<QSocketNotifier>(watcher_->Descriptor(), QSocketNotifier::Read);
+        QObject::connect(watcher_notifier_.get(), &QSocketNotifier::activated, Widget(),
+                         [this] { Guarded([this] { TakeDeviceChanges(); }); });
+    } else {
+        watcher_.reset();
+        MessageBox(nullptr, config_texts::kNoNotifications, Application().Title, MB_OK);
+    }
+    CloseDevice();
+}
+
+void TForm1::FormActivate(TObject*) {
+    if (DevicePath.empty()) FindDevice();
+}
+
+void TForm1::FormDestroy(TObject*) {
+    if (Application().OnHint) Application().OnHint = nullptr;
+    CloseDevice();
+    watcher_notifier_.reset();
+    watcher_.reset();
+    surface_.reset();
+}
+
+void TForm1::FindDevice() {
+    for (const UnitCandidate& candidate : FindUnitCandidates(bus_.Paths)) {
+        OpenDevice(candidate.Node.Path, candidate.Mode);
+        if (!DevicePath.empty()) return;
+    }
+}
+
+void TForm1::OpenDevice(const std::string& path, UnitMode mode) {
+    std::shared_ptr<HidDevice> device = bus_.Open ? bus_.Open(path) : nullptr;
+    if (device == nullptr || !device->IsOpen()) return;
+    device_ = std::move(device);
+    Link.Attach(device_.get());
+    DevicePath = path;
+
+    // The controls as they stand: a stored value the pages cannot show
+    // leaves its control as it was.
+    SettingsPages pages = CollectPages(*this, *Form2);
+    OpenedUnit opened;
+    if (OpenUnit(Link, mode, LocaleDecimalSeparator(), pages, Schedule, opened) != LinkStatus::Ok) {
+        // A unit that does not answer is passed over quietly, like one that
+        // does not open, rather than shown with stale labels.
+        CloseDevice();
+        return;
+    }
+    const IdentityTexts texts = DescribeIdentity(opened.Identity);
+    Label2->SetCaption(texts.UsbProgramVersion);
+    Label4->SetCaption(texts.SerialNumber);
+    Label7->SetCaption(texts.DeviceType);
+    Label8->SetCaption(texts.MainProgramVersion);
+    Label27->SetCaption(texts.HardwareVersion);
+    DeviceType = opened.Identity.DeviceType;
+    HardwareMajor = opened.Identity.HardwareMajor;
+    Button1->SetEnabled(true);
+
+    if (opened.Mode == UnitMode::Normal) {
+        SetCaption(config_texts::kCaption);
+        ShowPages(pages, *this, *Form2);
+        OfferTypePages(DeviceType);
+        BitBtn2->SetEnabled(true);
+    } else {
+        SetCaption(config_texts::kBootLoaderCaption);
+        // A boot loader has no GSM module to pass through.
+        Button2->SetEnabled(false);
+    }
+    OfferPage(*TabSheet3, true);
+}
+
+void TForm1::OfferTypePages(std::uint8_t device_type) {
+    const DeviceTypeRow& row = DeviceTypeFor(device_type);
+    OfferPage(*TabSheet1, row.SettingsPage);
+    OfferPage(*TabSheet4, row.SerialLinePage);
+    OfferPage(*TabSheet5, row.SmsPage);
+    if (row.SettingsPage) {
+        for (TControl* c : std::initializer_list<TControl*>{Label20, Edit10, Label18, Edit8, CheckBox2}) {
+            c->SetVisible(row.PacketFieldsVisible);
+        }
+    }
+    Button2->SetEnabled(row.GsmPassThrough);
+    CheckBox1->SetEnabled(!row.ScheduleNeedsNoDtr || !CheckBox3->Checked());
+    CheckBox1Click(CheckBox1);
+    CheckBox6Click(CheckBox6);
+    CheckBox7Click(CheckBox7);
+}
+
+void TForm1::CloseDevice() {
+    Link.Attach(nullptr);
+    if (device_ != nullptr) device_->Close();
+    device_.reset();
+    DevicePath.clear();
+}
+
+void TForm1::ResetOnRemoval() {
+    SetCaption(config_texts::kCaption);
+    Schedule.PointCount = 0;
+    CheckBox1->SetChecked(false);
+    CheckBox1->SetEnabled(false);
+    Edit4->SetText("");
+    ComboBox1->SetItemIndex(-1);
+    BitBtn2->SetEnabled(false);
+    KtPageControl1->SetActivePageIndex(0);
+    for (TKtTabSheet* page : {TabSheet1, TabSheet4, TabSheet5, TabSheet3}) OfferPage(*page, false);
+}
+
+void TForm1::TakeDeviceChanges() {
+    if (watcher_ == nullptr) return;
+    for (HidrawChange& change : watcher_->TakeChanges()) {
+        pending_changes_.push_back(std::move(change));
+        PostMessage(Widget(), WM_DEVICECHANGE, 0, 0);
+    }
+}
+
+void TForm1::WndProc(TMessage& message) {
+    if (message.Msg == WM_DEVICECHANGE) {
+        if (pending_changes_.empty()) return;
+        const HidrawChange change = std::move(pending_changes_.front());
+        pending_changes_.pop_front();
+        WMDeviceChange(change);
+        return;
+    }
+    TForm::WndProc(message);
+}
+
+void TForm1::WMDeviceChange(const HidrawChange& change) {
+    if (change.Kind == HidrawChangeKind::Arrived) {
+        if (!DevicePath.empty()) return;
+        if (const auto candidate = UnitCandidateForNode(bus_.Paths, change.Name)) {
+            OpenDevice(candidate->Node.Path, candidate->Mode);
+        }
+        return;
+    }
+    if (DevicePath.empty() || change.Path != DevicePath) return;
+    ResetOnRemoval();
+    CloseDevice();
+}
+
+void TForm1::CheckBox1Click(TObject*) {
+    const bool on = CheckBox1->Checked();
+    for (TControl* c : std::initializer_list<TControl*>{Label11, Edit4, Label12, ComboBox1, SpeedButton3}) {
+        c->SetEnabled(on);
+    }
+}
+
+void TForm1::CheckBox6Click(TObject*) {
+    Label28->SetEnabled(CheckBox6->Checked());
+    Edit9->SetEnabled(CheckBox6->Checked());
+}
+
+void TForm1::CheckBox7Click(TObject*) {
+    const bool on = CheckBox7->Checked();
+    for (TControl* c : std::initializer_list<TControl*>{Label19, Edit12, RadioButton1, RadioButton2}) c->SetEnabled(on);
+}
+
+void TForm1::CheckBox10Click(TObject*) {
+    const bool on = CheckBox10->Checked();
+    Label30->SetEnabled(on);
+    Label30->SetVisible(on);
+    if (on) {
+        Application().OnHint = [this](TObject* s) { ShowHintText(s); };
+    } else {
+        Application().OnHint = nullptr;
+    }
+}
+
+void TForm1::ShowHintText(TObject*) {
+    Label30->SetCaption(Application().Hint());
+}
+
+void TForm1::SpeedButton3Click(TObject*) {
+    if (Form2 != nullptr) Form2->ShowModal();
+}
+
+void TForm1::Button3Click(TObject*) {
+    Close();
+}
+
+void TForm1::BitBtn2Click(TObject*) {
+    SettingsPages pages = CollectPages(*this, *Form2);
+    const ApplyResult result = ApplySettings(Link, DeviceType, LocaleDecimalSeparator(), pages, Schedule);
+    SerialLine = pages.SerialLine;
+    const unsigned icon = result.Outcome == ApplyOutcome::Done ? MB_ICONINFORMATION : MB_ICONERROR;
+    MessageBox(Widget(), result.Outcome == ApplyOutcome::Done ? std::string(kDoneText) : result.Message, kApplyCaption,
+               MB_OK | icon);
+}
+
+const ClassInfo& TForm1::StaticClass() {
+    static const ClassInfo info("TForm1", &TForm::StaticClass(), nullptr);
+    return info;
+}
+
+}  // namespace dlk

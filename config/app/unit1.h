@@ -1,0 +1,162 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "config/core/report_link.h"
+#include "config/core/schedule_table.h"
+#include "config/core/settings_fields.h"
+#include "config/core/unit_discovery.h"
+#include "framework/controls/combo_box.h"
+#include "framework/controls/file_dialogs.h"
+#include "framework/controls/form.h"
+#include "framework/controls/glyph_buttons.h"
+#include "framework/controls/mask_edit.h"
+#include "framework/controls/std_controls.h"
+#include "platform/hid/hid_device.h"
+#include "platform/hid/hidraw_enumeration.h"
+#include "platform/hid/hidraw_watcher.h"
+
+class QSocketNotifier;
+
+namespace dlk {
+
+class TAltCueFix;
+class TDibSurface;
+class TForm2;
+class TKtPageControl;
+class TKtTabSheet;
+
+// A device arriving or leaving, posted to the main window by the hot-plug
+// watcher so that it is handled between other events, never during an exchange.
+inline constexpr unsigned WM_DEVICECHANGE = 0x0219;
+
+// Where the window looks for units and how it opens one: the system's hidraw
+// folders and the real device by default; tests point them at a fake tree
+// and hand out simulated units.
+struct UnitBus {
+    HidrawPaths Paths;
+    std::function<std::shared_ptr<HidDevice>(const std::string& path)> Open;
+};
+UnitBus SystemUnitBus();
+
+// The configurator's main window: finds the unit, follows it in and out,
+// shows the pages its type offers and writes the settings back.
+class TForm1 : public TForm {
+    DLK_COMPONENT(TForm1)
+public:
+    TForm1(TComponent* owner, UnitBus bus = SystemUnitBus());
+    ~TForm1() override;
+
+    // The APN panel, whose edits are part of the settings.
+    TForm2* Form2 = nullptr;
+
+    TKtPageControl* KtPageControl1;
+    TKtTabSheet* TabSheet1;
+    TKtTabSheet* TabSheet2;
+    TKtTabSheet* TabSheet3;
+    TKtTabSheet* TabSheet4;
+    TKtTabSheet* TabSheet5;
+    // The schedule strip.
+    TCheckBox* CheckBox1;
+    TLabel* Label11;
+    TEdit* Edit4;
+    TLabel* Label12;
+    TComboBox* ComboBox1;
+    TSpeedButton* SpeedButton3;
+    // "RS-232 (COM-порт)".
+    TComboBox* ComboBox2;
+    TComboBox* ComboBox3;
+    TComboBox* ComboBox4;
+    TComboBox* ComboBox5;
+    TCheckBox* CheckBox3;
+    TCheckBox* CheckBox4;
+    TCheckBox* CheckBox5;
+    // "Настройки".
+    TEdit* Edit6;
+    TEdit* Edit7;
+    TLabel* Label18;
+    TEdit* Edit8;
+    TLabel* Label28;
+    TEdit* Edit9;
+    TLabel* Label20;
+    TEdit* Edit10;
+    TEdit* Edit11;
+    TCheckBox* CheckBox2;
+    TCheckBox* CheckBox6;
+    // "SMS-сообщения".
+    TCheckBox* CheckBox7;
+    TMaskEdit* MaskEdit1;
+    TLabel* Label19;
+    TEdit* Edit12;
+    TRadioButton* RadioButton1;
+    TRadioButton* RadioButton2;
+    // "Перепрошивка".
+    TLabel* Label2;
+    TLabel* Label4;
+    TLabel* Label7;
+    TLabel* Label8;
+    TLabel* Label27;
+    TButton* Button1;
+    TButton* Button2;
+    // Below the pages.
+    TBitBtn* BitBtn2;
+    TButton* Button3;
+    TCheckBox* CheckBox10;
+    TLabel* Label30;
+    TLabel* Label10;
+    TOpenDialog* OpenDialog1;
+    TSaveDialog* SaveDialog1;
+    TAltCueFix* AltCueFix1;
+
+    // The open device's path as found; empty while no device is open.
+    std::string DevicePath;
+    std::uint8_t DeviceType = 0;
+    std::uint8_t HardwareMajor = 0;
+    ReportLink Link;
+    ScheduleTable Schedule;
+    // Bytes 0-7 of the settings block as last read, written back with the
+    // combo boxes' choice over them.
+    SerialLineRecord SerialLine{};
+    TDibSurface* Surface() const { return surface_.get(); }
+    bool HasDevice() const { return Link.HasUnit(); }
+
+    void FormCreate(TObject* sender);
+    void FormActivate(TObject* sender);
+    void FormDestroy(TObject* sender);
+    void FindDevice();
+    void OpenDevice(const std::string& path, UnitMode mode);
+    void WMDeviceChange(const HidrawChange& change);
+    void CheckBox1Click(TObject* sender);
+    void CheckBox6Click(TObject* sender);
+    void CheckBox7Click(TObject* sender);
+    void CheckBox10Click(TObject* sender);
+    void ShowHintText(TObject* sender);
+    void SpeedButton3Click(TObject* sender);
+    void Button3Click(TObject* sender);
+    void BitBtn2Click(TObject* sender);
+
+protected:
+    void WndProc(TMessage& message) override;
+
+private:
+    void ResetOnRemoval();
+    void CloseDevice();
+    void OfferTypePages(std::uint8_t device_type);
+    void TakeDeviceChanges();
+
+    UnitBus bus_;
+    std::shared_ptr<HidDevice> device_;
+    std::unique_ptr<TDibSurface> surface_;
+    std::unique_ptr<HidrawWatcher> watcher_;
+    std::unique_ptr<QSocketNotifier> watcher_notifier_;
+    std::deque<HidrawChange> pending_changes_;
+};
+
+// A page that is offered has its tab and its controls; one that is not has neither.
+void OfferPage(TKtTabSheet& page, bool offered);
+
+}  // namespace dlk
