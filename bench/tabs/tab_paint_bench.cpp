@@ -7,8 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "framework/controls/form.h"
 #include "framework/core/application.h"
+#include "framework/core/description_reader.h"
+#include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_control.h"
+#include "tabs/tests/config_window.h"
 
 namespace {
 
@@ -64,6 +68,25 @@ void PaintStrip(benchmark::State& state, int w, int h, int count, bool multiLine
 void BM_ConfiguratorStrip(benchmark::State& state) {
     PaintStrip(state, 792, 217, 5, false);
 }
+// The configurator's page control read from its stored window, painted with
+// its active page as the window would paint it.
+void BM_ConfiguratorPageControl(benchmark::State& state) {
+    EnsureApplication();
+    std::string text = dlk::testing::kConfigWindow;
+    const std::string recording = "TRecordingPageControl";
+    text.replace(text.find(recording), recording.size(), "TKtPageControl");
+    dlk::TForm form(nullptr);
+    dlk::ReadComponent(form, text, "config.form");
+    form.Show();
+    QWidget* pages = dlk::FindRequired<dlk::TKtPageControl>(form, "KtPageControl1")->Widget();
+    QImage image(pages->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    pages->render(&image);
+    for (auto _ : state) {
+        pages->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
 void BM_FiftyTabsInRows(benchmark::State& state) {
     PaintStrip(state, 1100, 217, 50, true);
 }
@@ -92,5 +115,6 @@ void BM_QTabBarFusion(benchmark::State& state) {
 
 BENCHMARK(BM_ConfiguratorStrip)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QTabBarFusion)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ConfiguratorPageControl)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FiftyTabsInRows)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -11,6 +11,7 @@
 #include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 #include "tabs/kt_page_control.h"
+#include "tabs/tests/config_window.h"
 
 namespace dlk::testing {
 
@@ -41,25 +42,6 @@ public:
     std::vector<std::string> Log;
     bool Allow = true;
 };
-
-// The configurator's window as it stores its page control.
-inline constexpr const char* kConfigWindow = R"form(
-Form1 : TForm {
-  ClientWidth = 792
-  ClientHeight = 277
-  KtPageControl1 : TRecordingPageControl {
-    Align = alTop  Width = 792  Height = 217  ActivePage = @TabSheet2  TabIndex = 0
-    TabStyle = tsRoundCorners  HotTrack = False  HotTrackColor = clBlack  ShowFocusRect = False
-    ShowShadow = False  DblClickUndocks = False
-    ParentFont = False  Font.Name = "Verdana"  Font.Height = -11  FixedDimension = 19
-    TabSheet2 : TKtTabSheet { Caption = "График работы" }
-    TabSheet4 : TKtTabSheet { Caption = "RS-232 (COM-порт)"  Speed : TEdit { } }
-    TabSheet1 : TKtTabSheet { Caption = "Настройки" }
-    TabSheet5 : TKtTabSheet { Caption = "SMS-сообщения" }
-    TabSheet3 : TKtTabSheet { Caption = "Перепрошивка" }
-  }
-}
-)form";
 
 // Four pages with an edit on each; D has no tab.
 inline constexpr const char* kFourPages = R"(
