@@ -7,48 +7,38 @@
 namespace dlk {
 namespace {
 
-// Each step asks for one caption; measured: whether it had to be measured.
-TEST(CaptionSizesTest, RemembersPerFontDeviceAndDirection) {
-    TFont verdana;
-    verdana.Name = "Verdana";
-    TFont bigger = verdana;
+// Each step asks for one caption, with the number of measurings so far after
+// it; a flooding step first asks for two thousand changing captions.
+TEST(CaptionSizesTest, RemembersPerFontDeviceAndDirectionAndStaysBounded) {
+    TFont verdana, bigger;
+    verdana.Name = bigger.Name = "Verdana";
     bigger.Height = -14;
     struct Step {
-        const TFont* font;
+        const TFont& font;
         int dpi;
         const char* caption;
         bool horizontal;
-        bool measured;
+        int measures;
+        bool flood = false;
     } const steps[] = {
-        {&verdana, 96, "One", true, true},  {&verdana, 96, "One", true, false}, {&verdana, 96, "One", false, true},
-        {&verdana, 96, "Two", true, true},  {&bigger, 96, "One", true, true},   {&bigger, 96, "One", true, false},
-        {&verdana, 96, "One", true, true},  // the other font forgot it
-        {&verdana, 120, "One", true, true},
+        {verdana, 96, "One", true, 1},   {verdana, 96, "One", true, 1},
+        {verdana, 96, "One", false, 2},  {verdana, 96, "Two", true, 3},
+        {bigger, 96, "One", true, 4},    {bigger, 96, "One", true, 4},
+        {verdana, 96, "One", true, 5},  // the other font forgot it
+        {verdana, 120, "One", true, 6},  {verdana, 120, "1999", true, 2006, true},
+        {verdana, 120, "0", true, 2007},
     };
     TKtCaptionSizes sizes;
-    int width = 0;
-    for (const Step& s : steps) {
-        bool measured = false;
-        const TSize size = sizes.Get(*s.font, s.dpi, s.caption, s.horizontal, [&] {
-            measured = true;
-            return TSize{++width, 13};
-        });
-        EXPECT_EQ(measured, s.measured) << s.caption << " " << s.dpi;
-        EXPECT_EQ(size.cy, 13);
-    }
-}
-
-TEST(CaptionSizesTest, ChangingCaptionsDoNotGrowItWithoutEnd) {
-    TKtCaptionSizes sizes;
-    const TFont font;
     int measures = 0;
-    auto get = [&](int i) { sizes.Get(font, 96, std::to_string(i), true, [&] { return ++measures, TSize{i, 1}; }); };
-    for (int i = 0; i < 2000; ++i) get(i);
-    EXPECT_EQ(measures, 2000);
-    get(1999);  // the latest are still there
-    EXPECT_EQ(measures, 2000);
-    get(0);  // the first went with a clearing
-    EXPECT_EQ(measures, 2001);
+    auto get = [&](const TFont& font, int dpi, const std::string& caption, bool horizontal) {
+        return sizes.Get(font, dpi, caption, horizontal, [&] { return TSize{++measures, 13}; });
+    };
+    for (const Step& s : steps) {
+        if (s.flood)  // the latest of many stay, the first go with a clearing
+            for (int i = 0; i < 2000; ++i) get(s.font, s.dpi, std::to_string(i), s.horizontal);
+        EXPECT_EQ(get(s.font, s.dpi, s.caption, s.horizontal).cy, 13);
+        EXPECT_EQ(measures, s.measures) << s.caption << " " << s.dpi;
+    }
 }
 
 }  // namespace
