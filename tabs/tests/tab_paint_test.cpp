@@ -185,8 +185,11 @@ TEST(TabPaintTest, ConfiguratorStripOpensItsCardUnderTheSelectedRoundTab) {
     TKtPageControl& pc = *FindRequired<TKtPageControl>(form, "KtPageControl1");
     form.Show();
     CheckConfiguratorStrip(pc, "dlk_config_page_control.png");
-    // The page covers the card inside its frame.
+    // The page covers the card inside its frame, in its own colour.
     EXPECT_EQ(pc.ActivePage()->BoundsRect(), Rect(1, 23, 791, 216));
+    const QImage page = Grab(pc);
+    for (const TPoint& q : {TPoint{1, 23}, {400, 120}, {790, 215}})
+        EXPECT_EQ(FromQColor(page.pixelColor(q.X, q.Y)), ColorToRGB(pc.ActivePage()->GetColor())) << q.X;
 }
 
 // Painted through the canvas, as a control without a picture of its own.
