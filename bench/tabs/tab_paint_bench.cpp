@@ -92,46 +92,39 @@ void BM_FiftyTabsInRows(benchmark::State& state) {
     PaintStrip(state, 1100, 217, 50, true);
 }
 
-// The same captions on a Qt tab bar of the same size, in the Fusion style.
-void BM_QTabBarFusion(benchmark::State& state) {
-    EnsureApplication();
+// A Qt widget of the configurator's size in the Fusion style and the
+// captions' font, painted onto an image again and again.
+void PaintInFusion(benchmark::State& state, QWidget& widget) {
     static QStyle* fusion = QStyleFactory::create("Fusion");
-    QTabBar bar;
-    bar.setStyle(fusion);
+    widget.setStyle(fusion);
     QFont font("DejaVu Sans");
     font.setPixelSize(11);
-    bar.setFont(font);
-    for (const char* caption : kCaptions) bar.addTab(QString::fromUtf8(caption));
-    bar.resize(792, 217);
+    widget.setFont(font);
+    widget.resize(792, 217);
     QImage image(792, 217, QImage::Format_RGB32);
     image.fill(Qt::white);
-    bar.render(&image);
+    widget.render(&image);
     for (auto _ : state) {
-        bar.render(&image);
+        widget.render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
 
-// The page control's Qt counterpart: a tab widget of the same size with
-// five empty pages, in the Fusion style.
+// The same captions on a Qt tab bar of the same size.
+void BM_QTabBarFusion(benchmark::State& state) {
+    EnsureApplication();
+    QTabBar bar;
+    for (const char* caption : kCaptions) bar.addTab(QString::fromUtf8(caption));
+    PaintInFusion(state, bar);
+}
+
+// The page control's Qt counterpart: a tab widget with five empty pages.
 void BM_QTabWidgetFusion(benchmark::State& state) {
     EnsureApplication();
-    static QStyle* fusion = QStyleFactory::create("Fusion");
     QTabWidget pages;
-    pages.setStyle(fusion);
-    QFont font("DejaVu Sans");
-    font.setPixelSize(11);
-    pages.setFont(font);
     for (const char* caption : kCaptions) pages.addTab(new QWidget, QString::fromUtf8(caption));
-    pages.resize(792, 217);
     pages.show();
-    QImage image(792, 217, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    pages.render(&image);
-    for (auto _ : state) {
-        pages.render(&image);
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    PaintInFusion(state, pages);
 }
 
 }  // namespace
