@@ -11,6 +11,7 @@
 #include "framework/controls/control.h"
 #include "framework/controls/image_list.h"
 #include "framework/controls/timer.h"
+#include "tabs/caption_sizes.h"
 #include "tabs/core/color_sets.h"
 #include "tabs/core/draw_commands.h"
 #include "tabs/core/region_cache.h"
@@ -302,6 +303,9 @@ protected:
     void AdjustClientRect(TRect& rect) override;
     void AlignControls(TRect& rect) override;
     void Paint() override;
+    const QImage* ComposePicture() override;
+    // The whole control composed on its off-screen bitmap, which it returns.
+    const QImage& Compose();
     void Resize() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
@@ -358,6 +362,7 @@ protected:
     int fixed_dimension_ = 0;
     TColor last_tab_background_color_ = clBtnFace;
     std::vector<TFont> font_stack_;
+    TKtCaptionSizes caption_sizes_;
     int hot_tab_index_ = -1;
     std::string saved_hint_;
     TRect last_display_rect_;

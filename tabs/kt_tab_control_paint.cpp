@@ -10,6 +10,18 @@ namespace dlk {
 // The paint pipeline: composed on the off-screen bitmap, then copied.
 
 void TKtCustomTabControl::Paint() {
+    const QImage& picture = Compose();
+    // The same rectangle on both sides: a plain copy of the picture's rows.
+    Canvas().DrawPixels(0, 0, reinterpret_cast<const std::uint32_t*>(picture.constBits()),
+                        std::min(ClientWidth(), picture.width()), std::min(ClientHeight(), picture.height()),
+                        int(picture.bytesPerLine() / 4));
+}
+
+const QImage* TKtCustomTabControl::ComposePicture() {
+    return &Compose();
+}
+
+const QImage& TKtCustomTabControl::Compose() {
     painted_once_ = true;
     ApplyPendingLayout();
     if (bitmap_.Width() != Width() || bitmap_.Height() != Height()) bitmap_.SetSize(Width(), Height());
@@ -33,13 +45,9 @@ void TKtCustomTabControl::Paint() {
     InvalidateButtons();
     DrawTabs();
     PaintDropMarker(c);
-    // The same rectangle on both sides: a plain copy of the picture's rows.
-    const QImage& picture = bitmap_.Image();
-    Canvas().DrawPixels(0, 0, reinterpret_cast<const std::uint32_t*>(picture.constBits()),
-                        std::min(r.Right, picture.width()), std::min(r.Bottom, picture.height()),
-                        int(picture.bytesPerLine() / 4));
     // Only the paint it was set for leaves the card's shadow out.
     hot_track_only_repaint_ = false;
+    return bitmap_.Image();
 }
 
 void TKtCustomTabControl::DrawTabs() {

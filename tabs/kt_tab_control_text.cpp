@@ -36,7 +36,11 @@ void TKtCustomTabControl::SplitLines(const std::string& text, std::vector<std::s
 TSize TKtCustomTabControl::MeasureText(const std::string& caption, bool horizontal) {
     // The font selected into the off-screen canvas (SelectTabFont).
     const TCanvas& canvas = bitmap_.Canvas();
-    return MeasureCaption(TKtFontMeasurer(canvas.Font, canvas.Handle()), caption, horizontal);
+    const QImage* device = canvas.Handle();
+    const int dpi = device == nullptr || device->isNull() ? 0 : device->logicalDpiX() * 4096 + device->logicalDpiY();
+    return caption_sizes_.Get(canvas.Font, dpi, caption, horizontal, [&] {
+        return MeasureCaption(TKtFontMeasurer(canvas.Font, device), caption, horizontal);
+    });
 }
 
 }  // namespace dlk

@@ -128,7 +128,8 @@ void TKtTabSheet::Paint() {
     const TRect r = Rect(0, 0, Width(), Height());
     bool handled = false;
     Raise(OnPaintBackground, this, Canvas(), r, handled);
-    if (handled) return;
+    // The paint image comes filled with the control's own colour.
+    if (handled || GetColor() == Color()) return;
     Canvas().Brush.Color = GetColor();
     Canvas().Brush.Style = TBrushStyle::bsSolid;
     Canvas().FillRect(r);

@@ -4,11 +4,16 @@
 #include <QImage>
 #include <QStyleFactory>
 #include <QTabBar>
+#include <QTabWidget>
 #include <memory>
 #include <string>
 
+#include "framework/controls/form.h"
 #include "framework/core/application.h"
+#include "framework/core/description_reader.h"
+#include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_control.h"
+#include "tabs/tests/config_window.h"
 
 namespace {
 
@@ -64,33 +69,69 @@ void PaintStrip(benchmark::State& state, int w, int h, int count, bool multiLine
 void BM_ConfiguratorStrip(benchmark::State& state) {
     PaintStrip(state, 792, 217, 5, false);
 }
+// The configurator's page control read from its stored window, painted with
+// its active page as the window would paint it.
+void BM_ConfiguratorPageControl(benchmark::State& state) {
+    EnsureApplication();
+    std::string text = dlk::testing::kConfigWindow;
+    const std::string recording = "TRecordingPageControl";
+    text.replace(text.find(recording), recording.size(), "TKtPageControl");
+    dlk::TForm form(nullptr);
+    dlk::ReadComponent(form, text, "config.form");
+    form.Show();
+    QWidget* pages = dlk::FindRequired<dlk::TKtPageControl>(form, "KtPageControl1")->Widget();
+    QImage image(pages->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    pages->render(&image);
+    for (auto _ : state) {
+        pages->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
 void BM_FiftyTabsInRows(benchmark::State& state) {
     PaintStrip(state, 1100, 217, 50, true);
 }
 
-// The same captions on a Qt tab bar of the same size, in the Fusion style.
-void BM_QTabBarFusion(benchmark::State& state) {
-    EnsureApplication();
+// A Qt widget of the configurator's size in the Fusion style and the
+// captions' font, painted onto an image again and again.
+void PaintInFusion(benchmark::State& state, QWidget& widget) {
     static QStyle* fusion = QStyleFactory::create("Fusion");
-    QTabBar bar;
-    bar.setStyle(fusion);
+    widget.setStyle(fusion);
     QFont font("DejaVu Sans");
     font.setPixelSize(11);
-    bar.setFont(font);
-    for (const char* caption : kCaptions) bar.addTab(QString::fromUtf8(caption));
-    bar.resize(792, 217);
+    widget.setFont(font);
+    widget.resize(792, 217);
     QImage image(792, 217, QImage::Format_RGB32);
     image.fill(Qt::white);
-    bar.render(&image);
+    widget.render(&image);
     for (auto _ : state) {
-        bar.render(&image);
+        widget.render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
+}
+
+// The same captions on a Qt tab bar of the same size.
+void BM_QTabBarFusion(benchmark::State& state) {
+    EnsureApplication();
+    QTabBar bar;
+    for (const char* caption : kCaptions) bar.addTab(QString::fromUtf8(caption));
+    PaintInFusion(state, bar);
+}
+
+// The page control's Qt counterpart: a tab widget with five empty pages.
+void BM_QTabWidgetFusion(benchmark::State& state) {
+    EnsureApplication();
+    QTabWidget pages;
+    for (const char* caption : kCaptions) pages.addTab(new QWidget, QString::fromUtf8(caption));
+    pages.show();
+    PaintInFusion(state, pages);
 }
 
 }  // namespace
 
 BENCHMARK(BM_ConfiguratorStrip)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QTabBarFusion)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ConfiguratorPageControl)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QTabWidgetFusion)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FiftyTabsInRows)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -421,6 +421,16 @@ void TControl::HandlePaint(QPaintEvent* e) {
         return;
     }
     if (IsDestroying() || widget_ == nullptr) return;
+    const QImage* picture = nullptr;
+    bool failed = true;
+    Guarded([&] {
+        picture = ComposePicture();
+        failed = false;
+    });
+    if (picture != nullptr || failed) {
+        ShowPicture(picture);
+        return;
+    }
     // Kept from paint to paint: a fresh image of this size costs more than painting it.
     const QSize size(std::max(1, widget_->width()), std::max(1, widget_->height()));
     if (paint_buffer_.size() != size) paint_buffer_ = QImage(size, QImage::Format_RGB32);
@@ -438,6 +448,17 @@ void TControl::HandlePaint(QPaintEvent* e) {
     canvas_.SetImage(nullptr);
     QPainter painter(widget_);
     painter.drawImage(0, 0, buffer);
+}
+
+void TControl::ShowPicture(const QImage* picture) {
+    // What the canvas path would show: the client part of the picture over
+    // the control's colour. A failed composition leaves only the colour.
+    QPainter painter(widget_);
+    QRect shown;
+    if (picture != nullptr && picture->format() == QImage::Format_RGB32)
+        shown = QRect(0, 0, std::min(ClientWidth(), picture->width()), std::min(ClientHeight(), picture->height()));
+    if (!shown.isEmpty()) painter.drawImage(shown.topLeft(), *picture, shown);
+    for (const QRect& rest : QRegion(widget_->rect()).subtracted(shown)) painter.fillRect(rest, ToQColor(color_));
 }
 
 TCustomControl::TCustomControl(TComponent* owner) : TControl(owner) {

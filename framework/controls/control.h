@@ -210,6 +210,9 @@ public:
     bool HandleEvent(QEvent* event);
     void HandlePaint(QPaintEvent* event);
 
+private:
+    void ShowPicture(const QImage* picture);
+
 protected:
     // The link a derived class gives to its HostWidget, and the adoption of
     // that widget, which the control owns from then on:
@@ -226,6 +229,11 @@ protected:
     bool CustomPainted() const { return custom_painted_; }
 
     virtual void Paint() {}
+    // A control that composes all of itself off a picture of its own may
+    // compose it here and lend it: the paint then shows the picture's part
+    // within the client rectangle as it stands, without a copy through the
+    // canvas. nullptr: the paint goes through Paint on the canvas.
+    virtual const QImage* ComposePicture() { return nullptr; }
     virtual void Click() { Raise(OnClick, this); }
     virtual void DblClick() { Raise(OnDblClick, this); }
     virtual void Resize();

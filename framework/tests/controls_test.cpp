@@ -8,6 +8,7 @@
 #include <QThread>
 #include <QWheelEvent>
 #include <atomic>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -305,6 +306,57 @@ TEST_F(ControlsTest, CustomControlPaintsOpaqueThroughItsCanvas) {
     EXPECT_EQ(FromQColor(image.pixelColor(4, 4)), clRed);
     EXPECT_EQ(FromQColor(image.pixelColor(5, 5)), clWhite);
     EXPECT_TRUE(swatch->Widget()->testAttribute(Qt::WA_OpaquePaintEvent));
+}
+
+// A control composing itself off-screen lends its picture instead: its
+// client part is shown over the control's colour, and Paint is not asked.
+TEST_F(ControlsTest, ALentPictureShowsItsClientPartOverTheControlsColour) {
+    struct Composer : TCustomControl {
+        using TCustomControl::TCustomControl;
+        QImage Picture;
+        bool Throw = false;
+        int Paints = 0;
+        const QImage* ComposePicture() override {
+            if (Throw) throw std::runtime_error("compose");
+            return &Picture;
+        }
+        void Paint() override { ++Paints; }
+    };
+    struct Case {
+        const char* what;
+        QSize picture;
+        bool fails;
+        QPoint red, white;  // a pixel of the picture, one of the colour (-1: none)
+        int boxes;
+    } const cases[] = {
+        {"smaller than the control", {5, 5}, false, {4, 4}, {5, 5}, 0},
+        {"larger: cut at the edge", {20, 20}, false, {9, 9}, {-1, -1}, 0},
+        {"none", {0, 0}, false, {-1, -1}, {0, 0}, 0},
+        {"failing: the colour alone and one box", {10, 10}, true, {-1, -1}, {9, 9}, 1},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        int boxes = 0;
+        SetMessageBoxAnswerer([&](const MessageBoxRequest&) { return ++boxes, IDOK; });
+        TForm form(nullptr);
+        auto* composer = new Composer(&form);
+        composer->SetParent(&form);
+        composer->SetBounds(0, 0, 10, 10);
+        composer->SetColor(clWhite);
+        composer->Picture = k.picture.isEmpty() ? QImage() : QImage(k.picture, QImage::Format_RGB32);
+        composer->Picture.fill(Qt::red);
+        composer->Throw = k.fails;
+        const QImage image = composer->Widget()->grab().toImage();
+        SetMessageBoxAnswerer(nullptr);
+        EXPECT_EQ(composer->Paints, 0);
+        EXPECT_EQ(boxes, k.boxes);
+        if (k.red.x() >= 0) {
+            EXPECT_EQ(FromQColor(image.pixelColor(k.red)), clRed);
+        }
+        if (k.white.x() >= 0) {
+            EXPECT_EQ(FromQColor(image.pixelColor(k.white)), clWhite);
+        }
+    }
 }
 
 TEST_F(ControlsTest, MessageBoxesWithoutAnAnswererUseTheirDefaultWhereNobodySees) {

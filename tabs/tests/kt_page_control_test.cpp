@@ -18,25 +18,6 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// The configurator's window as it stores its page control.
-constexpr const char* kConfigWindow = R"form(
-Form1 : TForm {
-  ClientWidth = 792
-  ClientHeight = 277
-  KtPageControl1 : TRecordingPageControl {
-    Align = alTop  Width = 792  Height = 217  ActivePage = @TabSheet2  TabIndex = 0
-    TabStyle = tsRoundCorners  HotTrack = False  HotTrackColor = clBlack  ShowFocusRect = False
-    ShowShadow = False  DblClickUndocks = False
-    ParentFont = False  Font.Name = "Verdana"  Font.Height = -11  FixedDimension = 19
-    TabSheet2 : TKtTabSheet { Caption = "График работы" }
-    TabSheet4 : TKtTabSheet { Caption = "RS-232 (COM-порт)"  Speed : TEdit { } }
-    TabSheet1 : TKtTabSheet { Caption = "Настройки" }
-    TabSheet5 : TKtTabSheet { Caption = "SMS-сообщения" }
-    TabSheet3 : TKtTabSheet { Caption = "Перепрошивка" }
-  }
-}
-)form";
-
 TEST_F(PageControlTest, TheConfiguratorsStoredPageControlReadsBackQuietly) {
     TRecordingPageControl& pc = Read(kConfigWindow, "KtPageControl1");
     EXPECT_TRUE(pc.Log.empty());

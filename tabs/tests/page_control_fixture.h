@@ -11,6 +11,7 @@
 #include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 #include "tabs/kt_page_control.h"
+#include "tabs/tests/config_window.h"
 
 namespace dlk::testing {
 

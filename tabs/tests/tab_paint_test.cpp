@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFontInfo>
 #include <QPainter>
 #include <cstdlib>
 #include <functional>
@@ -14,6 +15,7 @@
 #include "tabs/core/tab_shapes.h"
 #include "tabs/environment.h"
 #include "tabs/kt_tab_control.h"
+#include "tabs/tests/page_control_fixture.h"
 
 namespace dlk {
 namespace {
@@ -28,9 +30,10 @@ struct Paint {
     TColor At(int x, int y) const { return FromQColor(image.pixelColor(x, y)); }
 };
 
-std::unique_ptr<TKtCustomTabControl> MakeControl(int w, int h, const std::vector<std::string>& captions) {
+template <class Control = TKtCustomTabControl>
+std::unique_ptr<Control> MakeControl(int w, int h, const std::vector<std::string>& captions) {
     testing::EnsureApplication();
-    auto c = std::make_unique<TKtCustomTabControl>(nullptr);
+    auto c = std::make_unique<Control>(nullptr);
     c->SetBounds(0, 0, w, h);
     TFont font = c->Font();
     font.Name = "Verdana";
@@ -91,8 +94,9 @@ const std::vector<std::string> kConfigCaptions = {"График работы", "
 
 // The configurator's page strip: top, round corners, one row, gradients on,
 // no hot-tracking, focus frame or shadow.
-std::unique_ptr<TKtCustomTabControl> ConfigStrip() {
-    auto c = MakeControl(792, 217, kConfigCaptions);
+template <class Control = TKtCustomTabControl>
+std::unique_ptr<Control> ConfigStrip() {
+    auto c = MakeControl<Control>(792, 217, kConfigCaptions);
     c->SetTabStyle(TKtTabStyle::tsRoundCorners);
     c->SetHotTrack(false);
     c->SetShowFocusRect(false);
@@ -102,52 +106,127 @@ std::unique_ptr<TKtCustomTabControl> ConfigStrip() {
     return c;
 }
 
-TEST(TabPaintTest, ConfiguratorStripOpensItsCardUnderTheSelectedRoundTab) {
-    auto c = ConfigStrip();
-    const QImage image = Grab(*c);
-    SavePng(image, "dlk_config_tabs.png");
+// The colours a control paints in, as the checks tell its pixels apart.
+struct Palette {
+    TColor back, card, frame, edge, fill;
+};
+
+Palette PaletteOf(const TKtCustomTabControl& c) {
+    return {ColorToRGB(c.BackgroundColor()), ColorToRGB(c.Color()),
+            AdjustLuminance(ColorToRGB(c.FlatColor()), c.FlatColorAdjustment()), ColorToRGB(c.TabColors().Shadow()),
+            ColorToRGB(c.TabColors().Unselected())};
+}
+
+void CheckConfiguratorStrip(TKtCustomTabControl& c, const char* png) {
+    const Palette k = PaletteOf(c);
+    // The frame must stand out for the checks below to tell it apart.
+    ASSERT_NE(k.frame, k.back);
+    ASSERT_NE(k.frame, k.card);
+    const QFontInfo font(c.TabFont().ToQFont());
+    EXPECT_EQ(font.family(), "DejaVu Sans");
+    EXPECT_EQ(font.pixelSize(), 11);
+    const QImage image = Grab(c);
+    SavePng(image, png);
     Paint p{nullptr, image};
-    ASSERT_EQ(c->RowCount(), 1);
-    const TRect sel = c->GetTabClientRect(0), next = c->GetTabClientRect(1);
-    const TRect card = c->CardRect(0);
+    ASSERT_EQ(c.RowCount(), 1);
+    const TRect sel = c.GetTabClientRect(0), next = c.GetTabClientRect(1);
+    const TRect card = c.CardRect(0);
     // The selected tab is 4 longer and 2 taller than its neighbours and
     // stands on the card's top edge, which is open beneath it.
     EXPECT_EQ(sel.Height(), next.Height() + 2);
     EXPECT_EQ(sel.Bottom, card.Top);
-    for (int x = sel.Left + 1; x < sel.Right; ++x) EXPECT_EQ(p.At(x, card.Top), kCard) << x;
-    for (int x : {sel.Right + 1, next.Left + 5, card.Right - 1}) EXPECT_EQ(p.At(x, card.Top), kFrame) << x;
-    EXPECT_EQ(p.At(card.Right, card.Top + 50), kFrame);
-    EXPECT_EQ(p.At(300, card.Bottom), kFrame);
+    for (int x = sel.Left + 1; x < sel.Right; ++x) EXPECT_EQ(p.At(x, card.Top), k.card) << x;
+    for (int x : {sel.Right + 1, next.Left + 5, card.Right - 1}) EXPECT_EQ(p.At(x, card.Top), k.frame) << x;
+    EXPECT_EQ(p.At(card.Right, card.Top + 50), k.frame);
+    EXPECT_EQ(p.At(300, card.Bottom), k.frame);
     // Round corners: the corner pixel is background, the diagonal is outline.
-    const TRect last = c->GetTabClientRect(4);
+    const TRect last = c.GetTabClientRect(4);
     for (const TPoint& corner : {TPoint{sel.Left, sel.Top}, {sel.Right, sel.Top}, {last.Right, last.Top}})
-        EXPECT_EQ(p.At(corner.X, corner.Y), kBack) << corner.X;
+        EXPECT_EQ(p.At(corner.X, corner.Y), k.back) << corner.X;
     for (const TPoint& diagonal : {TPoint{sel.Left + 1, sel.Top + 1}, {sel.Right - 1, sel.Top + 1}})
-        EXPECT_EQ(p.At(diagonal.X, diagonal.Y), kFrame) << diagonal.X;
+        EXPECT_EQ(p.At(diagonal.X, diagonal.Y), k.frame) << diagonal.X;
     // Drawn last, the selected tab's right side lies over the start of tab 1.
-    const TRegion theirs = RegionOf(*c, 1);
+    const TRegion theirs = RegionOf(c, 1);
     for (int y = next.Top + 3; y < next.Bottom; ++y) {
         ASSERT_TRUE(theirs.Contains({sel.Right, y}));
-        EXPECT_EQ(p.At(sel.Right, y), kFrame) << y;
+        EXPECT_EQ(p.At(sel.Right, y), k.frame) << y;
     }
     // Unselected tabs run from the edge colour at the top to the fill at the card.
     for (int i = 1; i < 5; ++i) {
-        const TRect r = c->GetTabClientRect(i);
-        EXPECT_TRUE(Near(p.At(r.Left + 4, r.Top + 1), kEdge, 20)) << i;
-        EXPECT_TRUE(Near(p.At(r.Left + 4, r.Bottom - 1), kFill, 20)) << i;
+        const TRect r = c.GetTabClientRect(i);
+        EXPECT_TRUE(Near(p.At(r.Left + 4, r.Top + 1), k.edge, 20)) << i;
+        EXPECT_TRUE(Near(p.At(r.Left + 4, r.Bottom - 1), k.fill, 20)) << i;
     }
     // Each caption's ink lies in its own tab's region, between the tab's ends.
-    const std::vector<TPoint> ink = CaptionInk(*c);
+    const std::vector<TPoint> ink = CaptionInk(c);
     ASSERT_FALSE(ink.empty());
     std::vector<int> perTab(5, 0);
     for (const TPoint& q : ink) {
         int owner = -1;
         for (int i = 0; i < 5 && owner < 0; ++i)
-            if (RegionOf(*c, i).Contains(q)) owner = i;
+            if (RegionOf(c, i).Contains(q)) owner = i;
         ASSERT_GE(owner, 0) << q.X << "," << q.Y;
         ++perTab[std::size_t(owner)];
     }
     for (int i = 0; i < 5; ++i) EXPECT_GT(perTab[std::size_t(i)], 20) << i;
+}
+
+// The strip set up by hand in colours no default uses, and the page control
+// as the configurator stores it, in its own colours and with its pages.
+TEST(TabPaintTest, ConfiguratorStripOpensItsCardUnderTheSelectedRoundTab) {
+    {
+        SCOPED_TRACE("strip set by hand");
+        CheckConfiguratorStrip(*ConfigStrip(), "dlk_config_tabs.png");
+    }
+    SCOPED_TRACE("the stored page control");
+    testing::EnsureApplication();
+    TForm form(nullptr);
+    ReadComponent(form, testing::kConfigWindow, "config.form");
+    TKtPageControl& pc = *FindRequired<TKtPageControl>(form, "KtPageControl1");
+    form.Show();
+    CheckConfiguratorStrip(pc, "dlk_config_page_control.png");
+    // The page covers the card inside its frame, in its own colour.
+    EXPECT_EQ(pc.ActivePage()->BoundsRect(), Rect(1, 23, 791, 216));
+    const QImage page = Grab(pc);
+    for (const TPoint& q : {TPoint{1, 23}, {400, 120}, {790, 215}})
+        EXPECT_EQ(FromQColor(page.pixelColor(q.X, q.Y)), ColorToRGB(pc.ActivePage()->GetColor())) << q.X;
+}
+
+// Painted through the canvas, as a control without a picture of its own.
+class TCanvasPaintedTabs : public TKtCustomTabControl {
+public:
+    using TKtCustomTabControl::TKtCustomTabControl;
+
+protected:
+    const QImage* ComposePicture() override { return nullptr; }
+};
+
+// The picture the control lends its paint shows what the canvas would.
+TEST(TabPaintTest, TheLentPictureShowsWhatTheCanvasPathPaints) {
+    struct Case {
+        const char* what;
+        std::function<void(TKtCustomTabControl&)> setUp;
+    } const cases[] = {
+        {"the configurator's strip", [](TKtCustomTabControl&) {}},
+        {"two rows on the left with a shadow and a hot tab",
+         [](TKtCustomTabControl& c) {
+             c.SetTabOrientation(TKtTabOrientation::toLeft);
+             c.SetMultiLine(true);
+             c.SetShowShadow(true);
+             c.SetBounds(0, 0, 300, 200);
+         }},
+        {"a handled background left unpainted",
+         [](TKtCustomTabControl& c) {
+             c.OnPaintBackground = [](TObject*, TCanvas&, const TRect&, bool& handled) { handled = true; };
+         }},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        auto lent = ConfigStrip();
+        auto canvas = ConfigStrip<TCanvasPaintedTabs>();
+        k.setUp(*lent), k.setUp(*canvas);
+        for (int paint = 0; paint < 2; ++paint) EXPECT_EQ(Grab(*lent), Grab(*canvas)) << paint;
+    }
 }
 
 // A square image of one colour.
