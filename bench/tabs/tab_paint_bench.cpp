@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QStyleFactory>
 #include <QTabBar>
@@ -9,7 +8,6 @@
 #include <string>
 
 #include "framework/controls/form.h"
-#include "framework/core/application.h"
 #include "framework/core/description_reader.h"
 #include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_control.h"
@@ -18,15 +16,6 @@
 namespace {
 
 const char* const kCaptions[] = {"График работы", "RS-232 (COM-порт)", "Настройки", "SMS-сообщения", "Перепрошивка"};
-
-void EnsureApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "bench_tabs_paint";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-    dlk::Application().Initialize();
-}
 
 std::unique_ptr<dlk::TKtCustomTabControl> Strip(int w, int h, int count, bool multiLine) {
     auto c = std::make_unique<dlk::TKtCustomTabControl>(nullptr);
@@ -54,7 +43,6 @@ std::unique_ptr<dlk::TKtCustomTabControl> Strip(int w, int h, int count, bool mu
 // The whole control painted onto an image: layout once, then every paint
 // composes background, tabs and card again.
 void PaintStrip(benchmark::State& state, int w, int h, int count, bool multiLine) {
-    EnsureApplication();
     auto c = Strip(w, h, count, multiLine);
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -72,7 +60,6 @@ void BM_ConfiguratorStrip(benchmark::State& state) {
 // The configurator's page control read from its stored window, painted with
 // its active page as the window would paint it.
 void BM_ConfiguratorPageControl(benchmark::State& state) {
-    EnsureApplication();
     std::string text = dlk::testing::kConfigWindow;
     const std::string recording = "TRecordingPageControl";
     text.replace(text.find(recording), recording.size(), "TKtPageControl");
@@ -112,7 +99,6 @@ void PaintInFusion(benchmark::State& state, QWidget& widget) {
 
 // The same captions on a Qt tab bar of the same size.
 void BM_QTabBarFusion(benchmark::State& state) {
-    EnsureApplication();
     QTabBar bar;
     for (const char* caption : kCaptions) bar.addTab(QString::fromUtf8(caption));
     PaintInFusion(state, bar);
@@ -120,7 +106,6 @@ void BM_QTabBarFusion(benchmark::State& state) {
 
 // The page control's Qt counterpart: a tab widget with five empty pages.
 void BM_QTabWidgetFusion(benchmark::State& state) {
-    EnsureApplication();
     QTabWidget pages;
     for (const char* caption : kCaptions) pages.addTab(new QWidget, QString::fromUtf8(caption));
     pages.show();
@@ -134,4 +119,3 @@ BENCHMARK(BM_QTabBarFusion)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ConfiguratorPageControl)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QTabWidgetFusion)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FiftyTabsInRows)->Unit(benchmark::kMicrosecond);
-BENCHMARK_MAIN();
