@@ -92,6 +92,7 @@ TForm1::TForm1(TComponent* owner, UnitBus bus) : TForm(owner), bus_(std::move(bu
     OpenDialog1 = FindRequired<TOpenDialog>(*this, "OpenDialog1");
     SaveDialog1 = FindRequired<TSaveDialog>(*this, "SaveDialog1");
     AltCueFix1 = FindRequired<TAltCueFix>(*this, "AltCueFix1");
+    FindFirmwarePageControls();
 
     CheckBox1->OnClick = [this](TObject* s) { CheckBox1Click(s); };
     CheckBox6->OnClick = [this](TObject* s) { CheckBox6Click(s); };

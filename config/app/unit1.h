@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "config/core/firmware_page.h"
 #include "config/core/report_link.h"
 #include "config/core/schedule_table.h"
 #include "config/core/settings_fields.h"
@@ -14,7 +15,9 @@
 #include "framework/controls/file_dialogs.h"
 #include "framework/controls/form.h"
 #include "framework/controls/glyph_buttons.h"
+#include "framework/controls/image.h"
 #include "framework/controls/mask_edit.h"
+#include "framework/controls/progress_bar.h"
 #include "framework/controls/std_controls.h"
 #include "platform/hid/hid_device.h"
 #include "platform/hid/hidraw_enumeration.h"
@@ -45,7 +48,7 @@ UnitBus SystemUnitBus();
 
 // The configurator's main window: finds the unit, follows it in and out,
 // shows the pages its type offers and writes the settings back.
-class TForm1 : public TForm {
+class TForm1 : public TForm, public FirmwarePageWindow {
     DLK_COMPONENT(TForm1)
 public:
     TForm1(TComponent* owner, UnitBus bus = SystemUnitBus());
@@ -102,6 +105,10 @@ public:
     TLabel* Label27;
     TButton* Button1;
     TButton* Button2;
+    TEdit* Edit1;
+    TSpeedButton* SpeedButton1;
+    TProgressBar* ProgressBar1;
+    TImage* Image1;
     // Below the pages.
     TBitBtn* BitBtn2;
     TButton* Button3;
@@ -138,6 +145,18 @@ public:
     void SpeedButton3Click(TObject* sender);
     void Button3Click(TObject* sender);
     void BitBtn2Click(TObject* sender);
+    void SpeedButton1Click(TObject* sender);
+    void Button1Click(TObject* sender);
+    void Button2Click(TObject* sender);
+
+    // What flashing asks of the firmware page.
+    bool Confirm(const char* caption, const char* text) override;
+    void ShowMessage(const char* caption, const std::string& text, BoxIcon icon) override;
+    void ShowBootLoaderLook() override;
+    void ShowProgress(bool visible) override;
+    void SetProgress(int blocks) override;
+    void ShowRenewedIdentity(const IdentityTexts& texts) override;
+    void EnableFlashButton() override;
 
 protected:
     void WndProc(TMessage& message) override;
@@ -147,6 +166,7 @@ private:
     void CloseDevice();
     void OfferTypePages(std::uint8_t device_type);
     void TakeDeviceChanges();
+    void FindFirmwarePageControls();
 
     UnitBus bus_;
     std::shared_ptr<HidDevice> device_;
@@ -154,6 +174,8 @@ private:
     std::unique_ptr<HidrawWatcher> watcher_;
     std::unique_ptr<QSocketNotifier> watcher_notifier_;
     std::deque<HidrawChange> pending_changes_;
+    // The image last read, kept for the whole run like the unit's buffers.
+    FirmwareBytes firmware_image_{};
 };
 
 // A page that is offered has its tab and its controls; one that is not has neither.
