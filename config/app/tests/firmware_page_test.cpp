@@ -18,12 +18,6 @@ FirmwareBytes PatternImage() {
     return image;
 }
 
-int CommandCount(const SimulatedUnit& unit, UnitCommand command) {
-    int n = 0;
-    for (const ConfigReportBytes& r : unit.RequestLog()) n += r[17] == std::uint8_t(command);
-    return n;
-}
-
 class FirmwarePageTest : public ConfigWindowTest {
 protected:
     void TearDown() override {
@@ -32,90 +26,56 @@ protected:
     }
 };
 
-TEST_F(FirmwarePageTest, AFlashThroughThePageOrItsRefusal) {
-    struct Case {
-        const char* name;
-        bool yes;
-    };
-    for (const Case& c : {Case{"yes", true}, Case{"no", false}}) {
-        SCOPED_TRACE(c.name);
-        OpenWindows();
-        const std::string node = c.yes ? "hidraw1" : "hidraw2";
-        SimulatedUnit& unit = Plug(node, ConfiguredUnit(128));
-        ASSERT_TRUE(WaitOpen(true));
-        EXPECT_TRUE(form->Button1->Enabled());
-        EXPECT_FALSE(form->ProgressBar1->Visible());
-        EXPECT_EQ(form->ProgressBar1->Max(), 2048);
+// No at the question and the other failures are the procedure's own, tested without windows.
+TEST_F(FirmwarePageTest, AFlashThroughThePageEndsWithTheUnitReadAgain) {
+    OpenWindows();
+    SimulatedUnit& unit = Plug("hidraw1", ConfiguredUnit(128));
+    ASSERT_TRUE(WaitOpen(true));
+    const FirmwareBytes image = PatternImage();
+    const auto file = folder / "main.bin";
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), image.size());
+    std::string filter;
+    SetFileDialogAnswerer([&](const FileDialogRequest& r) -> std::optional<std::string> {
+        filter = r.Filter;
+        return file.string();
+    });
+    form->SpeedButton1Click(form->SpeedButton1);
+    EXPECT_EQ(filter, "файл прошивки (*.bin)|*.bin");
+    EXPECT_EQ(form->Edit1->Text(), file.string());
 
-        const FirmwareBytes image = PatternImage();
-        const auto file = folder / "main.bin";
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), image.size());
-        std::vector<FileDialogRequest> dialogs;
-        SetFileDialogAnswerer([&](const FileDialogRequest& r) -> std::optional<std::string> {
-            dialogs.push_back(r);
-            return file.string();
-        });
-        form->SpeedButton1Click(form->SpeedButton1);
-        ASSERT_EQ(dialogs.size(), 1u);
-        EXPECT_EQ(dialogs[0].Filter, "файл прошивки (*.bin)|*.bin");
-        EXPECT_EQ(form->Edit1->Text(), file.string());
+    // Flashed, the unit answers as a type-3 unit; after CmdFinish it leaves the bus.
+    unit.SetIdentity(ConfiguredIdentity(3));
+    unit.OnLeftBus([&] { std::filesystem::remove(NodePath("hidraw1")); });
+    bool progress_hidden_at_success = false;
+    SetMessageBoxAnswerer([&](const MessageBoxRequest& r) {
+        boxes.push_back(r);
+        if (r.Text == kDoneText) progress_hidden_at_success = !form->ProgressBar1->Visible();
+        return (r.Flags & MB_YESNO) ? int(IDYES) : int(IDOK);
+    });
+    form->Button1->PerformClick();
 
-        // The unit answers as a type-3 unit once flashed, and leaves the bus after CmdFinish.
-        UnitIdentity renewed = ConfiguredIdentity(3);
-        unit.SetIdentity(renewed);
-        bool progress_hidden_at_success = false;
-        SetMessageBoxAnswerer([&](const MessageBoxRequest& r) {
-            boxes.push_back(r);
-            if (r.Text == kDoneText) {
-                progress_hidden_at_success = !form->ProgressBar1->Visible() && form->ProgressBar1->Position() == 0;
-            }
-            return (r.Flags & MB_YESNO) ? int(c.yes ? IDYES : IDNO) : int(IDOK);
-        });
-        unit.OnLeftBus([&] { std::filesystem::remove(NodePath(node)); });
-        boxes.clear();
-        unit.ClearRequestLog();
-        const std::string caption = form->Caption();
-        form->Button1->PerformClick();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].Flags, unsigned(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(boxes[1].Text, kDoneText);
+    EXPECT_EQ(boxes[1].Flags, unsigned(MB_OK | MB_ICONINFORMATION));
+    EXPECT_TRUE(boxes[1].Owned);
+    EXPECT_TRUE(progress_hidden_at_success);
+    EXPECT_FALSE(form->ProgressBar1->Visible());
+    EXPECT_EQ(form->ProgressBar1->Position(), 0);
+    EXPECT_EQ(unit.CompletedUpdates(), 1);
+    EXPECT_EQ(unit.Firmware(), image);
+    EXPECT_EQ(form->Label7->Caption(), "\"СМС-данные ультразвукового расходомера ЛЕТ-7Ж\"");
+    EXPECT_EQ(form->Caption(), "ДЛК-настройка v1.3 (ЗАГРУЗЧИК)");
+    EXPECT_FALSE(form->Button2->Enabled());
 
-        if (!c.yes) {
-            ASSERT_EQ(boxes.size(), 1u);
-            EXPECT_TRUE(unit.RequestLog().empty());
-            EXPECT_EQ(form->Caption(), caption);
-            EXPECT_TRUE(form->Button1->Enabled());
-            EXPECT_EQ(form->Label7->Caption(), "\"GPRS-модем\"");
-            CloseWindows();
-            continue;
-        }
-        ASSERT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(boxes[0].Flags, unsigned(MB_YESNO | MB_ICONQUESTION));
-        EXPECT_EQ(boxes[0].Text, kFlashQuestion);
-        EXPECT_EQ(boxes[1].Text, kDoneText);
-        EXPECT_EQ(boxes[1].Caption, kFlashCaption);
-        EXPECT_EQ(boxes[1].Flags, unsigned(MB_OK | MB_ICONINFORMATION));
-        EXPECT_TRUE(boxes[1].Owned);
-        EXPECT_TRUE(progress_hidden_at_success);
-        EXPECT_FALSE(form->ProgressBar1->Visible());
-        EXPECT_EQ(form->ProgressBar1->Position(), 0);
-        EXPECT_EQ(CommandCount(unit, UnitCommand::CmdProgramBlock), 2048);
-        EXPECT_EQ(unit.CompletedUpdates(), 1);
-        EXPECT_EQ(unit.Firmware(), image);
-        EXPECT_EQ(form->Label7->Caption(), "\"СМС-данные ультразвукового расходомера ЛЕТ-7Ж\"");
-        EXPECT_EQ(form->Caption(), "ДЛК-настройка v1.3 (ЗАГРУЗЧИК)");
-        EXPECT_FALSE(form->Button1->Enabled());
-        EXPECT_FALSE(form->Button2->Enabled());
-
-        // Gone, then back: read again through the hot-plug notices.
-        ASSERT_TRUE(WaitOpen(false));
-        unit.ClearRequestLog();
-        unit.ReturnToBus();
-        std::ofstream(NodePath(node)).put('\0');
-        ASSERT_TRUE(WaitOpen(true));
-        EXPECT_GE(CommandCount(unit, UnitCommand::CmdIdentify), 1);
-        EXPECT_EQ(form->Caption(), "ДЛК-настройка v1.3");
-        EXPECT_EQ(form->DeviceType, 3);
-        EXPECT_TRUE(form->Button1->Enabled());
-        CloseWindows();
-    }
+    // Gone, then back: read again through the hot-plug notices.
+    ASSERT_TRUE(WaitOpen(false));
+    unit.ReturnToBus();
+    std::ofstream(NodePath("hidraw1")).put('\0');
+    ASSERT_TRUE(WaitOpen(true));
+    EXPECT_EQ(form->Caption(), "ДЛК-настройка v1.3");
+    EXPECT_EQ(form->DeviceType, 3);
+    EXPECT_TRUE(form->Button1->Enabled());
 }
 
 TEST_F(FirmwarePageTest, ThePagesPictureDecodesAndABrokenOneLeavesTheImageEmpty) {
@@ -135,7 +95,6 @@ TEST_F(FirmwarePageTest, ThePagesPictureDecodesAndABrokenOneLeavesTheImageEmpty)
     } cases[] = {
         {"cut after its header", jpeg_head},
         {"not a picture", "plain text, not a picture"},
-        {"empty", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
