@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/core/report_link.h"
+#include "config/core/schedule_chart.h"
 #include "config/core/schedule_table.h"
 #include "config/core/settings_fields.h"
 #include "config/core/unit_discovery.h"
@@ -15,6 +16,7 @@
 #include "framework/controls/form.h"
 #include "framework/controls/glyph_buttons.h"
 #include "framework/controls/mask_edit.h"
+#include "framework/controls/menus.h"
 #include "framework/controls/std_controls.h"
 #include "platform/hid/hid_device.h"
 #include "platform/hid/hidraw_enumeration.h"
@@ -67,6 +69,13 @@ public:
     TLabel* Label12;
     TComboBox* ComboBox1;
     TSpeedButton* SpeedButton3;
+    TSpeedButton* SpeedButton2;
+    TSpeedButton* SpeedButton5;
+    TSpeedButton* SpeedButton6;
+    TPopupMenu* PopupMenu1;
+    TMenuItem* N1;
+    TMenuItem* N2;
+    TMenuItem* N3;
     // "RS-232 (COM-порт)".
     TComboBox* ComboBox2;
     TComboBox* ComboBox3;
@@ -118,6 +127,8 @@ public:
     std::uint8_t HardwareMajor = 0;
     ReportLink Link;
     ScheduleTable Schedule;
+    // The chart page's mouse and menu state over Schedule.
+    ScheduleChart Chart{Schedule, 790};
     // Bytes 0-7 of the settings block as last read, written back with the
     // combo boxes' choice over them.
     SerialLineRecord SerialLine{};
@@ -138,6 +149,19 @@ public:
     void SpeedButton3Click(TObject* sender);
     void Button3Click(TObject* sender);
     void BitBtn2Click(TObject* sender);
+    // The week on the surface, then shown on the page.
+    void Draw_Scene();
+    void TabSheet2PaintBackground(TObject* sender, TCanvas& canvas, const TRect& rect, bool& handled);
+    void TabSheet2MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void TabSheet2MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void TabSheet2MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void PopupMenu1Popup(TObject* sender);
+    void N1Click(TObject* sender);
+    void N2Click(TObject* sender);
+    void N3Click(TObject* sender);
+    void SpeedButton2Click(TObject* sender);
+    void SpeedButton5Click(TObject* sender);
+    void SpeedButton6Click(TObject* sender);
 
 protected:
     void WndProc(TMessage& message) override;
@@ -147,6 +171,11 @@ private:
     void CloseDevice();
     void OfferTypePages(std::uint8_t device_type);
     void TakeDeviceChanges();
+    void Form1WindowProc(TMessage& message, const WindowProcedure& previous);
+    void TabSheet2WindowProc(TMessage& message, const WindowProcedure& previous);
+    void ShowTimeLabel();
+    void AddMenuPoint(bool on);
+    void ShowScheduleFile(const std::string& path);
 
     UnitBus bus_;
     std::shared_ptr<HidDevice> device_;
