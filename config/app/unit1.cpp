@@ -5,13 +5,16 @@
 #include "config/app/config_texts.h"
 #include "config/app/dib_chart_surface.h"
 #include "config/app/resources.h"
+#include "config/app/schedule_pictures.h"
 #include "config/app/settings_binding.h"
 #include "config/app/unit2.h"
 #include "config/core/device_types.h"
 #include "config/core/grf_file.h"
+#include "config/core/schedule_markers.h"
 #include "config/core/schedule_scene.h"
 #include "config/core/settings_procedures.h"
 #include "drawing/dib_surface.h"
+#include "framework/controls/image_list.h"
 #include "framework/core/application.h"
 #include "framework/core/description_reader.h"
 #include "framework/core/message_box.h"
@@ -135,6 +138,7 @@ TForm1::TForm1(TComponent* owner, UnitBus bus) : TForm(owner), bus_(std::move(bu
     TabSheet2->HookWindowProc([this](WindowProcedure previous) -> WindowProcedure {
         return [this, previous](TMessage& m) { TabSheet2WindowProc(m, previous); };
     });
+    ShowSchedulePictures();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnDestroy = [this](TObject* s) { FormDestroy(s); };
@@ -342,6 +346,18 @@ void TForm1::BitBtn2Click(TObject*) {
     const unsigned icon = result.Outcome == ApplyOutcome::Done ? MB_ICONINFORMATION : MB_ICONERROR;
     MessageBox(Widget(), result.Outcome == ApplyOutcome::Done ? std::string(kDoneText) : result.Message, kApplyCaption,
                MB_OK | icon);
+}
+
+void TForm1::ShowSchedulePictures() {
+    const ScheduleMarkers& markers = DefaultScheduleMarkers();
+    auto* icons = new TImageList(this);
+    icons->SetName("MarkerImages");
+    N2->SetImageIndex(icons->Add(MarkerPicture(markers.MaskOn, markers.On)));
+    N3->SetImageIndex(icons->Add(MarkerPicture(markers.MaskOff, markers.Off)));
+    PopupMenu1->SetImages(icons);
+    SpeedButton2->Glyph().Assign(ClearScheduleGlyph());
+    SpeedButton5->Glyph().Assign(OpenScheduleGlyph());
+    SpeedButton6->Glyph().Assign(SaveScheduleGlyph());
 }
 
 void TForm1::Draw_Scene() {

@@ -174,6 +174,7 @@ private:
     void Form1WindowProc(TMessage& message, const WindowProcedure& previous);
     void TabSheet2WindowProc(TMessage& message, const WindowProcedure& previous);
     void ShowTimeLabel();
+    void ShowSchedulePictures();
     void AddMenuPoint(bool on);
     void ShowScheduleFile(const std::string& path);
 

@@ -44,6 +44,9 @@ TEST_F(ConfigWindowTest, ThePopUpAddsAPointUnderTheMouseAndTheWheelZooms) {
     form->Show();
     QWidget* page = form->TabSheet2->Widget();
     const QImage empty = Chart(*form);
+    for (TSpeedButton* button : {form->SpeedButton2, form->SpeedButton5, form->SpeedButton6}) {
+        EXPECT_EQ(button->Glyph().Image().size(), QSize(16, 16)) << button->Name();
+    }
     const int x = 395;
 
     QTest::mouseMove(page, QPoint(x, 120));
@@ -68,6 +71,7 @@ TEST_F(ConfigWindowTest, ThePopUpAddsAPointUnderTheMouseAndTheWheelZooms) {
         QMenu* menu = form->PopupMenu1->ShownMenu();
         ASSERT_NE(menu, nullptr);
         emit menu->aboutToShow();
+        EXPECT_GE((step.On ? form->N2 : form->N3)->ImageIndex(), 0);
         Choose(*menu, QString::fromUtf8(step.Item));
         menu->close();
         ASSERT_EQ(form->Schedule.PointCount, step.Count);
