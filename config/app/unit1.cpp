@@ -3,12 +3,18 @@
 #include <QSocketNotifier>
 
 #include "config/app/config_texts.h"
+#include "config/app/dib_chart_surface.h"
 #include "config/app/resources.h"
+#include "config/app/schedule_pictures.h"
 #include "config/app/settings_binding.h"
 #include "config/app/unit2.h"
 #include "config/core/device_types.h"
+#include "config/core/grf_file.h"
+#include "config/core/schedule_markers.h"
+#include "config/core/schedule_scene.h"
 #include "config/core/settings_procedures.h"
 #include "drawing/dib_surface.h"
+#include "framework/controls/image_list.h"
 #include "framework/core/application.h"
 #include "framework/core/description_reader.h"
 #include "framework/core/message_box.h"
@@ -53,6 +59,13 @@ TForm1::TForm1(TComponent* owner, UnitBus bus) : TForm(owner), bus_(std::move(bu
     Label12 = FindRequired<TLabel>(*this, "Label12");
     ComboBox1 = FindRequired<TComboBox>(*this, "ComboBox1");
     SpeedButton3 = FindRequired<TSpeedButton>(*this, "SpeedButton3");
+    SpeedButton2 = FindRequired<TSpeedButton>(*this, "SpeedButton2");
+    SpeedButton5 = FindRequired<TSpeedButton>(*this, "SpeedButton5");
+    SpeedButton6 = FindRequired<TSpeedButton>(*this, "SpeedButton6");
+    PopupMenu1 = FindRequired<TPopupMenu>(*this, "PopupMenu1");
+    N1 = FindRequired<TMenuItem>(*this, "N1");
+    N2 = FindRequired<TMenuItem>(*this, "N2");
+    N3 = FindRequired<TMenuItem>(*this, "N3");
     ComboBox2 = FindRequired<TComboBox>(*this, "ComboBox2");
     ComboBox3 = FindRequired<TComboBox>(*this, "ComboBox3");
     ComboBox4 = FindRequired<TComboBox>(*this, "ComboBox4");
@@ -101,6 +114,32 @@ TForm1::TForm1(TComponent* owner, UnitBus bus) : TForm(owner), bus_(std::move(bu
     SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
     Button3->OnClick = [this](TObject* s) { Button3Click(s); };
     BitBtn2->OnClick = [this](TObject* s) { BitBtn2Click(s); };
+    SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
+    SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
+    SpeedButton6->OnClick = [this](TObject* s) { SpeedButton6Click(s); };
+    PopupMenu1->OnPopup = [this](TObject* s) { PopupMenu1Popup(s); };
+    N1->OnClick = [this](TObject* s) { N1Click(s); };
+    N2->OnClick = [this](TObject* s) { N2Click(s); };
+    N3->OnClick = [this](TObject* s) { N3Click(s); };
+    TabSheet2->OnPaintBackground = [this](TObject* s, TCanvas& c, const TRect& r, bool& handled) {
+        TabSheet2PaintBackground(s, c, r, handled);
+    };
+    TabSheet2->OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) {
+        TabSheet2MouseMove(s, shift, x, y);
+    };
+    TabSheet2->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState shift, int x, int y) {
+        TabSheet2MouseDown(s, b, shift, x, y);
+    };
+    TabSheet2->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState shift, int x, int y) {
+        TabSheet2MouseUp(s, b, shift, x, y);
+    };
+    HookWindowProc([this](WindowProcedure previous) -> WindowProcedure {
+        return [this, previous](TMessage& m) { Form1WindowProc(m, previous); };
+    });
+    TabSheet2->HookWindowProc([this](WindowProcedure previous) -> WindowProcedure {
+        return [this, previous](TMessage& m) { TabSheet2WindowProc(m, previous); };
+    });
+    ShowSchedulePictures();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnDestroy = [this](TObject* s) { FormDestroy(s); };
@@ -116,6 +155,7 @@ void TForm1::FormCreate(TObject*) {
     Button2->SetCaption(config_texts::kGsmButtonCaption);
     surface_ = std::make_unique<TDibSurface>(kChartWidth, kChartHeight, DibFormat(5));
     Schedule.PointCount = 0;
+    Draw_Scene();
     watcher_ = std::make_unique<HidrawWatcher>(bus_.Paths.DevDir);
     if (watcher_->Start()) {
         watcher_notifier_ = std::make_unique<QSocketNotifier>(watcher_->Descriptor(), QSocketNotifier::Read);
@@ -185,6 +225,8 @@ void TForm1::OpenDevice(const std::string& path, UnitMode mode) {
         Button2->SetEnabled(false);
     }
     OfferPage(*TabSheet3, true);
+    Chart.View().Reset();
+    Draw_Scene();
 }
 
 void TForm1::OfferTypePages(std::uint8_t device_type) {
@@ -221,6 +263,8 @@ void TForm1::ResetOnRemoval() {
     BitBtn2->SetEnabled(false);
     KtPageControl1->SetActivePageIndex(0);
     for (TKtTabSheet* page : {TabSheet1, TabSheet4, TabSheet5, TabSheet3}) OfferPage(*page, false);
+    Chart.View().Reset();
+    Draw_Scene();
 }
 
 void TForm1::TakeDeviceChanges() {
@@ -260,6 +304,7 @@ void TForm1::CheckBox1Click(TObject*) {
     for (TControl* c : std::initializer_list<TControl*>{Label11, Edit4, Label12, ComboBox1, SpeedButton3}) {
         c->SetEnabled(on);
     }
+    Draw_Scene();
 }
 
 void TForm1::CheckBox6Click(TObject*) {
@@ -302,6 +347,132 @@ void TForm1::BitBtn2Click(TObject*) {
     const unsigned icon = result.Outcome == ApplyOutcome::Done ? MB_ICONINFORMATION : MB_ICONERROR;
     MessageBox(Widget(), result.Outcome == ApplyOutcome::Done ? std::string(kDoneText) : result.Message, kApplyCaption,
                MB_OK | icon);
+}
+
+void TForm1::ShowSchedulePictures() {
+    const ScheduleMarkers& markers = DefaultScheduleMarkers();
+    auto* icons = new TImageList(this);
+    icons->SetName("MarkerImages");
+    N2->SetImageIndex(icons->Add(MarkerPicture(markers.MaskOn, markers.On)));
+    N3->SetImageIndex(icons->Add(MarkerPicture(markers.MaskOff, markers.Off)));
+    PopupMenu1->SetImages(icons);
+    SpeedButton2->Glyph().Assign(ClearScheduleGlyph());
+    SpeedButton5->Glyph().Assign(OpenScheduleGlyph());
+    SpeedButton6->Glyph().Assign(SaveScheduleGlyph());
+}
+
+void TForm1::Draw_Scene() {
+    if (surface_ == nullptr) return;
+    DibChartSurface chart_surface(*surface_);
+    SceneOptions options;
+    options.WorksBySchedule = CheckBox1->Checked();
+    options.DrawsBands = DeviceTypeFor(DeviceType).SwitchesOff;
+    DrawScheduleScene(chart_surface, Schedule, Chart.View(), options);
+    TabSheet2->Invalidate();
+}
+
+void TForm1::TabSheet2PaintBackground(TObject*, TCanvas& canvas, const TRect&, bool&) {
+    // The strip above keeps the page's own colour; the chart lies below it.
+    if (surface_ != nullptr) canvas.Draw(0, ScheduleChart::kChartTop, surface_->Image());
+}
+
+void TForm1::ShowTimeLabel() {
+    const ScheduleChart::TimeLabel& label = Chart.Label();
+    Label10->SetLeft(label.Left);
+    Label10->SetCaption(label.Text);
+    Label10->SetVisible(label.Visible);
+}
+
+void TForm1::TabSheet2MouseMove(TObject*, TShiftState, int x, int y) {
+    const bool redraw = Chart.MouseMove(x, y);
+    ShowTimeLabel();
+    if (!Chart.PopupAssigned()) TabSheet2->SetPopupMenu(nullptr);
+    if (redraw) Draw_Scene();
+}
+
+void TForm1::TabSheet2MouseDown(TObject*, TMouseButton button, TShiftState, int x, int y) {
+    if (button == TMouseButton::mbLeft) {
+        Chart.LeftDown(x, y);
+    } else if (button == TMouseButton::mbRight) {
+        Chart.RightDown(y);
+        TabSheet2->SetPopupMenu(Chart.PopupAssigned() ? PopupMenu1 : nullptr);
+    }
+}
+
+void TForm1::TabSheet2MouseUp(TObject*, TMouseButton button, TShiftState, int, int) {
+    if (button == TMouseButton::mbLeft) Chart.LeftUp();
+}
+
+void TForm1::Form1WindowProc(TMessage& message, const WindowProcedure& previous) {
+    if (message.Msg == WM_MOUSEWHEEL && KtPageControl1->ActivePage() == TabSheet2) {
+        const auto delta = static_cast<std::int16_t>((message.WParam >> 16) & 0xFFFF);
+        if (delta != 0 && Chart.Wheel(delta < 0)) Draw_Scene();
+        message.Result = 1;
+        return;
+    }
+    previous(message);
+}
+
+void TForm1::TabSheet2WindowProc(TMessage& message, const WindowProcedure& previous) {
+    if (message.Msg == CM_MOUSELEAVE) {
+        Chart.MouseLeave();
+        ShowTimeLabel();
+        Draw_Scene();
+    }
+    previous(message);
+}
+
+void TForm1::PopupMenu1Popup(TObject*) {
+    const ScheduleChart::MenuItems items = Chart.Popup(DeviceTypeFor(DeviceType).SwitchesOff);
+    N1->SetVisible(items.RemovePoint);
+    N2->SetVisible(items.AddOnPoint);
+    N3->SetVisible(items.AddOffPoint);
+}
+
+void TForm1::AddMenuPoint(bool on) {
+    if (!Chart.AddPoint(on)) {
+        MessageBox(Widget(), kTooManyPointsText, kTooManyPointsCaption, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    Draw_Scene();
+}
+
+void TForm1::N1Click(TObject*) {
+    Chart.RemovePoint();
+    Draw_Scene();
+}
+
+void TForm1::N2Click(TObject*) {
+    AddMenuPoint(true);
+}
+
+void TForm1::N3Click(TObject*) {
+    AddMenuPoint(false);
+}
+
+void TForm1::SpeedButton2Click(TObject*) {
+    Chart.Clear();
+    Draw_Scene();
+    SetCaption(config_texts::kCaption);
+}
+
+void TForm1::ShowScheduleFile(const std::string& path) {
+    SetCaption(std::string(config_texts::kCaption) + " [" + std::filesystem::path(path).filename().string() + "]");
+}
+
+void TForm1::SpeedButton5Click(TObject*) {
+    if (!OpenDialog1->Execute()) return;
+    if (!ReadGrfFile(OpenDialog1->FileName, Schedule)) return;
+    Chart.View().Reset();
+    Draw_Scene();
+    ShowScheduleFile(OpenDialog1->FileName);
+}
+
+void TForm1::SpeedButton6Click(TObject*) {
+    if (!SaveDialog1->Execute()) return;
+    const std::filesystem::path path = GrfFileName(SaveDialog1->FileName);
+    if (!WriteGrfFile(path, Schedule)) return;
+    ShowScheduleFile(path.string());
 }
 
 const ClassInfo& TForm1::StaticClass() {

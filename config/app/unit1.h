@@ -8,6 +8,7 @@
 
 #include "config/core/firmware_page.h"
 #include "config/core/report_link.h"
+#include "config/core/schedule_chart.h"
 #include "config/core/schedule_table.h"
 #include "config/core/settings_fields.h"
 #include "config/core/unit_discovery.h"
@@ -17,6 +18,7 @@
 #include "framework/controls/glyph_buttons.h"
 #include "framework/controls/image.h"
 #include "framework/controls/mask_edit.h"
+#include "framework/controls/menus.h"
 #include "framework/controls/progress_bar.h"
 #include "framework/controls/std_controls.h"
 #include "platform/hid/hid_device.h"
@@ -70,6 +72,13 @@ public:
     TLabel* Label12;
     TComboBox* ComboBox1;
     TSpeedButton* SpeedButton3;
+    TSpeedButton* SpeedButton2;
+    TSpeedButton* SpeedButton5;
+    TSpeedButton* SpeedButton6;
+    TPopupMenu* PopupMenu1;
+    TMenuItem* N1;
+    TMenuItem* N2;
+    TMenuItem* N3;
     // "RS-232 (COM-порт)".
     TComboBox* ComboBox2;
     TComboBox* ComboBox3;
@@ -125,6 +134,8 @@ public:
     std::uint8_t HardwareMajor = 0;
     ReportLink Link;
     ScheduleTable Schedule;
+    // The chart page's mouse and menu state over Schedule.
+    ScheduleChart Chart{Schedule, 790};
     // Bytes 0-7 of the settings block as last read, written back with the
     // combo boxes' choice over them.
     SerialLineRecord SerialLine{};
@@ -158,6 +169,20 @@ public:
     void ShowRenewedIdentity(const IdentityTexts& texts) override;
     void EnableFlashButton() override;
 
+    // The week on the surface, then shown on the page.
+    void Draw_Scene();
+    void TabSheet2PaintBackground(TObject* sender, TCanvas& canvas, const TRect& rect, bool& handled);
+    void TabSheet2MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void TabSheet2MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void TabSheet2MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void PopupMenu1Popup(TObject* sender);
+    void N1Click(TObject* sender);
+    void N2Click(TObject* sender);
+    void N3Click(TObject* sender);
+    void SpeedButton2Click(TObject* sender);
+    void SpeedButton5Click(TObject* sender);
+    void SpeedButton6Click(TObject* sender);
+
 protected:
     void WndProc(TMessage& message) override;
 
@@ -167,6 +192,12 @@ private:
     void OfferTypePages(std::uint8_t device_type);
     void TakeDeviceChanges();
     void FindFirmwarePageControls();
+    void Form1WindowProc(TMessage& message, const WindowProcedure& previous);
+    void TabSheet2WindowProc(TMessage& message, const WindowProcedure& previous);
+    void ShowTimeLabel();
+    void ShowSchedulePictures();
+    void AddMenuPoint(bool on);
+    void ShowScheduleFile(const std::string& path);
 
     UnitBus bus_;
     std::shared_ptr<HidDevice> device_;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "config/core/raster_chart_surface.h"
+
+namespace dlk {
+
+class TDibSurface;
+
+// The chart surface over the window's off-screen bitmap: fills, lines and
+// markers straight into its pixels, the day and hour texts through its canvas.
+class DibChartSurface : public RasterChartSurface {
+public:
+    explicit DibChartSurface(TDibSurface& surface);
+
+    int TextWidth(ChartFont font, std::string_view utf8) override;
+    void TextOut(ChartFont font, std::uint32_t color, int x, int y, std::string_view utf8) override;
+
+private:
+    void SelectFont(ChartFont font);
+
+    TDibSurface& surface_;
+};
+
+}  // namespace dlk
