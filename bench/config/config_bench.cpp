@@ -6,6 +6,7 @@
 #include "config/core/raster_chart_surface.h"
 #include "config/core/schedule_scene.h"
 #include "config/core/settings_procedures.h"
+#include "config/testing/configured_unit.h"
 #include "config/testing/simulated_unit.h"
 #include "platform/testing/temp_folder.h"
 
@@ -13,15 +14,6 @@ namespace dlk {
 namespace {
 
 const UnitIdentity kGprsModem{.UsbProgramVersion = 3, .DeviceType = 128, .MainProgramVersion = 14};
-
-SettingsPages ReadyPages() {
-    SettingsPages pages;
-    pages.PacketTimeout = "3";
-    pages.AutoDisconnect = "1";
-    pages.PacketLength = "0";
-    pages.PingPeriod = "8";
-    return pages;
-}
 
 // Per exchange: the counter is the time of one request and its reply.
 void PerExchange(benchmark::State& state, double exchanges) {
@@ -33,7 +25,7 @@ void BM_OpenAndReadUnit(benchmark::State& state) {
     SimulatedUnit unit(kGprsModem);
     ReportLink link;
     link.Attach(&unit);
-    SettingsPages pages = ReadyPages();
+    SettingsPages pages = PagesWithValidNumbers();
     ScheduleTable schedule;
     for (auto _ : state) {
         unit.ClearRequestLog();
@@ -48,7 +40,7 @@ void BM_ApplySettings(benchmark::State& state) {
     SimulatedUnit unit(kGprsModem);
     ReportLink link;
     link.Attach(&unit);
-    SettingsPages pages = ReadyPages();
+    SettingsPages pages = PagesWithValidNumbers();
     const ScheduleTable schedule;
     for (auto _ : state) {
         unit.ClearRequestLog();

@@ -64,12 +64,7 @@ void TForm1::ShowMessage(const char* caption, const std::string& text, BoxIcon i
 
 void TForm1::ShowBootLoaderLook() {
     SetCaption(config_texts::kBootLoaderCaption);
-    Schedule.PointCount = 0;
-    CheckBox1->SetChecked(false);
-    CheckBox1->SetEnabled(false);
-    Edit4->SetText("");
-    ComboBox1->SetItemIndex(-1);
-    BitBtn2->SetEnabled(false);
+    ClearUnitSettings();
     for (TKtTabSheet* page : {TabSheet1, TabSheet4, TabSheet5}) OfferPage(*page, false);
     for (TLabel* label : {Label2, Label7, Label8}) label->SetCaption("");
     Button1->SetEnabled(false);

@@ -253,14 +253,18 @@ void TForm1::CloseDevice() {
     DevicePath.clear();
 }
 
-void TForm1::ResetOnRemoval() {
-    SetCaption(config_texts::kCaption);
+void TForm1::ClearUnitSettings() {
     Schedule.PointCount = 0;
     CheckBox1->SetChecked(false);
     CheckBox1->SetEnabled(false);
     Edit4->SetText("");
     ComboBox1->SetItemIndex(-1);
     BitBtn2->SetEnabled(false);
+}
+
+void TForm1::ResetOnRemoval() {
+    SetCaption(config_texts::kCaption);
+    ClearUnitSettings();
     KtPageControl1->SetActivePageIndex(0);
     for (TKtTabSheet* page : {TabSheet1, TabSheet4, TabSheet5, TabSheet3}) OfferPage(*page, false);
     Chart.View().Reset();

@@ -189,6 +189,8 @@ protected:
 private:
     void ResetOnRemoval();
     void CloseDevice();
+    // What a unit's settings put into the window, emptied (removal, boot loader).
+    void ClearUnitSettings();
     void OfferTypePages(std::uint8_t device_type);
     void TakeDeviceChanges();
     void FindFirmwarePageControls();

@@ -52,4 +52,13 @@ void ConfigureUnit(SimulatedUnit& unit) {
     PutText(unit.Page(2), 0x1F, alarm);
 }
 
+SettingsPages PagesWithValidNumbers() {
+    SettingsPages pages;
+    pages.PacketTimeout = "3";
+    pages.AutoDisconnect = "1";
+    pages.PacketLength = "0";
+    pages.PingPeriod = "8";
+    return pages;
+}
+
 }  // namespace dlk

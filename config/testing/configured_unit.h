@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "config/core/settings_pages.h"
 #include "config/testing/simulated_unit.h"
 
 namespace dlk {
@@ -16,5 +17,9 @@ UnitIdentity ConfiguredIdentity(std::uint8_t device_type);
 // 01:00 and an OFF point at 02:00. Every byte the program does not own holds
 // 0xA5, so that a write past a field shows.
 void ConfigureUnit(SimulatedUnit& unit);
+
+// Pages whose numeric fields all convert (packet time-out 3, auto-disconnect
+// 1, no packet length, ping 8), so an apply gets as far as writing.
+SettingsPages PagesWithValidNumbers();
 
 }  // namespace dlk

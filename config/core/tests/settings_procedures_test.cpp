@@ -50,15 +50,6 @@ std::vector<std::tuple<int, int, int>> OwnedRanges(bool with_sms) {
     return owned;
 }
 
-SettingsPages PagesWithNumbers() {
-    SettingsPages pages;
-    pages.PacketTimeout = "3";
-    pages.AutoDisconnect = "1";
-    pages.PacketLength = "0";
-    pages.PingPeriod = "8";
-    return pages;
-}
-
 // The 16 blocks of the schedule page.
 std::string SchedulePage(int command) {
     std::string blocks;
@@ -195,7 +186,7 @@ TEST(SettingsProcedures, ABadNumberSendsNothing) {
         SimulatedUnit unit = ConfiguredUnit(128);
         ReportLink link;
         link.Attach(&unit);
-        SettingsPages pages = PagesWithNumbers();
+        SettingsPages pages = PagesWithValidNumbers();
         pages.*c.Field = c.Text;
         const ApplyResult result = ApplySettings(link, 128, ',', pages, ScheduleTable{});
         EXPECT_EQ(result.Outcome, ApplyOutcome::BadNumber) << c.Text;
@@ -209,7 +200,7 @@ TEST(SettingsProcedures, AUnitLostOnTheWayIsAFailureNeverASuccess) {
         SimulatedUnit unit = ConfiguredUnit(3);
         ReportLink link;
         link.Attach(&unit);
-        SettingsPages pages = PagesWithNumbers();
+        SettingsPages pages = PagesWithValidNumbers();
         unit.UnplugAfter(delivered);
         const ApplyResult result = ApplySettings(link, 3, ',', pages, ScheduleTable{});
         EXPECT_EQ(result.Outcome, ApplyOutcome::LinkFailed) << delivered;
