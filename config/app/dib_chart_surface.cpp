@@ -19,8 +19,11 @@ void DibChartSurface::SelectFont(ChartFont font) {
 }
 
 int DibChartSurface::TextWidth(ChartFont font, std::string_view utf8) {
+    const auto key = std::pair(font, std::string(utf8));
+    const auto found = widths_.find(key);
+    if (found != widths_.end()) return found->second;
     SelectFont(font);
-    return surface_.Canvas().TextWidth(utf8);
+    return widths_[key] = surface_.Canvas().TextWidth(utf8);
 }
 
 void DibChartSurface::TextOut(ChartFont font, std::uint32_t color, int x, int y, std::string_view utf8) {
@@ -28,7 +31,9 @@ void DibChartSurface::TextOut(ChartFont font, std::uint32_t color, int x, int y,
     TCanvas& canvas = surface_.Canvas();
     canvas.Font.Color = color;
     canvas.Brush.Style = TBrushStyle::bsClear;
-    canvas.TextOut(x, y, utf8);
+    // TextRect leaves the pen where it was, which the chart does not rely on,
+    // and so needs no measuring.
+    canvas.TextRect(TRect{0, 0, Width(), Height()}, x, y, utf8);
 }
 
 }  // namespace dlk

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <map>
+#include <string>
+#include <utility>
+
 #include "config/core/raster_chart_surface.h"
 
 namespace dlk {
@@ -8,6 +12,8 @@ class TDibSurface;
 
 // The chart surface over the window's off-screen bitmap: fills, lines and
 // markers straight into its pixels, the day and hour texts through its canvas.
+// The chart is redrawn on every mouse move of a drag, and text is the dearest
+// part of it, so each text is measured once and drawn without being measured.
 class DibChartSurface : public RasterChartSurface {
 public:
     explicit DibChartSurface(TDibSurface& surface);
@@ -19,6 +25,7 @@ private:
     void SelectFont(ChartFont font);
 
     TDibSurface& surface_;
+    std::map<std::pair<ChartFont, std::string>, int> widths_;
 };
 
 }  // namespace dlk

@@ -154,6 +154,7 @@ void TForm1::FormCreate(TObject*) {
     for (TKtTabSheet* page : {TabSheet1, TabSheet3, TabSheet4, TabSheet5}) OfferPage(*page, false);
     Button2->SetCaption(config_texts::kGsmButtonCaption);
     surface_ = std::make_unique<TDibSurface>(kChartWidth, kChartHeight, DibFormat(5));
+    chart_surface_ = std::make_unique<DibChartSurface>(*surface_);
     Schedule.PointCount = 0;
     Draw_Scene();
     watcher_ = std::make_unique<HidrawWatcher>(bus_.Paths.DevDir);
@@ -177,6 +178,7 @@ void TForm1::FormDestroy(TObject*) {
     CloseDevice();
     watcher_notifier_.reset();
     watcher_.reset();
+    chart_surface_.reset();
     surface_.reset();
 }
 
@@ -366,12 +368,11 @@ void TForm1::ShowSchedulePictures() {
 }
 
 void TForm1::Draw_Scene() {
-    if (surface_ == nullptr) return;
-    DibChartSurface chart_surface(*surface_);
+    if (chart_surface_ == nullptr) return;
     SceneOptions options;
     options.WorksBySchedule = CheckBox1->Checked();
     options.DrawsBands = DeviceTypeFor(DeviceType).SwitchesOff;
-    DrawScheduleScene(chart_surface, Schedule, Chart.View(), options);
+    DrawScheduleScene(*chart_surface_, Schedule, Chart.View(), options);
     TabSheet2->Invalidate();
 }
 

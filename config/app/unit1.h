@@ -29,6 +29,7 @@ class QSocketNotifier;
 
 namespace dlk {
 
+class DibChartSurface;
 class TAltCueFix;
 class TDibSurface;
 class TForm2;
@@ -204,6 +205,8 @@ private:
     UnitBus bus_;
     std::shared_ptr<HidDevice> device_;
     std::unique_ptr<TDibSurface> surface_;
+    // Kept with the surface: it remembers what its texts measure.
+    std::unique_ptr<DibChartSurface> chart_surface_;
     std::unique_ptr<HidrawWatcher> watcher_;
     std::unique_ptr<QSocketNotifier> watcher_notifier_;
     std::deque<HidrawChange> pending_changes_;

@@ -27,6 +27,10 @@ bool ScheduleChart::MouseMove(int x, int y) {
         return true;
     }
 
+    // The marked marker is drawn above its neighbours, so a change of mark
+    // needs a redraw; a plain move over the chart does not.
+    const bool was_highlighted = table_.Highlighted;
+    const std::uint8_t was_index = table_.HighlightIndex;
     table_.ClearHighlight();
     if (y < kChartTop) {
         label_.Visible = false;
@@ -47,7 +51,7 @@ bool ScheduleChart::MouseMove(int x, int y) {
         }
     }
     last_mouse_x_ = x;
-    return false;
+    return table_.Highlighted != was_highlighted || (table_.Highlighted && table_.HighlightIndex != was_index);
 }
 
 void ScheduleChart::LeftDown(int x, int y) {

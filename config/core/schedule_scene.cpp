@@ -31,7 +31,7 @@ bool HourShown(int zoom, int hour) {
 }
 
 void DrawWeek(ChartSurface& s, const ScheduleView& view) {
-    const int h = s.Height();
+    const int w = s.Width(), h = s.Height();
     for (int day = 0; day < 7; ++day) {
         const int day_start = day * kMinutesPerDay;
         s.SetPenColor(kDayLine);
@@ -41,15 +41,21 @@ void DrawWeek(ChartSurface& s, const ScheduleView& view) {
         s.LineTo(x, h - 22);
         const std::uint32_t color = day < 5 ? kBlack : kRed;
         const char* name = DayName(day);
-        s.TextOut(ChartFont::DayName, color,
-                  ChartX(view, day_start + kMinutesPerDay / 2) - s.TextWidth(ChartFont::DayName, name) / 2, 0, name);
+        const int name_width = s.TextWidth(ChartFont::DayName, name);
+        const int name_x = ChartX(view, day_start + kMinutesPerDay / 2) - name_width / 2;
+        if (name_x < w && name_x + name_width > 0) s.TextOut(ChartFont::DayName, color, name_x, 0, name);
         s.SetLineStyle(kDotted);
         for (int hour = 1; hour < 24; ++hour) {
             if (!HourShown(view.ZoomFactor, hour)) continue;
             const int hx = ChartX(view, day_start + 60 * hour);
             s.MoveTo(hx, 32);
             s.LineTo(hx, h - 22);
-            s.TextOut(ChartFont::HourNumber, color, hx - 3, 16, std::to_string(hour));
+            // Zoomed in, most of the week lies off the chart; text is the
+            // dearest thing drawn, so none is drawn where it cannot show.
+            const std::string number = std::to_string(hour);
+            const int text_x = hx - 3;
+            if (text_x >= w || (text_x < 0 && text_x + s.TextWidth(ChartFont::HourNumber, number) <= 0)) continue;
+            s.TextOut(ChartFont::HourNumber, color, text_x, 16, number);
         }
         s.SetLineStyle(kSolid);
     }

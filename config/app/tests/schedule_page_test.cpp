@@ -6,11 +6,13 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
+#include <cstring>
 #include <filesystem>
 
 #include "config/app/tests/unit_bus_fixture.h"
 #include "drawing/dib_surface.h"
 #include "framework/core/file_dialog.h"
+#include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_sheet.h"
 
 namespace dlk::testing {
@@ -61,19 +63,22 @@ TEST_F(ConfigWindowTest, ThePopUpAddsAPointUnderTheMouseAndTheWheelZooms) {
         bool On;
     };
     const Step steps[] = {{{x, 120}, "добавить точку вкл.", 1, true}, {{200, 100}, "добавить точку выкл.", 2, false}};
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.Item);
-        QTest::mouseMove(page, step.At);
-        QTest::mousePress(page, Qt::RightButton, {}, step.At);
-        QTest::mouseRelease(page, Qt::RightButton, {}, step.At);
-        QContextMenuEvent menu_event(QContextMenuEvent::Mouse, step.At, page->mapToGlobal(step.At));
+    auto choose_at = [&](QPoint at, const char* item) {
+        QTest::mouseMove(page, at);
+        QTest::mousePress(page, Qt::RightButton, {}, at);
+        QTest::mouseRelease(page, Qt::RightButton, {}, at);
+        QContextMenuEvent menu_event(QContextMenuEvent::Mouse, at, page->mapToGlobal(at));
         QApplication::sendEvent(page, &menu_event);
         QMenu* menu = form->PopupMenu1->ShownMenu();
         ASSERT_NE(menu, nullptr);
         emit menu->aboutToShow();
-        EXPECT_GE((step.On ? form->N2 : form->N3)->ImageIndex(), 0);
-        Choose(*menu, QString::fromUtf8(step.Item));
+        Choose(*menu, QString::fromUtf8(item));
         menu->close();
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.Item);
+        EXPECT_GE((step.On ? form->N2 : form->N3)->ImageIndex(), 0);
+        choose_at(step.At, step.Item);
         ASSERT_EQ(form->Schedule.PointCount, step.Count);
         const auto points = form->Schedule.InUse();
         const auto added = std::find_if(points.begin(), points.end(), [&](const SchedulePoint& p) {
@@ -84,6 +89,17 @@ TEST_F(ConfigWindowTest, ThePopUpAddsAPointUnderTheMouseAndTheWheelZooms) {
     }
     // The first point's marker is on the surface, half a marker either side of it.
     EXPECT_TRUE(ColumnsDiffer(empty, Chart(*form), x - 7, x + 8));
+
+    // A full table refuses the 128th point with a box and keeps what it has.
+    const ScheduleTable kept = form->Schedule;
+    while (form->Schedule.PointCount < kMaxSchedulePoints) form->Schedule.AddPoint(9000, true);
+    boxes.clear();
+    choose_at({600, 120}, "добавить точку выкл.");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, kTooManyPointsText);
+    EXPECT_EQ(boxes[0].Caption, kTooManyPointsCaption);
+    EXPECT_EQ(form->Schedule.PointCount, kMaxSchedulePoints);
+    form->Schedule = kept;
 
     // Above the chart the right button offers no menu.
     QTest::mousePress(page, Qt::RightButton, {}, QPoint(x, 20));
@@ -96,6 +112,49 @@ TEST_F(ConfigWindowTest, ThePopUpAddsAPointUnderTheMouseAndTheWheelZooms) {
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(form->Widget(), &wheel);
     EXPECT_EQ(form->Chart.View().ZoomFactor, 2);
+}
+
+// The unit's points (ON Monday 01:00, OFF 02:00) on the chart; the OFF one
+// dragged along with the mouse, then written to the unit by "Применить".
+TEST_F(ConfigWindowTest, AUnitsScheduleIsOnTheChartAndADraggedPointGoesBackToIt) {
+    OpenWindows();
+    SimulatedUnit& unit = Plug("hidraw0", ConfiguredUnit(128));
+    ASSERT_TRUE(WaitOpen(true));
+    form->KtPageControl1->SetActivePage(form->TabSheet2);
+    form->Show();
+    QWidget* page = form->TabSheet2->Widget();
+    const QRgb band = qRgb(0xB0, 0xEE, 0xB7);
+    const int band_y = 50;  // of the chart, between the day names and the markers
+    struct Look {
+        int X;
+        bool InBand;
+    };
+    auto expect_bands = [&](std::initializer_list<Look> looks) {
+        const QImage chart = Chart(*form);
+        for (const Look l : looks) EXPECT_EQ(chart.pixel(l.X, band_y) == band, l.InBand) << "x " << l.X;
+    };
+    // Minute 60 lies at x 4 and minute 120 at x 9.
+    expect_bands({{2, false}, {6, true}, {8, true}, {11, false}, {200, false}});
+
+    // x 12 is nearer the OFF point than the tolerance and too far from the ON one.
+    const int strip = ScheduleChart::kMarkerStripTop + 9;
+    QTest::mouseMove(page, QPoint(12, strip));
+    ASSERT_TRUE(form->Schedule.Highlighted);
+    EXPECT_EQ(form->Schedule.HighlightIndex, 1);
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(12, strip));
+    QTest::mouseMove(page, QPoint(400, strip));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(400, strip));
+    const std::uint16_t moved = form->Chart.View().XToMinute(400);
+    EXPECT_EQ(form->Schedule.Points[1], (SchedulePoint{moved, 0, 1}));
+    EXPECT_EQ(form->Label10->Caption(), "четверг 13:04");
+    expect_bands({{2, false}, {6, true}, {200, true}, {398, true}, {402, false}});
+
+    boxes.clear();
+    form->BitBtn2->PerformClick();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, "Завершено успешно");
+    const std::uint8_t records[] = {0x3C, 0x40, std::uint8_t(moved & 0xFF), std::uint8_t(moved >> 8)};
+    EXPECT_EQ(std::memcmp(unit.Page(1).data(), records, sizeof records), 0);
 }
 
 TEST_F(ConfigWindowTest, TheScheduleGoesToAGrfFileAndComesBack) {

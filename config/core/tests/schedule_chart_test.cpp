@@ -31,16 +31,17 @@ TEST_F(ScheduleChartTest, HoverInTheMarkerStripFindsTheFirstPointWithinSixPixels
         bool Highlighted;
         int Index;
         bool LabelShown;
+        bool Redraw;  // the mark moved, so the marker on top changes
     };
     // x 100 is minute 1276, x 104 minute 1327; the tolerance is 77 minutes.
     const char* const times[] = {"понедельник 21:16", "понедельник 22:07"};
-    for (const Case c : {Case{100, kStrip, true, 0, true},
-                         {105, kStrip, true, 0, true},
-                         {106, kStrip, true, 1, true},
-                         {200, kStrip, false, 0, false},
-                         {100, kTimes, false, 0, true},
-                         {100, 10, false, 0, false}}) {
-        chart.MouseMove(c.X, c.Y);
+    for (const Case c : {Case{100, kStrip, true, 0, true, true},
+                         {105, kStrip, true, 0, true, false},
+                         {106, kStrip, true, 1, true, true},
+                         {200, kStrip, false, 0, false, true},
+                         {100, kTimes, false, 0, true, false},
+                         {100, 10, false, 0, false, false}}) {
+        EXPECT_EQ(chart.MouseMove(c.X, c.Y), c.Redraw) << c.X << "," << c.Y;
         EXPECT_EQ(table.Highlighted, c.Highlighted) << c.X << "," << c.Y;
         if (c.Highlighted) {
             EXPECT_EQ(table.HighlightIndex, c.Index) << c.X;
