@@ -4,11 +4,11 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config
+    build-essential cmake pkg-config git
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libjpeg62-turbo-dev
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-dejavu-extra
     clang libclang-rt-14-dev clang-format
     socat python3-serial
 )
