@@ -31,7 +31,7 @@ public:
 
 private:
     friend class UdpSocket;
-    void Prepare();  // resets every header before a receive
+    void Prepare();  // readies the headers for the next receive
 
     std::size_t slot_size_;
     std::vector<std::uint8_t> storage_;

@@ -194,17 +194,19 @@ ReceiveResult UdpSocket::ReceiveBatch(DatagramBatch& batch, int timeout_ms) cons
 }
 
 DatagramBatch::DatagramBatch(std::size_t capacity, std::size_t slotSize)
-    : slot_size_(slotSize), storage_(capacity * slotSize), vectors_(capacity), sources_(capacity), headers_(capacity) {}
-
-void DatagramBatch::Prepare() {
-    for (std::size_t i = 0; i < headers_.size(); ++i) {
+    : slot_size_(slotSize), storage_(capacity * slotSize), vectors_(capacity), sources_(capacity), headers_(capacity) {
+    // The buffers never move, so every header points at its slot for good.
+    for (std::size_t i = 0; i < capacity; ++i) {
         vectors_[i] = {storage_.data() + i * slot_size_, slot_size_};
-        headers_[i] = {};
         headers_[i].msg_hdr.msg_name = &sources_[i];
-        headers_[i].msg_hdr.msg_namelen = sizeof(sockaddr_in);
         headers_[i].msg_hdr.msg_iov = &vectors_[i];
         headers_[i].msg_hdr.msg_iovlen = 1;
     }
+}
+
+void DatagramBatch::Prepare() {
+    // The address length is the one field a receive both reads and writes.
+    for (mmsghdr& header : headers_) header.msg_hdr.msg_namelen = sizeof(sockaddr_in);
 }
 
 std::span<const std::uint8_t> DatagramBatch::Datagram(std::size_t i) const {
