@@ -7,12 +7,17 @@
 #include <string>
 
 namespace dlk {
+namespace {
 
+// A real folder (not a symbolic link) owned by this user that neither the
+// group nor others may write.
 bool IsPrivateFolder(const std::filesystem::path& folder) {
     struct stat info {};
     if (::lstat(folder.c_str(), &info) != 0) return false;
     return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
+
+}  // namespace
 
 std::optional<std::filesystem::path> ChooseRuntimeFolder(const char* xdgRuntimeDir,
                                                          const std::filesystem::path& fallbackParent) {

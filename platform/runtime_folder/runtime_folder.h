@@ -19,10 +19,6 @@ std::optional<std::filesystem::path> UserRuntimeFolder();
 std::optional<std::filesystem::path> ChooseRuntimeFolder(const char* xdgRuntimeDir,
                                                          const std::filesystem::path& fallbackParent);
 
-// A real folder (not a symbolic link) owned by this user that neither the
-// group nor others may write.
-bool IsPrivateFolder(const std::filesystem::path& folder);
-
 // A bare name ("dlk_pipe") is placed in the runtime folder; a name holding
 // a '/' is a path already and stays as it is. Empty when there is no folder.
 std::filesystem::path InRuntimeFolder(std::string_view name);

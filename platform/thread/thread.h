@@ -29,7 +29,6 @@ public:
 
     // Applies from the next Resume.
     void SetPriority(TThreadPriority priority) { priority_ = priority; }
-    TThreadPriority Priority() const { return priority_; }
 
     // Starts Execute. A running thread is left alone; one that was stopped
     // starts afresh with the terminate request cleared.
@@ -42,7 +41,6 @@ public:
     // Terminate, then wait: afterwards nothing of Execute runs any more.
     void Stop();
     bool Running() const { return thread_.joinable(); }
-    const std::string& Name() const { return name_; }
 
 protected:
     virtual void Execute() = 0;
