@@ -138,14 +138,11 @@ bool TImageListHold::Removed(TComponent* component, TOperation operation) {
 
 const ClassInfo& TImageList::StaticClass() {
     using T = TImageList;
-    static const ClassInfo info(
-        "TImageList", &TComponent::StaticClass(), Creator<T>(),
-        {
-            prop::Int<T>(
-                "Width", [](const T& c) { return c.Width(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); }, 16),
-            prop::Int<T>(
-                "Height", [](const T& c) { return c.Height(); }, [](T& c, std::int64_t v) { c.SetHeight(int(v)); }, 16),
-        });
+    static const ClassInfo info("TImageList", &TComponent::StaticClass(), Creator<T>(),
+                                {
+                                    prop::Int<T>("Width", &T::Width, &T::SetWidth, 16),
+                                    prop::Int<T>("Height", &T::Height, &T::SetHeight, 16),
+                                });
     return info;
 }
 
