@@ -159,32 +159,6 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     q.drawRect(QRect(left, top, r.Width() - 1, r.Height() - 1));
 }
 
-// Straight and diagonal one-pixel solid lines are set pixel by pixel: the
-// same pixels as the painter's, without the cost of one per line.
-bool TCanvas::PlainLine(TPoint from, TPoint to) {
-    const int dx = to.X - from.X;
-    const int dy = to.Y - from.Y;
-    const int major = std::max(std::abs(dx), std::abs(dy));
-    if (Pen.Style != TPenStyle::psSolid || Pen.Width > 1 || (dx != 0 && dy != 0 && std::abs(dx) != std::abs(dy)))
-        return false;
-    if (!HandleAllocated()) return true;
-    const QImage::Format f = image_->format();
-    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
-        return false;
-    const QRgb rgb = ToQColor(Pen.Color).rgb();
-    const TRect box = ClipBox();
-    auto* pixels = reinterpret_cast<QRgb*>(image_->bits());
-    const qsizetype stride = image_->bytesPerLine() / 4;
-    const int sx = dx / major;
-    const int sy = dy / major;
-    for (int k = 0; k < major; ++k) {
-        const TPoint p{from.X + k * sx, from.Y + k * sy};
-        if (!box.Contains(p) || (ClipRegion && !ClipRegion->Contains(p))) continue;
-        pixels[(p.Y + Origin.Y) * stride + p.X + Origin.X] = rgb;
-    }
-    return true;
-}
-
 void TCanvas::LineTo(int x, int y) {
     const TPoint from = pen_pos_;
     pen_pos_ = {x, y};

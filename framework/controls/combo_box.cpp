@@ -121,15 +121,9 @@ const ClassInfo& TComboBox::StaticClass() {
     static const ClassInfo info(
         "TComboBox", &TControl::StaticClass(), Creator<T>(),
         {
-            prop::Enum<T, TComboBoxStyle>(
-                "Style", StyleNames(), [](const T& c) { return c.Style(); },
-                [](T& c, TComboBoxStyle v) { c.SetStyle(v); }, TComboBoxStyle::csDropDown),
-            prop::String<T>(
-                "Items.Text", [](const T& c) { return c.ItemsText(); },
-                [](T& c, const std::string& v) { c.SetItemsText(v); }),
-            prop::Int<T>(
-                "ItemIndex", [](const T& c) { return c.ItemIndex(); },
-                [](T& c, std::int64_t v) { c.SetItemIndex(int(v)); }, -1),
+            prop::Enum<T, TComboBoxStyle>("Style", StyleNames(), &T::Style, &T::SetStyle, TComboBoxStyle::csDropDown),
+            prop::String<T>("Items.Text", &T::ItemsText, &T::SetItemsText),
+            prop::Int<T>("ItemIndex", &T::ItemIndex, &T::SetItemIndex, -1),
             prop::String<T>(
                 "Text", [](const T& c) { return c.Style() == TComboBoxStyle::csDropDown ? c.Text() : std::string(); },
                 [](T& c, const std::string& v) { c.SetText(v); }),

@@ -8,11 +8,9 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
-#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <memory>
-#include <vector>
 
 #include "framework/controls/form.h"
 #include "framework/controls/screen.h"
@@ -38,7 +36,6 @@ public:
     Registry() : TComponent(nullptr) {}
     // Keyed by the component: a dying control is told as a mere component.
     std::map<const TComponent*, ClientState> clients;
-    std::vector<TDockSite*> sites;
 
     ClientState& Of(TControl& control) {
         auto it = clients.find(&control);
@@ -92,10 +89,6 @@ bool LetGo(TControl& control, TDockSite& old, TDockSite* newTarget) {
     return true;
 }
 
-bool Contains(const TRect& r, TPoint p) {
-    return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
-}
-
 bool Inside(const TControl* control, const TControl& outer) {
     for (const TControl* c = control; c != nullptr; c = c->Parent())
         if (c == &outer) return true;
@@ -108,7 +101,7 @@ void FindSite(TControl& control, TControl& client, TPoint pos, TDockSite*& found
         TRect influence = ScreenRectOf(control);
         bool canDock = true;
         site->GetSiteInfo(client, influence, pos, canDock);
-        if (canDock && Contains(influence, pos)) found = site;
+        if (canDock && influence.Contains(pos)) found = site;
     }
     for (int i = 0; i < control.ControlCount(); ++i) FindSite(*control.Controls(i), client, pos, found);
 }
@@ -131,7 +124,6 @@ public:
     DockDrag(TControl& control, TPoint start, bool started) : start_(start), started_(started) {
         object.Control = &control;
         object.DragPos = start;
-        watched_ = control.Widget();
         qApp->installEventFilter(this);
         if (started_) Follow(start);
     }
@@ -215,7 +207,6 @@ private:
 
     TPoint start_;
     bool started_;
-    QPointer<QWidget> watched_;
 };
 
 std::unique_ptr<DockDrag>& CurrentDrag() {
@@ -225,12 +216,9 @@ std::unique_ptr<DockDrag>& CurrentDrag() {
 
 }  // namespace
 
-TDockSite::TDockSite(TControl& self) : self_(self) {
-    Clients().sites.push_back(this);
-}
+TDockSite::TDockSite(TControl& self) : self_(self) {}
 
 TDockSite::~TDockSite() {
-    std::erase(Clients().sites, this);
     if (auto& drag = CurrentDrag(); drag && drag->object.DragTarget == this) drag->object.DragTarget = nullptr;
     for (auto& [control, state] : Clients().clients)
         if (state.host == this) state.host = nullptr;

@@ -20,18 +20,10 @@ namespace {
 
 template <class T>
 std::vector<PropertyInfo> DialogProperties() {
-    auto text = [](const char* name, std::string T::*field) {
-        return prop::String<T>(
-            name, [field](const T& c) { return c.*field; }, [field](T& c, const std::string& v) { c.*field = v; });
-    };
     return {
-        text("Filter", &T::Filter),
-        prop::Int<T>(
-            "FilterIndex", [](const T& c) { return c.FilterIndex; },
-            [](T& c, std::int64_t v) { c.FilterIndex = int(v); }, 1),
-        text("FileName", &T::FileName),
-        text("InitialDir", &T::InitialDir),
-        text("Title", &T::Title),
+        prop::String<T>("Filter", &T::Filter),     prop::Int<T>("FilterIndex", &T::FilterIndex, 1),
+        prop::String<T>("FileName", &T::FileName), prop::String<T>("InitialDir", &T::InitialDir),
+        prop::String<T>("Title", &T::Title),
     };
 }
 

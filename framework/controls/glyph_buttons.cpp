@@ -140,16 +140,12 @@ void TBitBtn::ShowGlyph() {
 
 const ClassInfo& TSpeedButton::StaticClass() {
     using T = TSpeedButton;
-    static const ClassInfo info(
-        "TSpeedButton", &TCustomControl::StaticClass(), Creator<T>(),
-        {
-            prop::Picture<T>("Glyph", [](T& c) -> TPicture& { return c.Glyph(); }),
-            prop::Int<T>(
-                "NumGlyphs", [](const T& c) { return c.NumGlyphs(); },
-                [](T& c, std::int64_t v) { c.SetNumGlyphs(int(v)); }, 1),
-            prop::Bool<T>(
-                "Flat", [](const T& c) { return c.Flat(); }, [](T& c, bool v) { c.SetFlat(v); }),
-        });
+    static const ClassInfo info("TSpeedButton", &TCustomControl::StaticClass(), Creator<T>(),
+                                {
+                                    prop::Picture<T>("Glyph", [](T& c) -> TPicture& { return c.Glyph(); }),
+                                    prop::Int<T>("NumGlyphs", &T::NumGlyphs, &T::SetNumGlyphs, 1),
+                                    prop::Bool<T>("Flat", &T::Flat, &T::SetFlat),
+                                });
     return info;
 }
 
@@ -158,9 +154,7 @@ const ClassInfo& TBitBtn::StaticClass() {
     static const ClassInfo info("TBitBtn", &TButton::StaticClass(), Creator<T>(),
                                 {
                                     prop::Picture<T>("Glyph", [](T& c) -> TPicture& { return c.Glyph(); }),
-                                    prop::Int<T>(
-                                        "NumGlyphs", [](const T& c) { return c.NumGlyphs(); },
-                                        [](T& c, std::int64_t v) { c.SetNumGlyphs(int(v)); }, 1),
+                                    prop::Int<T>("NumGlyphs", &T::NumGlyphs, &T::SetNumGlyphs, 1),
                                 });
     return info;
 }

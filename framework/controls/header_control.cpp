@@ -227,12 +227,10 @@ const ClassInfo& THeaderSection::StaticClass() {
 
 const ClassInfo& THeaderControl::StaticClass() {
     using T = THeaderControl;
-    static const ClassInfo info(
-        "THeaderControl", &TControl::StaticClass(), Creator<T>(),
-        {
-            prop::Reference<T, TImageList>(
-                "Images", [](const T& c) { return c.Images(); }, [](T& c, TImageList* v) { c.SetImages(v); }),
-        });
+    static const ClassInfo info("THeaderControl", &TControl::StaticClass(), Creator<T>(),
+                                {
+                                    prop::Reference<T, TImageList>("Images", &T::Images, &T::SetImages),
+                                });
     return info;
 }
 

@@ -35,15 +35,12 @@ void TImage::Paint() {
 
 const ClassInfo& TImage::StaticClass() {
     using T = TImage;
-    static const ClassInfo info(
-        "TImage", &TCustomControl::StaticClass(), Creator<T>(),
-        {
-            prop::Picture<T>("Picture", [](T& c) -> TPicture& { return c.Picture(); }),
-            prop::Bool<T>(
-                "Stretch", [](const T& c) { return c.Stretch(); }, [](T& c, bool v) { c.SetStretch(v); }),
-            prop::Bool<T>(
-                "Center", [](const T& c) { return c.Center(); }, [](T& c, bool v) { c.SetCenter(v); }),
-        });
+    static const ClassInfo info("TImage", &TCustomControl::StaticClass(), Creator<T>(),
+                                {
+                                    prop::Picture<T>("Picture", [](T& c) -> TPicture& { return c.Picture(); }),
+                                    prop::Bool<T>("Stretch", &T::Stretch, &T::SetStretch),
+                                    prop::Bool<T>("Center", &T::Center, &T::SetCenter),
+                                });
     return info;
 }
 

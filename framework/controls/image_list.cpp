@@ -32,7 +32,7 @@ void TImageList::SetSize(int width, int height) {
     Change();
 }
 
-int TImageList::AddPieces(const QImage& picture) {
+int TImageList::Add(const QImage& picture) {
     if (picture.isNull()) return -1;
     const int first = Count();
     const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
@@ -50,10 +50,6 @@ int TImageList::AddPieces(const QImage& picture) {
     return first;
 }
 
-int TImageList::Add(const QImage& picture) {
-    return AddPieces(picture);
-}
-
 int TImageList::AddMasked(const QImage& picture, TColor maskColor) {
     if (picture.isNull()) return -1;
     QImage masked = picture.convertToFormat(QImage::Format_ARGB32);
@@ -63,7 +59,7 @@ int TImageList::AddMasked(const QImage& picture, TColor maskColor) {
         for (int x = 0; x < masked.width(); ++x)
             if ((row[x] & 0x00FFFFFFu) == key) row[x] = 0;
     }
-    return AddPieces(masked);
+    return Add(masked);
 }
 
 void TImageList::Delete(int index) {
@@ -142,14 +138,11 @@ bool TImageListHold::Removed(TComponent* component, TOperation operation) {
 
 const ClassInfo& TImageList::StaticClass() {
     using T = TImageList;
-    static const ClassInfo info(
-        "TImageList", &TComponent::StaticClass(), Creator<T>(),
-        {
-            prop::Int<T>(
-                "Width", [](const T& c) { return c.Width(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); }, 16),
-            prop::Int<T>(
-                "Height", [](const T& c) { return c.Height(); }, [](T& c, std::int64_t v) { c.SetHeight(int(v)); }, 16),
-        });
+    static const ClassInfo info("TImageList", &TComponent::StaticClass(), Creator<T>(),
+                                {
+                                    prop::Int<T>("Width", &T::Width, &T::SetWidth, 16),
+                                    prop::Int<T>("Height", &T::Height, &T::SetHeight, 16),
+                                });
     return info;
 }
 

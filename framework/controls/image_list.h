@@ -71,7 +71,6 @@ protected:
     virtual void Change();
 
 private:
-    int AddPieces(const QImage& picture);
     int width_ = 16;
     int height_ = 16;
     std::vector<QImage> images_;

@@ -137,9 +137,7 @@ const ClassInfo& TMaskEdit::StaticClass() {
     using T = TMaskEdit;
     static const ClassInfo info("TMaskEdit", &TEdit::StaticClass(), Creator<T>(),
                                 {
-                                    prop::String<T>(
-                                        "EditMask", [](const T& c) { return c.EditMask(); },
-                                        [](T& c, const std::string& v) { c.SetEditMask(v); }),
+                                    prop::String<T>("EditMask", &T::EditMask, &T::SetEditMask),
                                 });
     return info;
 }

@@ -302,12 +302,10 @@ const ClassInfo& TMenuItem::StaticClass() {
 
 const ClassInfo& TMenu::StaticClass() {
     using T = TMenu;
-    static const ClassInfo info(
-        "TMenu", &TComponent::StaticClass(), nullptr,
-        {
-            prop::Reference<T, TImageList>(
-                "Images", [](const T& c) { return c.Images(); }, [](T& c, TImageList* v) { c.SetImages(v); }),
-        });
+    static const ClassInfo info("TMenu", &TComponent::StaticClass(), nullptr,
+                                {
+                                    prop::Reference<T, TImageList>("Images", &T::Images, &T::SetImages),
+                                });
     return info;
 }
 

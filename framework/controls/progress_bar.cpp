@@ -44,17 +44,12 @@ void TProgressBar::Paint() {
 
 const ClassInfo& TProgressBar::StaticClass() {
     using T = TProgressBar;
-    static const ClassInfo info(
-        "TProgressBar", &TCustomControl::StaticClass(), Creator<T>(),
-        {
-            prop::Int<T>(
-                "Min", [](const T& c) { return c.Min(); }, [](T& c, std::int64_t v) { c.SetMin(int(v)); }),
-            prop::Int<T>(
-                "Max", [](const T& c) { return c.Max(); }, [](T& c, std::int64_t v) { c.SetMax(int(v)); }, 100),
-            prop::Int<T>(
-                "Position", [](const T& c) { return c.Position(); },
-                [](T& c, std::int64_t v) { c.SetPosition(int(v)); }),
-        });
+    static const ClassInfo info("TProgressBar", &TCustomControl::StaticClass(), Creator<T>(),
+                                {
+                                    prop::Int<T>("Min", &T::Min, &T::SetMin),
+                                    prop::Int<T>("Max", &T::Max, &T::SetMax, 100),
+                                    prop::Int<T>("Position", &T::Position, &T::SetPosition),
+                                });
     return info;
 }
 

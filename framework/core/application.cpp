@@ -9,6 +9,19 @@
 
 namespace dlk {
 
+namespace {
+
+// Runs f, guarded, for each subscriber of live as it is now; one that a
+// handler before it freed (another or itself) is passed over.
+template <class F>
+void ForEachSubscriber(const std::vector<TApplicationEvents*>& live, F f) {
+    const std::vector<TApplicationEvents*> subscribers = live;
+    for (TApplicationEvents* e : subscribers)
+        if (std::find(live.begin(), live.end(), e) != live.end()) Guarded([&] { f(e); });
+}
+
+}  // namespace
+
 TApplication& Application() {
     static TApplication application;
     return application;
@@ -49,14 +62,10 @@ void TApplication::DoIdle() {
             bool done = true;
             OnIdle(nullptr, done);
         });
-    // A subscriber may free another (or itself) from its handler.
-    const std::vector<TApplicationEvents*> subscribers = events_;
-    for (TApplicationEvents* e : subscribers)
-        if (std::find(events_.begin(), events_.end(), e) != events_.end())
-            Guarded([e] {
-                bool done = true;
-                e->Raise(e->OnIdle, e, done);
-            });
+    ForEachSubscriber(events_, [](TApplicationEvents* e) {
+        bool done = true;
+        e->Raise(e->OnIdle, e, done);
+    });
     in_idle_ = false;
 }
 
@@ -66,9 +75,7 @@ void TApplication::SetHint(const std::string& hint) {
     Guarded([this] {
         if (OnHint) OnHint(nullptr);
     });
-    const std::vector<TApplicationEvents*> subscribers = events_;
-    for (TApplicationEvents* e : subscribers)
-        if (std::find(events_.begin(), events_.end(), e) != events_.end()) Guarded([e] { e->Raise(e->OnHint, e); });
+    ForEachSubscriber(events_, [](TApplicationEvents* e) { e->Raise(e->OnHint, e); });
 }
 
 void TApplication::ProcessMessages() {
