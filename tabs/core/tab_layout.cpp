@@ -304,14 +304,6 @@ TRect TabRectToClient(const TKtStripGeometryInput& in, int s, const TRect& r) {
     return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
-namespace {
-
-void Shrink(TRect& r, int a, int b) {
-    r.Left += a, r.Right -= a, r.Top += b, r.Bottom -= b;
-}
-
-}  // namespace
-
 TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
     const TKtStripGeometryInput& g = in.Strip;
     const int w = tabRect.Width(), h = tabRect.Height(), cc = in.CutCornerSize;
@@ -329,7 +321,7 @@ TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
     };
     switch (g.Style) {
         case S::tsSingleSlant:
-            Shrink(r, 1, 1);
+            InflateRect(r, -1, -1);
             if (horizontal) {
                 r.Right -= 2 * Overlap(in, h) + 2;
                 OffsetRect(r, 3, 0);
@@ -343,7 +335,7 @@ TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
             }
             break;
         case S::tsBackSlant:
-            Shrink(r, 1, 1);
+            InflateRect(r, -1, -1);
             if (horizontal) {
                 r.Left += 2 * Overlap(in, h) + 2;
                 OffsetRect(r, -3, 0);
@@ -358,14 +350,14 @@ TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
             break;
         case S::tsDoubleSlant:
             if (horizontal) {
-                Shrink(r, -1, 1);
-                Shrink(r, Overlap(in, h), 0);
+                InflateRect(r, 1, -1);
+                InflateRect(r, -Overlap(in, h), 0);
                 OffsetRect(r, 1, 0);
                 edgeTowardOuter(2);
                 if (o == O::toBottom) OffsetRect(r, 0, 1);
             } else {
-                Shrink(r, 1, -1);
-                Shrink(r, 0, Overlap(in, w));
+                InflateRect(r, -1, 1);
+                InflateRect(r, 0, -Overlap(in, w));
                 r.Bottom += 2;
                 OffsetRect(r, 0, 1);
                 edgeTowardOuter(2);
@@ -375,19 +367,19 @@ TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
         case S::tsCutCorner:
             if (horizontal) {
                 if (verticalText) {
-                    Shrink(r, 4, 1);
+                    InflateRect(r, -4, -1);
                     edgeTowardOuter(cc + 3);
                 } else {
-                    Shrink(r, cc + 3, 1);
+                    InflateRect(r, -(cc + 3), -1);
                     edgeTowardOuter(3);
                 }
                 if (o == O::toBottom) OffsetRect(r, 0, 1);
             } else {
                 if (verticalText) {
-                    Shrink(r, 1, cc + 3);
+                    InflateRect(r, -1, -(cc + 3));
                     edgeTowardOuter(5);
                 } else {
-                    Shrink(r, 1, 4);
+                    InflateRect(r, -1, -4);
                     edgeTowardOuter(cc + 5);
                 }
                 if (o == O::toRight) OffsetRect(r, 1, 0);
@@ -395,12 +387,12 @@ TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
             break;
         case S::tsRoundCorners:
             if (verticalText)
-                Shrink(r, 2, 4);
+                InflateRect(r, -2, -4);
             else
-                Shrink(r, 4, 2);
+                InflateRect(r, -4, -2);
             break;
     }
-    Shrink(r, 1, 1);
+    InflateRect(r, -1, -1);
     return r;
 }
 
