@@ -240,8 +240,7 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
         avail -= (result.RowCount - 1) * g.RowIndent;
     } else {
         const int bs = ButtonSize(g, in.ButtonTextHeight);
-        if (g.ShowCloseButton) avail -= CloseButtonSize(g, bs) + 2;
-        if (g.ShowMenuButton) avail -= MenuButtonSize(g, bs) + 2;
+        avail -= ButtonsRoom(g, CloseButtonSize(g, bs), MenuButtonSize(g, bs));
         // The scroller's room is kept whether or not the tabs overflow.
         avail -= 2 * bs + 2;
     }
