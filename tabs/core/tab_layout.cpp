@@ -251,26 +251,26 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
     const int rowStep = T - g.RowOverlap;
     int c = StripDepth(g) - T, row = 0;
     const bool standard = g.Sequence == TKtTabSequence::tsStandard;
-    int pos = standard ? M : -M;
+    const int rowStart = standard ? M : -M;
+    int pos = rowStart;
     for (Sized& s : tabs) {
         const int len = std::clamp(s.length, 0, maxLength);
-        const bool overflows = standard ? pos + len >= avail : pos - len <= -avail;
-        if (g.MultiLine && overflows) {
-            const bool rowEmpty = pos == (standard ? M : -M);
-            if (rowEmpty) {
-                s.tab->LayoutRect = standard ? TRect{pos, c, pos + len, c + T} : TRect{pos - len, c, pos, c + T};
-                s.tab->Row = row;
-                c -= rowStep;
-                ++row;
-                continue;
-            }
-            pos = standard ? M : -M;
+        const bool overflows = g.MultiLine && (standard ? pos + len >= avail : pos - len <= -avail);
+        // A tab too long even for an empty row fills that row by itself.
+        const bool alone = overflows && pos == rowStart;
+        if (overflows && !alone) {
+            pos = rowStart;
             c -= rowStep;
             ++row;
         }
         s.tab->LayoutRect = standard ? TRect{pos, c, pos + len, c + T} : TRect{pos - len, c, pos, c + T};
         s.tab->Row = row;
-        pos = standard ? pos + len - advance : pos - len + advance;
+        if (alone) {
+            c -= rowStep;
+            ++row;
+        } else {
+            pos = standard ? pos + len - advance : pos - len + advance;
+        }
     }
     if (!standard) {
         // Back into positive coordinates; StripToClient takes its scroll
