@@ -111,11 +111,11 @@ struct Sized {
 };
 
 // Rows needed for tabs of these lengths, each pass trying one row more with
-// every row shortened by the row indent.
-int CountRows(const TKtTabLayoutInput& in, const std::vector<Sized>& tabs, int thickness) {
-    const TKtStripGeometryInput& g = in.Strip;
+// every row shortened by the row indent; each tab starts step pixels back
+// over the one before.
+int CountRows(const TKtStripGeometryInput& g, const std::vector<Sized>& tabs, int step) {
     if (!g.MultiLine || tabs.empty()) return 1;
-    const int M = g.Margin, step = Overlap(in, thickness) - 1;
+    const int M = g.Margin;
     const int last = int(tabs.size()) - 1;
     int rows = 1, avail = StripLength(g) - 2 * M;
     for (;;) {
@@ -146,8 +146,7 @@ int CountRows(const TKtTabLayoutInput& in, const std::vector<Sized>& tabs, int t
     }
 }
 
-void AlignRows(const TKtTabLayoutInput& in, const std::vector<Sized>& tabs, int rowCount) {
-    const TKtStripGeometryInput& g = in.Strip;
+void AlignRows(const TKtStripGeometryInput& g, const std::vector<Sized>& tabs, int rowCount) {
     const bool standard = g.Sequence == TKtTabSequence::tsStandard;
     const int rowLength = StripLength(g) - 2 * g.Margin - (rowCount - 1) * g.RowIndent;
     std::vector<TKtTabData*> row;
@@ -225,10 +224,9 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
 
     TKtStripGeometryInput g = g0;
     g.FixedDimension = T;
+    const int advance = Overlap(in, T) - 1;
     // The row count pass clamps to each pass's own available length.
-    TKtTabLayoutInput counted = in;
-    counted.Strip = g;
-    result.RowCount = CountRows(counted, tabs, T);
+    result.RowCount = CountRows(g, tabs, advance);
     g.RowCount = result.RowCount;
 
     // Positions. The tab lengths are clamped to the final available length:
@@ -247,7 +245,6 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
     // A row too short for any tab leaves its tabs empty, never of negative
     // length (which would make every one of them fit).
     const int maxLength = std::max(0, avail - RoundInset(g));
-    const int advance = Overlap(in, T) - 1;
     const int rowStep = T - g.RowOverlap;
     int c = StripDepth(g) - T, row = 0;
     const bool standard = g.Sequence == TKtTabSequence::tsStandard;
@@ -280,7 +277,7 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
     }
 
     const bool lengthAutomatic = horizontal ? g.TabWidth == 0 : g.TabHeight == 0;
-    if (g.MultiLine && in.AlignTabs && lengthAutomatic) AlignRows(counted, tabs, result.RowCount);
+    if (g.MultiLine && in.AlignTabs && lengthAutomatic) AlignRows(g, tabs, result.RowCount);
     return result;
 }
 
