@@ -45,13 +45,6 @@ HslTriple RgbToHsl(TColor color) {
     return {RoundToByte(h * 240), RoundToByte(s * 240), RoundToByte(l * 240)};
 }
 
-void RgbToHsl(TColor color, std::uint8_t& h, std::uint8_t& s, std::uint8_t& l) {
-    const HslTriple t = RgbToHsl(color);
-    h = t.H;
-    s = t.S;
-    l = t.L;
-}
-
 std::uint8_t HueOf(TColor color) {
     return RgbToHsl(color).H;
 }

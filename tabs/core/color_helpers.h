@@ -17,7 +17,6 @@ struct HslTriple {
 };
 
 HslTriple RgbToHsl(TColor color);
-void RgbToHsl(TColor color, std::uint8_t& h, std::uint8_t& s, std::uint8_t& l);
 std::uint8_t HueOf(TColor color);
 // H is read over 239, S and L over 240; luminances from 240 up give white.
 TColor HslToRgb(std::uint8_t h, std::uint8_t s, std::uint8_t l);
@@ -33,12 +32,5 @@ TColor MixColors(TColor a, TColor b, std::uint8_t weight);
 bool ColorsNear(TColor a, TColor b);
 // The fully saturated colour of the opposite hue at luminance l.
 TColor OppositeHueColor(TColor color, std::uint8_t l);
-
-inline int MinOf(int a, int b) {
-    return a < b ? a : b;
-}
-inline int MaxOf(int a, int b) {
-    return a > b ? a : b;
-}
 
 }  // namespace dlk

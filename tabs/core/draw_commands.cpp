@@ -95,10 +95,6 @@ void AppendTabOutline(TKtDrawCommands& list, TKtTabStyle style, bool softCorners
 
 namespace {
 
-TPoint At(int x, int y) {
-    return {x, y};
-}
-
 // Two pixels of shadow along the right and bottom sides, the inner line darker.
 void AppendShadow(TKtDrawCommands& list, TPoint B, TPoint C, TPoint D) {
     list.Add(dcMove, B.X - 1, B.Y + 1);
@@ -136,55 +132,57 @@ void AppendOpenFrame(TKtDrawCommands& list, const TKtCardFrame& f, bool shadowed
             case TKtTabOrientation::toTop:
                 move(A), line({S}), move(E);
                 if (shadowed) {
-                    line({At(B.X - 2, B.Y)});
-                    if (full) line({At(C.X - 2, C.Y - 2), At(D.X, D.Y - 2), At(A.X, A.Y - 1)});
+                    line({Point(B.X - 2, B.Y)});
+                    if (full) line({Point(C.X - 2, C.Y - 2), Point(D.X, D.Y - 2), Point(A.X, A.Y - 1)});
                     shadow();
                 } else if (full) {
                     line({B, C, D, A});
                 } else {
-                    line({At(B.X + 1, B.Y)});
+                    line({Point(B.X + 1, B.Y)});
                 }
                 return;
             case TKtTabOrientation::toLeft:
                 if (full) return move(A), line({B, C, D, S}), move(E), line({A});
-                return move(At(D.X - 1, D.Y)), line({At(S.X - 1, S.Y)}), move(At(E.X - 1, E.Y)),
-                       line({At(A.X - 1, A.Y - 1)});
+                return move(Point(D.X - 1, D.Y)), line({Point(S.X - 1, S.Y)}), move(Point(E.X - 1, E.Y)),
+                       line({Point(A.X - 1, A.Y - 1)});
             case TKtTabOrientation::toBottom:
-                if (full) return move(A), line({B, C, At(E.X - 1, E.Y)}), move(At(S.X - 1, E.Y)), line({D, A});
-                return move(At(C.X, C.Y + 1)), line({At(E.X - 1, E.Y + 1)}), move(At(S.X - 1, E.Y + 1)),
-                       line({At(D.X - 1, D.Y + 1)});
+                if (full) return move(A), line({B, C, Point(E.X - 1, E.Y)}), move(Point(S.X - 1, E.Y)), line({D, A});
+                return move(Point(C.X, C.Y + 1)), line({Point(E.X - 1, E.Y + 1)}), move(Point(S.X - 1, E.Y + 1)),
+                       line({Point(D.X - 1, D.Y + 1)});
             case TKtTabOrientation::toRight:
                 if (full) return move(A), line({B, S}), move(E), line({C, D, A});
-                return move(At(B.X + 1, B.Y)), line({At(S.X + 1, S.Y)}), move(At(E.X + 1, E.Y)),
-                       line({At(C.X + 1, C.Y + 1)});
+                return move(Point(B.X + 1, B.Y)), line({Point(S.X + 1, S.Y)}), move(Point(E.X + 1, E.Y)),
+                       line({Point(C.X + 1, C.Y + 1)});
         }
         return;
     }
     switch (f.Orientation) {
         case TKtTabOrientation::toTop:
             if (shadowed) {
-                move(At(D.X, D.Y - 2)), line({A, S}), move(E);
-                line({At(B.X - 2, B.Y), At(C.X - 2, C.Y - 2), At(D.X - 1, D.Y - 2)});
+                move(Point(D.X, D.Y - 2)), line({A, S}), move(E);
+                line({Point(B.X - 2, B.Y), Point(C.X - 2, C.Y - 2), Point(D.X - 1, D.Y - 2)});
                 shadow();
                 list.Add(dcFrameColor);
             } else if (full) {
-                move(D), line({A, S}), move(E), line({B, C, At(D.X - 1, D.Y)});
+                move(D), line({A, S}), move(E), line({B, C, Point(D.X - 1, D.Y)});
             } else {
-                move(A), line({S}), move(E), line({At(B.X + 1, B.Y)});
+                move(A), line({S}), move(E), line({Point(B.X + 1, B.Y)});
             }
             return AppendClosingPixel(list, E);
         case TKtTabOrientation::toLeft:
-            if (full) return move(D), line({S}), move(E), line({A, B, C, At(D.X - 1, D.Y)});
-            return move(At(D.X - 1, D.Y)), line({At(S.X - 1, S.Y)}), move(At(E.X - 1, E.Y)), line({At(A.X - 1, A.Y)});
+            if (full) return move(D), line({S}), move(E), line({A, B, C, Point(D.X - 1, D.Y)});
+            return move(Point(D.X - 1, D.Y)), line({Point(S.X - 1, S.Y)}), move(Point(E.X - 1, E.Y)),
+                   line({Point(A.X - 1, A.Y)});
         case TKtTabOrientation::toBottom:
-            if (full) return move(D), line({A, B, C, At(E.X - 1, E.Y)}), move(At(S.X - 1, S.Y)), line({D});
-            return move(At(C.X, C.Y + 1)), line({At(E.X - 1, E.Y + 1)}), move(At(S.X - 1, E.Y + 1)),
-                   line({At(D.X - 1, D.Y + 1)});
+            if (full) return move(D), line({A, B, C, Point(E.X - 1, E.Y)}), move(Point(S.X - 1, S.Y)), line({D});
+            return move(Point(C.X, C.Y + 1)), line({Point(E.X - 1, E.Y + 1)}), move(Point(S.X - 1, E.Y + 1)),
+                   line({Point(D.X - 1, D.Y + 1)});
         case TKtTabOrientation::toRight:
             if (full)
-                return move(D), line({A, At(B.X + 1, B.Y)}), move(B), line({S}), move(E), line({C, At(D.X - 1, D.Y)});
-            return move(At(B.X + 1, B.Y)), line({At(S.X + 1, S.Y)}), move(At(E.X + 1, E.Y)),
-                   line({At(C.X + 1, C.Y + 1)});
+                return move(D), line({A, Point(B.X + 1, B.Y)}), move(B), line({S}), move(E),
+                       line({C, Point(D.X - 1, D.Y)});
+            return move(Point(B.X + 1, B.Y)), line({Point(S.X + 1, S.Y)}), move(Point(E.X + 1, E.Y)),
+                   line({Point(C.X + 1, C.Y + 1)});
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "framework/canvas/geometry.h"
@@ -55,8 +54,6 @@ void RunDrawCommands(const TKtDrawCommands& commands, TKtDrawTarget& target);
 // The pixels of a shadow line from `from` to `to`, both ends included:
 // vertical when both share X, otherwise horizontal at the left end's Y.
 std::vector<TPoint> ShadowLinePixels(TPoint from, TPoint to);
-
-using StripToClientFn = std::function<TPoint(TPoint)>;
 
 // A tab's outline, base left open. `client` are the shape's points mapped to
 // the client area; a count other than the style's raises the shape error.

@@ -17,37 +17,39 @@ int PositionOf(std::int64_t fixed) {
     return fixed < 0 ? kBeyond : int(fixed >> 16);
 }
 
-}  // namespace
-
+// The least number of steps a band covers; k is 255 for the strip and
+// diagonal engines, 256 for the box.
 int MinRun(std::uint8_t band, int k) {
     if (band == 0) return 1;
     if (band <= 8) return band;
     return k / band + 1;
 }
 
-ColorStepper::ColorStepper(TColor from, TColor to, std::int64_t steps)
-    : r_(GetRValue(from) * kOne), g_(GetGValue(from) * kOne), b_(GetBValue(from) * kOne) {
-    if (steps <= 0) return;
-    dr_ = (GetRValue(to) * kOne - r_) / steps;
-    dg_ = (GetGValue(to) * kOne - g_) / steps;
-    db_ = (GetBValue(to) * kOne - b_) / steps;
-}
+// Red, green and blue stepped from one colour to another in n steps.
+class ColorStepper {
+public:
+    ColorStepper(TColor from, TColor to, std::int64_t steps)
+        : r_(GetRValue(from) * kOne), g_(GetGValue(from) * kOne), b_(GetBValue(from) * kOne) {
+        if (steps <= 0) return;
+        dr_ = (GetRValue(to) * kOne - r_) / steps;
+        dg_ = (GetGValue(to) * kOne - g_) / steps;
+        db_ = (GetBValue(to) * kOne - b_) / steps;
+    }
+    void Step() {
+        r_ += dr_;
+        g_ += dg_;
+        b_ += db_;
+    }
+    TColor Current() const { return RGB(std::uint8_t(r_ >> 16), std::uint8_t(g_ >> 16), std::uint8_t(b_ >> 16)); }
 
-void FillByDoubling(PixelBuffer& buf, int x, int y, int totalW, int totalH, int doneW, int doneH) {
-    if (doneW <= 0 || doneH <= 0) return;
-    // Copying the block onto itself, doubling each time, ends in the block
-    // repeated across and down, the last copies cut short. Made row by row
-    // here: the same pixels, without a copy call per row and doubling.
-    const int right = std::min(x + totalW, buf.Width());
-    const int bottom = std::min(y + totalH, buf.Height());
-    const int left = std::max(x, 0);
-    if (left >= right) return;
-    const int blockW = std::min(doneW, right - x);
-    const int blockBottom = std::min(y + doneH, bottom);
-    for (int row = std::max(y, 0); row < blockBottom; ++row) buf.RepeatInRow(row, x, blockW, right);
-    for (int row = std::max(blockBottom, 0); row < bottom; ++row) buf.CopyRow(y + (row - y) % doneH, row, left, right);
-}
+private:
+    std::int64_t r_, g_, b_;
+    std::int64_t dr_ = 0, dg_ = 0, db_ = 0;
+};
 
+enum class StripAxis : std::uint8_t { Vertical, Horizontal };
+
+// Completes a box from its top-left quadrant by two mirrored stretch copies.
 void MirrorQuadrant(PixelBuffer& buf, int x, int y, int w, int h) {
     const int hw = w >> 1;
     const int hh = h >> 1;
@@ -56,8 +58,11 @@ void MirrorQuadrant(PixelBuffer& buf, int x, int y, int w, int h) {
     buf.StretchCopy(x, y, hw - odd, h, x + w - 1, y, -(hw + odd), h);
 }
 
+// One line of bands along the axis, `thickness` pixels thick (8 in the
+// classic engine, which then replicates it). control < 0: from a at 0 to b at
+// size - 1; control m >= 0: a at both ends, b at m.
 void StripGradient(PixelBuffer& buf, StripAxis axis, int control, int size, TColor a, TColor b, std::uint8_t band,
-                   int thickness) {
+                   int thickness = 8) {
     const int minRun = MinRun(band, 255);
     // Across a horizontal strip every column is one colour: painted in the
     // first row and copied to the others at the end.
@@ -96,6 +101,7 @@ void StripGradient(PixelBuffer& buf, StripAxis axis, int control, int size, TCol
     }
 }
 
+// The top-left quadrant of a box: b at the centre, a at the corner.
 void BoxGradient(PixelBuffer& buf, int w, int h, int xInset, int yInset, TColor a, TColor b, std::uint8_t band) {
     if (a == b || w <= 4 || h <= 4) {
         buf.FillRect(0, 0, w + 1, h + 1, PixelOf(a));
@@ -138,6 +144,7 @@ void BoxGradient(PixelBuffer& buf, int w, int h, int xInset, int yInset, TColor 
     } while (inside());
 }
 
+// Bands across the diagonal; a negative signed width sw swaps the corners.
 void DiagonalGradient(PixelBuffer& buf, int sw, int h, TColor a, TColor b, std::uint8_t band) {
     const int minRun = MinRun(band, 255);
     const bool forward = sw > 0;
@@ -201,8 +208,27 @@ void DiagonalGradient(PixelBuffer& buf, int sw, int h, TColor a, TColor b, std::
     if (pts[0].X != pts[1].X || pts[3].Y < pts[2].Y) fill();
 }
 
+// Whether the pattern paints every pixel itself, so its buffer need not be
+// filled first.
 bool PatternCoversAll(std::uint8_t direction) {
     return direction == 2 || direction == 3 || direction == 5 || direction == 6;
+}
+
+}  // namespace
+
+void FillByDoubling(PixelBuffer& buf, int x, int y, int totalW, int totalH, int doneW, int doneH) {
+    if (doneW <= 0 || doneH <= 0) return;
+    // Copying the block onto itself, doubling each time, ends in the block
+    // repeated across and down, the last copies cut short. Made row by row
+    // here: the same pixels, without a copy call per row and doubling.
+    const int right = std::min(x + totalW, buf.Width());
+    const int bottom = std::min(y + totalH, buf.Height());
+    const int left = std::max(x, 0);
+    if (left >= right) return;
+    const int blockW = std::min(doneW, right - x);
+    const int blockBottom = std::min(y + doneH, bottom);
+    for (int row = std::max(y, 0); row < blockBottom; ++row) buf.RepeatInRow(row, x, blockW, right);
+    for (int row = std::max(blockBottom, 0); row < bottom; ++row) buf.CopyRow(y + (row - y) % doneH, row, left, right);
 }
 
 void PaintGradientPattern(PixelBuffer& buf, std::uint8_t direction, TColor a, TColor b, std::uint8_t band) {

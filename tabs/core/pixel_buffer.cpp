@@ -89,23 +89,6 @@ void PixelBuffer::FillPolygon(const TPoint* points, int count, std::uint32_t pix
     }
 }
 
-void PixelBuffer::CopyBlock(int sx, int sy, int w, int h, int dx, int dy) {
-    // Clip against both places at once: the parts that fall outside are lost.
-    if (sx < 0) w += sx, dx -= sx, sx = 0;
-    if (dx < 0) w += dx, sx -= dx, dx = 0;
-    if (sy < 0) h += sy, dy -= sy, sy = 0;
-    if (dy < 0) h += dy, sy -= dy, dy = 0;
-    w = std::min({w, width_ - sx, width_ - dx});
-    h = std::min({h, height_ - sy, height_ - dy});
-    if (w <= 0 || h <= 0) return;
-    const std::size_t bytes = std::size_t(w) * sizeof(std::uint32_t);
-    if (dy <= sy) {
-        for (int y = 0; y < h; ++y) std::memmove(Row(dy + y) + dx, Row(sy + y) + sx, bytes);
-    } else {
-        for (int y = h - 1; y >= 0; --y) std::memmove(Row(dy + y) + dx, Row(sy + y) + sx, bytes);
-    }
-}
-
 void PixelBuffer::CopyRow(int from, int to, int left, int right) {
     left = std::max(left, 0);
     right = std::min(right, width_);

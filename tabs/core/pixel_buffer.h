@@ -31,8 +31,6 @@ public:
     void FillRect(int left, int top, int right, int bottom, std::uint32_t pixel);
     // Alternate (odd-even) fill; a pixel belongs when its centre lies inside.
     void FillPolygon(const TPoint* points, int count, std::uint32_t pixel);
-    // Copies a block to another place of the same picture.
-    void CopyBlock(int sx, int sy, int w, int h, int dx, int dy);
     // Row `to` from `left` to `right` (exclusive) becomes row `from`'s pixels there.
     void CopyRow(int from, int to, int left, int right);
     // The width pixels of row from x on, repeated up to right (exclusive).

@@ -155,11 +155,15 @@ TPoint MenuButtonPosition(const TKtStripGeometryInput& in, int closeSize, int me
     return ButtonAt(in, menuSize, menuSize, Gap(in.ShowCloseButton, closeSize));
 }
 
+int ButtonsRoom(const TKtStripGeometryInput& in, int closeSize, int menuSize) {
+    return Gap(in.ShowCloseButton, closeSize) + Gap(in.ShowMenuButton, menuSize);
+}
+
 TRect ScrollerBounds(const TKtStripGeometryInput& in, int buttonSize, int closeSize, int menuSize) {
     // Two square halves sharing one pixel.
     const int sw = Horizontal(in) ? 2 * buttonSize - 1 : buttonSize;
     const int sh = Horizontal(in) ? buttonSize : 2 * buttonSize - 1;
-    const TPoint p = ButtonAt(in, sw, sh, Gap(in.ShowCloseButton, closeSize) + Gap(in.ShowMenuButton, menuSize));
+    const TPoint p = ButtonAt(in, sw, sh, ButtonsRoom(in, closeSize, menuSize));
     return Bounds(p.X, p.Y, sw, sh);
 }
 
@@ -169,9 +173,7 @@ TPoint HiddenScrollerPosition(int width, int height) {
 
 bool NeedsScroller(const TKtStripGeometryInput& in, bool anyTabVisible, int layoutRight, int closeSize, int menuSize) {
     if (in.MultiLine || !anyTabVisible) return false;
-    const int len =
-        StripLength(in) - 2 * in.Margin - Gap(in.ShowCloseButton, closeSize) - Gap(in.ShowMenuButton, menuSize);
-    return len < layoutRight;
+    return StripLength(in) - 2 * in.Margin - ButtonsRoom(in, closeSize, menuSize) < layoutRight;
 }
 
 int ScrollOffset(const TKtStripGeometryInput& in, const TRect* firstShown) {

@@ -52,6 +52,9 @@ int MenuButtonSize(const TKtStripGeometryInput& in, int buttonSize);
 // (x, y, x + width, y + height).
 TPoint CloseButtonPosition(const TKtStripGeometryInput& in, int closeSize);
 TPoint MenuButtonPosition(const TKtStripGeometryInput& in, int closeSize, int menuSize);
+// The length the close and menu buttons take from a row, each shown one with
+// the 2 pixels beside it.
+int ButtonsRoom(const TKtStripGeometryInput& in, int closeSize, int menuSize);
 TRect ScrollerBounds(const TKtStripGeometryInput& in, int buttonSize, int closeSize, int menuSize);
 // Where a scroller that is not needed waits, keeping its size.
 TPoint HiddenScrollerPosition(int width, int height);

@@ -18,21 +18,13 @@ void TKtTabData::Assign(const TPersistent& source) {
     TPersistent::Assign(source);
 }
 
-TKtTabDataList::~TKtTabDataList() {
-    Clear();
-}
-
-int TKtTabDataList::GetCount() const {
-    return int(tabs_.size());
-}
-
-TKtTabData* TKtTabDataList::GetItem(int index) const {
-    if (index < 0 || index >= GetCount()) ListIndexError(index);
+TKtTabData* TKtTabDataList::Items(int index) const {
+    if (index < 0 || index >= Count()) ListIndexError(index);
     return tabs_[std::size_t(index)].get();
 }
 
 void TKtTabDataList::SetItem(int index, std::unique_ptr<TKtTabData> tab) {
-    if (index < 0 || index >= GetCount()) ListIndexError(index);
+    if (index < 0 || index >= Count()) ListIndexError(index);
     std::unique_ptr<TKtTabData>& slot = tabs_[std::size_t(index)];
     if (slot == tab) {
         // Already ours: freeing it first would keep a freed tab in the list.
@@ -44,7 +36,7 @@ void TKtTabDataList::SetItem(int index, std::unique_ptr<TKtTabData> tab) {
 
 int TKtTabDataList::Add(std::unique_ptr<TKtTabData> tab) {
     tabs_.push_back(std::move(tab));
-    return GetCount() - 1;
+    return Count() - 1;
 }
 
 void TKtTabDataList::Clear() {

@@ -33,18 +33,12 @@ public:
 // in the list when it dies is freed.
 class TKtTabDataList : public TPersistent {
 public:
-    TKtTabDataList() = default;
-    ~TKtTabDataList() override;
-
-    virtual int GetCount() const;
+    int Count() const { return int(tabs_.size()); }
     // Outside 0..Count-1: the list index error.
-    virtual TKtTabData* GetItem(int index) const;
+    TKtTabData* Items(int index) const;
     // Frees the tab at index and keeps tab there; storing the tab that is
     // already there changes nothing.
-    virtual void SetItem(int index, std::unique_ptr<TKtTabData> tab);
-
-    int Count() const { return GetCount(); }
-    TKtTabData* Items(int index) const { return GetItem(index); }
+    void SetItem(int index, std::unique_ptr<TKtTabData> tab);
     int Add(std::unique_ptr<TKtTabData> tab);
     void Clear();
     // From another list: copies of its tabs, never its objects.

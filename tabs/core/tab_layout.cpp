@@ -111,11 +111,11 @@ struct Sized {
 };
 
 // Rows needed for tabs of these lengths, each pass trying one row more with
-// every row shortened by the row indent.
-int CountRows(const TKtTabLayoutInput& in, const std::vector<Sized>& tabs, int thickness) {
-    const TKtStripGeometryInput& g = in.Strip;
+// every row shortened by the row indent; each tab starts step pixels back
+// over the one before.
+int CountRows(const TKtStripGeometryInput& g, const std::vector<Sized>& tabs, int step) {
     if (!g.MultiLine || tabs.empty()) return 1;
-    const int M = g.Margin, step = Overlap(in, thickness) - 1;
+    const int M = g.Margin;
     const int last = int(tabs.size()) - 1;
     int rows = 1, avail = StripLength(g) - 2 * M;
     for (;;) {
@@ -146,8 +146,7 @@ int CountRows(const TKtTabLayoutInput& in, const std::vector<Sized>& tabs, int t
     }
 }
 
-void AlignRows(const TKtTabLayoutInput& in, const std::vector<Sized>& tabs, int rowCount) {
-    const TKtStripGeometryInput& g = in.Strip;
+void AlignRows(const TKtStripGeometryInput& g, const std::vector<Sized>& tabs, int rowCount) {
     const bool standard = g.Sequence == TKtTabSequence::tsStandard;
     const int rowLength = StripLength(g) - 2 * g.Margin - (rowCount - 1) * g.RowIndent;
     std::vector<TKtTabData*> row;
@@ -225,10 +224,9 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
 
     TKtStripGeometryInput g = g0;
     g.FixedDimension = T;
+    const int advance = Overlap(in, T) - 1;
     // The row count pass clamps to each pass's own available length.
-    TKtTabLayoutInput counted = in;
-    counted.Strip = g;
-    result.RowCount = CountRows(counted, tabs, T);
+    result.RowCount = CountRows(g, tabs, advance);
     g.RowCount = result.RowCount;
 
     // Positions. The tab lengths are clamped to the final available length:
@@ -240,38 +238,36 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
         avail -= (result.RowCount - 1) * g.RowIndent;
     } else {
         const int bs = ButtonSize(g, in.ButtonTextHeight);
-        if (g.ShowCloseButton) avail -= CloseButtonSize(g, bs) + 2;
-        if (g.ShowMenuButton) avail -= MenuButtonSize(g, bs) + 2;
+        avail -= ButtonsRoom(g, CloseButtonSize(g, bs), MenuButtonSize(g, bs));
         // The scroller's room is kept whether or not the tabs overflow.
         avail -= 2 * bs + 2;
     }
     // A row too short for any tab leaves its tabs empty, never of negative
     // length (which would make every one of them fit).
     const int maxLength = std::max(0, avail - RoundInset(g));
-    const int advance = Overlap(in, T) - 1;
     const int rowStep = T - g.RowOverlap;
     int c = StripDepth(g) - T, row = 0;
     const bool standard = g.Sequence == TKtTabSequence::tsStandard;
-    int pos = standard ? M : -M;
+    const int rowStart = standard ? M : -M;
+    int pos = rowStart;
     for (Sized& s : tabs) {
         const int len = std::clamp(s.length, 0, maxLength);
-        const bool overflows = standard ? pos + len >= avail : pos - len <= -avail;
-        if (g.MultiLine && overflows) {
-            const bool rowEmpty = pos == (standard ? M : -M);
-            if (rowEmpty) {
-                s.tab->LayoutRect = standard ? TRect{pos, c, pos + len, c + T} : TRect{pos - len, c, pos, c + T};
-                s.tab->Row = row;
-                c -= rowStep;
-                ++row;
-                continue;
-            }
-            pos = standard ? M : -M;
+        const bool overflows = g.MultiLine && (standard ? pos + len >= avail : pos - len <= -avail);
+        // A tab too long even for an empty row fills that row by itself.
+        const bool alone = overflows && pos == rowStart;
+        if (overflows && !alone) {
+            pos = rowStart;
             c -= rowStep;
             ++row;
         }
         s.tab->LayoutRect = standard ? TRect{pos, c, pos + len, c + T} : TRect{pos - len, c, pos, c + T};
         s.tab->Row = row;
-        pos = standard ? pos + len - advance : pos - len + advance;
+        if (alone) {
+            c -= rowStep;
+            ++row;
+        } else {
+            pos = standard ? pos + len - advance : pos - len + advance;
+        }
     }
     if (!standard) {
         // Back into positive coordinates; StripToClient takes its scroll
@@ -281,7 +277,7 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
     }
 
     const bool lengthAutomatic = horizontal ? g.TabWidth == 0 : g.TabHeight == 0;
-    if (g.MultiLine && in.AlignTabs && lengthAutomatic) AlignRows(counted, tabs, result.RowCount);
+    if (g.MultiLine && in.AlignTabs && lengthAutomatic) AlignRows(g, tabs, result.RowCount);
     return result;
 }
 
@@ -304,14 +300,6 @@ TRect TabRectToClient(const TKtStripGeometryInput& in, int s, const TRect& r) {
     return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
-namespace {
-
-void Shrink(TRect& r, int a, int b) {
-    r.Left += a, r.Right -= a, r.Top += b, r.Bottom -= b;
-}
-
-}  // namespace
-
 TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
     const TKtStripGeometryInput& g = in.Strip;
     const int w = tabRect.Width(), h = tabRect.Height(), cc = in.CutCornerSize;
@@ -329,7 +317,7 @@ TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
     };
     switch (g.Style) {
         case S::tsSingleSlant:
-            Shrink(r, 1, 1);
+            InflateRect(r, -1, -1);
             if (horizontal) {
                 r.Right -= 2 * Overlap(in, h) + 2;
                 OffsetRect(r, 3, 0);
@@ -343,7 +331,7 @@ TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
             }
             break;
         case S::tsBackSlant:
-            Shrink(r, 1, 1);
+            InflateRect(r, -1, -1);
             if (horizontal) {
                 r.Left += 2 * Overlap(in, h) + 2;
                 OffsetRect(r, -3, 0);
@@ -358,14 +346,14 @@ TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
             break;
         case S::tsDoubleSlant:
             if (horizontal) {
-                Shrink(r, -1, 1);
-                Shrink(r, Overlap(in, h), 0);
+                InflateRect(r, 1, -1);
+                InflateRect(r, -Overlap(in, h), 0);
                 OffsetRect(r, 1, 0);
                 edgeTowardOuter(2);
                 if (o == O::toBottom) OffsetRect(r, 0, 1);
             } else {
-                Shrink(r, 1, -1);
-                Shrink(r, 0, Overlap(in, w));
+                InflateRect(r, -1, 1);
+                InflateRect(r, 0, -Overlap(in, w));
                 r.Bottom += 2;
                 OffsetRect(r, 0, 1);
                 edgeTowardOuter(2);
@@ -375,19 +363,19 @@ TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
         case S::tsCutCorner:
             if (horizontal) {
                 if (verticalText) {
-                    Shrink(r, 4, 1);
+                    InflateRect(r, -4, -1);
                     edgeTowardOuter(cc + 3);
                 } else {
-                    Shrink(r, cc + 3, 1);
+                    InflateRect(r, -(cc + 3), -1);
                     edgeTowardOuter(3);
                 }
                 if (o == O::toBottom) OffsetRect(r, 0, 1);
             } else {
                 if (verticalText) {
-                    Shrink(r, 1, cc + 3);
+                    InflateRect(r, -1, -(cc + 3));
                     edgeTowardOuter(5);
                 } else {
-                    Shrink(r, 1, 4);
+                    InflateRect(r, -1, -4);
                     edgeTowardOuter(cc + 5);
                 }
                 if (o == O::toRight) OffsetRect(r, 1, 0);
@@ -395,12 +383,12 @@ TRect TabContentRect(const TKtTabLayoutInput& in, const TRect& tabRect) {
             break;
         case S::tsRoundCorners:
             if (verticalText)
-                Shrink(r, 2, 4);
+                InflateRect(r, -2, -4);
             else
-                Shrink(r, 4, 2);
+                InflateRect(r, -4, -2);
             break;
     }
-    Shrink(r, 1, 1);
+    InflateRect(r, -1, -1);
     return r;
 }
 

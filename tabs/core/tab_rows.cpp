@@ -8,9 +8,7 @@ namespace dlk {
 
 bool TabWithinShownStrip(const TKtStripGeometryInput& in, const TRect& tab, int scrollOffset, int buttonSize,
                          int closeSize, int menuSize) {
-    int avail = StripLength(in) - 2 * buttonSize - 2 * in.Margin;
-    if (in.ShowCloseButton) avail -= closeSize + 2;
-    if (in.ShowMenuButton) avail -= menuSize + 2;
+    const int avail = StripLength(in) - 2 * buttonSize - 2 * in.Margin - ButtonsRoom(in, closeSize, menuSize);
     const int o = scrollOffset;
     if (in.Sequence == TKtTabSequence::tsStandard) return o <= tab.Left && tab.Right - o <= avail;
     return o >= tab.Right && o - tab.Left <= avail;
