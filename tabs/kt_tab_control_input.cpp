@@ -121,10 +121,6 @@ void TKtCustomTabControl::ClearHotTrack() {
     SetHint(saved_hint_);
 }
 
-void TKtCustomTabControl::MouseLeave() {
-    TCustomControl::MouseLeave();
-}
-
 // The pointer may leave a tab without a move reaching the control (out of
 // the window at speed): the hover timer notices.
 void TKtCustomTabControl::WMTimer(int id) {

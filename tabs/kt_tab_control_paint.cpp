@@ -22,7 +22,6 @@ const QImage* TKtCustomTabControl::ComposePicture() {
 }
 
 const QImage& TKtCustomTabControl::Compose() {
-    painted_once_ = true;
     ApplyPendingLayout();
     if (bitmap_.Width() != Width() || bitmap_.Height() != Height()) bitmap_.SetSize(Width(), Height());
     TCanvas& c = bitmap_.Canvas();
