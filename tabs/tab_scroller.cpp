@@ -19,10 +19,7 @@ void TKtTabScroller::SetOrientation(TOrientation value) {
 
 bool TKtTabScroller::HalfEnabled(int half) const {
     TKtCustomTabControl& c = TabControl();
-    const int count = c.Tabs().Count();
-    int last = -1;
-    for (int i = count - 1; i >= 0 && last < 0; --i)
-        if (c.Tabs().Items(i)->TabVisible) last = i;
+    const int last = c.LastVisibleTab();
     const bool atStart = c.FirstShownTab() == 0;
     const bool atEnd = last < 0 || c.IsTabFullyShown(last);
     // The down/left half points to the earlier tabs unless the strip runs
