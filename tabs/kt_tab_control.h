@@ -341,8 +341,9 @@ protected:
     void ShowStripButton(TControl& button, bool v);
     // Hot-tracking: the tab under the pointer changed to index (-1: none).
     void TrackTabUnderPointer(int index, int x, int y);
-    // Selecting a tab the keyboard has already asked about.
-    void SelectApprovedTab(int index);
+    // SetTabIndex for a tab already asked about (CanSelectTab), or one that
+    // only follows a switch made already: nobody is asked again.
+    void SetApprovedTabIndex(int index);
 
     // Written by the setters, the layout and the event handling.
     TBitmap bitmap_;

@@ -136,9 +136,7 @@ void TKtCustomTabControl::ApplyPendingLayout() {
         if (t == n) --t;
         while (t >= 0 && !CanSelectTab(t)) --t;
     }
-    if (t != tab_index_) tab_change_approved_ = true;
-    if (t != -1) SetTabIndex(t);
-    tab_change_approved_ = false;
+    if (t != -1) SetApprovedTabIndex(t);
     RealignIfNeeded();
 }
 
