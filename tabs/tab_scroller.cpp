@@ -6,11 +6,6 @@ namespace dlk {
 
 TKtTabScroller::TKtTabScroller(TKtCustomTabControl* control) : TKtTabStripButton(control) {}
 
-TKtTabScroller::~TKtTabScroller() {
-    delete timer_;
-    timer_ = nullptr;
-}
-
 void TKtTabScroller::SetOrientation(TOrientation value) {
     if (value == orientation_) return;
     orientation_ = value;
@@ -51,8 +46,8 @@ void TKtTabScroller::MouseDown(TMouseButton button, TShiftState shift, int x, in
     pressed_half_ =
         orientation_ == TOrientation::orHorizontal ? (x >= Width() / 2 ? 1 : 0) : (y <= Height() / 2 ? 1 : 0);
     TKtTabStripButton::MouseDown(button, shift, x, y);
-    if (timer_ == nullptr) {
-        timer_ = new TTimer(nullptr);
+    if (!timer_) {
+        timer_ = std::make_unique<TTimer>(nullptr);
         timer_->SetEnabled(false);
         timer_->SetOnTimer([this](TObject*) { RepeatTick(); });
     }
@@ -61,7 +56,7 @@ void TKtTabScroller::MouseDown(TMouseButton button, TShiftState shift, int x, in
 }
 
 void TKtTabScroller::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (timer_ != nullptr) timer_->SetEnabled(false);
+    if (timer_) timer_->SetEnabled(false);
     TKtTabStripButton::MouseUp(button, shift, x, y);
 }
 
