@@ -89,10 +89,11 @@ void TKtPageControl::TabsChanged() {
     TKtCustomTabControl::TabsChanged();
 }
 
+// The tabs are the pages whose tab is visible, in page order.
 TKtTabSheet* TKtPageControl::GetPageForTab(int tabIndex) const {
     if (tabIndex < 0) return nullptr;
     for (TKtTabSheet* page : pages_)
-        if (page->TabIndexOf() == tabIndex) return page;
+        if (page->TabVisible() && tabIndex-- == 0) return page;
     return nullptr;
 }
 
