@@ -84,25 +84,16 @@ void TKtPageControl::TabsChanged() {
         const int t = active_page_->TabIndexOf();
         // Bookkeeping only: the selection follows the page that is active
         // already, so nobody is asked to approve a switch that is not one.
-        if (t != TabIndex()) {
-            const bool approved = tab_change_approved_;
-            tab_change_approved_ = true;
-            try {
-                SetTabIndex(t);
-            } catch (...) {
-                tab_change_approved_ = approved;
-                throw;
-            }
-            tab_change_approved_ = approved;
-        }
+        if (t != TabIndex()) SetApprovedTabIndex(t);
     }
     TKtCustomTabControl::TabsChanged();
 }
 
+// The tabs are the pages whose tab is visible, in page order.
 TKtTabSheet* TKtPageControl::GetPageForTab(int tabIndex) const {
     if (tabIndex < 0) return nullptr;
     for (TKtTabSheet* page : pages_)
-        if (page->TabIndexOf() == tabIndex) return page;
+        if (page->TabVisible() && tabIndex-- == 0) return page;
     return nullptr;
 }
 

@@ -86,10 +86,7 @@ TKtTabSheet* TKtPageControl::FindDockPage(const TControl& control) const {
 
 TControl* TKtPageControl::DockedControlAt(int x, int y) {
     if (!DockSite()) return nullptr;
-    const int t = TabAtPoint(x, y);
-    if (t < 0) return nullptr;
-    TKtTabSheet* page = nullptr;
-    for (int i = 0; i <= t; ++i) page = FindNextPage(page, true, true);
+    TKtTabSheet* page = GetPageForTab(TabAtPoint(x, y));
     if (page == nullptr || page->ControlCount() == 0) return nullptr;
     TControl* first = page->Controls(0);
     return HostDockSite(*first) == this ? first : nullptr;

@@ -8,31 +8,20 @@ namespace {
 constexpr const char* kVerdana = "Verdana";
 }
 
-// Every default is set here as a plain field: a base constructor never
-// reaches a descendant's overrides, and the setters would touch objects that
-// do not exist yet (the region cache) or relayout a page list not yet made.
+// Every default is a plain field, given where it is declared, never through
+// a setter: a base constructor never reaches a descendant's overrides, and the
+// setters would touch objects that do not exist yet (the region cache) or
+// relayout a page list not yet made.
 TKtCustomTabControl::TKtCustomTabControl(TComponent* owner) : TCustomControl(owner) {
     SetBounds(Left(), Top(), 300, 100);
     bitmap_.SetSize(Width(), Height());
-    draw_commands_.Clear();
-    hot_tab_index_ = -1;
-    painted_once_ = false;
-    last_tab_background_color_ = clBtnFace;
-    font_stack_.clear();
-    row_count_ = 1;
     tabs_ = std::make_unique<TKtTabDataList>();
-    measure_lines_.clear();
-    draw_lines_.clear();
     tab_font_ = Font();
 
     SetTabStop(true);
     auto repaint = [this] { FullRepaint(); };
     tab_colors_ = std::make_unique<TKtTabColors>(repaint);
     text_colors_ = std::make_unique<TKtTextColors>(repaint);
-    stored_tab_index_ = 0;
-    region_cache_capacity_ = 1;
-    drag_first_interval_ = 400;
-    drag_step_interval_ = 300;
 
     image_change_link_ = std::make_unique<TChangeLink>();
     image_change_link_->OnChange = [this](TObject*) { FullRepaint(); };
@@ -55,8 +44,6 @@ TKtCustomTabControl::~TKtCustomTabControl() {
     if (images_ != nullptr) images_->UnRegisterChanges(image_change_link_.get());
     tabs_.reset();
     region_cache_.reset();
-    draw_commands_.Clear();
-    font_stack_.clear();
     tab_colors_.reset();
     text_colors_.reset();
     image_change_link_.reset();

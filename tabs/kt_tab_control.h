@@ -131,7 +131,6 @@ public:
     int RegionCacheCapacity() const { return region_cache_capacity_; }
     TKtTabRegionCache<TRegion>& RegionCache() { return *region_cache_; }
     bool TabChangeApproved() const { return tab_change_approved_; }
-    bool PaintedOnce() const { return painted_once_; }
     int StoredTabIndex() const { return stored_tab_index_; }
     const TFont& TabFont() const { return tab_font_; }
     TBitmap& OffscreenBitmap() { return bitmap_; }
@@ -159,10 +158,8 @@ public:
     void InvalidateButtons();
 
     // Tab layout: sizes from the tab font, positions in strip coordinates.
-    int GetOverlap(int thickness) const;
     TSize GetImageSize(int imageIndex) const;
     TSize MeasureText(const std::string& caption, bool horizontal);
-    TSize GetMinTextSize(const TFont& font);
     TSize GetTabContentSize(const TKtTabData& tab);
     TSize ContentToTabSize(TSize content) const;
     TRect GetTabContentRect(const TRect& tabRect) const;
@@ -193,8 +190,6 @@ public:
     // off-screen canvas, rotated for vertical text; calls nest.
     void SelectTabFont();
     void RestoreTabFont();
-    static void SplitLines(const std::string& text, std::vector<std::string>& lines);
-    void AddDrawCommand(int kind);
     void AddDrawCommandPoint(int kind, TPoint point);
 
     // Shapes, outlines and regions.
@@ -309,7 +304,6 @@ protected:
     void Resize() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
-    void MouseLeave() override;
     void KeyDown(int& key, TShiftState shift) override;
     void DoEnter() override;
     void DoExit() override;
@@ -347,21 +341,17 @@ protected:
     void ShowStripButton(TControl& button, bool v);
     // Hot-tracking: the tab under the pointer changed to index (-1: none).
     void TrackTabUnderPointer(int index, int x, int y);
-    // Selecting a tab the keyboard has already asked about.
-    void SelectApprovedTab(int index);
+    // SetTabIndex for a tab already asked about (CanSelectTab), or one that
+    // only follows a switch made already: nobody is asked again.
+    void SetApprovedTabIndex(int index);
 
     // Written by the setters, the layout and the event handling.
     TBitmap bitmap_;
     bool layout_pending_ = false;
-    std::vector<std::string> measure_lines_;
     bool tab_change_approved_ = false;
     TKtDrawCommands draw_commands_;
-    bool painted_once_ = false;
-    std::vector<std::string> draw_lines_;
     int first_shown_tab_ = -1;
     int fixed_dimension_ = 0;
-    TColor last_tab_background_color_ = clBtnFace;
-    std::vector<TFont> font_stack_;
     TKtCaptionSizes caption_sizes_;
     int hot_tab_index_ = -1;
     std::string saved_hint_;
@@ -431,7 +421,6 @@ protected:
     std::unique_ptr<TChangeLink> image_change_link_;
     int stored_tab_index_ = 0;
     TRect drag_marker_rect_;
-    bool dragging_ = false;
     int drag_candidate_ = -1;
     int drop_target_ = -1;
     bool drop_marker_shown_ = false;

@@ -1,5 +1,6 @@
 #include "tabs/core/color_helpers.h"
 #include "tabs/core/tab_face_layout.h"
+#include "tabs/core/tab_text.h"
 #include "tabs/drawing_helpers.h"
 #include "tabs/environment.h"
 #include "tabs/kt_tab_control.h"
@@ -17,7 +18,6 @@ void TKtCustomTabControl::DrawTabBackground(int index, const TRect& rect) {
     const TKtTabFill fill = TabFill({tab_orientation_, index == tab_index_, use_colored_tabs_, use_gradients_,
                                      TrueColorDisplay(), ColorToRGB(tab.Color), ColorToRGB(Color()),
                                      ColorToRGB(tab_colors_->Unselected()), ColorToRGB(tab_colors_->Shadow())});
-    last_tab_background_color_ = fill.To;
     if (fill.Gradient) return GradientPainter(c, rect, fill.Direction, fill.From, fill.To, 1);
     c.Brush.Color = fill.From;
     c.Brush.Style = TBrushStyle::bsSolid;

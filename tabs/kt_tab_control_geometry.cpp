@@ -98,9 +98,8 @@ void TKtCustomTabControl::UpdateScrollerNeeded() {
 
 void TKtCustomTabControl::PlaceCloseButton() {
     if (!show_close_button_ || IsLoading() || IsReading()) return;
-    if (!close_button_.Exists()) CreateCloseButton();
+    CreateCloseButton();
     TControl* button = close_button_.Control();
-    if (button == nullptr) return;
     const int s = CloseButtonSize();
     const TPoint p = CloseButtonPosition(GeometryInput(), s);
     button->SetBounds(p.X, p.Y, s, s);
@@ -109,9 +108,8 @@ void TKtCustomTabControl::PlaceCloseButton() {
 
 void TKtCustomTabControl::PlaceMenuButton() {
     if (!show_menu_button_ || IsLoading() || IsReading()) return;
-    if (!menu_button_.Exists()) CreateMenuButton();
+    CreateMenuButton();
     TControl* button = menu_button_.Control();
-    if (button == nullptr) return;
     const int s = MenuButtonSize();
     const TPoint p = MenuButtonPosition(GeometryInput(), CloseButtonSize(), s);
     button->SetBounds(p.X, p.Y, s, s);
@@ -128,14 +126,12 @@ void TKtCustomTabControl::PlaceScroller() {
         }
         return;
     }
-    if (!scroller_.Exists()) CreateScroller();
+    CreateScroller();
     TControl* s = scroller_.Control();
-    if (s == nullptr) return;
     s->SetVisible(true);
     const TRect b = ScrollerBounds(GeometryInput(), ButtonSize(), CloseButtonSize(), MenuButtonSize());
     SetScrollerOrientation(IsHorizontalStrip(tab_orientation_) ? TOrientation::orHorizontal : TOrientation::orVertical);
     s->SetBounds(b.Left, b.Top, b.Width(), b.Height());
-    s->SetVisible(true);
 }
 
 void TKtCustomTabControl::InvalidateButtons() {

@@ -52,6 +52,16 @@ void TKtCustomTabControl::SetTabIndex(int v) {
     if (show_menu_button_ && menu_button_.Exists()) menu_button_.Control()->Invalidate();
 }
 
+void TKtCustomTabControl::SetApprovedTabIndex(int index) {
+    struct Restore {
+        bool& flag;
+        bool saved;
+        ~Restore() { flag = saved; }
+    } restore{tab_change_approved_, tab_change_approved_};
+    tab_change_approved_ = true;
+    SetTabIndex(index);
+}
+
 int TKtCustomTabControl::TabAtPoint(int x, int y) {
     const TPoint p{x, y};
     return FindTabInHitOrder(tabs_->Count(), tab_index_, first_shown_tab_, [&](int i) {
@@ -119,10 +129,6 @@ void TKtCustomTabControl::ClearHotTrack() {
     hot_tab_index_ = -1;
     Invalidate();
     SetHint(saved_hint_);
-}
-
-void TKtCustomTabControl::MouseLeave() {
-    TCustomControl::MouseLeave();
 }
 
 // The pointer may leave a tab without a move reaching the control (out of

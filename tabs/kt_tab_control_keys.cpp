@@ -5,18 +5,6 @@ namespace dlk {
 
 // Keyboard, focus and the framework's notifications.
 
-void TKtCustomTabControl::SelectApprovedTab(int index) {
-    tab_change_approved_ = true;
-    try {
-        SetTabIndex(index);
-    } catch (...) {
-        tab_change_approved_ = false;
-        throw;
-    }
-    tab_change_approved_ = false;
-    DoTabClick();
-}
-
 void TKtCustomTabControl::KeyDown(int& key, TShiftState shift) {
     TCustomControl::KeyDown(key, shift);
     const int count = tabs_->Count();
@@ -46,7 +34,9 @@ void TKtCustomTabControl::KeyDown(int& key, TShiftState shift) {
         }
         default: return;
     }
-    if (t != tab_index_) SelectApprovedTab(t);
+    if (t == tab_index_) return;
+    SetApprovedTabIndex(t);
+    DoTabClick();
 }
 
 bool TKtCustomTabControl::DialogChar(int charCode, TShiftState shift) {

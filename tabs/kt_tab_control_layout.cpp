@@ -31,17 +31,8 @@ TKtTabLayoutInput TKtCustomTabControl::LayoutInput(const TKtTextMeasurer* tabFon
     return in;
 }
 
-int TKtCustomTabControl::GetOverlap(int thickness) const {
-    return TabOverlapFor(tab_style_, tab_overlap_, thickness);
-}
-
 TSize TKtCustomTabControl::GetImageSize(int imageIndex) const {
     return ImageSizeFor(LayoutInput(nullptr, nullptr), imageIndex);
-}
-
-TSize TKtCustomTabControl::GetMinTextSize(const TFont& font) {
-    const TKtFontMeasurer measurer(Bolded(font, bold_current_tab_), bitmap_.Canvas().Handle());
-    return MinTextSize(LayoutInput(nullptr, nullptr), measurer, font.Height);
 }
 
 TSize TKtCustomTabControl::GetTabContentSize(const TKtTabData& tab) {

@@ -22,7 +22,6 @@ const QImage* TKtCustomTabControl::ComposePicture() {
 }
 
 const QImage& TKtCustomTabControl::Compose() {
-    painted_once_ = true;
     ApplyPendingLayout();
     if (bitmap_.Width() != Width() || bitmap_.Height() != Height()) bitmap_.SetSize(Width(), Height());
     TCanvas& c = bitmap_.Canvas();
@@ -137,9 +136,7 @@ void TKtCustomTabControl::ApplyPendingLayout() {
         if (t == n) --t;
         while (t >= 0 && !CanSelectTab(t)) --t;
     }
-    if (t != tab_index_) tab_change_approved_ = true;
-    if (t != -1) SetTabIndex(t);
-    tab_change_approved_ = false;
+    if (t != -1) SetApprovedTabIndex(t);
     RealignIfNeeded();
 }
 

@@ -8,9 +8,10 @@ namespace dlk {
 bool TKtCustomTabControl::IsTabFullyShown(int tab) {
     if (tab < 0 || tab >= tabs_->Count() || !tabs_->Items(tab)->TabVisible) return false;
     if (!scroller_needed_) return true;
+    // Asked for every tab at each paint and hit test: the font is selected
+    // once, as every strip button has the same size (counted only when shown).
     const int bs = ButtonSize();
-    return TabWithinShownStrip(GeometryInput(), tabs_->Items(tab)->LayoutRect, ScrollOffset(), bs, CloseButtonSize(),
-                               MenuButtonSize());
+    return TabWithinShownStrip(GeometryInput(), tabs_->Items(tab)->LayoutRect, ScrollOffset(), bs, bs, bs);
 }
 
 void TKtCustomTabControl::RotateRows(int tab) {

@@ -43,10 +43,6 @@ TRegion* TKtCustomTabControl::GetTabRegion(int index, const TRect& clientRect) {
     return lent;
 }
 
-void TKtCustomTabControl::AddDrawCommand(int kind) {
-    draw_commands_.Add(TKtDrawCommand(kind));
-}
-
 void TKtCustomTabControl::AddDrawCommandPoint(int kind, TPoint point) {
     draw_commands_.Add(TKtDrawCommand(kind), point);
 }

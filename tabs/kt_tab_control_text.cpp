@@ -20,17 +20,11 @@ void TKtCustomTabControl::SelectTabFont() {
     font.Orientation = Escapement(text_orientation_, tab_orientation_);
     TCanvas& canvas = bitmap_.Canvas();
     if (canvas.SaveDC() <= 0) throw EKtTabControlError(kSaveDeviceContextError);
-    font_stack_.push_back(font);
     canvas.Font = font;
 }
 
 void TKtCustomTabControl::RestoreTabFont() {
     bitmap_.Canvas().RestoreDC(-1);
-    if (!font_stack_.empty()) font_stack_.pop_back();
-}
-
-void TKtCustomTabControl::SplitLines(const std::string& text, std::vector<std::string>& lines) {
-    dlk::SplitLines(text, lines);
 }
 
 TSize TKtCustomTabControl::MeasureText(const std::string& caption, bool horizontal) {

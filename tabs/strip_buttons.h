@@ -53,7 +53,6 @@ class TKtTabScroller : public TKtTabStripButton {
     DLK_COMPONENT(TKtTabScroller)
 public:
     explicit TKtTabScroller(TKtCustomTabControl* control);
-    ~TKtTabScroller() override;
 
     TOrientation Orientation() const { return orientation_; }
     virtual void SetOrientation(TOrientation value);
@@ -63,7 +62,7 @@ public:
     // which then find nothing to scroll.
     bool HalfEnabled(int half) const;
     // The repeat timer, made at the first press; tests tick it by hand.
-    TTimer* RepeatTimer() const { return timer_; }
+    TTimer* RepeatTimer() const { return timer_.get(); }
 
     std::uint16_t RepeatDelay = 400;
     std::uint16_t RepeatInterval = 100;
@@ -83,7 +82,7 @@ private:
     void RepeatTick();
     TOrientation orientation_ = TOrientation::orHorizontal;
     int pressed_half_ = 0;
-    TTimer* timer_ = nullptr;  // owned as a component
+    std::unique_ptr<TTimer> timer_;
 };
 
 // Asks its tab control to close the selected tab.

@@ -6,11 +6,6 @@ namespace dlk {
 
 TKtTabScroller::TKtTabScroller(TKtCustomTabControl* control) : TKtTabStripButton(control) {}
 
-TKtTabScroller::~TKtTabScroller() {
-    delete timer_;
-    timer_ = nullptr;
-}
-
 void TKtTabScroller::SetOrientation(TOrientation value) {
     if (value == orientation_) return;
     orientation_ = value;
@@ -19,10 +14,7 @@ void TKtTabScroller::SetOrientation(TOrientation value) {
 
 bool TKtTabScroller::HalfEnabled(int half) const {
     TKtCustomTabControl& c = TabControl();
-    const int count = c.Tabs().Count();
-    int last = -1;
-    for (int i = count - 1; i >= 0 && last < 0; --i)
-        if (c.Tabs().Items(i)->TabVisible) last = i;
+    const int last = c.LastVisibleTab();
     const bool atStart = c.FirstShownTab() == 0;
     const bool atEnd = last < 0 || c.IsTabFullyShown(last);
     // The down/left half points to the earlier tabs unless the strip runs
@@ -54,8 +46,8 @@ void TKtTabScroller::MouseDown(TMouseButton button, TShiftState shift, int x, in
     pressed_half_ =
         orientation_ == TOrientation::orHorizontal ? (x >= Width() / 2 ? 1 : 0) : (y <= Height() / 2 ? 1 : 0);
     TKtTabStripButton::MouseDown(button, shift, x, y);
-    if (timer_ == nullptr) {
-        timer_ = new TTimer(nullptr);
+    if (!timer_) {
+        timer_ = std::make_unique<TTimer>(nullptr);
         timer_->SetEnabled(false);
         timer_->SetOnTimer([this](TObject*) { RepeatTick(); });
     }
@@ -64,7 +56,7 @@ void TKtTabScroller::MouseDown(TMouseButton button, TShiftState shift, int x, in
 }
 
 void TKtTabScroller::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (timer_ != nullptr) timer_->SetEnabled(false);
+    if (timer_) timer_->SetEnabled(false);
     TKtTabStripButton::MouseUp(button, shift, x, y);
 }
 
