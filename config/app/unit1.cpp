@@ -213,7 +213,6 @@ void TForm1::OpenDevice(const std::string& path, UnitMode mode) {
     Label8->SetCaption(texts.MainProgramVersion);
     Label27->SetCaption(texts.HardwareVersion);
     DeviceType = opened.Identity.DeviceType;
-    HardwareMajor = opened.Identity.HardwareMajor;
     Button1->SetEnabled(true);
 
     if (opened.Mode == UnitMode::Normal) {

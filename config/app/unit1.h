@@ -132,7 +132,6 @@ public:
     // The open device's path as found; empty while no device is open.
     std::string DevicePath;
     std::uint8_t DeviceType = 0;
-    std::uint8_t HardwareMajor = 0;
     ReportLink Link;
     ScheduleTable Schedule;
     // The chart page's mouse and menu state over Schedule.
