@@ -342,8 +342,7 @@ void TForm1::BitBtn2Click(TObject*) {
     const ApplyResult result = ApplySettings(Link, DeviceType, LocaleDecimalSeparator(), pages, Schedule);
     SerialLine = pages.SerialLine;
     const unsigned icon = result.Outcome == ApplyOutcome::Done ? MB_ICONINFORMATION : MB_ICONERROR;
-    MessageBox(Widget(), result.Outcome == ApplyOutcome::Done ? std::string(kDoneText) : result.Message, kApplyCaption,
-               MB_OK | icon);
+    MessageBox(Widget(), result.Message, kApplyCaption, MB_OK | icon);
 }
 
 void TForm1::ShowSchedulePictures() {
