@@ -20,7 +20,6 @@ unsigned IconFlag(BoxIcon icon) {
         case BoxIcon::Information: return MB_ICONINFORMATION;
         case BoxIcon::Warning: return MB_ICONWARNING;
         case BoxIcon::Error: return MB_ICONERROR;
-        case BoxIcon::Question: return MB_ICONQUESTION;
     }
     return MB_ICONINFORMATION;
 }

@@ -26,14 +26,6 @@
 
 namespace dlk {
 
-namespace {
-
-// The chart below the schedule strip: the page's size less the strip's 64 rows.
-constexpr std::uint16_t kChartWidth = 790;
-constexpr std::uint16_t kChartHeight = 193 - 64;
-
-}  // namespace
-
 UnitBus SystemUnitBus() {
     return {HidrawPaths{},
             [](const std::string& path) -> std::shared_ptr<HidDevice> { return HidrawDevice::Open(path); }};
@@ -153,7 +145,7 @@ TForm1::~TForm1() {
 void TForm1::FormCreate(TObject*) {
     for (TKtTabSheet* page : {TabSheet1, TabSheet3, TabSheet4, TabSheet5}) OfferPage(*page, false);
     Button2->SetCaption(config_texts::kGsmButtonCaption);
-    surface_ = std::make_unique<TDibSurface>(kChartWidth, kChartHeight, DibFormat(5));
+    surface_ = std::make_unique<TDibSurface>(kChartWidth, kChartHeight, DibFormat::Rgb24);
     chart_surface_ = std::make_unique<DibChartSurface>(*surface_);
     Schedule.PointCount = 0;
     Draw_Scene();
@@ -213,7 +205,6 @@ void TForm1::OpenDevice(const std::string& path, UnitMode mode) {
     Label8->SetCaption(texts.MainProgramVersion);
     Label27->SetCaption(texts.HardwareVersion);
     DeviceType = opened.Identity.DeviceType;
-    HardwareMajor = opened.Identity.HardwareMajor;
     Button1->SetEnabled(true);
 
     if (opened.Mode == UnitMode::Normal) {
@@ -351,8 +342,7 @@ void TForm1::BitBtn2Click(TObject*) {
     const ApplyResult result = ApplySettings(Link, DeviceType, LocaleDecimalSeparator(), pages, Schedule);
     SerialLine = pages.SerialLine;
     const unsigned icon = result.Outcome == ApplyOutcome::Done ? MB_ICONINFORMATION : MB_ICONERROR;
-    MessageBox(Widget(), result.Outcome == ApplyOutcome::Done ? std::string(kDoneText) : result.Message, kApplyCaption,
-               MB_OK | icon);
+    MessageBox(Widget(), result.Message, kApplyCaption, MB_OK | icon);
 }
 
 void TForm1::ShowSchedulePictures() {

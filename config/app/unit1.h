@@ -132,11 +132,13 @@ public:
     // The open device's path as found; empty while no device is open.
     std::string DevicePath;
     std::uint8_t DeviceType = 0;
-    std::uint8_t HardwareMajor = 0;
     ReportLink Link;
     ScheduleTable Schedule;
+    // The chart below the schedule strip: the page's size less the strip's rows.
+    static constexpr std::uint16_t kChartWidth = 790;
+    static constexpr std::uint16_t kChartHeight = 193 - ScheduleChart::kChartTop;
     // The chart page's mouse and menu state over Schedule.
-    ScheduleChart Chart{Schedule, 790};
+    ScheduleChart Chart{Schedule, kChartWidth};
     // Bytes 0-7 of the settings block as last read, written back with the
     // combo boxes' choice over them.
     SerialLineRecord SerialLine{};

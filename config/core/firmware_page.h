@@ -6,7 +6,7 @@
 
 namespace dlk {
 
-enum class BoxIcon { Information, Warning, Error, Question };
+enum class BoxIcon { Information, Warning, Error };
 
 // What flashing the controller and handing over the GSM module ask of the
 // firmware page and its window, so that the procedures run without one.

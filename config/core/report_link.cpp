@@ -61,14 +61,17 @@ LinkStatus ReportLink::Identify(UnitIdentity& identity) {
     return status;
 }
 
-LinkStatus ReportLink::CheckImage(std::span<const std::uint8_t, kFirmwareBlockSize> image_tail, bool& suits) {
-    suits = false;
-    SetCheckImage(request_, image_tail);
-    // As for CmdVerify: a reply that never came must not leave an earlier 1.
+LinkStatus ReportLink::ExchangeForFlag(bool& flag) {
+    // A reply that never came must not leave an earlier 1 behind.
     reply_.Data[0] = 0;
     const LinkStatus status = Exchange();
-    if (status == LinkStatus::Ok) suits = reply_.Data[0] == 1;
+    flag = status == LinkStatus::Ok && reply_.Data[0] == 1;
     return status;
+}
+
+LinkStatus ReportLink::CheckImage(std::span<const std::uint8_t, kFirmwareBlockSize> image_tail, bool& suits) {
+    SetCheckImage(request_, image_tail);
+    return ExchangeForFlag(suits);
 }
 
 LinkStatus ReportLink::BeginProgramming() {
@@ -85,10 +88,7 @@ LinkStatus ReportLink::ProgramBlock(std::span<const std::uint8_t, kFirmwareImage
 
 LinkStatus ReportLink::Verify(bool& passed) {
     SetVerify(request_);
-    reply_.Data[0] = 0;
-    const LinkStatus status = Exchange();
-    passed = status == LinkStatus::Ok && reply_.Data[0] == 1;
-    return status;
+    return ExchangeForFlag(passed);
 }
 
 LinkStatus ReportLink::Finish() {

@@ -76,6 +76,8 @@ public:
 
 private:
     LinkStatus StatusWithoutDevice() const;
+    // The unit's yes (1) or no in reply data[0]; no reply at all counts as no.
+    LinkStatus ExchangeForFlag(bool& flag);
 
     HidDevice* device_ = nullptr;
     ReportTimeouts timeouts_;

@@ -33,13 +33,10 @@ public:
 
     ScheduleChart(ScheduleTable& table, int chart_width);
 
-    ScheduleTable& Table() { return table_; }
-    const ScheduleTable& Table() const { return table_; }
     ScheduleView& View() { return view_; }
     const ScheduleView& View() const { return view_; }
     const TimeLabel& Label() const { return label_; }
     bool Dragging() const { return dragging_; }
-    int LastMouseX() const { return last_mouse_x_; }
     // Whether a right press left the page's pop-up menu on (below the strip) or off.
     bool PopupAssigned() const { return popup_assigned_; }
 

@@ -13,6 +13,12 @@ inline constexpr std::size_t kScheduleRecords = 128;
 // The unit counts its points in 7 bits.
 inline constexpr std::uint8_t kMaxSchedulePoints = 127;
 
+// A minute counted from the week's start taken round the week, so always within it.
+constexpr int WeekMinute(std::int64_t minute) {
+    const std::int64_t m = minute % kMinutesPerWeek;
+    return static_cast<int>(m < 0 ? m + kMinutesPerWeek : m);
+}
+
 // One switch-on or switch-off moment of the weekly schedule.
 struct SchedulePoint {
     std::uint16_t Minute = 0;      // of the week, 0 = Monday 00:00

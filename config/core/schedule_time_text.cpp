@@ -11,7 +11,7 @@ const char* DayName(int day) {
 }
 
 std::string ScheduleTimeText(int minute) {
-    const int m = ((minute % kMinutesPerWeek) + kMinutesPerWeek) % kMinutesPerWeek;
+    const int m = WeekMinute(minute);
     const int in_day = m % kMinutesPerDay;
     const int minutes = in_day % 60;
     return std::string(DayName(m / kMinutesPerDay)) + " " + std::to_string(in_day / 60) + (minutes < 10 ? ":0" : ":") +

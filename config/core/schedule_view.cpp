@@ -10,11 +10,6 @@ std::int64_t FloorDivide(std::int64_t a, std::int64_t b) {
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-int WeekMinute(std::int64_t minute) {
-    const std::int64_t m = minute % kMinutesPerWeek;
-    return static_cast<int>(m < 0 ? m + kMinutesPerWeek : m);
-}
-
 }  // namespace
 
 std::int64_t ScheduleView::MinuteToX(int minute) const {
