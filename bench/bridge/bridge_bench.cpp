@@ -259,7 +259,9 @@ double Percentile(std::vector<double>& samples, unsigned percent) {
 
 // The three relays side by side, taking turns pass by pass, so that
 // whatever else the machine runs weighs on all alike. Each iteration is one
-// pass through each; the counters give each one's figures.
+// pass through each; the counters give each one's figures, under these names.
+constexpr const char* kRelayNames[] = {"client", "socat", "socat255"};
+constexpr std::size_t kRelays = std::size(kRelayNames);
 
 struct RelayFigures {
     double Seconds = 0;
@@ -279,11 +281,11 @@ void BM_Throughput(benchmark::State& state) {
     SocatRig socat;
     SocatRig socat255(kMaxChunk);
     Rig* rigs[] = {&client, &socat, &socat255};
-    RelayFigures figures[3];
+    RelayFigures figures[kRelays];
     constexpr std::size_t kPass = 256 * 1024;
     std::vector<std::uint8_t> buffer;
     for (auto _ : state) {
-        for (std::size_t r = 0; r < 3; ++r) {
+        for (std::size_t r = 0; r < kRelays; ++r) {
             const std::uint64_t cpu = rigs[r]->CpuNs();
             const auto start = Clock::now();
             figures[r].Lost += Stream(rigs[r]->Port(), kPass, window, buffer);
@@ -292,9 +294,8 @@ void BM_Throughput(benchmark::State& state) {
         }
     }
     const double megabytes = static_cast<double>(state.iterations()) * kPass / 1e6;
-    const char* names[] = {"client", "socat", "socat255"};
-    for (std::size_t r = 0; r < 3; ++r) {
-        const std::string name = names[r];
+    for (std::size_t r = 0; r < kRelays; ++r) {
+        const std::string name = kRelayNames[r];
         state.counters[name + "_MBps"] = megabytes / figures[r].Seconds;
         state.counters[name + "_lost_B"] = static_cast<double>(figures[r].Lost);
         state.counters[name + "_cpu_ms_per_MB"] = static_cast<double>(figures[r].CpuNs) / 1e6 / megabytes;
@@ -314,23 +315,23 @@ void BM_RoundTrip16(benchmark::State& state) {
     SocatRig socat;
     SocatRig socat255(kMaxChunk);
     Rig* rigs[] = {&client, &socat, &socat255};
-    std::vector<double> micros[3];
+    std::vector<double> micros[kRelays];
     std::vector<std::uint8_t> request(16, 0x5A), back;
     std::int64_t lost = 0;
     for (auto _ : state) {
-        for (std::size_t r = 0; r < 3; ++r) {
+        for (std::size_t r = 0; r < kRelays; ++r) {
             const auto start = Clock::now();
             const bool ok = RoundTrip(rigs[r]->Port(), request, back);
             const double took = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
-            if (!ok)
-                ++lost;
-            else
+            if (ok) {
                 micros[r].push_back(took);
+            } else {
+                ++lost;
+            }
         }
     }
-    const char* names[] = {"client", "socat", "socat255"};
-    for (std::size_t r = 0; r < 3; ++r) {
-        const std::string name = names[r];
+    for (std::size_t r = 0; r < kRelays; ++r) {
+        const std::string name = kRelayNames[r];
         state.counters[name + "_median_us"] = Percentile(micros[r], 50);
         state.counters[name + "_p99_us"] = Percentile(micros[r], 99);
     }

@@ -131,16 +131,16 @@ void TForm1::FormCreate(TObject*) {
     taskbar_height_ = MeasureTaskbarHeight();
     int screenWidth = 0;
     int screenHeight = 0;
+    ScreenArea area;  // empty without a screen: the window stays where it was saved
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         screenWidth = screen->geometry().width();
         screenHeight = screen->geometry().height();
+        const QRect available = screen->availableGeometry();
+        area = {available.x(), available.y(), available.width(), available.height()};
     }
     config_ = ReadClientConfig(env_.Folder / kClientConfigFileName,
                                DefaultClientConfig(screenWidth, screenHeight, taskbar_height_));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        config_.Window = KeptOnScreen(config_.Window, {area.x(), area.y(), area.width(), area.height()});
-    }
+    config_.Window = KeptOnScreen(config_.Window, area);
     SetBounds(config_.Window.Left, config_.Window.Top, config_.Window.Width, config_.Window.Height);
     list_->SetColumnWidths(config_.ColumnWidths);
     {

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <string>
-
 #include "framework/controls/form.h"
-#include "framework/core/component.h"
 
 namespace dlk {
 

@@ -18,16 +18,18 @@ constexpr int kFailedWaitIdleMs = 100;
 
 enum class SendOutcome { Sent, Full, Failed };
 
-// One message from up to two parts, without waiting and without SIGPIPE.
-SendOutcome SendParts(int client, const std::array<std::span<const std::uint8_t>, 2>& parts, std::size_t count) {
-    iovec vectors[2];
+// One message from up to two parts (a block, or one the queue's ring
+// wraps), without waiting and without SIGPIPE.
+SendOutcome SendParts(int client, std::span<const std::span<const std::uint8_t>> parts) {
+    std::array<iovec, 2> vectors;
+    const std::size_t count = std::min(parts.size(), vectors.size());
     std::size_t length = 0;
     for (std::size_t i = 0; i < count; ++i) {
         vectors[i] = {const_cast<std::uint8_t*>(parts[i].data()), parts[i].size()};
         length += parts[i].size();
     }
     msghdr message{};
-    message.msg_iov = vectors;
+    message.msg_iov = vectors.data();
     message.msg_iovlen = count;
     ssize_t n;
     do {
@@ -60,8 +62,7 @@ void dlk_pipe::WriteBatch(std::span<const std::span<const std::uint8_t>> blocks)
     for (const auto block : blocks) {
         if (block.empty()) continue;  // an empty message would read as a hang-up to some clients
         if (queue_.Empty()) {
-            const std::array<std::span<const std::uint8_t>, 2> whole = {block, {}};
-            const SendOutcome sent = SendParts(client_, whole, 1);
+            const SendOutcome sent = SendParts(client_, {&block, 1});
             // A client that has failed is the reader's to notice.
             if (sent != SendOutcome::Full) continue;
         }
@@ -74,7 +75,7 @@ void dlk_pipe::SendQueued() {
     while (!queue_.Empty()) {
         std::array<std::span<const std::uint8_t>, 2> parts;
         const std::size_t count = queue_.FrontBlock(parts);
-        const SendOutcome sent = SendParts(client_, parts, count);
+        const SendOutcome sent = SendParts(client_, std::span(parts).first(count));
         if (sent == SendOutcome::Full) return;
         if (sent == SendOutcome::Failed) {
             queue_.Clear();

@@ -5,12 +5,12 @@
 
 namespace dlk {
 
-bool LocalWriteQueue::Push(std::span<const std::uint8_t> block) {
-    if (block.empty()) return true;
+void LocalWriteQueue::Push(std::span<const std::uint8_t> block) {
+    if (block.empty()) return;
     if (block.size() > capacity_ - size_) {
         ++dropped_blocks_;
         dropped_bytes_ += block.size();
-        return false;
+        return;
     }
     if (ring_.empty()) ring_.resize(capacity_);
     const std::size_t tail = (head_ + size_) % capacity_;
@@ -19,7 +19,6 @@ bool LocalWriteQueue::Push(std::span<const std::uint8_t> block) {
     std::memcpy(ring_.data(), block.data() + first, block.size() - first);
     size_ += block.size();
     block_lengths_.push_back(block.size());
-    return true;
 }
 
 std::size_t LocalWriteQueue::Parts(std::size_t length, std::array<std::span<const std::uint8_t>, 2>& parts) const {

@@ -23,10 +23,9 @@ public:
 
     bool Empty() const { return size_ == 0; }
     std::size_t Size() const { return size_; }
-    std::size_t Capacity() const { return capacity_; }
 
     // The whole block, or nothing and a counted drop. An empty block is no block.
-    bool Push(std::span<const std::uint8_t> block);
+    void Push(std::span<const std::uint8_t> block);
 
     // Every waiting byte, for a stream: one part, or two where the ring wraps.
     // Returns the number of parts.

@@ -4,6 +4,7 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -15,10 +16,15 @@ constexpr int kFailedDeviceIdleMs = 100;
 // A batch is at most the receiver's batch of datagrams.
 constexpr std::size_t kMostBlocksPerWrite = 64;
 
-ssize_t WriteVector(int fd, const iovec* parts, std::size_t count) {
+// One write of parts in order, at most kMostBlocksPerWrite of them; the
+// bytes taken, or -1.
+ssize_t WriteParts(int fd, std::span<const std::span<const std::uint8_t>> parts) {
+    std::array<iovec, kMostBlocksPerWrite> vectors;
+    const std::size_t count = std::min(parts.size(), vectors.size());
+    for (std::size_t i = 0; i < count; ++i) vectors[i] = {const_cast<std::uint8_t*>(parts[i].data()), parts[i].size()};
     ssize_t n;
     do {
-        n = ::writev(fd, parts, static_cast<int>(count));
+        n = ::writev(fd, vectors.data(), static_cast<int>(count));
     } while (n < 0 && errno == EINTR);
     return n;
 }
@@ -55,14 +61,8 @@ void serial_port::WriteBatch(std::span<const std::span<const std::uint8_t>> bloc
     std::size_t first = 0;   // the first block not written whole
     std::size_t offset = 0;  // how much of it was written
     if (wasEmpty) {
-        std::array<iovec, kMostBlocksPerWrite> parts;
-        std::size_t count = 0;
-        for (; count < blocks.size() && count < parts.size(); ++count) {
-            parts[count] = {const_cast<std::uint8_t*>(blocks[count].data()), blocks[count].size()};
-        }
-        ssize_t written = WriteVector(pty_.MasterFd(), parts.data(), count);
-        if (written < 0) written = 0;  // full, or failing: all of it waits
-        auto left = static_cast<std::size_t>(written);
+        const ssize_t written = WriteParts(pty_.MasterFd(), blocks);
+        auto left = static_cast<std::size_t>(std::max<ssize_t>(written, 0));  // full, or failing: all of it waits
         while (first < blocks.size() && left >= blocks[first].size()) left -= blocks[first++].size();
         offset = left;
     }
@@ -73,10 +73,7 @@ void serial_port::WriteBatch(std::span<const std::span<const std::uint8_t>> bloc
 void serial_port::WriteQueued() {
     std::array<std::span<const std::uint8_t>, 2> waiting;
     const std::size_t count = queue_.Waiting(waiting);
-    std::array<iovec, 2> parts;
-    for (std::size_t i = 0; i < count; ++i)
-        parts[i] = {const_cast<std::uint8_t*>(waiting[i].data()), waiting[i].size()};
-    const ssize_t written = WriteVector(pty_.MasterFd(), parts.data(), count);
+    const ssize_t written = WriteParts(pty_.MasterFd(), std::span(waiting).first(count));
     if (written > 0) queue_.Consume(static_cast<std::size_t>(written));
 }
 

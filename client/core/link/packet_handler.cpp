@@ -26,7 +26,6 @@ PacketHandler::PacketHandler(ModemTable& table, LinkObserver& observer, LocalSid
       generation_(generation) {
     packets_.reserve(64);
     posts_.reserve(64);
-    block_ends_.reserve(64);
     blocks_.reserve(64);
 }
 
@@ -53,13 +52,15 @@ void PacketHandler::Classify(std::span<const std::uint8_t> datagram, const UdpEn
     if (datagram.size() > limit) return;
     const ClassifiedDatagram packet = ClassifyDatagram(datagram, source, mode_);
     if (packet.Kind == DatagramKind::Dropped) return;
-    if (packet.Kind == DatagramKind::ModemOnOff) announcements_ = true;
     packets_.push_back(packet);
 }
 
 void PacketHandler::ApplyClassified() {
     if (packets_.empty()) return;
-    const double now = announcements_ ? observer_.TimeOfDay() : 0;
+    // The clock is read once a batch, and only when an announcement needs it.
+    const bool announcements =
+        std::ranges::any_of(packets_, [](const ClassifiedDatagram& p) { return p.Kind == DatagramKind::ModemOnOff; });
+    const double now = announcements ? observer_.TimeOfDay() : 0;
     if (written_.size() < packets_.size() * kMostWrittenPerDatagram) {
         written_.resize(packets_.size() * kMostWrittenPerDatagram);
     }
@@ -76,7 +77,6 @@ void PacketHandler::ApplyClassified() {
         }
     }
     packets_.clear();
-    announcements_ = false;
 
     for (const Post& post : posts_) {
         if (post.Server) {
@@ -87,15 +87,10 @@ void PacketHandler::ApplyClassified() {
     }
     posts_.clear();
 
-    if (block_ends_.empty()) return;
-    std::size_t start = 0;
-    for (const std::size_t end : block_ends_) {
-        blocks_.emplace_back(written_.data() + start, end - start);
-        start = end;
-    }
+    if (blocks_.empty()) return;
     local_.WriteBatch(blocks_);
     blocks_.clear();
-    block_ends_.clear();
+    written_length_ = 0;
 }
 
 void PacketHandler::HandleData(const ClassifiedDatagram& packet) {
@@ -117,9 +112,10 @@ void PacketHandler::HandleData(const ClassifiedDatagram& packet) {
     }
     // An empty write would read as the end of the stream on a message socket.
     if (bytes.empty()) return;
-    const std::size_t start = block_ends_.empty() ? 0 : block_ends_.back();
-    std::memcpy(written_.data() + start, bytes.data(), bytes.size());
-    block_ends_.push_back(start + bytes.size());
+    std::uint8_t* const at = written_.data() + written_length_;
+    std::memcpy(at, bytes.data(), bytes.size());
+    blocks_.emplace_back(at, bytes.size());
+    written_length_ += bytes.size();
 }
 
 void PacketHandler::HandleAnnouncement(const ClassifiedDatagram& packet, double now) {

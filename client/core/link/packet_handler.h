@@ -59,10 +59,11 @@ private:
     const std::uint32_t generation_;
     UnpackArea unpack_{};
     std::vector<ClassifiedDatagram> packets_;
-    bool announcements_ = false;  // some packet needs the time of day
     std::vector<Post> posts_;
-    std::vector<std::uint8_t> written_;  // the modems' data of one batch, back to back
-    std::vector<std::size_t> block_ends_;
+    // The modems' data of one batch, back to back; blocks_ are its pieces.
+    // Sized before the lock is taken, so the pieces never move.
+    std::vector<std::uint8_t> written_;
+    std::size_t written_length_ = 0;
     std::vector<std::span<const std::uint8_t>> blocks_;
 };
 
