@@ -172,10 +172,17 @@ class ClientRig : public Rig {
 public:
     // others: modems on-line but paused, known before the echoing one, which
     // is the table's last entry.
-    explicit ClientRig(std::size_t others = 0) : folder_(MakeFolder()), side_((folder_ / "CNCB0").string()), modem_(true) {
+    explicit ClientRig(std::size_t others = 0)
+        : folder_(MakeFolder()), side_((folder_ / "CNCB0").string()), modem_(true) {
         for (std::size_t i = 0; i < others; ++i) {
-            const ImeiBcd imei{0x35, 0x01, 0, static_cast<std::uint8_t>(i >> 16), static_cast<std::uint8_t>(i >> 8),
-                               static_cast<std::uint8_t>(i), 0, 0};
+            const ImeiBcd imei{0x35,
+                               0x01,
+                               0,
+                               static_cast<std::uint8_t>(i >> 16),
+                               static_cast<std::uint8_t>(i >> 8),
+                               static_cast<std::uint8_t>(i),
+                               0,
+                               0};
             table_.ApplyAnnouncement(
                 {true, 0x0F, imei,
                  MakeEndpoint(10, static_cast<std::uint8_t>(i >> 16), static_cast<std::uint8_t>(i >> 8),

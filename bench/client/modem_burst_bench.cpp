@@ -66,7 +66,8 @@ private:
 void HearCrowd(ModemTable& table, ModemStateQueue& queue, std::uint32_t modems) {
     std::lock_guard lock(table.TableLock);
     for (std::uint32_t i = 0; i < modems; ++i) {
-        const auto notice = table.ApplyAnnouncement({true, 0x55, sim::CrowdImei(i), MakeEndpoint(10, 0, 0, 1, 4000)}, 0.5);
+        const auto notice =
+            table.ApplyAnnouncement({true, 0x55, sim::CrowdImei(i), MakeEndpoint(10, 0, 0, 1, 4000)}, 0.5);
         if (notice) queue.Push(1, *notice);
     }
 }

@@ -116,12 +116,18 @@ enum class Arrival { Data, OnAgain, StrangerAtFullTable };
 
 void BM_ReceivePath_TableSize(benchmark::State& state) {
     const auto arrival = static_cast<Arrival>(state.range(0));
-    const auto modems = static_cast<std::size_t>(
-        arrival == Arrival::StrangerAtFullTable ? dlk::ModemTable::kMaxEntries : state.range(1));
+    const auto modems = static_cast<std::size_t>(arrival == Arrival::StrangerAtFullTable ? dlk::ModemTable::kMaxEntries
+                                                                                         : state.range(1));
     dlk::ModemTable table;
     for (std::size_t i = 0; i < modems; ++i) {
-        dlk::ImeiBcd imei{0x35, 0, 0, static_cast<std::uint8_t>(i >> 16), static_cast<std::uint8_t>(i >> 8),
-                          static_cast<std::uint8_t>(i), 0, 0};
+        dlk::ImeiBcd imei{0x35,
+                          0,
+                          0,
+                          static_cast<std::uint8_t>(i >> 16),
+                          static_cast<std::uint8_t>(i >> 8),
+                          static_cast<std::uint8_t>(i),
+                          0,
+                          0};
         const dlk::UdpEndpoint at =
             dlk::MakeEndpoint(10, static_cast<std::uint8_t>(i >> 16), static_cast<std::uint8_t>(i >> 8),
                               static_cast<std::uint8_t>(i), 4000);

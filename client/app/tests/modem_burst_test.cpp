@@ -1,3 +1,5 @@
+#include "client/testing/modem_burst.h"
+
 #include <mutex>
 #include <thread>
 
@@ -6,7 +8,6 @@
 #include "client/core/list/list_input.h"
 #include "client/core/list/modem_sort.h"
 #include "client/core/settings/modems_file.h"
-#include "client/testing/modem_burst.h"
 #include "framework/controls/scroll_bar.h"
 
 namespace dlk::shell_testing {

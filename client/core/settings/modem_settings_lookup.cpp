@@ -31,8 +31,8 @@ bool LookUpModemSettings(ModemTable& table, std::uint16_t index, std::uint8_t on
     return LookUpModemSettings(table, std::span(&index, 1), oneModemActive, modemsFile) == 1;
 }
 
-std::size_t LookUpModemSettings(ModemTable& table, std::span<const std::uint16_t> indexes,
-                                std::uint8_t oneModemActive, const std::filesystem::path& modemsFile) {
+std::size_t LookUpModemSettings(ModemTable& table, std::span<const std::uint16_t> indexes, std::uint8_t oneModemActive,
+                                const std::filesystem::path& modemsFile) {
     std::vector<std::uint16_t> asked;
     std::vector<ImeiBcd> imeis;
     {
