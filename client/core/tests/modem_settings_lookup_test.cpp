@@ -89,17 +89,6 @@ TEST_F(LookUpModemSettingsTest, ManyNewEntriesAtOnceGetWhatEachWouldAlone) {
         const bool askedForPump = std::find(c.Indexes.begin(), c.Indexes.end(), 0) != c.Indexes.end();
         EXPECT_EQ(heard.Entries[0].Name.Text(), askedForPump ? "pump" : "");
     }
-    // A second record for the same IMEI further on is not the one read.
-    std::vector<std::uint8_t> bytes = FileBytes(file);
-    bytes.insert(bytes.end(), bytes.begin(), bytes.begin() + 64);
-    bytes[bytes.size() - 64 + 9] = 'X';
-    TempFolder other;
-    const auto doubled = other / kModemsFileName;
-    testing_settings::WriteBytes(doubled, bytes);
-    Hear(table, kKnown);
-    const std::uint16_t first = 0;
-    EXPECT_EQ(LookUpModemSettings(table, std::span(&first, 1), 0, doubled), 1u);
-    EXPECT_EQ(table.Entries[0].Name.Text(), "pump");
 }
 
 TEST_F(LookUpModemSettingsTest, OneModemActiveOnlyTheSoleEntryStartsActive) {
