@@ -28,9 +28,9 @@
 #include <thread>
 #include <vector>
 
-#include "client/core/bridge/pause_rules.h"
 #include "client/core/bridge/serial_port.h"
 #include "client/core/link/client_link.h"
+#include "client/core/table/pause_rules.h"
 #include "client/testing/local_program_port.h"
 #include "client/testing/recording_observer.h"
 #include "platform/net/udp_socket.h"

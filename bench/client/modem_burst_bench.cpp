@@ -16,13 +16,13 @@
 #include <vector>
 
 #include "client/app/modem_list_render.h"
-#include "client/core/bridge/pause_rules.h"
 #include "client/core/link/link_messages.h"
 #include "client/core/link/modem_state_queue.h"
 #include "client/core/list/list_frame.h"
 #include "client/core/list/modem_sort.h"
 #include "client/core/settings/modem_settings_lookup.h"
 #include "client/core/settings/modems_file.h"
+#include "client/core/table/pause_rules.h"
 #include "client/testing/modem_burst.h"
 #include "platform/files/file_replace.h"
 

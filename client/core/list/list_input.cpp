@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "client/core/bridge/pause_rules.h"
 #include "client/core/list/modem_sort.h"
+#include "client/core/table/pause_rules.h"
 
 namespace dlk {
 namespace {

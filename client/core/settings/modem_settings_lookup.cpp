@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-#include "client/core/bridge/pause_rules.h"
+#include "client/core/table/pause_rules.h"
 
 namespace dlk {
 

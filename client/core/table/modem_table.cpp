@@ -171,19 +171,6 @@ void ModemTable::AllOffline() {
     OnlineCount = 0;
 }
 
-void ModemTable::CopyStateFrom(const ModemTable& other) {
-    Entries = other.Entries;
-    OnlineCount = other.OnlineCount;
-    RepaintNeeded = other.RepaintNeeded;
-    SelectedRow = other.SelectedRow;
-    ScrollOffset = other.ScrollOffset;
-    SortColumn = other.SortColumn;
-    SortDescending = other.SortDescending;
-    ServerConnected = other.ServerConnected;
-    ServerSilenceCountdown = other.ServerSilenceCountdown;
-    index_.Clear();  // built afresh at the first lookup
-}
-
 void ModemTable::Empty() {
     Entries.clear();
     index_.Clear();

@@ -62,30 +62,9 @@ struct ModemStateNotice {
     ModemStateChange Change = ModemStateChange::New;
 };
 
-// The modem table and the state shared with it. Every member below
-// TableLock is read and changed only while TableLock is held; the methods
-// expect the caller to hold it. Threads keep indexes, never references, past
-// the lock: appending may move the entries.
-//
-// The lookups go through an index of IMEIs and addresses beside the entries.
-// The table's own methods keep it current; entries appended to Entries
-// directly are taken in at the next lookup. An entry's Imei, Port, Address
-// and Online are changed only through the methods, so the index stays true.
-class ModemTable {
-public:
-    static constexpr std::size_t kMaxEntries = 65535;
-
-    ModemTable() = default;
-    // Copies the state, not the lock; the caller holds other.TableLock where
-    // other threads may change it (tests and snapshots).
-    ModemTable(const ModemTable& other) { CopyStateFrom(other); }
-    ModemTable& operator=(const ModemTable& other) {
-        if (this != &other) CopyStateFrom(other);
-        return *this;
-    }
-
-    mutable std::mutex TableLock;
-
+// What the modem table holds, apart from its lock and its index: a copy of
+// the table takes this as one value, so a field added here is never missed.
+struct ModemTableState {
     std::vector<ModemEntry> Entries;  // the ModemTable array; only appended while the link is open
     std::uint16_t OnlineCount = 0;
     bool RepaintNeeded = false;
@@ -99,6 +78,35 @@ public:
     // The relay server's state (client mode).
     std::uint8_t ServerConnected = 0;
     std::uint8_t ServerSilenceCountdown = 0;
+};
+
+// The modem table and the state shared with it. Every member of the state
+// is read and changed only while TableLock is held; the methods expect the
+// caller to hold it. Threads keep indexes, never references, past the lock:
+// appending may move the entries.
+//
+// The lookups go through an index of IMEIs and addresses beside the entries.
+// The table's own methods keep it current; entries appended to Entries
+// directly are taken in at the next lookup. An entry's Imei, Port, Address
+// and Online are changed only through the methods, so the index stays true.
+class ModemTable : public ModemTableState {
+public:
+    static constexpr std::size_t kMaxEntries = 65535;
+
+    ModemTable() = default;
+    // Copies the state, not the lock; the caller holds other.TableLock where
+    // other threads may change it (tests and snapshots). The copy builds its
+    // index afresh at its first lookup.
+    ModemTable(const ModemTable& other) : ModemTableState(other) {}
+    ModemTable& operator=(const ModemTable& other) {
+        if (this != &other) {
+            ModemTableState::operator=(other);
+            index_.Clear();
+        }
+        return *this;
+    }
+
+    mutable std::mutex TableLock;
 
     std::uint16_t ModemTableCount() const { return static_cast<std::uint16_t>(Entries.size()); }
 
@@ -129,7 +137,6 @@ public:
     void Empty();
 
 private:
-    void CopyStateFrom(const ModemTable& other);
     // Brings the index up to Entries: takes in entries appended directly,
     // and starts again when the entries went from under it.
     void SyncIndex() const;
