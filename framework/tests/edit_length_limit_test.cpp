@@ -22,7 +22,7 @@ TEST(EditLengthLimit, TheProgramsTextStandsWholeAndTheUserCanOnlyShortenIt) {
                          {"12", "", "abcdef", "12ab"},
                          {"1234567", "89", "x", "1234567"},
                          {"1234567", "<x", "", "1234567"},
-                         {"1234567", "\b\b\b\bab", "", "1234"},
+                         {"1234567", "\b\b\b\bab", "", "123a"},
                          {"1234567", "<\x01\x01\x01\b\b", "", "14567"}}) {
         TEdit edit(nullptr);
         edit.SetMaxLength(4);
