@@ -211,8 +211,9 @@ void TForm1::OpenDevice(const std::string& path, UnitMode mode) {
     OpenedUnit opened;
     if (const LinkStatus status = OpenUnit(Link, mode, LocaleDecimalSeparator(), pages, Schedule, opened);
         status != LinkStatus::Ok) {
-        // A unit that does not answer is passed over quietly, like one that
-        // does not open, rather than shown with stale labels.
+        // A unit that does not answer its identification is passed over
+        // quietly, like one that does not open; one that fails while its
+        // settings are read has been seen, and the user is told.
         CloseDevice();
         if (opened.Identified) ReportUnreadableUnit(path, status);
         return;
