@@ -5,7 +5,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
-#include <cctype>
+#include <array>
 
 #include "framework/controls/std_controls.h"
 #include "framework/tests/qt_test_app.h"
@@ -15,28 +15,30 @@ namespace {
 
 TEST(EditLengthLimit, TheProgramsTextStandsWholeAndTheUserCanOnlyShortenIt) {
     testing::EnsureApplication();
-    struct Case {
-        const char *Set, *Keys, *Paste, *Shown;  // '\b' a backspace, '<' the caret to the start
-    };
-    for (const Case c : {Case{"", "123456", "", "1234"},
-                         {"12", "", "abcdef", "12ab"},
-                         {"1234567", "89", "x", "1234567"},
-                         {"1234567", "<x", "", "1234567"},
-                         {"1234567", "\b\b\b\bab", "", "123a"},
-                         {"1234567", "<\x01\x01\x01\b\b", "", "14567"}}) {
+    QApplication::clipboard()->setText("abcdef");
+    // Keys: '<' home, '>' right, '-' backspace, '^' a paste; the rest are typed.
+    for (const auto& [set, keys, shown] :
+         std::initializer_list<std::array<const char*, 3>>{{"", "123456", "1234"},
+                                                           {"12", "^", "12ab"},
+                                                           {"1234567", "89^", "1234567"},
+                                                           {"1234567", "<x", "1234567"},
+                                                           {"1234567", "----ab", "123a"},
+                                                           {"1234567", "<>>>--", "14567"}}) {
         TEdit edit(nullptr);
         edit.SetMaxLength(4);
-        edit.SetText(c.Set);
+        edit.SetText(set);
         auto* line = static_cast<QLineEdit*>(edit.Widget());
-        for (const char* k = c.Keys; *k != 0; ++k) {
-            if (*k == '<') line->home(false);
-            if (*k == '\x01') QTest::keyClick(line, Qt::Key_Right);
-            if (*k == '\b') QTest::keyClick(line, Qt::Key_Backspace);
-            if (std::isalnum(static_cast<unsigned char>(*k))) QTest::keyClicks(line, QString(QChar(*k)));
+        for (const char* k = keys; *k != 0; ++k) {
+            const char key = *k;
+            if (key == '<' || key == '>' || key == '-') {
+                QTest::keyClick(line, key == '<' ? Qt::Key_Home : key == '>' ? Qt::Key_Right : Qt::Key_Backspace);
+            } else if (key == '^') {
+                line->paste();
+            } else {
+                QTest::keyClicks(line, QString(QChar(key)));
+            }
         }
-        QApplication::clipboard()->setText(c.Paste);
-        if (*c.Paste != 0) line->paste();
-        EXPECT_EQ(edit.Text(), c.Shown) << c.Set << " + " << c.Keys << c.Paste;
+        EXPECT_EQ(edit.Text(), shown) << set << " + " << keys;
     }
 }
 
