@@ -112,7 +112,9 @@ std::string TEdit::Text() const {
 void TEdit::SetText(const std::string& text) {
     const QString q = Q(text);
     if (Edit()->text() == q) return;
-    SetQtLengthLimit(std::max(static_cast<int>(q.size()), LengthLimit()));
+    // Raised before and lowered after (as the text changes), so that no cut
+    // text is ever seen in between.
+    if (q.size() > Edit()->maxLength()) SetQtLengthLimit(static_cast<int>(q.size()));
     Edit()->setText(q);
 }
 

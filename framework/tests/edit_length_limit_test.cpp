@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QTest>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "framework/controls/std_controls.h"
 #include "framework/tests/qt_test_app.h"
@@ -40,6 +42,13 @@ TEST(EditLengthLimit, TheProgramsTextStandsWholeAndTheUserCanOnlyShortenIt) {
         }
         EXPECT_EQ(edit.Text(), shown) << set << " + " << keys;
     }
+    // Nothing watching the edit ever sees the text cut.
+    TEdit edit(nullptr);
+    edit.SetMaxLength(4);
+    std::vector<std::string> seen;
+    edit.OnChange = [&](TObject*) { seen.push_back(edit.Text()); };
+    for (const char* text : {"1234567", "ab", "123456"}) edit.SetText(text);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1234567", "ab", "123456"}));
 }
 
 }  // namespace
