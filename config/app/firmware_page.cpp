@@ -39,6 +39,7 @@ void TForm1::FindFirmwarePageControls() {
 void TForm1::SpeedButton1Click(TObject*) {
     OpenDialog1->Filter = kFirmwareFilter;
     OpenDialog1->FilterIndex = 1;
+    OpenDialog1->FileName.clear();
     if (OpenDialog1->Execute()) Edit1->SetText(OpenDialog1->FileName);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include "config/app/apply_glyph.h"
 #include "config/app/config_texts.h"
 #include "config/app/dib_chart_surface.h"
 #include "config/app/resources.h"
@@ -25,6 +26,12 @@
 #include "tabs/kt_tab_sheet.h"
 
 namespace dlk {
+
+namespace {
+
+constexpr char kScheduleFilter[] = "файл графика работы (*.grf)|*.grf";
+
+}  // namespace
 
 UnitBus SystemUnitBus() {
     return {HidrawPaths{},
@@ -134,6 +141,7 @@ TForm1::TForm1(TComponent* owner, UnitBus bus) : TForm(owner), bus_(std::move(bu
     ShowSchedulePictures();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
     OnDestroy = [this](TObject* s) { FormDestroy(s); };
     DoCreate();
 }
@@ -165,6 +173,14 @@ void TForm1::FormActivate(TObject*) {
     if (DevicePath.empty()) FindDevice();
 }
 
+// Without a window manager (a kiosk session) the window may never be
+// activated; a unit present at start is looked for when it first shows.
+void TForm1::FormShow(TObject*) {
+    if (shown_before_) return;
+    shown_before_ = true;
+    if (DevicePath.empty()) FindDevice();
+}
+
 void TForm1::FormDestroy(TObject*) {
     if (Application().OnHint) Application().OnHint = nullptr;
     CloseDevice();
@@ -176,6 +192,7 @@ void TForm1::FormDestroy(TObject*) {
 
 void TForm1::FindDevice() {
     for (const UnitCandidate& candidate : FindUnitCandidates(bus_.Paths)) {
+        if (candidate.Node.Path == unreadable_path_) continue;
         OpenDevice(candidate.Node.Path, candidate.Mode);
         if (!DevicePath.empty()) return;
     }
@@ -192,10 +209,13 @@ void TForm1::OpenDevice(const std::string& path, UnitMode mode) {
     // leaves its control as it was.
     SettingsPages pages = CollectPages(*this, *Form2);
     OpenedUnit opened;
-    if (OpenUnit(Link, mode, LocaleDecimalSeparator(), pages, Schedule, opened) != LinkStatus::Ok) {
-        // A unit that does not answer is passed over quietly, like one that
-        // does not open, rather than shown with stale labels.
+    if (const LinkStatus status = OpenUnit(Link, mode, LocaleDecimalSeparator(), pages, Schedule, opened);
+        status != LinkStatus::Ok) {
+        // A unit that does not answer its identification is passed over
+        // quietly, like one that does not open; one that fails while its
+        // settings are read has been seen, and the user is told.
         CloseDevice();
+        if (opened.Identified) ReportUnreadableUnit(path, status);
         return;
     }
     const IdentityTexts texts = DescribeIdentity(opened.Identity);
@@ -209,17 +229,28 @@ void TForm1::OpenDevice(const std::string& path, UnitMode mode) {
 
     if (opened.Mode == UnitMode::Normal) {
         SetCaption(config_texts::kCaption);
+        as_read_ = opened.AsRead;
         ShowPages(pages, *this, *Form2);
         OfferTypePages(DeviceType);
         BitBtn2->SetEnabled(true);
+        // The unit's schedule is seen whole.
+        Chart.View().Reset();
+        Draw_Scene();
     } else {
         SetCaption(config_texts::kBootLoaderCaption);
         // A boot loader has no GSM module to pass through.
         Button2->SetEnabled(false);
     }
     OfferPage(*TabSheet3, true);
-    Chart.View().Reset();
-    Draw_Scene();
+}
+
+void TForm1::ReportUnreadableUnit(const std::string& path, LinkStatus status) {
+    // Closed already, so a removal notice handled while the box is up finds
+    // nothing to do; the window's next activation does not read the same
+    // unit again and again, only its next arrival does.
+    unreadable_path_ = path;
+    MessageBox(Widget(), LinkStatusMessage(status), config_texts::kTitle, MB_OK | MB_ICONERROR);
+    ResetOnRemoval();
 }
 
 void TForm1::OfferTypePages(std::uint8_t device_type) {
@@ -244,15 +275,18 @@ void TForm1::CloseDevice() {
     if (device_ != nullptr) device_->Close();
     device_.reset();
     DevicePath.clear();
+    as_read_.reset();
 }
 
 void TForm1::ClearUnitSettings() {
     Schedule.PointCount = 0;
+    Chart.View().Reset();
     CheckBox1->SetChecked(false);
     CheckBox1->SetEnabled(false);
     Edit4->SetText("");
     ComboBox1->SetItemIndex(-1);
     BitBtn2->SetEnabled(false);
+    Draw_Scene();
 }
 
 void TForm1::ResetOnRemoval() {
@@ -260,8 +294,6 @@ void TForm1::ResetOnRemoval() {
     ClearUnitSettings();
     KtPageControl1->SetActivePageIndex(0);
     for (TKtTabSheet* page : {TabSheet1, TabSheet4, TabSheet5, TabSheet3}) OfferPage(*page, false);
-    Chart.View().Reset();
-    Draw_Scene();
 }
 
 void TForm1::TakeDeviceChanges() {
@@ -286,6 +318,8 @@ void TForm1::WndProc(TMessage& message) {
 void TForm1::WMDeviceChange(const HidrawChange& change) {
     if (change.Kind == HidrawChangeKind::Arrived) {
         if (!DevicePath.empty()) return;
+        // Plugged in again: worth another try.
+        unreadable_path_.clear();
         if (const auto candidate = UnitCandidateForNode(bus_.Paths, change.Name)) {
             OpenDevice(candidate->Node.Path, candidate->Mode);
         }
@@ -339,7 +373,8 @@ void TForm1::Button3Click(TObject*) {
 
 void TForm1::BitBtn2Click(TObject*) {
     SettingsPages pages = CollectPages(*this, *Form2);
-    const ApplyResult result = ApplySettings(Link, DeviceType, LocaleDecimalSeparator(), pages, Schedule);
+    const ApplyResult result =
+        ApplySettings(Link, DeviceType, LocaleDecimalSeparator(), pages, Schedule, as_read_ ? &*as_read_ : nullptr);
     SerialLine = pages.SerialLine;
     const unsigned icon = result.Outcome == ApplyOutcome::Done ? MB_ICONINFORMATION : MB_ICONERROR;
     MessageBox(Widget(), result.Message, kApplyCaption, MB_OK | icon);
@@ -355,6 +390,7 @@ void TForm1::ShowSchedulePictures() {
     SpeedButton2->Glyph().Assign(ClearScheduleGlyph());
     SpeedButton5->Glyph().Assign(OpenScheduleGlyph());
     SpeedButton6->Glyph().Assign(SaveScheduleGlyph());
+    BitBtn2->Glyph().Assign(ApplyGlyph());
 }
 
 void TForm1::Draw_Scene() {
@@ -366,9 +402,15 @@ void TForm1::Draw_Scene() {
     TabSheet2->Invalidate();
 }
 
-void TForm1::TabSheet2PaintBackground(TObject*, TCanvas& canvas, const TRect&, bool&) {
-    // The strip above keeps the page's own colour; the chart lies below it.
+void TForm1::TabSheet2PaintBackground(TObject*, TCanvas& canvas, const TRect& rect, bool& handled) {
+    // The whole page is painted here, the strip in the page's colour and
+    // the chart below it, so the page itself must not paint over the chart.
+    canvas.Pen.Color = TabSheet2->GetColor();
+    canvas.Brush.Color = TabSheet2->GetColor();
+    canvas.Brush.Style = TBrushStyle::bsSolid;
+    canvas.FillRect(Rect(rect.Left, rect.Top, rect.Right, ScheduleChart::kChartTop));
     if (surface_ != nullptr) canvas.Draw(0, ScheduleChart::kChartTop, surface_->Image());
+    handled = true;
 }
 
 void TForm1::ShowTimeLabel() {
@@ -399,13 +441,16 @@ void TForm1::TabSheet2MouseUp(TObject*, TMouseButton button, TShiftState, int, i
 }
 
 void TForm1::Form1WindowProc(TMessage& message, const WindowProcedure& previous) {
-    if (message.Msg == WM_MOUSEWHEEL && KtPageControl1->ActivePage() == TabSheet2) {
+    // The wheel zooms only while the chart is in view: on another page it
+    // would change a chart nobody sees.
+    const bool zooms = message.Msg == WM_MOUSEWHEEL && KtPageControl1->ActivePage() == TabSheet2;
+    if (zooms) {
         const auto delta = static_cast<std::int16_t>((message.WParam >> 16) & 0xFFFF);
         if (delta != 0 && Chart.Wheel(delta < 0)) Draw_Scene();
-        message.Result = 1;
-        return;
     }
+    // Whatever was done with it, the form's own handling still sees it.
     previous(message);
+    if (zooms) message.Result = 1;
 }
 
 void TForm1::TabSheet2WindowProc(TMessage& message, const WindowProcedure& previous) {
@@ -456,6 +501,11 @@ void TForm1::ShowScheduleFile(const std::string& path) {
 }
 
 void TForm1::SpeedButton5Click(TObject*) {
+    // The dialog is shared with the firmware page, which leaves its own
+    // filter and file there.
+    OpenDialog1->Filter = kScheduleFilter;
+    OpenDialog1->FilterIndex = 1;
+    OpenDialog1->FileName.clear();
     if (!OpenDialog1->Execute()) return;
     if (!ReadGrfFile(OpenDialog1->FileName, Schedule)) return;
     Chart.View().Reset();

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "config/core/firmware_page.h"
@@ -11,6 +12,7 @@
 #include "config/core/schedule_chart.h"
 #include "config/core/schedule_table.h"
 #include "config/core/settings_fields.h"
+#include "config/core/settings_transfer.h"
 #include "config/core/unit_discovery.h"
 #include "framework/controls/combo_box.h"
 #include "framework/controls/file_dialogs.h"
@@ -147,6 +149,7 @@ public:
 
     void FormCreate(TObject* sender);
     void FormActivate(TObject* sender);
+    void FormShow(TObject* sender);
     void FormDestroy(TObject* sender);
     void FindDevice();
     void OpenDevice(const std::string& path, UnitMode mode);
@@ -191,6 +194,8 @@ protected:
 
 private:
     void ResetOnRemoval();
+    // A unit that identified and then failed while its settings were read.
+    void ReportUnreadableUnit(const std::string& path, LinkStatus status);
     void CloseDevice();
     // What a unit's settings put into the window, emptied (removal, boot loader).
     void ClearUnitSettings();
@@ -212,6 +217,11 @@ private:
     std::unique_ptr<HidrawWatcher> watcher_;
     std::unique_ptr<QSocketNotifier> watcher_notifier_;
     std::deque<HidrawChange> pending_changes_;
+    // What the open unit's settings were read as; empty without one.
+    std::optional<SettingsAsRead> as_read_;
+    // A unit that could not be read is not searched for again until it arrives anew.
+    std::string unreadable_path_;
+    bool shown_before_ = false;
     // The image last read, kept for the whole run like the unit's buffers.
     FirmwareBytes firmware_image_{};
 };

@@ -18,8 +18,11 @@ std::array<std::uint8_t, kGrfFileSize> EncodeGrfFile(const ScheduleTable& table)
     for (std::size_t k = 0; k < kScheduleRecords; ++k) {
         const SchedulePoint& point = table.Points[k];
         std::uint8_t* record = bytes.data() + 2 + kRecordSize * k;
-        record[0] = static_cast<std::uint8_t>(point.Minute & 0xFF);
-        record[1] = static_cast<std::uint8_t>(point.Minute >> 8);
+        // A unit may hold minutes past the week's end; a point in use is
+        // kept as the chart names it, so that the file opens again.
+        const std::uint16_t minute = k < bytes[1] ? static_cast<std::uint16_t>(WeekMinute(point.Minute)) : point.Minute;
+        record[0] = static_cast<std::uint8_t>(minute & 0xFF);
+        record[1] = static_cast<std::uint8_t>(minute >> 8);
         record[2] = point.On;
         record[3] = point.Highlighted;
     }

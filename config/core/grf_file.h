@@ -12,7 +12,8 @@ namespace dlk {
 
 // A weekly schedule on disk (`GrfFile`, *.grf): a byte nobody reads, the
 // point count, then all 128 records of four bytes (minute u16 little-endian,
-// on flag, highlighted flag) as the table holds them.
+// on flag, highlighted flag) as the table holds them, the minutes of the
+// points in use taken into the week.
 inline constexpr std::size_t kGrfFileSize = 2 + 4 * kScheduleRecords;
 
 std::array<std::uint8_t, kGrfFileSize> EncodeGrfFile(const ScheduleTable& table);

@@ -135,6 +135,19 @@ std::array<char, 2> SmsLengthDigits(std::size_t characters) {
     return {static_cast<char>('0' + octets / 16), static_cast<char>(low < 10 ? '0' + low : 'A' + low - 10)};
 }
 
+std::uint16_t ParsePacketTimeout(std::string_view text, char decimal_separator) {
+    const double number = ParseSettingsDecimal(text, decimal_separator);
+    if (std::trunc(number * 10.0) > 0xFFFF)
+        throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    return EncodePacketTimeout(number);
+}
+
+std::uint8_t ParsePacketLength(std::string_view text) {
+    const int number = ParseSettingsInteger(text);
+    if (number > 0xFF) throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+    return static_cast<std::uint8_t>(number);
+}
+
 int ParseSettingsInteger(std::string_view text) {
     const int number = StrToInt(text);
     if (number < 0) throw EConvertError("'" + std::string(text) + "' is not a valid integer value");

@@ -86,6 +86,12 @@ std::string DecodePhoneNumber(std::span<const std::uint8_t, 12> stored);
 // character, as the message goes out in UCS-2).
 std::array<char, 2> SmsLengthDigits(std::size_t characters);
 
+// The packet time-out (in tenths) and the packet length as the unit keeps
+// them. A number its field cannot hold throws EConvertError, as a text that
+// is not a number does, rather than being stored wrapped.
+std::uint16_t ParsePacketTimeout(std::string_view text, char decimal_separator);
+std::uint8_t ParsePacketLength(std::string_view text);
+
 // The numbers in the settings edits. Both throw EConvertError for a text
 // that is not a number and for a negative one, which no field can hold.
 int ParseSettingsInteger(std::string_view text);

@@ -8,18 +8,19 @@ namespace dlk {
 
 LinkStatus OpenUnit(ReportLink& link, UnitMode found_as, char decimal_separator, SettingsPages& pages,
                     ScheduleTable& schedule, OpenedUnit& opened) {
-    UnitIdentity identity;
-    if (const LinkStatus status = link.Identify(identity); status != LinkStatus::Ok) return status;
-    const DeviceTypeRow& row = DeviceTypeFor(identity.DeviceType);
-    const UnitMode mode = row.Known ? found_as : UnitMode::BootLoader;
-    if (mode == UnitMode::Normal) {
-        SettingsMemory memory{};
-        if (const LinkStatus status = ReadSettingsMemory(link, row.SmsPage, memory); status != LinkStatus::Ok)
+    opened = {};
+    if (const LinkStatus status = link.Identify(opened.Identity); status != LinkStatus::Ok) return status;
+    opened.Identified = true;
+    const DeviceTypeRow& row = DeviceTypeFor(opened.Identity.DeviceType);
+    opened.Mode = row.Known ? found_as : UnitMode::BootLoader;
+    if (opened.Mode == UnitMode::Normal) {
+        SettingsAsRead& read = opened.AsRead;
+        if (const LinkStatus status = ReadSettingsMemory(link, row.SmsPage, read.Memory); status != LinkStatus::Ok)
             return status;
-        DecodeSettings(memory, row.SmsPage, decimal_separator, pages, schedule);
+        DecodeSettings(read.Memory, row.SmsPage, decimal_separator, pages, schedule);
+        read.Pages = pages;
         if (row.FixedSettings) ForceFixedSettings(pages);
     }
-    opened = {identity, mode};
     return LinkStatus::Ok;
 }
 
@@ -30,10 +31,10 @@ IdentityTexts DescribeIdentity(const UnitIdentity& identity) {
 }
 
 ApplyResult ApplySettings(ReportLink& link, std::uint8_t device_type, char decimal_separator, SettingsPages& pages,
-                          const ScheduleTable& schedule) {
+                          const ScheduleTable& schedule, const SettingsAsRead* as_read) {
     SettingsWriting writing;
     try {
-        writing = EncodeSettings(pages, schedule, DeviceTypeFor(device_type).SmsPage, decimal_separator);
+        writing = EncodeSettings(pages, schedule, DeviceTypeFor(device_type).SmsPage, decimal_separator, as_read);
     } catch (const EConvertError& error) {
         return {ApplyOutcome::BadNumber, error.what()};
     }

@@ -6,6 +6,7 @@
 #include "config/core/report_link.h"
 #include "config/core/schedule_table.h"
 #include "config/core/settings_pages.h"
+#include "config/core/settings_transfer.h"
 #include "config/core/unit_discovery.h"
 
 namespace dlk {
@@ -18,16 +19,22 @@ inline constexpr char kApplyCaption[] = "Применить";
 inline constexpr char kDoneText[] = "Завершено успешно";
 
 struct OpenedUnit {
+    // Whether the unit answered its identification: a failure after it is
+    // the user's business, one before it is not.
+    bool Identified = false;
     UnitIdentity Identity;
     // What the window shows: a unit of a type it does not know is offered
     // only what its boot loader takes.
     UnitMode Mode = UnitMode::BootLoader;
+    // In normal mode, what the settings were read as.
+    SettingsAsRead AsRead;
 };
 
 // Identifies the unit just opened and, in normal mode with a known type,
 // reads its settings into the pages and the schedule (forcing the fixed
 // values of a type that has them). On a failure the pages are untouched
-// and the status says why; the caller closes the device.
+// and the status says why (opened.Identified tells whether it came while
+// reading); the caller closes the device.
 LinkStatus OpenUnit(ReportLink& link, UnitMode found_as, char decimal_separator, SettingsPages& pages,
                     ScheduleTable& schedule, OpenedUnit& opened);
 
@@ -54,8 +61,8 @@ struct ApplyResult {
 
 // Writes the pages and the schedule to the unit of `device_type`; the
 // pages' serial line takes the combo boxes' selection once the numbers
-// have converted.
+// have converted. With `as_read`, what is unchanged goes back as it was read.
 ApplyResult ApplySettings(ReportLink& link, std::uint8_t device_type, char decimal_separator, SettingsPages& pages,
-                          const ScheduleTable& schedule);
+                          const ScheduleTable& schedule, const SettingsAsRead* as_read = nullptr);
 
 }  // namespace dlk

@@ -16,11 +16,14 @@ constexpr std::uint8_t kApn = 0x10, kLogin = 0x30, kPassword = 0x50, kNtpServer 
 constexpr std::uint8_t kServerAddress = 0x80, kServerPort = 0xB0, kTimeZone = 0xFE;
 constexpr std::size_t kApnSize = 32, kLoginSize = 32, kPasswordSize = 16, kNtpServerSize = 32;
 constexpr std::size_t kServerAddressSize = 48, kServerPortSize = 8;
+constexpr std::uint8_t kPacketTimeout = 0xB8, kPacketLength = 0xBA;
+constexpr std::uint8_t kAutoDisconnect = 0x09, kPingPeriod = 0x0A, kSettingsBlockRest = 0x0B;
+constexpr std::size_t kSettingsBlockSize = 16;
 constexpr std::uint8_t kScheduleSwitch = 0x80;
 constexpr int kTimeZoneItems = 11;
 // Page 2.
 constexpr std::uint8_t kSmsHead = 0x00, kSmsPhone = 0x0A, kSmsLength = 0x16, kSmsText = 0x1E;
-constexpr std::size_t kSmsTextField = 71;
+constexpr std::size_t kSmsTextField = 71, kSmsPhoneSize = 12;
 constexpr std::uint8_t kSchedulePage = 1, kSmsPage = 2;
 constexpr std::uint16_t kOnBit = 0x4000, kMinuteBits = 0x3FFF;
 
@@ -40,10 +43,6 @@ void AddField(std::vector<MemoryWrite>& writes, std::uint8_t page, std::uint8_t 
         writes.push_back({{page, static_cast<std::uint8_t>(address + at), static_cast<std::uint8_t>(size)},
                           {bytes.begin() + at, bytes.begin() + at + size}});
     }
-}
-
-void AddQuoted(std::vector<MemoryWrite>& writes, std::uint8_t address, const std::string& utf8, std::size_t size) {
-    AddField(writes, 0, address, EncodeQuotedField(Utf8ToCp1251(utf8), size));
 }
 
 void AddText(std::vector<MemoryWrite>& writes, std::uint8_t address, std::string_view ascii) {
@@ -107,43 +106,90 @@ void DecodeSettings(const SettingsMemory& memory, bool with_sms, char decimal_se
     if (const auto i = ParityIndex(pages.SerialLine.Parity)) pages.ParityIndex = *i;
     if (const auto i = StopBitsIndex(pages.SerialLine.StopBits)) pages.StopBitsIndex = *i;
     pages.Flags = SettingsFlags::FromByte(p0[8]);
-    pages.AutoDisconnect = std::to_string(DecodeAutoDisconnect(p0[9]));
-    pages.PingPeriod = std::to_string(DecodePingPeriod(p0[10]));
+    pages.AutoDisconnect = std::to_string(DecodeAutoDisconnect(p0[kAutoDisconnect]));
+    pages.PingPeriod = std::to_string(DecodePingPeriod(p0[kPingPeriod]));
 
     pages.ServerAddress = QuotedText(p0, kServerAddress, kServerAddressSize);
     pages.ServerPort = QuotedText(p0, kServerPort, kServerPortSize);
-    pages.PacketTimeout =
-        FormatPacketTimeout(static_cast<std::uint16_t>(p0[0xB8] | (p0[0xB9] << 8)), decimal_separator);
-    pages.PacketLength = std::to_string(p0[0xBA]);
+    pages.PacketTimeout = FormatPacketTimeout(
+        static_cast<std::uint16_t>(p0[kPacketTimeout] | (p0[kPacketTimeout + 1] << 8)), decimal_separator);
+    pages.PacketLength = std::to_string(p0[kPacketLength]);
 
     if (!with_sms) return;
     const SettingsPage& p2 = memory[kSmsPage];
-    pages.Phone = Cp1251ToUtf8(DecodePhoneNumber(std::span(p2).subspan<kSmsPhone, 12>()));
+    pages.Phone = Cp1251ToUtf8(DecodePhoneNumber(std::span(p2).subspan<kSmsPhone, kSmsPhoneSize>()));
     // A length above 70 is cut to the field rather than read past it.
     pages.SmsText = Cp1251ToUtf8(ReadShortString(Field(p2, kSmsText, kSmsTextField)));
 }
 
+namespace {
+
+// The memory as read, or zeros when nothing was read, and whether a page
+// field still shows what was read.
+class ReadBack {
+public:
+    ReadBack(const SettingsPages& pages, const SettingsAsRead* as_read) : pages_(pages), as_read_(as_read) {}
+
+    bool Unchanged(const std::string SettingsPages::*field) const {
+        return as_read_ != nullptr && pages_.*field == as_read_->Pages.*field;
+    }
+    std::vector<std::uint8_t> Bytes(std::uint8_t page, std::uint8_t address, std::size_t size) const {
+        if (as_read_ == nullptr) return std::vector<std::uint8_t>(size, 0);
+        const auto field = Field(as_read_->Memory[page], address, size);
+        return {field.begin(), field.end()};
+    }
+    std::uint8_t Byte(std::uint8_t page, std::uint8_t address) const { return Bytes(page, address, 1)[0]; }
+
+private:
+    const SettingsPages& pages_;
+    const SettingsAsRead* as_read_;
+};
+
+// A text field as read while its text is unchanged, else as typed.
+std::vector<std::uint8_t> QuotedField(const ReadBack& read, const std::string SettingsPages::*field,
+                                      const SettingsPages& pages, std::uint8_t address, std::size_t size) {
+    if (read.Unchanged(field)) return read.Bytes(0, address, size);
+    return EncodeQuotedField(Utf8ToCp1251(pages.*field), size);
+}
+
+}  // namespace
+
 SettingsWriting EncodeSettings(const SettingsPages& pages, const ScheduleTable& schedule, bool with_sms,
-                               char decimal_separator) {
-    // Every number first, in the order the writes need them.
-    const std::uint16_t timeout = EncodePacketTimeout(ParseSettingsDecimal(pages.PacketTimeout, decimal_separator));
-    const auto packet_length = static_cast<std::uint8_t>(ParseSettingsInteger(pages.PacketLength) % 256);
-    const std::uint8_t auto_disconnect = EncodeAutoDisconnect(ParseSettingsInteger(pages.AutoDisconnect));
-    const std::uint8_t ping = EncodePingPeriod(ParseSettingsInteger(pages.PingPeriod));
+                               char decimal_separator, const SettingsAsRead* as_read) {
+    const ReadBack read(pages, as_read);
+    // Every changed number first, in the order the writes need them.
+    std::vector<std::uint8_t> timeout = read.Bytes(0, kPacketTimeout, 2);
+    if (!read.Unchanged(&SettingsPages::PacketTimeout)) {
+        const std::uint16_t tenths = ParsePacketTimeout(pages.PacketTimeout, decimal_separator);
+        timeout = {static_cast<std::uint8_t>(tenths & 0xFF), static_cast<std::uint8_t>(tenths >> 8)};
+    }
+    const std::uint8_t packet_length = read.Unchanged(&SettingsPages::PacketLength)
+                                           ? read.Byte(0, kPacketLength)
+                                           : ParsePacketLength(pages.PacketLength);
+    const std::uint8_t auto_disconnect = read.Unchanged(&SettingsPages::AutoDisconnect)
+                                             ? read.Byte(0, kAutoDisconnect)
+                                             : EncodeAutoDisconnect(ParseSettingsInteger(pages.AutoDisconnect));
+    const std::uint8_t ping = read.Unchanged(&SettingsPages::PingPeriod)
+                                  ? read.Byte(0, kPingPeriod)
+                                  : EncodePingPeriod(ParseSettingsInteger(pages.PingPeriod));
 
     SettingsWriting out;
     auto& w = out.Writes;
-    AddQuoted(w, kApn, pages.Apn, kApnSize);
-    AddQuoted(w, kLogin, pages.Login, kLoginSize);
-    AddQuoted(w, kPassword, pages.Password, kPasswordSize);
-    AddQuoted(w, kServerAddress, pages.ServerAddress, kServerAddressSize);
+    auto add_quoted = [&](const std::string SettingsPages::*field, std::uint8_t address, std::size_t size) {
+        AddField(w, 0, address, QuotedField(read, field, pages, address, size));
+    };
+    add_quoted(&SettingsPages::Apn, kApn, kApnSize);
+    add_quoted(&SettingsPages::Login, kLogin, kLoginSize);
+    add_quoted(&SettingsPages::Password, kPassword, kPasswordSize);
+    add_quoted(&SettingsPages::ServerAddress, kServerAddress, kServerAddressSize);
 
     // The port, the time-out and the packet length go in one write of 12;
-    // byte 11 is not ours.
-    std::vector<std::uint8_t> server = EncodeQuotedField(Utf8ToCp1251(pages.ServerPort), kServerPortSize);
-    server.push_back(static_cast<std::uint8_t>(timeout & 0xFF));
-    server.push_back(static_cast<std::uint8_t>(timeout >> 8));
+    // byte 11 is not ours and goes back as it came.
+    std::vector<std::uint8_t> server =
+        QuotedField(read, &SettingsPages::ServerPort, pages, kServerPort, kServerPortSize);
+    server.insert(server.end(), timeout.begin(), timeout.end());
     server.push_back(packet_length);
+    server.push_back(read.Byte(0, kServerPort + 11));
     w.push_back({{0, kServerPort, 12}, server});
 
     // The settings block: bytes 11-15 are not ours either.
@@ -154,9 +200,11 @@ SettingsWriting EncodeSettings(const SettingsPages& pages, const ScheduleTable& 
     block.push_back(pages.Flags.ToByte());
     block.push_back(auto_disconnect);
     block.push_back(ping);
-    w.push_back({{0, kSettingsBlock, 16}, block});
+    const std::vector<std::uint8_t> rest = read.Bytes(0, kSettingsBlockRest, kSettingsBlockSize - kSettingsBlockRest);
+    block.insert(block.end(), rest.begin(), rest.end());
+    w.push_back({{0, kSettingsBlock, kSettingsBlockSize}, block});
 
-    AddQuoted(w, kNtpServer, pages.NtpServer, kNtpServerSize);
+    add_quoted(&SettingsPages::NtpServer, kNtpServer, kNtpServerSize);
 
     const bool zone_chosen = pages.TimeZoneIndex >= 0 && pages.TimeZoneIndex < kTimeZoneItems;
     const std::uint8_t count = std::min(schedule.PointCount, kMaxSchedulePoints);
@@ -175,14 +223,22 @@ SettingsWriting EncodeSettings(const SettingsPages& pages, const ScheduleTable& 
 
     if (with_sms) {
         AddText(w, kSmsHead, "0011000B91");
-        const std::array<char, 12> phone = EncodePhoneNumber(Utf8ToCp1251(pages.Phone));
-        AddText(w, kSmsPhone, std::string_view(phone.data(), phone.size()));
+        if (read.Unchanged(&SettingsPages::Phone)) {
+            AddField(w, kSmsPage, kSmsPhone, read.Bytes(kSmsPage, kSmsPhone, kSmsPhoneSize));
+        } else {
+            const std::array<char, 12> phone = EncodePhoneNumber(Utf8ToCp1251(pages.Phone));
+            AddText(w, kSmsPhone, std::string_view(phone.data(), phone.size()));
+        }
         std::array<std::uint8_t, kSmsTextField> text{};
         WriteShortString(text, Utf8ToCp1251(pages.SmsText));
         const std::array<char, 2> digits = SmsLengthDigits(text[0]);
         AddText(w, kSmsLength, std::string("0008A7") + digits[0] + digits[1]);
         // Four writes of 16 and one of 7: the unit's field ends there.
-        AddField(w, kSmsPage, kSmsText, text);
+        if (read.Unchanged(&SettingsPages::SmsText)) {
+            AddField(w, kSmsPage, kSmsText, read.Bytes(kSmsPage, kSmsText, kSmsTextField));
+        } else {
+            AddField(w, kSmsPage, kSmsText, text);
+        }
     }
     return out;
 }

@@ -46,16 +46,28 @@ LinkStatus ReadSettingsMemory(ReportLink& link, bool with_sms, SettingsMemory& m
 void DecodeSettings(const SettingsMemory& memory, bool with_sms, char decimal_separator, SettingsPages& pages,
                     ScheduleTable& schedule);
 
+// What the unit held when it was read, and what the pages made of it before
+// any value was forced on them. A field that still shows what it was read
+// as goes back byte for byte (a value the pages cannot show exactly, such
+// as a ping of 100 s or a text without its closing NUL, included), and so
+// does every byte of a write that no field owns.
+struct SettingsAsRead {
+    SettingsMemory Memory{};
+    SettingsPages Pages;
+};
+
 struct SettingsWriting {
     std::vector<MemoryWrite> Writes;  // in the order they are sent
     SerialLineRecord SerialLine;      // what the pages' serial line became
 };
 
-// The writes that store the pages and the schedule. Throws EConvertError
-// for the first number (packet time-out, packet length, auto-disconnect,
-// ping) that does not convert, before any write exists.
+// The writes that store the pages and the schedule, each with all of its
+// bytes; without `as_read` the bytes no field owns are zero. Throws
+// EConvertError for the first changed number (packet time-out, packet
+// length, auto-disconnect, ping) that does not convert or does not fit its
+// field, before any write exists.
 SettingsWriting EncodeSettings(const SettingsPages& pages, const ScheduleTable& schedule, bool with_sms,
-                               char decimal_separator);
+                               char decimal_separator, const SettingsAsRead* as_read = nullptr);
 
 // Sends the writes in order; stops at the first failure.
 LinkStatus SendSettingsWrites(ReportLink& link, std::span<const MemoryWrite> writes);

@@ -20,19 +20,27 @@ void SimulatedUnit::ReturnToBus(bool in_loader) {
     gsm_pass_through_ = false;
     programming_ = false;
     verified_ = false;
-    unplug_countdown_.reset();
+    countdown_.reset();
+    garbled_ = false;
     replies_.clear();
 }
 
 HidIoStatus SimulatedUnit::WriteReport(std::span<const std::uint8_t> report, std::chrono::milliseconds) {
     if (!present_) return HidIoStatus::Gone;
     if (!open_) return HidIoStatus::Failed;
-    if (unplug_countdown_) {
-        if (*unplug_countdown_ == 0) {
-            Unplug();
-            return HidIoStatus::Gone;
+    if (countdown_) {
+        if (countdown_->Left == 0) {
+            const Fault fault = countdown_->Then;
+            countdown_.reset();
+            if (fault == Fault::Unplug) {
+                Unplug();
+                return HidIoStatus::Gone;
+            }
+            if (fault == Fault::Silence) silent_ = true;
+            if (fault == Fault::Garbage) garbled_ = true;
+        } else {
+            --countdown_->Left;
         }
-        --*unplug_countdown_;
     }
     // The unit's output report has no id: only report id 0 and the full
     // 20 bytes after it are taken.
@@ -53,7 +61,7 @@ HidIoStatus SimulatedUnit::WriteReport(std::span<const std::uint8_t> report, std
 
 HidReadResult SimulatedUnit::ReadReport(std::span<std::uint8_t> into, std::chrono::milliseconds) {
     if (!present_) return {HidIoStatus::Gone, 0};
-    if (!open_ || into.empty()) return {HidIoStatus::Failed, 0};
+    if (!open_ || into.empty() || garbled_) return {HidIoStatus::Failed, 0};
     if (replies_.empty()) return {HidIoStatus::TimedOut, 0};
     const ReportPayload payload = replies_.front();
     replies_.pop_front();

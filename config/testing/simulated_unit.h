@@ -63,8 +63,12 @@ public:
     void LoseBlock(std::size_t index) { lost_block_ = index; }
     // Verification fails however well the image arrived.
     void FailVerification(bool fail) { fail_verification_ = fail; }
-    // The request after `delivered` more have arrived is lost with the unit.
-    void UnplugAfter(std::size_t delivered) { unplug_countdown_ = delivered; }
+    // What happens to the request after `delivered` more have arrived: it is
+    // lost with the unit, or it and all after it go unanswered, or are
+    // answered with reports no driver can read.
+    enum class Fault { Unplug, Silence, Garbage };
+    void FailAfter(std::size_t delivered, Fault fault) { countdown_ = {{delivered, fault}}; }
+    void UnplugAfter(std::size_t delivered) { FailAfter(delivered, Fault::Unplug); }
     void SetSilent(bool silent) { silent_ = silent; }
     // An input report the unit sends unasked.
     void PushUnsolicitedReport(const ReportPayload& payload) { replies_.push_back(payload); }
@@ -79,7 +83,12 @@ private:
     bool present_ = true;
     bool open_ = true;
     bool silent_ = false;
-    std::optional<std::size_t> unplug_countdown_;
+    struct Countdown {
+        std::size_t Left;
+        Fault Then;
+    };
+    std::optional<Countdown> countdown_;
+    bool garbled_ = false;
     std::optional<std::size_t> lost_block_;
     bool fail_verification_ = false;
     bool leaving_ = false;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "framework/controls/form.h"
 #include "framework/core/application.h"
@@ -81,7 +82,12 @@ TEdit::TEdit(TComponent* owner) : TControl(owner) {
     SetWidget(edit);
     SetColor(clWindow);
     SetTabStop(true);
-    QObject::connect(edit, &QLineEdit::textChanged, edit, [this] { Guarded([this] { Raise(OnChange, this); }); });
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [this] {
+        Guarded([this] {
+            FollowLengthLimit();
+            Raise(OnChange, this);
+        });
+    });
 }
 
 void FocusControl(const TComponent& owner, std::string_view name) {
@@ -99,13 +105,42 @@ std::string TEdit::Text() const {
     return Edit()->text().toStdString();
 }
 
+// The limit is on what the user types or pastes: a longer text the program
+// sets is shown whole. Qt's own limit also cuts setText, so while such a
+// text stands Qt's limit is its length, and it comes down with the text as
+// the user shortens it; the user can never lengthen it.
 void TEdit::SetText(const std::string& text) {
-    if (Text() != text) Edit()->setText(Q(text));
+    const QString q = Q(text);
+    if (Edit()->text() == q) return;
+    // Raised before and lowered after (as the text changes), so that no cut
+    // text is ever seen in between.
+    if (q.size() > Edit()->maxLength()) SetQtLengthLimit(static_cast<int>(q.size()));
+    Edit()->setText(q);
 }
 
 void TEdit::SetMaxLength(int v) {
     max_length_ = v;
-    Edit()->setMaxLength(v > 0 ? v : 32767);
+    SetQtLengthLimit(std::max(static_cast<int>(Edit()->text().size()), LengthLimit()));
+}
+
+int TEdit::LengthLimit() const {
+    return max_length_ > 0 ? max_length_ : kNoLengthLimit;
+}
+
+void TEdit::SetQtLengthLimit(int limit) {
+    QLineEdit* edit = Edit();
+    // A mask sets the length itself.
+    if (edit->maxLength() == limit || !edit->inputMask().isEmpty()) return;
+    // Qt reapplies the text when its limit changes, which puts the caret at
+    // the end; the user's place is kept.
+    const int caret = edit->cursorPosition();
+    edit->setMaxLength(limit);
+    edit->setCursorPosition(caret);
+}
+
+void TEdit::FollowLengthLimit() {
+    const int length = static_cast<int>(Edit()->text().size());
+    if (Edit()->maxLength() > length) SetQtLengthLimit(std::max(length, LengthLimit()));
 }
 
 void TEdit::SetReadOnly(bool v) {

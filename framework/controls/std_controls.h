@@ -41,6 +41,8 @@ public:
     explicit TEdit(TComponent* owner);
     std::string Text() const override;
     void SetText(const std::string& text) override;
+    // The most characters the user can type or paste in; 0: no limit. A
+    // longer text set by the program is kept whole.
     int MaxLength() const { return max_length_; }
     void SetMaxLength(int v);
     bool ReadOnly() const { return read_only_; }
@@ -54,6 +56,12 @@ protected:
     QLineEdit* Edit() const;
 
 private:
+    static constexpr int kNoLengthLimit = 32767;
+    int LengthLimit() const;
+    void SetQtLengthLimit(int limit);
+    // Lowers Qt's limit towards MaxLength as a long text gets shorter.
+    void FollowLengthLimit();
+
     int max_length_ = 0;
     bool read_only_ = false;
     char password_char_ = 0;
