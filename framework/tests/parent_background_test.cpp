@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/control.h"
+#include "framework/controls/glyph_buttons.h"
+#include "framework/controls/std_controls.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {
@@ -63,6 +65,55 @@ TEST(ParentBackgroundTest, ParentShowsAtTheChildsOffsetWithoutAnyChildren) {
     canvas.Origin = {};
     PaintParentBackground(ramp, canvas);  // no parent: nothing
     EXPECT_EQ(canvas.Pixel(0, 0), clBlack);
+}
+
+// Labels, images and speed buttons are part of the parent's picture; child
+// windows are not, nor what is hidden.
+TEST(ParentBackgroundTest, TheParentsChildrenWithoutAWindowBelongToItsPicture) {
+    testing::EnsureApplication();
+    Ramp ramp(nullptr);
+    ramp.SetBounds(0, 0, 100, 100);
+    auto* child = new SeeThrough(&ramp);
+    child->SetParent(&ramp);
+    child->SetBounds(0, 0, 100, 100);
+    auto place = [&ramp](TControl* c, int left, int top, bool visible = true) {
+        c->SetParent(&ramp);
+        c->SetBounds(left, top, 20, 20);
+        c->SetVisible(visible);
+        return c;
+    };
+    place(new TSpeedButton(&ramp), 10, 10);
+    place(new TPanel(&ramp), 40, 10);
+    place(new TSpeedButton(&ramp), 70, 10, false);
+    auto* label = static_cast<TLabel*>(place(new TLabel(&ramp), 10, 50));
+    label->SetAutoSize(false);
+    label->SetCaption("WWW");
+    TFont font = label->Font();
+    font.Color = clWhite;
+    label->SetFont(font);
+
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    TCanvas canvas(&image);
+    PaintParentBackground(*child, canvas);
+    auto ramped = [&](int x, int y) { return canvas.Pixel(x, y) == RGB(std::uint8_t(x), std::uint8_t(y), 7); };
+    struct Case {
+        const char* what;
+        TRect area;
+        bool shown;
+    } const cases[] = {
+        {"a speed button", Rect(12, 12, 28, 28), true},
+        {"a panel", Rect(40, 10, 60, 30), false},
+        {"a hidden speed button", Rect(70, 10, 90, 30), false},
+        {"a label", Rect(10, 50, 30, 70), true},
+    };
+    for (const Case& c : cases) {
+        int changed = 0;
+        for (int y = c.area.Top; y < c.area.Bottom; ++y)
+            for (int x = c.area.Left; x < c.area.Right; ++x) changed += !ramped(x, y);
+        EXPECT_EQ(changed > 0, c.shown) << c.what << ": " << changed;
+    }
+    EXPECT_EQ(child->Paints, 0);
 }
 
 }  // namespace
