@@ -143,8 +143,12 @@ TEST(TabMouseTest, HoldingADraggedTabBeyondTheStripEndScrollsIt) {
     struct Case {
         TKtTabSequence sequence;
         int first, after;
+        bool straightOff = false;  // out of the control from the tab, not over the card
     };
-    const Case cases[] = {{TKtTabSequence::tsStandard, 0, 1}, {TKtTabSequence::tsReverse, 3, 2}};
+    const Case cases[] = {{TKtTabSequence::tsStandard, 0, 1},
+                          {TKtTabSequence::tsReverse, 3, 2},
+                          {TKtTabSequence::tsStandard, 0, 1, true},
+                          {TKtTabSequence::tsReverse, 3, 2, true}};
     for (const Case& k : cases) {
         TabWindow w(12, 300);
         auto& c = *w.tabs;
@@ -154,14 +158,16 @@ TEST(TabMouseTest, HoldingADraggedTabBeyondTheStripEndScrollsIt) {
         c.SetFirstShownTab(k.first);
         c.SetTabIndex(k.first);
         ASSERT_TRUE(c.ScrollerNeeded());
+        const TPoint beyond{c.Width() + 5, 10};
         w.Press(c, w.Middle(k.first));
         w.Move(c, w.Middle(k.first), true);
-        w.Move(c, {150, 120}, true);  // over the card: no tab
+        w.Move(c, {w.Middle(k.first).X + 12, 10}, true);  // the drag starts on the tab
+        w.Move(c, k.straightOff ? beyond : TPoint{150, 120}, true);
         TTimer* t = c.DragScrollTimer();
         ASSERT_NE(t, nullptr);
         EXPECT_TRUE(t->Enabled());
         EXPECT_EQ(t->Interval(), 400);
-        SetCursorPosSource([&c] { return c.ClientToScreen({c.Width() + 5, 10}); });
+        SetCursorPosSource([&c, beyond] { return c.ClientToScreen(beyond); });
         t->Timer();
         SetCursorPosSource({});
         EXPECT_EQ(t->Interval(), 300);
@@ -212,47 +218,6 @@ TEST(TabMouseTest, SelectingRotatesRowsOrScrollsTheTabIntoView) {
 
 namespace dlk {
 namespace {
-
-// Out past the end of the strip in one move, leaving the control from the
-// tab itself: the timer runs and scrolls as when held over the card.
-TEST(TabMouseTest, DraggingATabStraightOffTheStripsEndScrollsIt) {
-    struct Case {
-        TKtTabSequence sequence;
-        int first, after;
-        TPoint beyond;
-    };
-    const Case cases[] = {{TKtTabSequence::tsStandard, 0, 1, {305, 10}},
-                          {TKtTabSequence::tsReverse, 3, 2, {305, 10}},
-                          {TKtTabSequence::tsStandard, 2, 1, {-5, 10}}};
-    for (const Case& k : cases) {
-        TabWindow w(12, 300);
-        auto& c = *w.tabs;
-        c.SetTabSequence(k.sequence);
-        c.SetAllowTabDragging(true);
-        c.Relayout();
-        c.SetFirstShownTab(k.first);
-        c.SetTabIndex(k.first);
-        ASSERT_TRUE(c.ScrollerNeeded());
-        w.Press(c, w.Middle(k.first));
-        w.Move(c, w.Middle(k.first), true);
-        w.Move(c, {w.Middle(k.first).X + 12, w.Middle(k.first).Y}, true);  // past the threshold
-        ASSERT_TRUE(c.Dragging());
-        w.Move(c, k.beyond, true);
-        TTimer* t = c.DragScrollTimer();
-        ASSERT_NE(t, nullptr) << k.beyond.X;
-        EXPECT_TRUE(t->Enabled());
-        EXPECT_EQ(t->Interval(), 400);
-        SetCursorPosSource([&c, &k] { return c.ClientToScreen(k.beyond); });
-        t->Timer();
-        SetCursorPosSource({});
-        EXPECT_EQ(t->Interval(), 300);
-        EXPECT_EQ(c.FirstShownTab(), k.after) << k.beyond.X;
-        c.EndDrag(false);
-        w.Release(c, k.beyond);
-        t->Timer();  // no drag any more: the timer stops
-        EXPECT_FALSE(t->Enabled());
-    }
-}
 
 // Hot-tracking repaints the strip; the card's shadow below it stays as it was.
 TEST(TabMouseTest, TheCardsShadowStaysWhileATabIsHotTracked) {
