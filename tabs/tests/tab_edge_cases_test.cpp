@@ -37,7 +37,7 @@ TEST(TabEdgeCasesTest, EveryMultiLineTabLiesOnARowOfTheStrip) {
     } cases[] = {{120, 217, 90, TKtTabOrientation::toTop, S::tsSingleSlant},
                  {120, 217, 90, TKtTabOrientation::toBottom, S::tsRoundCorners},
                  {300, 120, 0, TKtTabOrientation::toLeft, S::tsDoubleSlant},
-                 {60, 300, 0, TKtTabOrientation::toTop, S::tsBackSlant}};
+                 {60, 217, 90, TKtTabOrientation::toBottom, S::tsRoundCorners}};
     for (const auto& k : cases) {
         auto c = Strip(k.w, k.h, std::vector<std::string>(16, "Tab number 12"));
         c->SetTabOrientation(k.orientation), c->SetTabStyle(k.style), c->SetTabWidth(k.tabWidth);
