@@ -417,6 +417,9 @@ protected:
     bool use_gradients_ = true;
 
     bool card_visible_ = true;
+    // A repaint asked for by hot-tracking alone. It changes nothing drawn:
+    // the card's shadow is blended from the parent's picture, never from
+    // this control's own image, so painting it again cannot darken it twice.
     bool hot_track_only_repaint_ = false;
     std::unique_ptr<TChangeLink> image_change_link_;
     int stored_tab_index_ = 0;

@@ -26,13 +26,16 @@ void TKtCustomTabControl::DrawTabBackground(int index, const TRect& rect) {
 
 namespace {
 
-// One caption line from (x, y), its accelerator underlined.
+// One caption line from (x, y), its accelerator underlined when it is the
+// one that selects the tab.
 // Drawn limited to the tab's rectangle (the region clips tighter anyway):
 // unlike TextOut that does not measure the text again for the pen.
 void DrawTabText(TKtCustomTabControl& control, TCanvas& c, const TRect& tab, int x, int y, const std::string& line,
-                 TColor color, bool horizontal, bool downward) {
+                 TColor color, bool horizontal, bool downward, bool selecting) {
     const TFont font = c.Font;
-    const TKtAcceleratorParts split = SplitAccelerator(line);
+    TKtAcceleratorParts split = SplitAccelerator(line);
+    // A mark that selects nothing is only left out: the line is drawn whole.
+    if (!selecting) split = {{split.Parts.size() == 3 ? split.Parts[0] + split.Parts[1] + split.Parts[2] : line}, -1};
     for (std::size_t i = 0; i < split.Parts.size(); ++i) {
         const std::string& part = split.Parts[i];
         c.Font = font;
@@ -58,7 +61,8 @@ void TKtCustomTabControl::DrawTabFace(int index, const TRect& rect) {
     const TRect content = GetTabContentRect(rect);
     const TSize image = GetImageSize(tab.ImageIndex);
     TRect imageBox, textBox;
-    SplitTabContent(content, image_position_, image, tab.ImageIndex != -1 ? image_margin_ : 0, imageBox, textBox);
+    SplitTabContent(content, image_position_, image, tab.ImageIndex != -1 ? SaneExtent(image_margin_) : 0, imageBox,
+                    textBox);
     if (images_ != nullptr && tab.ImageIndex != -1) {
         const TPoint at =
             AlignImage(imageBox, image, image_position_, image_alignment_, image_alignment_vertical_, content);
@@ -117,12 +121,20 @@ void TKtCustomTabControl::DrawTabFace(int index, const TRect& rect) {
     }
     const TKtCaptionPlacement place = PlaceCaption(in);
     const bool downward = tab_orientation_ == TKtTabOrientation::toRight;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        DrawTabText(*this, c, rect, place.Origins[i].X, place.Origins[i].Y, lines[i], color, horizontal, downward);
+    // The keyboard goes by the first line with a mark: only its letter is
+    // underlined, the marks of later lines are merely not shown.
+    bool marked = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const bool selecting = !marked && AcceleratorMark(lines[i]) != std::string::npos;
+        marked = marked || selecting;
+        DrawTabText(*this, c, rect, place.Origins[i].X, place.Origins[i].Y, lines[i], color, horizontal, downward,
+                    selecting);
+    }
     RestoreTabFont();
 
+    // Without a caption nothing is fitted: the frame goes round the text box.
     if (show_focus_rect_ && index == tab_index_ && Focused())
-        c.DrawFocusRect(FocusRectFor(place.Fitted, tab_orientation_, tab_style_));
+        c.DrawFocusRect(FocusRectFor(tab.Caption.empty() ? textBox : place.Fitted, tab_orientation_, tab_style_));
 }
 
 }  // namespace dlk

@@ -29,7 +29,7 @@ TKtStripGeometryInput TKtCustomTabControl::GeometryInput() const {
     in.ShowCloseButton = show_close_button_;
     in.ShowMenuButton = show_menu_button_;
     in.MultiLine = multi_line_;
-    return in;
+    return SaneInput(in);
 }
 
 TRect TKtCustomTabControl::BaseRect() const {

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "framework/controls/drag.h"
 #include "framework/core/application.h"
 #include "tabs/core/tab_search.h"
@@ -143,13 +145,9 @@ void TKtCustomTabControl::WMTimer(int id) {
 void TKtCustomTabControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
     TCustomControl::DragOver(source, x, y, state, accept);
     if (!allow_tab_dragging_ || source != this) return;
-    if (state == TDragState::dsDragLeave) {
-        accept = false;
-        if (drop_marker_shown_) DrawDropMarker(drag_marker_rect_);
-        drop_target_ = -1;
-        return;
-    }
-    const int index = TabAtPoint(x, y);
+    // Off every tab, and so also on the way out past the strip's end: the
+    // timer scrolls while the pointer is held beyond it.
+    const int index = state == TDragState::dsDragLeave ? -1 : TabAtPoint(x, y);
     if (index == -1) {
         if (!drag_timer_) {
             drag_timer_ = std::make_unique<TTimer>(nullptr);
@@ -158,6 +156,12 @@ void TKtCustomTabControl::DragOver(TObject* source, int x, int y, TDragState sta
         }
         drag_timer_->SetInterval(drag_first_interval_);
         drag_timer_->SetEnabled(true);
+    }
+    if (state == TDragState::dsDragLeave) {
+        accept = false;
+        if (drop_marker_shown_) DrawDropMarker(drag_marker_rect_);
+        drop_target_ = -1;
+        return;
     }
     accept = index != -1 && index != tab_index_;
     if (index == drop_target_) return;
@@ -179,7 +183,8 @@ void TKtCustomTabControl::DragDrop(TObject* source, int x, int y) {
 
 void TKtCustomTabControl::DragScrollTick() {
     drag_timer_->SetInterval(drag_step_interval_);
-    if (!Dragging()) return;
+    // A drag that ended off the control leaves nothing to scroll for.
+    if (!Dragging()) return drag_timer_->SetEnabled(false);
     const TPoint p = ScreenToClient(CursorPos());
     int direction = 0;
     switch (tab_orientation_) {
@@ -267,7 +272,16 @@ void TKtCustomTabControl::DrawDropMarker(const TRect& aRect) {
 
 void TKtCustomTabControl::PaintDropMarker(TCanvas& canvas) const {
     if (!drop_marker_shown_) return;
-    const TRect& r = drag_marker_rect_;
+    // On the screen the marker may reach past the control's outer edge; in
+    // the control's own image it is moved in by that much, so none of its
+    // rows is lost.
+    TRect r = drag_marker_rect_;
+    switch (tab_orientation_) {
+        case TKtTabOrientation::toTop: OffsetRect(r, 0, std::max(0, -r.Top)); break;
+        case TKtTabOrientation::toBottom: OffsetRect(r, 0, -std::max(0, r.Bottom - ClientHeight())); break;
+        case TKtTabOrientation::toLeft: OffsetRect(r, std::max(0, -r.Left), 0); break;
+        case TKtTabOrientation::toRight: OffsetRect(r, -std::max(0, r.Right - ClientWidth()), 0); break;
+    }
     TBitmap marker;
     marker.SetSize(r.Width(), r.Height());
     TCanvas& m = marker.Canvas();

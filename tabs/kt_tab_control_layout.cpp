@@ -18,12 +18,12 @@ TKtTabLayoutInput TKtCustomTabControl::LayoutInput(const TKtTextMeasurer* tabFon
     TKtTabLayoutInput in;
     in.Strip = GeometryInput();
     in.ImagePosition = image_position_;
-    in.ImageMargin = image_margin_;
-    in.CutCornerSize = cut_corner_size_;
-    in.TabOverlap = tab_overlap_;
+    in.ImageMargin = SaneExtent(image_margin_);
+    in.CutCornerSize = SaneExtent(cut_corner_size_);
+    in.TabOverlap = SaneExtent(tab_overlap_);
     in.AlignTabs = align_tabs_;
     in.HasImages = images_ != nullptr;
-    if (images_ != nullptr) in.ImageSize = {images_->Width(), images_->Height()};
+    if (images_ != nullptr) in.ImageSize = {SaneExtent(images_->Width()), SaneExtent(images_->Height())};
     in.TabFont = tabFont;
     in.TabFontHeight = tab_font_.Height;
     in.ControlFont = controlFont;

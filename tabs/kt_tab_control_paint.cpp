@@ -91,7 +91,9 @@ void TKtCustomTabControl::DrawTab(int index) {
 
 void TKtCustomTabControl::DrawCard(int row) {
     TRect card = CardRect(row);
-    if (card.IsEmpty()) return;
+    // Only the rectangle of a row with no room is all zeros; a card one
+    // pixel thick still has its edge to show.
+    if (card == TRect{}) return;
     if (card_visible_) ++card.Right, ++card.Bottom;
     TCanvas& c = bitmap_.Canvas();
     bool handled = false;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <memory>
 
 #include "tabs/command_painter.h"
@@ -15,8 +16,8 @@ namespace {
 
 // The one place where a tab's outline leaves strip coordinates.
 TKtTabShape ClientShape(const TKtCustomTabControl& control, int index) {
-    TKtTabShape shape =
-        ShapePoints(control.TabShapeRect(index), control.TabStyle(), control.SoftCorners(), control.CutCornerSize());
+    TKtTabShape shape = ShapePoints(control.TabShapeRect(index), control.TabStyle(), control.SoftCorners(),
+                                    SaneExtent(control.CutCornerSize()));
     for (int i = 0; i < shape.Count; ++i)
         shape.Points[std::size_t(i)] = control.StripToClient(shape.Points[std::size_t(i)]);
     return shape;
@@ -26,7 +27,7 @@ TKtTabShape ClientShape(const TKtCustomTabControl& control, int index) {
 
 TRect TKtCustomTabControl::TabShapeRect(int index) const {
     const TKtTabData& tab = *tabs_->Items(index);
-    return ShapeRect(tab.LayoutRect, tab.Row, row_indent_, tab_sequence_, tab_style_, index == tab_index_);
+    return ShapeRect(tab.LayoutRect, tab.Row, SaneExtent(row_indent_), tab_sequence_, tab_style_, index == tab_index_);
 }
 
 TRect TKtCustomTabControl::GetTabClientRect(int index) const {
@@ -37,7 +38,18 @@ TRegion* TKtCustomTabControl::GetTabRegion(int index, const TRect& clientRect) {
     if (TRegion* found = region_cache_->FindRegion(clientRect)) return found;
     const TKtTabShape shape = ClientShape(*this, index);
     if (shape.Count < 3) return nullptr;
-    auto region = std::make_unique<TRegion>(TRegion::FromPolygon(shape.Points.data(), shape.Count));
+    // A region costs a row of rectangles per pixel of height: a shape far
+    // past the control is cut to a frame around it first, well outside what
+    // shows, so a sensible shape keeps its outline exactly.
+    constexpr int kFrame = 1024;
+    const TRect frame{-kFrame, -kFrame, ClientWidth() + kFrame, ClientHeight() + kFrame};
+    const TPoint* first = shape.Points.data();
+    const bool within = std::all_of(first, first + shape.Count, [&](TPoint p) {
+        return p.X >= frame.Left && p.X <= frame.Right && p.Y >= frame.Top && p.Y <= frame.Bottom;
+    });
+    const std::vector<TPoint> clipped = within ? std::vector<TPoint>() : ClipPolygon(first, shape.Count, frame);
+    auto region = std::make_unique<TRegion>(within ? TRegion::FromPolygon(first, shape.Count)
+                                                   : TRegion::FromPolygon(clipped.data(), int(clipped.size())));
     TRegion* lent = region.get();
     region_cache_->AddRegion(clientRect, std::move(region));
     return lent;
@@ -52,20 +64,13 @@ void TKtCustomTabControl::DrawTabOutline(int index) {
 }
 
 void TKtCustomTabControl::DrawCardFrame(int row) {
-    TKtCardFrame frame{CardRect(row),
-                       tab_style_,
-                       tab_orientation_,
-                       tab_sequence_,
-                       show_shadow_,
-                       show_full_frame_,
-                       hot_track_only_repaint_,
-                       false,
-                       {},
-                       {}};
+    TKtCardFrame frame{
+        CardRect(row), tab_style_, tab_orientation_, tab_sequence_, show_shadow_, show_full_frame_, false, {}, {}};
     // A stale selection past the end joins no tab.
     const bool selected = tab_index_ >= 0 && tab_index_ < tabs_->Count();
     if (row == 0 && selected && IsTabFullyShown(tab_index_)) {
-        const TKtTabShape shape = ShapePoints(TabShapeRect(tab_index_), tab_style_, soft_corners_, cut_corner_size_);
+        const TKtTabShape shape =
+            ShapePoints(TabShapeRect(tab_index_), tab_style_, soft_corners_, SaneExtent(cut_corner_size_));
         frame.Open = true;
         frame.S = StripToClient({shape.Points[0].X + 1, shape.Points[0].Y});
         frame.E = StripToClient(shape.Points[std::size_t(shape.Count - 1)]);

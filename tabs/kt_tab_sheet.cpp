@@ -127,9 +127,11 @@ void TKtTabSheet::AssignTo(TPersistent& dest) const {
 void TKtTabSheet::Paint() {
     const TRect r = Rect(0, 0, Width(), Height());
     bool handled = false;
+    // The paint image comes filled with the page's colour: only what a
+    // handler drew and left unhandled needs covering.
+    if (!OnPaintBackground) return;
     Raise(OnPaintBackground, this, Canvas(), r, handled);
-    // The paint image comes filled with the control's own colour.
-    if (handled || GetColor() == Color()) return;
+    if (handled) return;
     Canvas().Brush.Color = GetColor();
     Canvas().Brush.Style = TBrushStyle::bsSolid;
     Canvas().FillRect(r);

@@ -15,7 +15,8 @@ void TKtTabScroller::SetOrientation(TOrientation value) {
 bool TKtTabScroller::HalfEnabled(int half) const {
     TKtCustomTabControl& c = TabControl();
     const int last = c.LastVisibleTab();
-    const bool atStart = c.FirstShownTab() == 0;
+    // Hidden tabs before the first visible one are nothing to scroll back to.
+    const bool atStart = c.FirstShownTab() <= c.FirstVisibleTab();
     const bool atEnd = last < 0 || c.IsTabFullyShown(last);
     // The down/left half points to the earlier tabs unless the strip runs
     // the other way: reversed, or down a right edge, but not both.

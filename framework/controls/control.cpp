@@ -281,14 +281,20 @@ void TControl::SetHint(const std::string& hint) {
 
 // Without a tab stop a control only leaves Tab's round: a field the user can
 // type in still takes the focus when clicked. A control that never takes the
-// focus (a label) stays that way.
+// focus (a label) stays that way, and one that takes it only when it asks
+// for it (a painted control) is then reached by nothing but its own call.
 void TControl::SetTabStop(bool v) {
     tab_stop_ = v;
     if (widget_ == nullptr) return;
     if (v)
-        widget_->setFocusPolicy(Qt::StrongFocus);
+        widget_->setFocusPolicy(focus_on_click_ ? Qt::StrongFocus : Qt::TabFocus);
     else if (widget_->focusPolicy() != Qt::NoFocus)
-        widget_->setFocusPolicy(Qt::ClickFocus);
+        widget_->setFocusPolicy(focus_on_click_ ? Qt::ClickFocus : Qt::NoFocus);
+}
+
+void TControl::SetFocusOnClick(bool on) {
+    focus_on_click_ = on;
+    SetTabStop(tab_stop_);
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu) {
@@ -461,9 +467,12 @@ void TControl::ShowPicture(const QImage* picture) {
     for (const QRect& rest : QRegion(widget_->rect()).subtracted(shown)) painter.fillRect(rest, ToQColor(color_));
 }
 
+// A painted control, like the classic one, is given the focus by its own
+// code (or Tab), never by a press as such.
 TCustomControl::TCustomControl(TComponent* owner) : TControl(owner) {
     SetWidget(new HostWidget<QWidget>(Link()));
     SetCustomPainted(true);
+    SetFocusOnClick(false);
 }
 
 }  // namespace dlk

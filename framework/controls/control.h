@@ -227,6 +227,10 @@ protected:
     // double-buffered and opaque.
     void SetCustomPainted(bool on);
     bool CustomPainted() const { return custom_painted_; }
+    // False: a press does not move the focus here; the control takes it
+    // itself where it wants it (a tab strip, on its selected tab). A tab
+    // stop then only puts it in Tab's round.
+    void SetFocusOnClick(bool on);
 
     virtual void Paint() {}
     // A control that composes all of itself off a picture of its own may
@@ -344,6 +348,7 @@ private:
     bool tab_stop_ = false;
     TPopupMenu* popup_menu_ = nullptr;
     bool custom_painted_ = false;
+    bool focus_on_click_ = true;
     bool aligning_ = false;
     bool double_clicked_ = false;  // the press was the second of a double click
     bool showing_ = false;         // as last reported by CM_SHOWINGCHANGED

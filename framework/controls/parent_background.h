@@ -7,9 +7,11 @@ namespace dlk {
 class TControl;
 
 // Paints into canvas, in the control's client coordinates, what the control's
-// parent shows behind it: the parent's background and its own painting, but
+// parent shows behind it: the parent's background, its own painting and its
+// children without a window of their own (labels, images, speed buttons), but
 // none of the parent's child windows, so never the control itself (that would
-// recurse) nor its siblings. Nothing happens for a control without a parent.
+// recurse) nor its windowed siblings. Nothing happens for a control without a
+// parent.
 void PaintParentBackground(const TControl& control, TCanvas& canvas);
 
 }  // namespace dlk

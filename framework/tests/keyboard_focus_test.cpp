@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
@@ -151,6 +152,26 @@ TEST_F(KeyboardFocusTest, FocusFollowsTabOrderAndTheWindowKnowsItsActiveControl)
     Focus(probe);
     delete probe;
     EXPECT_NE(form_->ActiveControl(), probe);
+}
+
+// A click focuses the fields and buttons it lands on; a painted control
+// with a tab stop (the probe, a panel given one) is reached by Tab, but a
+// press leaves the focus where it was.
+TEST_F(KeyboardFocusTest, AClickFocusesFieldsButNotPaintedControls) {
+    Get<TPanel>("Outer")->SetTabStop(true);
+    struct Case {
+        const char* clicked;
+        const char* focused;
+    } const cases[] = {
+        {"Edit2", "Edit2"}, {"Probe", "Edit2"}, {"Button1", "Button1"}, {"Outer", "Button1"}, {"Edit1", "Edit1"},
+    };
+    for (const Case& c : cases) {
+        TControl* clicked = Get<TControl>(c.clicked);
+        QTest::mouseClick(clicked->Widget(), Qt::LeftButton, {}, QPoint(clicked->Width() - 2, clicked->Height() - 2));
+        EXPECT_TRUE(testing::WaitUntil([&] { return Get<TControl>(c.focused)->Focused(); })) << c.clicked;
+    }
+    EXPECT_TRUE(Get<TKeyProbe>("Probe")->Widget()->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(Get<TPanel>("Outer")->Widget()->focusPolicy() & Qt::TabFocus);
 }
 
 }  // namespace

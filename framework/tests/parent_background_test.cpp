@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/control.h"
+#include "framework/controls/glyph_buttons.h"
+#include "framework/controls/std_controls.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {
@@ -63,6 +65,40 @@ TEST(ParentBackgroundTest, ParentShowsAtTheChildsOffsetWithoutAnyChildren) {
     canvas.Origin = {};
     PaintParentBackground(ramp, canvas);  // no parent: nothing
     EXPECT_EQ(canvas.Pixel(0, 0), clBlack);
+}
+
+// Labels, images and speed buttons are part of the parent's picture; child
+// windows are not, nor what is hidden.
+TEST(ParentBackgroundTest, TheParentsChildrenWithoutAWindowBelongToItsPicture) {
+    testing::EnsureApplication();
+    Ramp ramp(nullptr);
+    ramp.SetBounds(0, 0, 100, 100);
+    auto* child = new SeeThrough(&ramp);
+    const struct {
+        TControl* control;
+        bool visible, shown;
+    } cases[] = {{child, true, false},
+                 {new TSpeedButton(&ramp), true, true},
+                 {new TPanel(&ramp), true, false},
+                 {new TSpeedButton(&ramp), false, false},
+                 {new TLabel(&ramp), true, true}};
+    for (int i = 0; i < 5; ++i) {
+        cases[i].control->SetParent(&ramp);
+        cases[i].control->SetBounds(i == 0 ? 0 : 20 * i - 10, i == 0 ? 0 : 10, i == 0 ? 100 : 18, i == 0 ? 100 : 18);
+        cases[i].control->SetVisible(cases[i].visible);
+    }
+    cases[4].control->SetCaption("WWW");
+    QImage image(100, 100, QImage::Format_RGB32);
+    TCanvas canvas(&image);
+    PaintParentBackground(*child, canvas);
+    for (int i = 1; i < 5; ++i) {
+        int changed = 0;
+        for (int y = 10; y < 28; ++y)
+            for (int x = 20 * i - 10; x < 20 * i + 8; ++x)
+                changed += canvas.Pixel(x, y) != RGB(std::uint8_t(x), std::uint8_t(y), 7);
+        EXPECT_EQ(changed > 0, cases[i].shown) << i << ": " << changed;
+    }
+    EXPECT_EQ(child->Paints, 0);
 }
 
 }  // namespace

@@ -123,9 +123,7 @@ void AppendOpenFrame(TKtDrawCommands& list, const TKtCardFrame& f, bool shadowed
     auto line = [&](std::initializer_list<TPoint> points) {
         for (const TPoint& p : points) list.Add(dcLine, p);
     };
-    auto shadow = [&] {
-        if (!f.HotTrackOnly) AppendShadow(list, B, C, D);
-    };
+    auto shadow = [&] { AppendShadow(list, B, C, D); };
     list.Add(dcFrameColor);
     if (f.Style != TKtTabStyle::tsRoundCorners) {
         switch (f.Orientation) {
@@ -202,7 +200,7 @@ void AppendCardFrame(TKtDrawCommands& list, const TKtCardFrame& f) {
         list.Add(dcLine, C.X - 2, C.Y - 2);
         list.Add(dcLine, D.X, D.Y - 2);
         list.Add(dcLine, A);
-        if (!f.HotTrackOnly) AppendShadow(list, B, C, D);
+        AppendShadow(list, B, C, D);
         return;
     }
     list.Add(dcLine, B);

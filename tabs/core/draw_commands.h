@@ -67,7 +67,6 @@ struct TKtCardFrame {
     TKtTabSequence Sequence = TKtTabSequence::tsStandard;
     bool ShowShadow = false;
     bool ShowFullFrame = true;
-    bool HotTrackOnly = false;  // a repaint for hot-tracking leaves the shadow be
     // The selected tab this card joins: where its outline meets the card
     // (first shape point one pixel on along the strip, last shape point).
     bool Open = false;

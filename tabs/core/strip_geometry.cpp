@@ -1,6 +1,7 @@
 #include "tabs/core/strip_geometry.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace dlk {
 
@@ -17,6 +18,11 @@ bool Round(const TKtStripGeometryInput& in) {
 bool Standard(const TKtStripGeometryInput& in) {
     return in.Sequence == TKtTabSequence::tsStandard;
 }
+// Many rows of thick tabs: far off any screen, and still room to add to.
+int Saturated(std::int64_t v) {
+    constexpr std::int64_t limit = std::int64_t(1) << 30;
+    return int(std::clamp(v, -limit, limit));
+}
 // The right edge the buttons of a top strip keep to: inside the shadow.
 int TopEnd(const TKtStripGeometryInput& in, const TRect& strip) {
     return in.ShowShadow ? strip.Right - 1 : strip.Right + 1;
@@ -24,14 +30,27 @@ int TopEnd(const TKtStripGeometryInput& in, const TRect& strip) {
 
 }  // namespace
 
+int SaneExtent(int v) {
+    return std::clamp(v, -kLargestExtent, kLargestExtent);
+}
+
+TKtStripGeometryInput SaneInput(TKtStripGeometryInput in) {
+    for (int* v : {&in.Width, &in.Height, &in.FixedDimension, &in.RowOverlap, &in.RowIndent, &in.Margin, &in.TabWidth,
+                   &in.TabHeight})
+        *v = SaneExtent(*v);
+    // One row per tab at most, however many tabs there are.
+    in.RowCount = std::clamp(in.RowCount, 1, kLargestExtent);
+    return in;
+}
+
 TRect StripBaseRect(const TKtStripGeometryInput& in) {
     return {0, 0, in.Width - 1, in.Height - 1};
 }
 
 int StripDepth(const TKtStripGeometryInput& in) {
     if (in.CardVisible) {
-        const int step = in.FixedDimension - in.RowOverlap;
-        return (Round(in) ? 3 : 0) + in.FixedDimension + step * (in.RowCount - 1);
+        const std::int64_t step = std::int64_t(in.FixedDimension) - in.RowOverlap;
+        return Saturated((Round(in) ? 3 : 0) + in.FixedDimension + step * (in.RowCount - 1));
     }
     int depth = Horizontal(in) ? in.Height - 1 : in.Width - 1;
     if (Round(in) && (in.Orientation == O::toBottom || in.Orientation == O::toRight)) --depth;
@@ -61,9 +80,10 @@ TRect CardRect(const TKtStripGeometryInput& in, int row) {
     const TRect base = StripBaseRect(in);
     if (in.TabCount == 0 && in.CardVisible) return base;
     const int L = base.Left, T = base.Top, R = base.Right, B = base.Bottom;
-    const int step = in.FixedDimension - in.RowOverlap;
-    const int D = StripDepth(in) - step * row, S = step * row;
-    const int I = in.RowIndent * row, J = in.RowIndent * (in.RowCount - row - 1);
+    const std::int64_t step = std::int64_t(in.FixedDimension) - in.RowOverlap;
+    const int D = Saturated(StripDepth(in) - step * row), S = Saturated(step * row);
+    const int I = Saturated(std::int64_t(in.RowIndent) * row);
+    const int J = Saturated(std::int64_t(in.RowIndent) * (std::int64_t(in.RowCount) - row - 1));
     // The row's card steps toward the tabs and is indented at the end the
     // sequence starts from, so the cards of the rows form a staircase.
     const int near = Standard(in) ? I : J, far = Standard(in) ? J : I;

@@ -31,6 +31,15 @@ struct TKtStripGeometryInput {
     bool MultiLine = false;
 };
 
+// The largest size the geometry takes from a property or the control: far
+// beyond any screen, yet small enough that the sums and the products with a
+// row count stay within 32 bits.
+inline constexpr int kLargestExtent = 1 << 16;
+// v within -kLargestExtent .. kLargestExtent.
+int SaneExtent(int v);
+// The input with every size, margin and count of it made sane.
+TKtStripGeometryInput SaneInput(TKtStripGeometryInput in);
+
 // All rectangles are (Left, Top, Right, Bottom) in client coordinates.
 TRect StripBaseRect(const TKtStripGeometryInput& in);
 int StripDepth(const TKtStripGeometryInput& in);

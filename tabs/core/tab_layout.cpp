@@ -146,6 +146,59 @@ int CountRows(const TKtStripGeometryInput& g, const std::vector<Sized>& tabs, in
     }
 }
 
+// Places the visible tabs in rows of the available length g's row count
+// leaves; answers how many rows they took.
+int PlaceTabs(const TKtTabLayoutInput& in, const TKtStripGeometryInput& g, std::vector<Sized>& tabs, int T,
+              int advance) {
+    const int M = g.Margin;
+    int avail = StripLength(g) - 2 * M;
+    if (g.MultiLine) {
+        avail -= (g.RowCount - 1) * g.RowIndent;
+    } else {
+        const int bs = ButtonSize(g, in.ButtonTextHeight);
+        avail -= ButtonsRoom(g, CloseButtonSize(g, bs), MenuButtonSize(g, bs));
+        // The scroller's room is kept whether or not the tabs overflow.
+        avail -= 2 * bs + 2;
+    }
+    // A row too short for any tab leaves its tabs empty, never of negative
+    // length (which would make every one of them fit).
+    const int maxLength = std::max(0, avail - RoundInset(g));
+    const int rowStep = T - g.RowOverlap;
+    int c = StripDepth(g) - T, row = 0;
+    const bool standard = g.Sequence == TKtTabSequence::tsStandard;
+    const int rowStart = standard ? M : -M;
+    int pos = rowStart;
+    for (Sized& s : tabs) {
+        const int len = std::clamp(s.length, 0, maxLength);
+        const bool overflows = g.MultiLine && (standard ? pos + len >= avail : pos - len <= -avail);
+        // A tab too long even for an empty row fills that row by itself.
+        const bool alone = overflows && pos == rowStart;
+        if (overflows && !alone) {
+            pos = rowStart;
+            c -= rowStep;
+            ++row;
+        }
+        s.tab->LayoutRect = standard ? TRect{pos, c, pos + len, c + T} : TRect{pos - len, c, pos, c + T};
+        s.tab->Row = row;
+        if (alone) {
+            c -= rowStep;
+            ++row;
+        } else {
+            pos = standard ? pos + len - advance : pos - len + advance;
+        }
+    }
+    if (!standard) {
+        // Back into positive coordinates; StripToClient takes its scroll
+        // offset from the same rectangles, so the shift cancels there.
+        const int shift = g.MultiLine ? g.Width : std::abs(pos);
+        for (Sized& s : tabs) OffsetRect(s.tab->LayoutRect, shift, 0);
+    }
+
+    int rows = 0;
+    for (const Sized& s : tabs) rows = std::max(rows, s.tab->Row + 1);
+    return std::max(rows, 1);
+}
+
 void AlignRows(const TKtStripGeometryInput& g, const std::vector<Sized>& tabs, int rowCount) {
     const bool standard = g.Sequence == TKtTabSequence::tsStandard;
     const int rowLength = StripLength(g) - 2 * g.Margin - (rowCount - 1) * g.RowIndent;
@@ -205,7 +258,7 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
     if (g0.TabHeight > 0) maxTab.cy = g0.TabHeight;
 
     TKtLayoutResult result;
-    result.FixedDimension = horizontal ? maxTab.cy : maxTab.cx;
+    result.FixedDimension = SaneExtent(horizontal ? maxTab.cy : maxTab.cx);
     const int T = result.FixedDimension;
 
     // Each tab's length along the strip, its across side as thick as the
@@ -231,51 +284,15 @@ TKtLayoutResult LayoutTabs(const TKtTabLayoutInput& in, TKtTabDataList& list) {
 
     // Positions. The tab lengths are clamped to the final available length:
     // of the rows' shortest length with several rows, of the room the
-    // buttons leave in a single one.
-    const int M = g.Margin;
-    int avail = StripLength(g) - 2 * M;
-    if (g.MultiLine) {
-        avail -= (result.RowCount - 1) * g.RowIndent;
-    } else {
-        const int bs = ButtonSize(g, in.ButtonTextHeight);
-        avail -= ButtonsRoom(g, CloseButtonSize(g, bs), MenuButtonSize(g, bs));
-        // The scroller's room is kept whether or not the tabs overflow.
-        avail -= 2 * bs + 2;
+    // buttons leave in a single one. The count clamps to each pass's own
+    // length, so tabs longer than a row can need more rows than it found:
+    // the count then grows until every tab lies on one of its rows.
+    for (;;) {
+        const int rows = PlaceTabs(in, g, tabs, T, advance);
+        if (rows <= result.RowCount) break;
+        result.RowCount = rows;
+        g.RowCount = rows;
     }
-    // A row too short for any tab leaves its tabs empty, never of negative
-    // length (which would make every one of them fit).
-    const int maxLength = std::max(0, avail - RoundInset(g));
-    const int rowStep = T - g.RowOverlap;
-    int c = StripDepth(g) - T, row = 0;
-    const bool standard = g.Sequence == TKtTabSequence::tsStandard;
-    const int rowStart = standard ? M : -M;
-    int pos = rowStart;
-    for (Sized& s : tabs) {
-        const int len = std::clamp(s.length, 0, maxLength);
-        const bool overflows = g.MultiLine && (standard ? pos + len >= avail : pos - len <= -avail);
-        // A tab too long even for an empty row fills that row by itself.
-        const bool alone = overflows && pos == rowStart;
-        if (overflows && !alone) {
-            pos = rowStart;
-            c -= rowStep;
-            ++row;
-        }
-        s.tab->LayoutRect = standard ? TRect{pos, c, pos + len, c + T} : TRect{pos - len, c, pos, c + T};
-        s.tab->Row = row;
-        if (alone) {
-            c -= rowStep;
-            ++row;
-        } else {
-            pos = standard ? pos + len - advance : pos - len + advance;
-        }
-    }
-    if (!standard) {
-        // Back into positive coordinates; StripToClient takes its scroll
-        // offset from the same rectangles, so the shift cancels there.
-        const int shift = g.MultiLine ? g.Width : std::abs(pos);
-        for (Sized& s : tabs) OffsetRect(s.tab->LayoutRect, shift, 0);
-    }
-
     const bool lengthAutomatic = horizontal ? g.TabWidth == 0 : g.TabHeight == 0;
     if (g.MultiLine && in.AlignTabs && lengthAutomatic) AlignRows(g, tabs, result.RowCount);
     return result;

@@ -1,5 +1,6 @@
 #include "tabs/core/tab_shapes.h"
 
+#include <cstdint>
 #include <initializer_list>
 
 namespace dlk {
@@ -64,6 +65,43 @@ int ExpectedShapePointCount(TKtTabStyle style, bool softCorners) {
         case TKtTabStyle::tsRoundCorners: return 6;
     }
     return 0;
+}
+
+std::vector<TPoint> ClipPolygon(const TPoint* points, int count, const TRect& rect) {
+    std::vector<TPoint> in(points, points + count), out;
+    // One side of the rectangle at a time: keep what lies on its inner side
+    // and put a point where an edge crosses it.
+    auto clip = [&](auto inside, auto cross) {
+        out.clear();
+        for (std::size_t i = 0; i < in.size(); ++i) {
+            const TPoint a = in[i], b = in[(i + 1) % in.size()];
+            if (inside(a)) out.push_back(a);
+            if (inside(a) != inside(b)) out.push_back(cross(a, b));
+        }
+        in.swap(out);
+    };
+    // Where the edge a-b meets the line at v of one axis, the other axis's
+    // value at that place, in 64 bits: the shapes clipped here are huge.
+    auto at = [](int v, int a1, int a2, int b1, int b2) {
+        return int(b1 + (std::int64_t(b2) - b1) * (std::int64_t(v) - a1) / (std::int64_t(a2) - a1));
+    };
+    clip([&](TPoint p) { return p.X >= rect.Left; },
+         [&](TPoint a, TPoint b) {
+             return TPoint{rect.Left, at(rect.Left, a.X, b.X, a.Y, b.Y)};
+         });
+    clip([&](TPoint p) { return p.X <= rect.Right; },
+         [&](TPoint a, TPoint b) {
+             return TPoint{rect.Right, at(rect.Right, a.X, b.X, a.Y, b.Y)};
+         });
+    clip([&](TPoint p) { return p.Y >= rect.Top; },
+         [&](TPoint a, TPoint b) {
+             return TPoint{at(rect.Top, a.Y, b.Y, a.X, b.X), rect.Top};
+         });
+    clip([&](TPoint p) { return p.Y <= rect.Bottom; },
+         [&](TPoint a, TPoint b) {
+             return TPoint{at(rect.Bottom, a.Y, b.Y, a.X, b.X), rect.Bottom};
+         });
+    return in;
 }
 
 }  // namespace dlk

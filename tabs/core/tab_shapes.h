@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "framework/canvas/geometry.h"
 #include "tabs/core/tab_types.h"
@@ -25,5 +26,9 @@ TKtTabShape ShapePoints(const TRect& r, TKtTabStyle style, bool softCorners, int
 
 // How many points the outline of a style has; the outline refuses any other.
 int ExpectedShapePointCount(TKtTabStyle style, bool softCorners);
+
+// The part of a polygon that lies within rect (its edges included), as a
+// polygon again: what a region needs of a shape far larger than the control.
+std::vector<TPoint> ClipPolygon(const TPoint* points, int count, const TRect& rect);
 
 }  // namespace dlk

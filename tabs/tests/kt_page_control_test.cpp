@@ -174,5 +174,61 @@ TEST_F(PageControlTest, DestructionInEitherOrderCallsNoHandler) {
     }
 }
 
+// A press on a tab moves no focus by itself: a page change hands it from the
+// old page to the new one, and only a click on the selected tab takes it to
+// the strip, from where Tab goes on into the page shown.
+TEST_F(PageControlTest, ClickingTabsMovesTheFocusAsThePagesChange) {
+    struct Case {
+        const char* what;
+        const char* focusFirst;
+        bool tabStop;
+        std::vector<int> clicks;
+        const char* focused;   // after the clicks
+        const char* afterTab;  // after Tab then, nullptr: not pressed
+    };
+    const Case cases[] = {
+        {"from an edit on the page", "EditA", true, {1}, "EditB", nullptr},
+        {"on to a third page", "EditA", true, {1, 2}, "EditC", nullptr},
+        {"the selected tab", "EditA", true, {0}, "Pages", "EditA"},
+        {"from the strip", "EditA", true, {0, 2}, "Pages", "EditC"},
+        {"no tab stop", "EditA", false, {0, 1}, "EditB", nullptr},
+    };
+    for (const Case& c : cases) {
+        TRecordingPageControl& pc = Read(kFourPages);
+        pc.SetTabStop(c.tabStop);
+        ShowActive();
+        Control(c.focusFirst).SetFocus();
+        ASSERT_TRUE(WaitUntil([&] { return Control(c.focusFirst).Focused(); })) << c.what;
+        for (int tab : c.clicks) QTest::mouseClick(Window(), Qt::LeftButton, {}, TabCentre(pc, tab));
+        EXPECT_TRUE(WaitUntil([&] { return Control(c.focused).Focused(); }))
+            << c.what << ": "
+            << (QApplication::focusWidget() ? ControlOfWidget(QApplication::focusWidget())->Name() : "none");
+        if (c.afterTab == nullptr) continue;
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(QApplication::focusWidget(), &tab);
+        EXPECT_TRUE(WaitUntil([&] { return Control(c.afterTab).Focused(); })) << c.what;
+    }
+}
+
+// What a page's background handler drew stays only when it says so.
+TEST_F(PageControlTest, APageIsFilledAfterABackgroundHandlerThatLeavesItUnhandled) {
+    for (const bool handled : {false, true}) {
+        TRecordingPageControl& pc = Read(kFourPages);
+        TKtTabSheet& a = Page("A");
+        a.SetColor(RGB(10, 200, 30));
+        a.OnPaintBackground = [handled](TObject*, TCanvas& canvas, const TRect& r, bool& done) {
+            canvas.Brush.Color = RGB(200, 0, 0);
+            canvas.FillRect(r);
+            done = handled;
+        };
+        ShowActive();
+        ASSERT_EQ(pc.ActivePage(), &a);
+        const QImage image = a.Widget()->grab().toImage();
+        EXPECT_EQ(FromQColor(image.pixelColor(image.width() - 5, image.height() - 5)),
+                  handled ? RGB(200, 0, 0) : RGB(10, 200, 30))
+            << handled;
+    }
+}
+
 }  // namespace
 }  // namespace dlk::testing

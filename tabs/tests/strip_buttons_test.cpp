@@ -109,23 +109,27 @@ TEST(StripButtonsTest, HalvesAreDisabledAtTheEndsTheStripRunsTowards) {
         {O::toTop, rv, true, false, false, true},    {O::toLeft, rv, true, false, false, true},
         {O::toBottom, rv, true, false, false, true}, {O::toRight, rv, false, true, true, false},
     };
-    for (const Case& c : cases) {
-        TabWindow w(12, 300);
-        w.tabs->SetTabOrientation(c.orientation);
-        w.tabs->SetTabSequence(c.sequence);
-        w.tabs->Relayout();
-        ASSERT_TRUE(w.tabs->ScrollerNeeded());
-        auto* s = static_cast<TKtTabScroller*>(w.tabs->Scroller());
-        ASSERT_NE(s, nullptr);
-        w.tabs->SetFirstShownTab(0);
-        const std::string what = std::to_string(int(c.orientation)) + "/" + std::to_string(int(c.sequence));
-        EXPECT_EQ(s->HalfEnabled(0), c.atStartDownLeft) << what;
-        EXPECT_EQ(s->HalfEnabled(1), c.atStartUpRight) << what;
-        for (int i = 0; i < 12; ++i) w.tabs->ScrollTabs(true);
-        EXPECT_GT(w.tabs->FirstShownTab(), 0) << what;
-        EXPECT_EQ(s->HalfEnabled(0), c.atEndDownLeft) << what;
-        EXPECT_EQ(s->HalfEnabled(1), c.atEndUpRight) << what;
-    }
+    // With tab 0 hidden the strip starts at tab 1.
+    for (const Case& c : cases)
+        for (const bool firstHidden : {false, true}) {
+            TabWindow w(12, 300);
+            w.tabs->SetTabOrientation(c.orientation);
+            w.tabs->SetTabSequence(c.sequence);
+            w.tabs->Tabs().Items(0)->TabVisible = !firstHidden;
+            w.tabs->Relayout();
+            ASSERT_TRUE(w.tabs->ScrollerNeeded());
+            auto* s = static_cast<TKtTabScroller*>(w.tabs->Scroller());
+            ASSERT_NE(s, nullptr);
+            w.tabs->SetFirstShownTab(firstHidden ? 1 : 0);
+            const std::string what = std::to_string(int(c.orientation)) + "/" + std::to_string(int(c.sequence)) +
+                                     (firstHidden ? " tab 0 hidden" : "");
+            EXPECT_EQ(s->HalfEnabled(0), c.atStartDownLeft) << what;
+            EXPECT_EQ(s->HalfEnabled(1), c.atStartUpRight) << what;
+            for (int i = 0; i < 12; ++i) w.tabs->ScrollTabs(true);
+            EXPECT_GT(w.tabs->FirstShownTab(), 0) << what;
+            EXPECT_EQ(s->HalfEnabled(0), c.atEndDownLeft) << what;
+            EXPECT_EQ(s->HalfEnabled(1), c.atEndUpRight) << what;
+        }
 }
 
 TEST(StripButtonsTest, TheMenuListsVisibleTabsAndTheCloseButtonClosesThroughOnClose) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "framework/controls/drag.h"
 #include "tabs/tests/tab_control_fixture.h"
 
@@ -141,8 +143,12 @@ TEST(TabMouseTest, HoldingADraggedTabBeyondTheStripEndScrollsIt) {
     struct Case {
         TKtTabSequence sequence;
         int first, after;
+        bool straightOff = false;  // out of the control from the tab, not over the card
     };
-    const Case cases[] = {{TKtTabSequence::tsStandard, 0, 1}, {TKtTabSequence::tsReverse, 3, 2}};
+    const Case cases[] = {{TKtTabSequence::tsStandard, 0, 1},
+                          {TKtTabSequence::tsReverse, 3, 2},
+                          {TKtTabSequence::tsStandard, 0, 1, true},
+                          {TKtTabSequence::tsReverse, 3, 2, true}};
     for (const Case& k : cases) {
         TabWindow w(12, 300);
         auto& c = *w.tabs;
@@ -152,14 +158,16 @@ TEST(TabMouseTest, HoldingADraggedTabBeyondTheStripEndScrollsIt) {
         c.SetFirstShownTab(k.first);
         c.SetTabIndex(k.first);
         ASSERT_TRUE(c.ScrollerNeeded());
+        const TPoint beyond{c.Width() + 5, 10};
         w.Press(c, w.Middle(k.first));
         w.Move(c, w.Middle(k.first), true);
-        w.Move(c, {150, 120}, true);  // over the card: no tab
+        w.Move(c, {w.Middle(k.first).X + 12, 10}, true);  // the drag starts on the tab
+        w.Move(c, k.straightOff ? beyond : TPoint{150, 120}, true);
         TTimer* t = c.DragScrollTimer();
         ASSERT_NE(t, nullptr);
         EXPECT_TRUE(t->Enabled());
         EXPECT_EQ(t->Interval(), 400);
-        SetCursorPosSource([&c] { return c.ClientToScreen({c.Width() + 5, 10}); });
+        SetCursorPosSource([&c, beyond] { return c.ClientToScreen(beyond); });
         t->Timer();
         SetCursorPosSource({});
         EXPECT_EQ(t->Interval(), 300);
@@ -203,6 +211,58 @@ TEST(TabMouseTest, SelectingRotatesRowsOrScrollsTheTabIntoView) {
     EXPECT_TRUE(d.Tabs().Items(d.FirstShownTab())->TabVisible) << d.FirstShownTab();
     d.SetTabIndex(0);
     EXPECT_EQ(d.FirstShownTab(), 0);
+}
+
+}  // namespace
+}  // namespace dlk
+
+namespace dlk {
+namespace {
+
+// Hot-tracking repaints the strip; the card's shadow below it stays as it was.
+TEST(TabMouseTest, TheCardsShadowStaysWhileATabIsHotTracked) {
+    TabWindow w(3);
+    auto& c = *w.tabs;
+    ASSERT_TRUE(c.ShowShadow());
+    ASSERT_TRUE(c.HotTrack());
+    c.SetTabIndex(0);
+    const QImage before = c.Widget()->grab().toImage();
+    const TRect strip = c.StripRect();
+    for (int hot : {1, 2, 0}) {
+        w.Move(c, w.Middle(hot));
+        ASSERT_EQ(c.HotTabIndex(), hot);
+        const QImage during = c.Widget()->grab().toImage();
+        int changed = 0;
+        for (int y = strip.Bottom; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x) changed += before.pixel(x, y) != during.pixel(x, y);
+        EXPECT_EQ(changed, 0) << hot;
+    }
+}
+
+// Where the marker reaches above a top strip it is moved in, whole.
+TEST(TabMouseTest, TheDropMarkerKeepsAllItsRowsInsideTheControl) {
+    for (const TKtTabStyle style : {TKtTabStyle::tsSingleSlant, TKtTabStyle::tsRoundCorners}) {
+        TabWindow w(4);
+        auto& c = *w.tabs;
+        c.SetTabStyle(style);
+        c.SetAllowTabDragging(true);
+        c.Relayout();
+        c.SetTabIndex(1);
+        const QImage before = c.Widget()->grab().toImage();
+        w.Press(c, w.Middle(1));
+        w.Move(c, w.Middle(1), true);
+        w.Move(c, w.Middle(3), true);
+        ASSERT_TRUE(c.DropMarkerShown());
+        const QImage marked = c.Widget()->grab().toImage();
+        int top = INT_MAX, bottom = INT_MIN;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                if (before.pixel(x, y) != marked.pixel(x, y)) top = std::min(top, y), bottom = std::max(bottom, y);
+        // Its last row is all triangle, which the inversion leaves as it was.
+        EXPECT_EQ(bottom - top + 1, c.DropMarkerRect().Height() - 1) << int(style);
+        c.EndDrag(false);
+        w.Release(c, w.Middle(3));
+    }
 }
 
 }  // namespace
