@@ -19,6 +19,7 @@ function(dlk_add_test)
         # property would lose its second one on the way to the discovered tests.
         set(qt_properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                           ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=set:detect_leaks=0")
+        dlk_unity(${T_NAME})
     endif()
     gtest_discover_tests(${T_NAME}
         DISCOVERY_MODE PRE_TEST

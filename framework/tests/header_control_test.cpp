@@ -15,7 +15,7 @@
 namespace dlk {
 namespace {
 
-constexpr const char* kWindow = R"(
+constexpr const char* kHeaderWindow = R"(
 Window : TForm {
   ClientWidth = 400
   ClientHeight = 200
@@ -35,7 +35,7 @@ protected:
     void SetUp() override {
         testing::EnsureApplication();
         form = std::make_unique<TForm>(nullptr);
-        ReadComponent(*form, kWindow, "window.form");
+        ReadComponent(*form, kHeaderWindow, "window.form");
         header = FindOwned<THeaderControl>(*form, "Header");
         bar = FindOwned<TScrollBar>(*form, "Bar");
     }
