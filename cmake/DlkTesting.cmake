@@ -2,7 +2,17 @@ enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# The top-level folder a test is defined under (client, config, tabs, ...): its
+# label, so that `ctest -L config` runs every test of the configurator.
+function(dlk_test_label var)
+    file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    string(REGEX MATCH "^[^/]+" label "${folder}")
+    set(${var} ${label} PARENT_SCOPE)
+endfunction()
+
 # dlk_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [QT])
+# Each test is named after its program ("config_core_tests" gives
+# "config_core.ReportsTest.Something") and labelled with its top-level folder.
 # QT marks tests that start Qt: they run on the offscreen platform, and leak
 # checking is off for them because Qt and fontconfig keep process-wide caches.
 function(dlk_add_test)
@@ -21,8 +31,11 @@ function(dlk_add_test)
                           ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=set:detect_leaks=0")
         dlk_unity(${T_NAME})
     endif()
+    dlk_test_label(label)
+    string(REGEX REPLACE "_tests$" "" prefix ${T_NAME})
     gtest_discover_tests(${T_NAME}
+        TEST_PREFIX "${prefix}."
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ${qt_properties} TIMEOUT 300)
+        PROPERTIES ${qt_properties} TIMEOUT 300 LABELS ${label})
 endfunction()
