@@ -39,3 +39,25 @@ function(dlk_add_test)
         DISCOVERY_TIMEOUT 60
         PROPERTIES ${qt_properties} TIMEOUT 300 LABELS ${label})
 endfunction()
+
+# dlk_add_program_test(NAME <name> PROGRAM <target> PATH_MACRO <macro>
+#                      SOURCES <files...> LIBS <targets...> TIMEOUT <seconds>)
+# A test of a real program: the test is handed the program's path in
+# PATH_MACRO and starts it itself, offscreen; the program is built first. One
+# CTest test, labelled like the others.
+function(dlk_add_program_test)
+    if(NOT DLK_TESTS)
+        return()
+    endif()
+    cmake_parse_arguments(P "" "NAME;PROGRAM;PATH_MACRO;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${P_NAME} ${P_SOURCES})
+    target_link_libraries(${P_NAME} PRIVATE ${P_LIBS} GTest::gtest GTest::gtest_main)
+    target_compile_definitions(${P_NAME} PRIVATE ${P_PATH_MACRO}="$<TARGET_FILE:${P_PROGRAM}>")
+    add_dependencies(${P_NAME} ${P_PROGRAM})
+    add_test(NAME ${P_NAME} COMMAND ${P_NAME})
+    dlk_test_label(label)
+    set_tests_properties(${P_NAME} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"
+        TIMEOUT ${P_TIMEOUT}
+        LABELS ${label})
+endfunction()
