@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "framework/application/application.h"
 #include "framework/controls/form.h"
-#include "framework/core/application.h"
 
 namespace dlk {
 

@@ -7,9 +7,9 @@
 #include <QScrollBar>
 #include <vector>
 
+#include "framework/components/description_reader.h"
 #include "framework/controls/form.h"
 #include "framework/controls/scroll_bar.h"
-#include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "framework/canvas/geometry.h"
+#include "framework/core/geometry.h"
 #include "tabs/core/tab_types.h"
 
 namespace dlk {

@@ -1,4 +1,4 @@
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

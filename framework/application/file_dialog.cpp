@@ -1,11 +1,11 @@
-#include "framework/core/file_dialog.h"
+#include "framework/application/file_dialog.h"
 
 #include <QFileDialog>
 #include <QStringList>
 #include <cstdio>
 #include <mutex>
 
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 
 namespace dlk {
 
