@@ -28,9 +28,9 @@
 #include <thread>
 #include <vector>
 
-#include "client/core/bridge/pause_rules.h"
 #include "client/core/bridge/serial_port.h"
 #include "client/core/link/client_link.h"
+#include "client/core/table/pause_rules.h"
 #include "client/testing/local_program_port.h"
 #include "client/testing/recording_observer.h"
 #include "platform/net/udp_socket.h"
@@ -170,7 +170,25 @@ protected:
 
 class ClientRig : public Rig {
 public:
-    ClientRig() : folder_(MakeFolder()), side_((folder_ / "CNCB0").string()), modem_(true) {
+    // others: modems on-line but paused, known before the echoing one, which
+    // is the table's last entry.
+    explicit ClientRig(std::size_t others = 0)
+        : folder_(MakeFolder()), side_((folder_ / "CNCB0").string()), modem_(true) {
+        for (std::size_t i = 0; i < others; ++i) {
+            const ImeiBcd imei{0x35,
+                               0x01,
+                               0,
+                               static_cast<std::uint8_t>(i >> 16),
+                               static_cast<std::uint8_t>(i >> 8),
+                               static_cast<std::uint8_t>(i),
+                               0,
+                               0};
+            table_.ApplyAnnouncement(
+                {true, 0x0F, imei,
+                 MakeEndpoint(10, static_cast<std::uint8_t>(i >> 16), static_cast<std::uint8_t>(i >> 8),
+                              static_cast<std::uint8_t>(i), 4000)},
+                0.5);
+        }
         LinkSettings settings;
         settings.LocalPort = 0;
         settings.NullModemMode = 1;
@@ -179,8 +197,8 @@ public:
         modem_.Announce(LoopbackEndpoint(link_.BoundPort()));
         for (int i = 0; i < 1000; ++i) {
             std::lock_guard lock(table_.TableLock);
-            if (!table_.Entries.empty()) {
-                ClickPause(table_, 0, 0);
+            if (table_.Entries.size() > others) {
+                ClickPause(table_, static_cast<std::uint16_t>(others), 0);
                 break;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -338,6 +356,38 @@ void BM_RoundTrip16(benchmark::State& state) {
     state.counters["lost"] = static_cast<double>(lost);
 }
 
+// The same stream through two clients taking turns: one that knows 10
+// modems, one that knows 10,000 (all on-line, all but the echoing one
+// paused). The ratio is what a crowd of modems costs the bridge.
+void BM_ThroughputWithManyModems(benchmark::State& state) {
+    const auto window = static_cast<std::size_t>(state.range(0));
+    constexpr std::size_t kModems[] = {10, 10000};
+    ClientRig few(kModems[0] - 1);
+    ClientRig many(kModems[1] - 1);
+    Rig* rigs[] = {&few, &many};
+    RelayFigures figures[2];
+    constexpr std::size_t kPass = 256 * 1024;
+    std::vector<std::uint8_t> buffer;
+    for (auto _ : state) {
+        for (std::size_t r = 0; r < 2; ++r) {
+            const std::uint64_t cpu = rigs[r]->CpuNs();
+            const auto start = Clock::now();
+            figures[r].Lost += Stream(rigs[r]->Port(), kPass, window, buffer);
+            figures[r].Seconds += std::chrono::duration<double>(Clock::now() - start).count();
+            figures[r].CpuNs += rigs[r]->CpuNs() - cpu;
+        }
+    }
+    const double megabytes = static_cast<double>(state.iterations()) * kPass / 1e6;
+    for (std::size_t r = 0; r < 2; ++r) {
+        const std::string name = "modems" + std::to_string(kModems[r]);
+        state.counters[name + "_MBps"] = megabytes / figures[r].Seconds;
+        state.counters[name + "_lost_B"] = static_cast<double>(figures[r].Lost);
+        state.counters[name + "_cpu_ms_per_MB"] = static_cast<double>(figures[r].CpuNs) / 1e6 / megabytes;
+    }
+    state.counters["many_per_few"] = figures[0].Seconds / figures[1].Seconds;
+}
+
+BENCHMARK(BM_ThroughputWithManyModems)->Arg(8192)->Arg(65536)->MinTime(2.0)->UseRealTime();
 BENCHMARK(BM_Throughput)->Arg(2048)->Arg(8192)->Arg(16384)->Arg(65536)->MinTime(2.0)->UseRealTime();
 BENCHMARK(BM_RoundTrip16)->Iterations(10000)->UseRealTime();
 

@@ -108,6 +108,63 @@ void BM_ReceivePath_Loopback(benchmark::State& state) {
 }
 BENCHMARK(BM_ReceivePath_Loopback)->Arg(255)->Arg(1024)->UseRealTime();
 
+// One datagram against tables of every size, the modem it names entered
+// last: a data packet, an on packet from a modem already on-line, and an on
+// packet from a stranger when the table is full (it gets no entry). The
+// cost must not grow with the table.
+enum class Arrival { Data, OnAgain, StrangerAtFullTable };
+
+void BM_ReceivePath_TableSize(benchmark::State& state) {
+    const auto arrival = static_cast<Arrival>(state.range(0));
+    const auto modems = static_cast<std::size_t>(arrival == Arrival::StrangerAtFullTable ? dlk::ModemTable::kMaxEntries
+                                                                                         : state.range(1));
+    dlk::ModemTable table;
+    for (std::size_t i = 0; i < modems; ++i) {
+        dlk::ImeiBcd imei{0x35,
+                          0,
+                          0,
+                          static_cast<std::uint8_t>(i >> 16),
+                          static_cast<std::uint8_t>(i >> 8),
+                          static_cast<std::uint8_t>(i),
+                          0,
+                          0};
+        const dlk::UdpEndpoint at =
+            dlk::MakeEndpoint(10, static_cast<std::uint8_t>(i >> 16), static_cast<std::uint8_t>(i >> 8),
+                              static_cast<std::uint8_t>(i), 4000);
+        table.ApplyAnnouncement({true, 0x55, imei, at}, 0.5);
+        table.Entries.back().Paused = 0;
+    }
+    const dlk::ModemEntry last = table.Entries.back();
+    QuietObserver observer;
+    CountingLocalSide local;
+    dlk::PacketHandler handler(table, observer, local, dlk::LinkMode::Direct, 5, 1);
+    std::vector<std::uint8_t> datagram;
+    dlk::UdpEndpoint from = last.Endpoint();
+    if (arrival == Arrival::Data) {
+        datagram = DataPacket(0, 64);
+    } else {
+        datagram = {0x02, 0x55};
+        datagram.insert(datagram.end(), last.Imei.begin(), last.Imei.end());
+        if (arrival == Arrival::StrangerAtFullTable) {
+            datagram[2] = 0x99;
+            from = dlk::MakeEndpoint(192, 168, 0, 1, 4000);
+        }
+    }
+    for (auto _ : state) handler.Handle(datagram, from);
+    state.counters["modems"] = static_cast<double>(modems);
+}
+BENCHMARK(BM_ReceivePath_TableSize)
+    ->ArgNames({"arrival", "modems"})
+    ->Args({int(Arrival::Data), 10})
+    ->Args({int(Arrival::Data), 100})
+    ->Args({int(Arrival::Data), 1000})
+    ->Args({int(Arrival::Data), 10000})
+    ->Args({int(Arrival::OnAgain), 10})
+    ->Args({int(Arrival::OnAgain), 100})
+    ->Args({int(Arrival::OnAgain), 1000})
+    ->Args({int(Arrival::OnAgain), 10000})
+    ->Args({int(Arrival::StrangerAtFullTable), 65535});
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -119,8 +119,7 @@ void ModemListView::ShowScrollBar(bool visible, int page, int position, int max)
 }
 
 void ModemListView::SortModems() {
-    std::lock_guard lock(table_.TableLock);
-    dlk::SortModems(table_, table_.SortColumn);
+    SortModemsOnCopy(table_, sort_copy_);
 }
 
 void ModemListView::Present(TCanvas& canvas) {
@@ -197,13 +196,18 @@ void ModemListView::ShowSortArrow(int oldColumn, int column, bool descending) {
 
 void ModemListView::HeaderControl1SectionClick(THeaderSection* section) {
     int oldColumn = 0, column = 0;
-    bool descending = false;
+    bool descending = false, chosen = false;
     {
         std::lock_guard lock(table_.TableLock);
         oldColumn = table_.SortColumn;
-        ListHeaderClick(table_, section->Index(), ListHeight());
+        chosen = ListHeaderChoose(table_, section->Index());
         column = table_.SortColumn;
         descending = table_.SortDescending != 0;
+    }
+    if (chosen) {
+        SortModems();
+        std::lock_guard lock(table_.TableLock);
+        ListKeepSelectionInView(table_, ListHeight());
     }
     header_.BeginUpdate();
     ShowSortArrow(oldColumn, column, descending);

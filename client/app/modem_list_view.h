@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "client/core/settings/client_config_file.h"
 #include "client/core/table/modem_table.h"
@@ -82,6 +83,7 @@ private:
     ModemTable& table_;
     Host host_;
     QImage frame_;
+    std::vector<ModemEntry> sort_copy_;  // room for the sort, kept between sorts
 };
 
 }  // namespace dlk

@@ -11,9 +11,9 @@
 #include "client/app/tray_icons.h"
 #include "client/app/unit2.h"
 #include "client/app/unit3.h"
-#include "client/core/bridge/pause_rules.h"
 #include "client/core/link/link_messages.h"
 #include "client/core/settings/modem_settings_lookup.h"
+#include "client/core/table/pause_rules.h"
 #include "framework/application/application.h"
 #include "framework/application/message_box.h"
 #include "framework/components/description_reader.h"
@@ -49,7 +49,10 @@ class TForm1::Observer : public LinkObserver {
 public:
     explicit Observer(TForm1& form) : form_(form) {}
 
+    // One message waits for the window at a time; it takes every change
+    // pushed until the window gets to it.
     void PostModemState(std::uint32_t generation, std::uint16_t index, ModemStateChange change) override {
+        if (!form_.modem_states_.Push(generation, {index, change})) return;
         PostMessage(form_.Widget(), WM_MODEMSTATE, (std::uintptr_t(generation) << 32) | index, std::intptr_t(change));
     }
     void PostServerState(std::uint32_t generation) override {
@@ -249,13 +252,22 @@ void TForm1::WMTrayNotify(const TMessage& message) {
     }
 }
 
-void TForm1::WMModemState(const TMessage& message) {
-    const auto generation = std::uint32_t(message.WParam >> 32);
-    const auto index = std::uint16_t(message.WParam & 0xFFFF);
-    const auto change = ModemStateChange(message.LParam);
-    if (!link_->IsCurrentGeneration(generation)) return;
-    if (change == ModemStateChange::New)
-        LookUpModemSettings(table_, index, config_.Link.OneModemActive, env_.Folder / kModemsFileName);
+void TForm1::WMModemState(const TMessage&) {
+    // Every change waiting is taken at once: each new entry still gets its
+    // settings and its pause rule, in the order the modems were heard, but
+    // the file is read once and the list sorted, painted and counted once,
+    // as after the last of them.
+    modem_states_.TakeAll(taken_states_);
+    new_entries_.clear();
+    bool current = false;
+    for (const ModemStateQueue::Item& item : taken_states_) {
+        if (!link_->IsCurrentGeneration(item.Generation)) continue;
+        current = true;
+        if (item.Notice.Change == ModemStateChange::New) new_entries_.push_back(item.Notice.Index);
+    }
+    if (!current) return;
+    if (!new_entries_.empty())
+        LookUpModemSettings(table_, new_entries_, config_.Link.OneModemActive, env_.Folder / kModemsFileName);
     list_->SortModems();
     list_->DrawModemList();
     UpdateTip();

@@ -5,9 +5,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "client/core/bridge/local_sides.h"
 #include "client/core/link/client_link.h"
+#include "client/core/link/modem_state_queue.h"
 #include "client/core/settings/client_config_file.h"
 #include "client/core/settings/settings_apply.h"
 #include "client/core/table/modem_table.h"
@@ -111,6 +113,10 @@ private:
     TrayIconHost* tray_ = nullptr;
     ModemTable table_;
     ClientConfig config_;
+    // Filled by the receiver, emptied by WMModemState; outlives the link.
+    ModemStateQueue modem_states_;
+    std::vector<ModemStateQueue::Item> taken_states_;
+    std::vector<std::uint16_t> new_entries_;
     std::unique_ptr<Observer> observer_;
     std::unique_ptr<LocalSide> local_;
     std::unique_ptr<ClientLink> link_;

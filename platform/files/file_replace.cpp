@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <optional>
 
@@ -56,6 +57,19 @@ std::optional<std::filesystem::path> FinalTarget(const std::filesystem::path& li
     return std::nullopt;
 }
 
+// The pattern for a temporary file beside target: the file's own name and a
+// unique suffix, the name cut short where the whole would pass the folder's
+// limit on a name's length (a file named near that limit can still be saved).
+std::string TemporaryPattern(const std::filesystem::path& target) {
+    constexpr std::string_view kSuffix = ".XXXXXX";
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const std::size_t most = limit > 0 ? static_cast<std::size_t>(limit) : NAME_MAX;
+    std::string name = target.filename().string();
+    if (name.size() + kSuffix.size() > most) name.resize(most > kSuffix.size() ? most - kSuffix.size() : 1);
+    return (target.parent_path() / name).string() + std::string(kSuffix);
+}
+
 }  // namespace
 
 bool PendingFileReplace::Prepare(const std::filesystem::path& link, std::span<const std::uint8_t> bytes, mode_t newMode,
@@ -75,7 +89,7 @@ bool PendingFileReplace::Prepare(const std::filesystem::path& link, std::span<co
         mode = old.st_mode & 07777;
     }
 
-    std::string temporary = target.string() + ".XXXXXX";
+    std::string temporary = TemporaryPattern(target);
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return Fail(error, "не удаётся создать", temporary, errno);
     int cause = 0;

@@ -154,5 +154,18 @@ TEST(PendingFileReplace, WhatStandsInAFilesPlaceIsNamedForWhatItIs) {
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"dir.dat", "fifo.dat", "loop.dat"}));
 }
 
+TEST(PendingFileReplace, NamesAtTheLengthLimitAreSavedAndReplaced) {
+    TempFolder folder;
+    for (const std::size_t length : {248u, 249u, 252u, 255u}) {
+        const std::string name(length, 'n');
+        ASSERT_TRUE(WriteFileAtomically(folder / name, Bytes{1}, 0600, nullptr)) << length;
+        std::string error;
+        ASSERT_TRUE(WriteFileAtomically(folder / name, Bytes{2, 3}, 0600, &error)) << length << ": " << error;
+        EXPECT_EQ(folder.Read(name), (Bytes{2, 3})) << length;
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{name}) << length;
+        std::filesystem::remove(folder / name);
+    }
+}
+
 }  // namespace
 }  // namespace dlk

@@ -10,16 +10,19 @@
 int main(int argc, char* argv[]) {
     QApplication qt(argc, argv);
     dlk::TApplication& application = dlk::Application();
-    application.Initialize();
-    application.Title = dlk::editor_texts::kTitle;
-    auto* form = new dlk::TForm1(nullptr);
-    form->MakeMainForm();
-    form->Show();
+    dlk::TForm1* form = nullptr;
     // Asked to end from outside: nobody answered "Yes", so nothing is saved.
+    // Heard from before the window is built: a request that comes while a
+    // start-up notice waits for the user ends the program the same way.
     dlk::TerminationSignals endRequests([&](int) {
-        form->Hide();
+        if (form != nullptr) form->Hide();
         application.Terminate();
     });
+    application.Initialize();
+    application.Title = dlk::editor_texts::kTitle;
+    form = new dlk::TForm1(nullptr);
+    form->MakeMainForm();
+    if (!application.Terminated()) form->Show();
     application.Run();
     delete form;
     return 0;

@@ -23,6 +23,7 @@
 #include "client/core/settings/client_config_file.h"
 #include "client/core/settings/modems_file.h"
 #include "client/core/tests/bridge_test_support.h"
+#include "client/testing/modem_burst.h"
 #include "client/testing/simulated_modem.h"
 #include "client/testing/simulated_relay_server.h"
 
@@ -258,6 +259,30 @@ TEST_F(BinaryTest, AModbusMasterOnCncb0ThroughTheRelayAndSigtermEndsItTidily) {
     EXPECT_EQ(saved.Link.ServerPort, config.Link.ServerPort);
     EXPECT_EQ(saved.Link.ClientId.Text(), "op1");
     EXPECT_EQ(fs::status(folder_ / kClientConfigFileName).permissions(), fs::perms(0600));
+}
+
+// A crowd of modems coming on within a second, as the window is shown (no
+// tray here): a SIGTERM a second later still ends the program the way
+// "Выход" does, promptly, with its settings saved.
+TEST_F(BinaryTest, SigtermAfterABurstOfTenThousandModemsEndsItPromptlyAndSaves) {
+    ClientConfig config = DirectConfig();
+    config.Link.NullModemMode = 1;
+    WriteConfig(config);
+    ProgramRun program(folder_, "program.err");
+    ASSERT_TRUE(Eventually([&] { return Exists(folder_ / "CNCB0") || !program.Running(); }, 20s));
+    ASSERT_TRUE(program.Running()) << program.Errors();
+    std::this_thread::sleep_for(200ms);  // the socket is bound just after the port is made
+
+    ASSERT_TRUE(sim::SendModemOnBurst(LoopbackEndpoint(config.Link.LocalPort), 10000, 1000ms));
+    std::this_thread::sleep_for(1s);
+    std::filesystem::resize_file(folder_ / kClientConfigFileName, 0);
+    const auto signalled = std::chrono::steady_clock::now();
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.WaitForExit(4s), 0) << program.Errors();
+    EXPECT_LT(std::chrono::steady_clock::now() - signalled, 4s);
+    const ClientConfig saved = ReadClientConfig(folder_ / kClientConfigFileName, ClientConfig{});
+    EXPECT_EQ(saved.Link.LocalPort, config.Link.LocalPort);
+    EXPECT_FALSE(Exists(folder_ / "CNCB0"));
 }
 
 }  // namespace

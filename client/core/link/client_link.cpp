@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <mutex>
 
-#include "client/core/bridge/forward_to_modems.h"
 #include "client/core/link/credential_crc.h"
+#include "client/core/link/forward_to_modems.h"
 #include "client/core/link/link_messages.h"
 
 namespace dlk {

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "client/core/bridge/pause_rules.h"
 #include "client/core/list/modem_sort.h"
+#include "client/core/table/pause_rules.h"
 
 namespace dlk {
 namespace {
@@ -82,14 +82,23 @@ void ListMouseDown(ModemTable& t, int x, int y, std::uint8_t oneModemActive) {
 }
 
 void ListHeaderClick(ModemTable& t, int section, int clientHeight) {
-    if (section < 0 || section >= kModemListColumnCount) return;
+    if (!ListHeaderChoose(t, section)) return;
+    SortModems(t, section);
+    ListKeepSelectionInView(t, clientHeight);
+}
+
+bool ListHeaderChoose(ModemTable& t, int section) {
+    if (section < 0 || section >= kModemListColumnCount) return false;
     if (section == t.SortColumn) {
         t.SortDescending = t.SortDescending ? 0 : 1;
     } else {
         t.SortColumn = static_cast<std::uint8_t>(section);
         t.SortDescending = 0;
     }
-    SortModems(t, section);
+    return true;
+}
+
+void ListKeepSelectionInView(ModemTable& t, int clientHeight) {
     if (t.SelectedRow != -1) {
         const int a = t.SelectedRow * kListRowHeight - t.ScrollOffset;
         if (clientHeight < a + 36) {

@@ -37,6 +37,11 @@ void ListMouseDown(ModemTable& table, int x, int y, std::uint8_t oneModemActive)
 // direction, another column sorts ascending. The rows are sorted and the
 // selected row scrolled into view.
 void ListHeaderClick(ModemTable& table, int section, int clientHeight);
+// The same click in the two steps around the sort, for a caller that sorts
+// with the lock released between them: the column and direction (false for
+// a section outside the list), then the selected row scrolled into view.
+bool ListHeaderChoose(ModemTable& table, int section);
+void ListKeepSelectionInView(ModemTable& table, int clientHeight);
 
 // The scroll bar moved to position (its range ends at max, its page is page).
 void ListScroll(ModemTable& table, int position, int max, int page);

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <mutex>
+#include <vector>
 
-#include "client/core/bridge/pause_rules.h"
+#include "client/core/table/pause_rules.h"
 
 namespace dlk {
 
@@ -27,20 +28,35 @@ void SetUserSettings(ModemEntry& entry, const ModemUserSettings& settings) {
 
 bool LookUpModemSettings(ModemTable& table, std::uint16_t index, std::uint8_t oneModemActive,
                          const std::filesystem::path& modemsFile) {
-    ImeiBcd imei;
+    return LookUpModemSettings(table, std::span(&index, 1), oneModemActive, modemsFile) == 1;
+}
+
+std::size_t LookUpModemSettings(ModemTable& table, std::span<const std::uint16_t> indexes, std::uint8_t oneModemActive,
+                                const std::filesystem::path& modemsFile) {
+    std::vector<std::uint16_t> asked;
+    std::vector<ImeiBcd> imeis;
     {
         std::lock_guard lock(table.TableLock);
-        if (index >= table.ModemTableCount()) return false;
-        imei = table.Entries[index].Imei;
+        for (const std::uint16_t index : indexes) {
+            if (index >= table.ModemTableCount()) continue;
+            asked.push_back(index);
+            imeis.push_back(table.Entries[index].Imei);
+        }
     }
-    const auto stored = FindModemSettings(modemsFile, imei);
-    if (!stored) return false;
+    if (asked.empty()) return 0;
+    const auto stored = FindModemSettings(modemsFile, imeis);
 
+    std::size_t applied = 0;
     std::lock_guard lock(table.TableLock);
-    if (index >= table.ModemTableCount() || !SameImei(table.Entries[index].Imei, imei)) return false;
-    SetUserSettings(table.Entries[index], *stored);
-    ApplyPauseRuleToKnownNewModem(table, index, oneModemActive);
-    return true;
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+        const std::uint16_t index = asked[i];
+        if (!stored[i]) continue;
+        if (index >= table.ModemTableCount() || !SameImei(table.Entries[index].Imei, imeis[i])) continue;
+        SetUserSettings(table.Entries[index], *stored[i]);
+        ApplyPauseRuleToKnownNewModem(table, index, oneModemActive);
+        ++applied;
+    }
+    return applied;
 }
 
 bool StoreModemSettingsFor(ModemTable& table, const ImeiBcd& imei, const ModemUserSettings& settings,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "client/core/settings/modems_file.h"
@@ -21,6 +22,10 @@ void SetUserSettings(ModemEntry& entry, const ModemUserSettings& settings);
 // is left alone.
 bool LookUpModemSettings(ModemTable& table, std::uint16_t index, std::uint8_t oneModemActive,
                          const std::filesystem::path& modemsFile = kModemsFileName);
+// The same for several new entries at once, in their order, from one
+// reading of the file. Returns how many had a record.
+std::size_t LookUpModemSettings(ModemTable& table, std::span<const std::uint16_t> indexes, std::uint8_t oneModemActive,
+                                const std::filesystem::path& modemsFile = kModemsFileName);
 
 // OK of the properties dialog for the modem imei: the entry holding that
 // IMEI (if the table still has it) takes the settings, and the record is

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/files/file_replace.h"
@@ -61,6 +62,36 @@ std::optional<ModemUserSettings> FindModemSettings(const std::filesystem::path& 
     if (!at) return std::nullopt;
     return DecodeModemSettings(
         std::span<const std::uint8_t, kModemSettingsSize>(file->data() + *at + kSettingsOffset, kModemSettingsSize));
+}
+
+std::vector<std::optional<ModemUserSettings>> FindModemSettings(const std::filesystem::path& path,
+                                                                std::span<const ImeiBcd> imeis) {
+    std::vector<std::optional<ModemUserSettings>> found(imeis.size());
+    if (imeis.empty()) return found;
+    const auto file = ReadWholeFile(path, kMaxModemsFileSize);
+    if (!file) return found;
+    // Where each wanted IMEI's first record lies: one walk of the file
+    // however many modems are asked about.
+    auto keyOf = [](const std::uint8_t* bytes) {
+        std::uint64_t key = 0;
+        std::memcpy(&key, bytes, sizeof key);
+        return key;
+    };
+    std::unordered_map<std::uint64_t, std::size_t> wanted;
+    wanted.reserve(imeis.size());
+    constexpr std::size_t kNotFound = ~std::size_t{0};
+    for (const ImeiBcd& imei : imeis) wanted.emplace(keyOf(imei.data()), kNotFound);
+    for (std::size_t at = 0; at + kModemRecordSize <= file->size(); at += kModemRecordSize) {
+        const auto slot = wanted.find(keyOf(file->data() + at));
+        if (slot != wanted.end() && slot->second == kNotFound) slot->second = at;
+    }
+    for (std::size_t i = 0; i < imeis.size(); ++i) {
+        const std::size_t at = wanted[keyOf(imeis[i].data())];
+        if (at == kNotFound) continue;
+        found[i] = DecodeModemSettings(
+            std::span<const std::uint8_t, kModemSettingsSize>(file->data() + at + kSettingsOffset, kModemSettingsSize));
+    }
+    return found;
 }
 
 bool StoreModemSettings(const std::filesystem::path& path, const ImeiBcd& imei, const ModemUserSettings& settings,

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/encoding/imei_bcd.h"
 #include "platform/encoding/short_string.h"
@@ -37,6 +38,10 @@ ModemUserSettings DecodeModemSettings(std::span<const std::uint8_t, kModemSettin
 // The settings stored for imei; nothing when the file cannot be read or has
 // no whole record with that key. A partial record at the end is ignored.
 std::optional<ModemUserSettings> FindModemSettings(const std::filesystem::path& path, const ImeiBcd& imei);
+// The same for many IMEIs from one reading of the file: one answer per IMEI,
+// in their order.
+std::vector<std::optional<ModemUserSettings>> FindModemSettings(const std::filesystem::path& path,
+                                                                std::span<const ImeiBcd> imeis);
 
 // Rewrites bytes 8-43 of imei's record, or appends a record (reserved tail
 // zero) in place of whatever partial record ends the file. The file is

@@ -34,30 +34,42 @@ std::uint8_t CountdownFor(std::uint8_t keep_alive) {
 
 }  // namespace
 
-std::optional<std::uint16_t> ModemTable::FindOnlineByAddress(const UdpEndpoint& endpoint) const {
-    for (std::size_t i = 0; i < Entries.size(); ++i) {
+void ModemTable::SyncIndex() const {
+    if (index_.Count() > Entries.size()) index_.Clear();
+    for (std::size_t i = index_.Count(); i < Entries.size(); ++i) {
         const ModemEntry& e = Entries[i];
-        if (e.Online == 1 && e.Port == endpoint.Port && e.Address == endpoint.Address) {
-            return static_cast<std::uint16_t>(i);
-        }
+        index_.Append(e.Imei, e.Endpoint(), e.Online == 1);
     }
-    return std::nullopt;
+}
+
+template <typename Ask, typename Holds>
+std::optional<std::uint16_t> ModemTable::Verified(Ask ask, Holds holds) const {
+    SyncIndex();
+    std::optional<std::uint16_t> found = ask();
+    if (!found || holds(Entries[*found])) return found;
+    index_.Clear();
+    SyncIndex();
+    found = ask();
+    return found && holds(Entries[*found]) ? found : std::nullopt;
+}
+
+std::optional<std::uint16_t> ModemTable::FindOnlineByAddress(const UdpEndpoint& endpoint) const {
+    return Verified([&] { return index_.OnlineByAddress(endpoint); },
+                    [&](const ModemEntry& e) { return e.Online == 1 && e.Endpoint() == endpoint; });
 }
 
 std::optional<std::uint16_t> ModemTable::FindByAddress(const UdpEndpoint& endpoint) const {
-    for (std::size_t i = 0; i < Entries.size(); ++i) {
-        if (Entries[i].Port == endpoint.Port && Entries[i].Address == endpoint.Address) {
-            return static_cast<std::uint16_t>(i);
-        }
-    }
-    return std::nullopt;
+    return Verified([&] { return index_.ByAddress(endpoint); },
+                    [&](const ModemEntry& e) { return e.Endpoint() == endpoint; });
 }
 
 std::optional<std::uint16_t> ModemTable::FindByImei(const ImeiBcd& imei) const {
-    for (std::size_t i = 0; i < Entries.size(); ++i) {
-        if (SameImei(Entries[i].Imei, imei)) return static_cast<std::uint16_t>(i);
-    }
-    return std::nullopt;
+    return Verified([&] { return index_.ByImei(imei); }, [&](const ModemEntry& e) { return SameImei(e.Imei, imei); });
+}
+
+void ModemTable::Moved(std::uint16_t index, const UdpEndpoint& from, bool wasOnline) {
+    const ModemEntry& e = Entries[index];
+    index_.Update(index, from, wasOnline, e.Endpoint(), e.Online == 1);
 }
 
 std::optional<ModemStateNotice> ModemTable::ApplyAnnouncement(const ModemAnnouncement& packet, double now) {
@@ -80,12 +92,15 @@ std::optional<ModemStateNotice> ModemTable::ApplyAnnouncement(const ModemAnnounc
         e.SignalLevel = SignalLevelOf(s);
         e.BatteryAlarm = BatteryAlarmOf(s);
         e.RowOrder = index;
+        index_.Append(e.Imei, e.Endpoint(), e.Online == 1);
         if (packet.On) ++OnlineCount;
         return ModemStateNotice{index, ModemStateChange::New};
     }
 
     const std::uint16_t index = *found;
     ModemEntry& e = Entries[index];
+    const UdpEndpoint was_at = e.Endpoint();
+    const bool was_online = e.Online == 1;
     if (packet.On) {
         std::optional<ModemStateNotice> notice;
         if (e.Online == 0) {
@@ -106,6 +121,7 @@ std::optional<ModemStateNotice> ModemTable::ApplyAnnouncement(const ModemAnnounc
             e.Address = packet.Endpoint.Address;
             RepaintNeeded = true;
         }
+        Moved(index, was_at, was_online);
         e.Countdown = CountdownFor(e.KeepAlive);
         if (e.BatteryAlarm != BatteryAlarmOf(s)) {
             e.BatteryAlarm = BatteryAlarmOf(s);
@@ -119,6 +135,7 @@ std::optional<ModemStateNotice> ModemTable::ApplyAnnouncement(const ModemAnnounc
     e.Port = packet.Endpoint.Port;
     e.Address = packet.Endpoint.Address;
     e.OffTime = now;
+    Moved(index, was_at, was_online);
     if (OnlineCount > 0) --OnlineCount;
     return ModemStateNotice{index, ModemStateChange::Off};
 }
@@ -129,12 +146,15 @@ void ModemTable::RefreshCountdown(std::uint16_t index) {
 }
 
 bool ModemTable::CountDownKeepAlive(double now) {
+    SyncIndex();
     bool went_offline = false;
-    for (ModemEntry& e : Entries) {
+    for (std::size_t i = 0; i < Entries.size(); ++i) {
+        ModemEntry& e = Entries[i];
         if (e.Online != 1) continue;
         --e.Countdown;
         if (e.Countdown == 0) {
             e.Online = 0;
+            index_.Update(static_cast<std::uint16_t>(i), e.Endpoint(), true, e.Endpoint(), false);
             e.OffTime = now;
             if (OnlineCount > 0) --OnlineCount;
             RepaintNeeded = true;
@@ -145,24 +165,15 @@ bool ModemTable::CountDownKeepAlive(double now) {
 }
 
 void ModemTable::AllOffline() {
+    SyncIndex();
     for (ModemEntry& e : Entries) e.Online = 0;
+    index_.AllOffline();
     OnlineCount = 0;
-}
-
-void ModemTable::CopyStateFrom(const ModemTable& other) {
-    Entries = other.Entries;
-    OnlineCount = other.OnlineCount;
-    RepaintNeeded = other.RepaintNeeded;
-    SelectedRow = other.SelectedRow;
-    ScrollOffset = other.ScrollOffset;
-    SortColumn = other.SortColumn;
-    SortDescending = other.SortDescending;
-    ServerConnected = other.ServerConnected;
-    ServerSilenceCountdown = other.ServerSilenceCountdown;
 }
 
 void ModemTable::Empty() {
     Entries.clear();
+    index_.Clear();
     OnlineCount = 0;
     SelectedRow = -1;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "client/core/table/modem_index.h"
 #include "platform/encoding/imei_bcd.h"
 #include "platform/encoding/short_string.h"
 #include "platform/net/udp_socket.h"
@@ -61,25 +62,9 @@ struct ModemStateNotice {
     ModemStateChange Change = ModemStateChange::New;
 };
 
-// The modem table and the state shared with it. Every member below
-// TableLock is read and changed only while TableLock is held; the methods
-// expect the caller to hold it. Threads keep indexes, never references, past
-// the lock: appending may move the entries.
-class ModemTable {
-public:
-    static constexpr std::size_t kMaxEntries = 65535;
-
-    ModemTable() = default;
-    // Copies the state, not the lock; the caller holds other.TableLock where
-    // other threads may change it (tests and snapshots).
-    ModemTable(const ModemTable& other) { CopyStateFrom(other); }
-    ModemTable& operator=(const ModemTable& other) {
-        if (this != &other) CopyStateFrom(other);
-        return *this;
-    }
-
-    mutable std::mutex TableLock;
-
+// What the modem table holds, apart from its lock and its index: a copy of
+// the table takes this as one value, so a field added here is never missed.
+struct ModemTableState {
     std::vector<ModemEntry> Entries;  // the ModemTable array; only appended while the link is open
     std::uint16_t OnlineCount = 0;
     bool RepaintNeeded = false;
@@ -93,12 +78,41 @@ public:
     // The relay server's state (client mode).
     std::uint8_t ServerConnected = 0;
     std::uint8_t ServerSilenceCountdown = 0;
+};
+
+// The modem table and the state shared with it. Every member of the state
+// is read and changed only while TableLock is held; the methods expect the
+// caller to hold it. Threads keep indexes, never references, past the lock:
+// appending may move the entries.
+//
+// The lookups go through an index of IMEIs and addresses beside the entries.
+// The table's own methods keep it current; entries appended to Entries
+// directly are taken in at the next lookup. An entry's Imei, Port, Address
+// and Online are changed only through the methods, so the index stays true.
+class ModemTable : public ModemTableState {
+public:
+    static constexpr std::size_t kMaxEntries = 65535;
+
+    ModemTable() = default;
+    // Copies the state, not the lock; the caller holds other.TableLock where
+    // other threads may change it (tests and snapshots). The copy builds its
+    // index afresh at its first lookup.
+    ModemTable(const ModemTable& other) : ModemTableState(other) {}
+    ModemTable& operator=(const ModemTable& other) {
+        if (this != &other) {
+            ModemTableState::operator=(other);
+            index_.Clear();
+        }
+        return *this;
+    }
+
+    mutable std::mutex TableLock;
 
     std::uint16_t ModemTableCount() const { return static_cast<std::uint16_t>(Entries.size()); }
 
     // Lowest index whose Port and Address equal the endpoint and which is
     // on-line: an off-line entry still holding a reused address must not hide
-    // a live modem.
+    // a live modem. The three lookups take the same time at any table size.
     std::optional<std::uint16_t> FindOnlineByAddress(const UdpEndpoint& endpoint) const;
     // Lowest index whose Port and Address equal the endpoint, on-line or not.
     std::optional<std::uint16_t> FindByAddress(const UdpEndpoint& endpoint) const;
@@ -123,7 +137,16 @@ public:
     void Empty();
 
 private:
-    void CopyStateFrom(const ModemTable& other);
+    // Brings the index up to Entries: takes in entries appended directly,
+    // and starts again when the entries went from under it.
+    void SyncIndex() const;
+    // A hit whose entry no longer holds the key means Entries was changed
+    // past the methods: the index is built again and asked once more.
+    template <typename Ask, typename Holds>
+    std::optional<std::uint16_t> Verified(Ask ask, Holds holds) const;
+    void Moved(std::uint16_t index, const UdpEndpoint& from, bool wasOnline);
+
+    mutable ModemIndex index_;
 };
 
 }  // namespace dlk

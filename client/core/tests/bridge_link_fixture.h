@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "client/core/bridge/local_sides.h"
-#include "client/core/bridge/pause_rules.h"
 #include "client/core/link/client_link.h"
+#include "client/core/table/pause_rules.h"
 #include "client/core/tests/bridge_test_support.h"
 #include "client/testing/recording_observer.h"
 #include "client/testing/simulated_modem.h"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "client/core/tests/settings_test_folder.h"
 
 namespace dlk {
@@ -60,6 +62,33 @@ TEST_F(LookUpModemSettingsTest, SeveralModemsAllowedTheStoredPauseFlagDecides) {
     EXPECT_EQ(table.Entries[1].Paused, 1);
     EXPECT_EQ(table.Entries[2].Paused, 1);  // no record: stays paused
     EXPECT_EQ(table.Entries[2].Name.Text(), "");
+}
+
+// The window takes the new entries of a burst together: each gets what it
+// would have got alone, in the order the modems were heard.
+TEST_F(LookUpModemSettingsTest, ManyNewEntriesAtOnceGetWhatEachWouldAlone) {
+    Store(kKnown, "pump", 0);
+    Store(kOther, "well", 1);
+    struct Case {
+        std::uint8_t OneModemActive;
+        std::vector<std::uint16_t> Indexes;
+        std::size_t Found;
+        std::vector<std::uint8_t> Paused;  // of entries 0..2 afterwards
+    };
+    const Case cases[] = {
+        {0, {0, 1, 2}, 2, {0, 1, 1}},
+        {0, {2, 9, 0}, 1, {0, 1, 1}},  // an index past the table is passed over
+        {1, {0, 1}, 2, {1, 1, 1}},     // three entries: none is the sole one
+        {0, {}, 0, {1, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        ModemTable heard;
+        for (const ImeiBcd& imei : {kKnown, kOther, kThird}) Hear(heard, imei);
+        EXPECT_EQ(LookUpModemSettings(heard, c.Indexes, c.OneModemActive, file), c.Found);
+        for (std::size_t i = 0; i < c.Paused.size(); ++i) EXPECT_EQ(heard.Entries[i].Paused, c.Paused[i]) << i;
+        const bool askedForPump = std::find(c.Indexes.begin(), c.Indexes.end(), 0) != c.Indexes.end();
+        EXPECT_EQ(heard.Entries[0].Name.Text(), askedForPump ? "pump" : "");
+    }
 }
 
 TEST_F(LookUpModemSettingsTest, OneModemActiveOnlyTheSoleEntryStartsActive) {

@@ -145,5 +145,37 @@ TEST(ModemSort, TheSelectionStaysOnItsModem) {
     EXPECT_EQ(empty.SelectedRow, -1);
 }
 
+// The window's sort works on a copy of the entries; its rows and selection
+// must be what the sort under the lock gives, in every column and direction,
+// with names and counters that tie so the tie columns are exercised.
+TEST(ModemSort, SortingACopyGivesTheRowsOfSortingInPlace) {
+    ModemTable table;
+    for (int i = 0; i < 5000; ++i) {
+        auto& e = AddModem(table, "m" + std::to_string(i * 7919 % 13), 350000000000000ull + (i * 104729) % 100003);
+        e.BytesReceived = std::uint32_t(i % 17);
+        e.BytesSent = std::uint32_t(i % 5);
+        e.OnTime = (i % 11) / 24.0;
+        e.OffTime = (i % 3) / 24.0;
+        e.Address = StoredAddress(10, 0, std::uint8_t(i % 4), std::uint8_t(i % 200));
+    }
+    std::vector<ModemEntry> scratch;
+    for (int column = 0; column < kModemListColumnCount; ++column) {
+        for (const std::uint8_t descending : {0, 1}) {
+            table.SelectedRow = 1234;
+            ModemTable inPlace = table;
+            inPlace.SortColumn = std::uint8_t(column);
+            inPlace.SortDescending = descending;
+            SortModems(inPlace, column);
+            table.SortColumn = std::uint8_t(column);
+            table.SortDescending = descending;
+            SortModemsOnCopy(table, scratch);
+            ASSERT_EQ(RowNames(table), RowNames(inPlace)) << column << " " << int(descending);
+            for (std::size_t r = 0; r < table.Entries.size(); ++r)
+                ASSERT_EQ(table.Entries[r].RowOrder, inPlace.Entries[r].RowOrder) << column << " row " << r;
+            EXPECT_EQ(table.SelectedRow, inPlace.SelectedRow) << column;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace dlk

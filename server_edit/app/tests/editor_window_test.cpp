@@ -26,6 +26,7 @@ using testing::Concat;
 using testing::MakeClient;
 using testing::MakeModem;
 using testing::TempFolder;
+using testing::ThreeOfEach;
 using Bytes = std::vector<std::uint8_t>;
 
 // The main window over a folder of account files, with a scripted user: each
@@ -35,14 +36,7 @@ class EditorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::EnsureApplication();
-        clients = {MakeClient(1, "alpha", "Alpha", "pa").Bytes, MakeClient(2, "beta", "Beta", "pb").Bytes,
-                   MakeClient(3, "gamma", "Gamma", "pc", true).Bytes};
-        modems = {MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").Bytes,
-                  MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").Bytes,
-                  MakeModem(6, *TextToImei("333333333333333"), "m3", "beta", true).Bytes};
-        folder.Write(kServerFileName, Bytes{0x5A, 0x40, 0x1F});
-        folder.Write(kUsersFileName, Concat(clients));
-        folder.Write(kModemsFileName, Concat(modems));
+        accounts.WriteTo(folder);
 
         SetMessageBoxAnswerer([this](const MessageBoxRequest& r) {
             boxes.push_back(r);
@@ -112,8 +106,9 @@ protected:
     void CloseWindow() { form->Close(); }
 
     TempFolder folder;
-    std::vector<AccountRecordBytes> clients;
-    std::vector<AccountRecordBytes> modems;
+    ThreeOfEach accounts;
+    std::vector<AccountRecordBytes>& clients = accounts.clients;
+    std::vector<AccountRecordBytes>& modems = accounts.modems;
     TForm1* form = nullptr;
     std::deque<std::function<void(TForm&)>> dialogs;
     std::deque<int> answers;

@@ -14,6 +14,7 @@ using testing::MakeClient;
 using testing::MakeModem;
 using testing::ScriptedPrompts;
 using testing::TempFolder;
+using testing::ThreeOfEach;
 using Bytes = std::vector<std::uint8_t>;
 
 std::vector<int> Slots(const ListState& list) {
@@ -24,22 +25,14 @@ std::vector<int> Slots(const ListState& list) {
 
 class AccountEditorTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        clients = {MakeClient(1, "alpha", "Alpha", "pa").Bytes, MakeClient(2, "beta", "Beta", "pb").Bytes,
-                   MakeClient(3, "gamma", "Gamma", "pc", true).Bytes};
-        modems = {MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").Bytes,
-                  MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").Bytes,
-                  MakeModem(6, *TextToImei("333333333333333"), "m3", "beta", true).Bytes};
-        folder.Write(kServerFileName, Bytes{0x5A, 0x40, 0x1F});
-        folder.Write(kUsersFileName, Concat(clients));
-        folder.Write(kModemsFileName, Concat(modems));
-    }
+    void SetUp() override { accounts.WriteTo(folder); }
 
     void Start() { editor.Start(); }
 
     TempFolder folder;
-    std::vector<AccountRecordBytes> clients;
-    std::vector<AccountRecordBytes> modems;
+    ThreeOfEach accounts;
+    std::vector<AccountRecordBytes>& clients = accounts.clients;
+    std::vector<AccountRecordBytes>& modems = accounts.modems;
     ScriptedPrompts prompts;
     AccountEditor editor{folder.path(), prompts};
 };

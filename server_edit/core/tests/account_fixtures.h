@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/testing/temp_folder.h"
+#include "server_edit/core/account_files.h"
 #include "server_edit/core/account_records.h"
 
 namespace dlk::testing {
@@ -46,5 +47,23 @@ inline std::vector<std::uint8_t> Concat(const std::vector<AccountRecordBytes>& r
     for (const auto& r : records) bytes.insert(bytes.end(), r.begin(), r.end());
     return bytes;
 }
+
+// The folder most editor tests start from: the server on port 8000, three
+// clients (the third disabled) and three modems (the third disabled), each
+// record with its own pattern in the bytes the editor does not own.
+struct ThreeOfEach {
+    std::vector<AccountRecordBytes> clients = {MakeClient(1, "alpha", "Alpha", "pa").Bytes,
+                                               MakeClient(2, "beta", "Beta", "pb").Bytes,
+                                               MakeClient(3, "gamma", "Gamma", "pc", true).Bytes};
+    std::vector<AccountRecordBytes> modems = {MakeModem(4, *TextToImei("111111111111111"), "m1", "beta").Bytes,
+                                              MakeModem(5, *TextToImei("222222222222222"), "m2", "alpha").Bytes,
+                                              MakeModem(6, *TextToImei("333333333333333"), "m3", "beta", true).Bytes};
+
+    void WriteTo(TempFolder& folder) const {
+        folder.Write(kServerFileName, std::vector<std::uint8_t>{0x5A, 0x40, 0x1F});
+        folder.Write(kUsersFileName, Concat(clients));
+        folder.Write(kModemsFileName, Concat(modems));
+    }
+};
 
 }  // namespace dlk::testing

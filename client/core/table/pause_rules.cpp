@@ -1,4 +1,4 @@
-#include "client/core/bridge/pause_rules.h"
+#include "client/core/table/pause_rules.h"
 
 namespace dlk {
 

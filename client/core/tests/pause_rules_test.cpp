@@ -1,9 +1,9 @@
+#include "client/core/table/pause_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "client/core/bridge/pause_rules.h"
 
 namespace dlk {
 namespace {

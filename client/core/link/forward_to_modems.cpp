@@ -1,4 +1,4 @@
-#include "client/core/bridge/forward_to_modems.h"
+#include "client/core/link/forward_to_modems.h"
 
 #include <algorithm>
 #include <mutex>

@@ -1,11 +1,11 @@
+#include "client/core/link/forward_to_modems.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <numeric>
 #include <thread>
 #include <vector>
-
-#include "client/core/bridge/forward_to_modems.h"
 
 namespace dlk {
 namespace {
