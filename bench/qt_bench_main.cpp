@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "framework/core/application.h"
+#include "framework/application/application.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

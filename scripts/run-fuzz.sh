@@ -22,6 +22,10 @@ for target in "$dir"/fuzz_*; do
         failed+=("$name")
     fi
 done
+if [ -z "${name:-}" ]; then
+    echo "no fuzz targets in $dir"
+    exit 1
+fi
 if [ ${#failed[@]} -gt 0 ]; then
     echo "fuzz targets failed: ${failed[*]}"
     exit 1

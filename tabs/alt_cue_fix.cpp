@@ -1,11 +1,11 @@
 #include "tabs/alt_cue_fix.h"
 
+#include "framework/components/properties.h"
 #include "framework/controls/control_kinds.h"
 #include "framework/controls/form.h"
 #include "framework/controls/glyph_buttons.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/std_controls.h"
-#include "framework/core/properties.h"
 
 namespace dlk {
 

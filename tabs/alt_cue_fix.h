@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "framework/core/application.h"
-#include "framework/core/class_registry.h"
+#include "framework/application/application.h"
+#include "framework/components/class_registry.h"
 
 namespace dlk {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "framework/canvas/canvas.h"
-#include "framework/canvas/geometry.h"
+#include "framework/core/geometry.h"
 
 namespace dlk {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "framework/base/list_error.h"
+#include "framework/components/properties.h"
 #include "framework/controls/control_kinds.h"
 #include "framework/controls/form.h"
-#include "framework/core/properties.h"
+#include "framework/core/list_error.h"
 #include "tabs/core/tab_data.h"
 
 namespace dlk {

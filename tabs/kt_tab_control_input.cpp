@@ -1,7 +1,7 @@
 #include <algorithm>
 
+#include "framework/application/application.h"
 #include "framework/controls/drag.h"
-#include "framework/core/application.h"
 #include "tabs/core/tab_search.h"
 #include "tabs/kt_tab_control.h"
 

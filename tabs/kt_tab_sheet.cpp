@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "framework/application/application.h"
+#include "framework/components/description_reader.h"
+#include "framework/components/properties.h"
 #include "framework/controls/control_properties.h"
-#include "framework/core/application.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/properties.h"
 #include "tabs/core/tab_data.h"
 #include "tabs/core/tab_errors.h"
 #include "tabs/kt_page_control.h"

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "framework/components/description_reader.h"
 #include "framework/controls/form.h"
-#include "framework/core/description_reader.h"
 #include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_control.h"
 #include "tabs/tests/config_window.h"

@@ -5,9 +5,9 @@
 #include "client/app/unit2.h"
 #include "client/app/unit3.h"
 #include "client/core/link/link_messages.h"
-#include "framework/core/application.h"
-#include "framework/core/message_box.h"
-#include "framework/core/termination_signals.h"
+#include "framework/application/application.h"
+#include "framework/application/message_box.h"
+#include "framework/application/termination_signals.h"
 #include "platform/instance_lock/instance_lock.h"
 
 namespace dlk {

@@ -9,7 +9,7 @@
 #include "client/core/list/list_frame.h"
 #include "client/core/list/list_input.h"
 #include "client/core/list/modem_sort.h"
-#include "framework/core/virtual_keys.h"
+#include "framework/application/virtual_keys.h"
 
 namespace dlk {
 namespace {

@@ -14,13 +14,13 @@
 #include "client/core/link/link_messages.h"
 #include "client/core/settings/modem_settings_lookup.h"
 #include "client/core/table/pause_rules.h"
+#include "framework/application/application.h"
+#include "framework/application/message_box.h"
+#include "framework/components/description_reader.h"
 #include "framework/controls/header_control.h"
 #include "framework/controls/menus.h"
 #include "framework/controls/scroll_bar.h"
 #include "framework/controls/timer.h"
-#include "framework/core/application.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/message_box.h"
 #include "framework/tray/qt_tray_icon.h"
 
 namespace dlk {

@@ -8,9 +8,9 @@
 
 #include "client/app/unit1.h"
 #include "client/core/link/link_messages.h"
+#include "framework/application/message_box.h"
+#include "framework/components/description_reader.h"
 #include "framework/controls/menus.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/message_box.h"
 
 namespace dlk {
 namespace {

@@ -9,8 +9,8 @@
 #include "client/app/unit1.h"
 #include "client/core/link/link_messages.h"
 #include "client/core/settings/modem_settings_lookup.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
+#include "framework/components/description_reader.h"
 
 namespace dlk {
 namespace {

@@ -4,8 +4,8 @@
 #include "config/app/config_texts.h"
 #include "config/app/unit1.h"
 #include "config/core/firmware_update.h"
-#include "framework/core/application.h"
-#include "framework/core/message_box.h"
+#include "framework/application/application.h"
+#include "framework/application/message_box.h"
 #include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_sheet.h"
 

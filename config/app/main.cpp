@@ -5,9 +5,9 @@
 #include "config/app/config_texts.h"
 #include "config/app/unit1.h"
 #include "config/app/unit2.h"
-#include "framework/core/application.h"
-#include "framework/core/message_box.h"
-#include "framework/core/termination_signals.h"
+#include "framework/application/application.h"
+#include "framework/application/message_box.h"
+#include "framework/application/termination_signals.h"
 #include "platform/instance_lock/instance_lock.h"
 
 namespace dlk {

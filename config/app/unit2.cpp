@@ -1,7 +1,7 @@
 #include "config/app/unit2.h"
 
 #include "config/app/resources.h"
-#include "framework/core/description_reader.h"
+#include "framework/components/description_reader.h"
 
 namespace dlk {
 

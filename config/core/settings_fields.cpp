@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "framework/text/str_to_int.h"
+#include "framework/core/str_to_int.h"
 
 namespace dlk {
 namespace {

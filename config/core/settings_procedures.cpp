@@ -2,7 +2,7 @@
 
 #include "config/core/device_types.h"
 #include "config/core/settings_transfer.h"
-#include "framework/text/str_to_int.h"
+#include "framework/core/str_to_int.h"
 
 namespace dlk {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/canvas/colors.h"
-#include "framework/canvas/geometry.h"
 #include "framework/canvas/region.h"
+#include "framework/core/colors.h"
+#include "framework/core/geometry.h"
 
 class QFont;
 class QPainter;

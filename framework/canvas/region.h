@@ -2,7 +2,7 @@
 
 #include <QRegion>
 
-#include "framework/canvas/geometry.h"
+#include "framework/core/geometry.h"
 
 namespace dlk {
 

@@ -8,9 +8,9 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "framework/application/application.h"
 #include "framework/controls/control_properties.h"
 #include "framework/controls/menus.h"
-#include "framework/core/application.h"
 
 namespace dlk {
 

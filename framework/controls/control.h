@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/application/messages.h"
+#include "framework/application/virtual_keys.h"
 #include "framework/canvas/canvas.h"
-#include "framework/core/class_registry.h"
-#include "framework/core/messages.h"
-#include "framework/core/virtual_keys.h"
+#include "framework/components/class_registry.h"
 
 namespace dlk {
 

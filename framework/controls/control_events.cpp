@@ -34,11 +34,11 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
+#include "framework/application/application.h"
 #include "framework/controls/control.h"
 #include "framework/controls/drag.h"
 #include "framework/controls/form.h"
 #include "framework/controls/menus.h"
-#include "framework/core/application.h"
 
 namespace dlk {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "framework/canvas/colors.h"
-#include "framework/core/properties.h"
+#include "framework/components/properties.h"
+#include "framework/core/colors.h"
 
 namespace dlk {
 

@@ -12,9 +12,9 @@
 #include <map>
 #include <memory>
 
+#include "framework/application/application.h"
 #include "framework/controls/form.h"
 #include "framework/controls/screen.h"
-#include "framework/core/application.h"
 
 namespace dlk {
 

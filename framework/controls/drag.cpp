@@ -12,7 +12,7 @@
 #include <QPointer>
 #include <cstdlib>
 
-#include "framework/core/application.h"
+#include "framework/application/application.h"
 
 namespace dlk {
 

@@ -1,7 +1,7 @@
 #include "framework/controls/file_dialogs.h"
 
+#include "framework/components/properties.h"
 #include "framework/controls/control.h"
-#include "framework/core/properties.h"
 
 namespace dlk {
 

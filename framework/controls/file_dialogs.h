@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "framework/core/class_registry.h"
-#include "framework/core/file_dialog.h"
+#include "framework/application/file_dialog.h"
+#include "framework/components/class_registry.h"
 
 namespace dlk {
 

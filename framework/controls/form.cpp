@@ -8,11 +8,11 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
+#include "framework/application/application.h"
 #include "framework/controls/control_properties.h"
 #include "framework/controls/menus.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/std_controls.h"
-#include "framework/core/application.h"
 
 namespace dlk {
 

@@ -6,9 +6,9 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "framework/application/application.h"
+#include "framework/components/properties.h"
 #include "framework/controls/control_properties.h"
-#include "framework/core/application.h"
-#include "framework/core/properties.h"
 
 namespace dlk {
 

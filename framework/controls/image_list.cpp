@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "framework/canvas/greyed.h"
-#include "framework/core/properties.h"
+#include "framework/components/properties.h"
 
 namespace dlk {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/canvas/canvas.h"
-#include "framework/core/class_registry.h"
+#include "framework/components/class_registry.h"
 
 namespace dlk {
 

@@ -6,9 +6,9 @@
 #include <QKeyEvent>
 #include <algorithm>
 
+#include "framework/application/application.h"
 #include "framework/controls/form.h"
 #include "framework/controls/screen.h"
-#include "framework/core/application.h"
 
 namespace dlk {
 

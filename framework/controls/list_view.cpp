@@ -8,8 +8,8 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "framework/core/application.h"
-#include "framework/core/properties.h"
+#include "framework/application/application.h"
+#include "framework/components/properties.h"
 
 namespace dlk {
 

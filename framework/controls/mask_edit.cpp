@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "framework/core/properties.h"
+#include "framework/components/properties.h"
 
 namespace dlk {
 

@@ -7,9 +7,9 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "framework/application/application.h"
+#include "framework/components/properties.h"
 #include "framework/controls/menu_bar_style.h"
-#include "framework/core/application.h"
-#include "framework/core/properties.h"
 
 namespace dlk {
 

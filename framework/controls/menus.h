@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/canvas/geometry.h"
+#include "framework/components/class_registry.h"
 #include "framework/controls/image_list.h"
-#include "framework/core/class_registry.h"
+#include "framework/core/geometry.h"
 
 class QAction;
 class QMenu;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "framework/canvas/picture.h"
-#include "framework/core/properties.h"
+#include "framework/components/properties.h"
 
 namespace dlk::prop {
 

@@ -1,7 +1,7 @@
 #include "framework/controls/progress_bar.h"
 
+#include "framework/components/properties.h"
 #include "framework/controls/std_controls.h"
-#include "framework/core/properties.h"
 
 namespace dlk {
 

@@ -3,8 +3,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "framework/core/application.h"
-#include "framework/core/properties.h"
+#include "framework/application/application.h"
+#include "framework/components/properties.h"
 
 namespace dlk {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "framework/core/properties.h"
+#include "framework/components/properties.h"
 
 namespace dlk {
 

@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "framework/application/application.h"
 #include "framework/controls/form.h"
-#include "framework/core/application.h"
 
 namespace dlk {
 

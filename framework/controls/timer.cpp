@@ -2,8 +2,8 @@
 
 #include <QTimer>
 
-#include "framework/core/application.h"
-#include "framework/core/properties.h"
+#include "framework/application/application.h"
+#include "framework/components/properties.h"
 
 namespace dlk {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "framework/core/class_registry.h"
+#include "framework/components/class_registry.h"
 
 class QTimer;
 

@@ -1,4 +1,4 @@
-#include "framework/core/application.h"
+#include "framework/application/application.h"
 
 #include <gtest/gtest.h>
 

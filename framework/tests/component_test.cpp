@@ -1,4 +1,4 @@
-#include "framework/core/component.h"
+#include "framework/components/component.h"
 
 #include <gtest/gtest.h>
 

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "framework/application/message_box.h"
+#include "framework/components/description_reader.h"
+#include "framework/components/description_writer.h"
 #include "framework/controls/form.h"
 #include "framework/controls/menus.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/std_controls.h"
 #include "framework/controls/timer.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/description_writer.h"
-#include "framework/core/message_box.h"
 #include "framework/tests/qt_test_app.h"
 #include "framework/tray/tray_recorder.h"
 #include "platform/thread/thread.h"

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/description_reader.h"
-#include "framework/core/description_writer.h"
-#include "framework/core/properties.h"
+#include "framework/components/description_reader.h"
+#include "framework/components/description_writer.h"
+#include "framework/components/properties.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {

@@ -6,12 +6,12 @@
 #include <QTest>
 #include <QWindow>
 
+#include "framework/components/description_reader.h"
 #include "framework/controls/combo_box.h"
 #include "framework/controls/file_dialogs.h"
 #include "framework/controls/form.h"
 #include "framework/controls/mask_edit.h"
 #include "framework/controls/progress_bar.h"
-#include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {

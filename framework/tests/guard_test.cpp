@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "framework/application/message_box.h"
 #include "framework/controls/form.h"
 #include "framework/controls/header_control.h"
 #include "framework/controls/menus.h"
 #include "framework/controls/scroll_bar.h"
 #include "framework/controls/timer.h"
-#include "framework/core/message_box.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {

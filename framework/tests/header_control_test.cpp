@@ -7,15 +7,15 @@
 #include <QScrollBar>
 #include <vector>
 
+#include "framework/components/description_reader.h"
 #include "framework/controls/form.h"
 #include "framework/controls/scroll_bar.h"
-#include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {
 namespace {
 
-constexpr const char* kWindow = R"(
+constexpr const char* kHeaderWindow = R"(
 Window : TForm {
   ClientWidth = 400
   ClientHeight = 200
@@ -35,7 +35,7 @@ protected:
     void SetUp() override {
         testing::EnsureApplication();
         form = std::make_unique<TForm>(nullptr);
-        ReadComponent(*form, kWindow, "window.form");
+        ReadComponent(*form, kHeaderWindow, "window.form");
         header = FindOwned<THeaderControl>(*form, "Header");
         bar = FindOwned<TScrollBar>(*form, "Bar");
     }

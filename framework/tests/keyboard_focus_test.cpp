@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/components/description_reader.h"
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
-#include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {

@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "framework/components/description_reader.h"
+#include "framework/components/description_writer.h"
 #include "framework/controls/form.h"
 #include "framework/controls/glyph_buttons.h"
 #include "framework/controls/image.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/description_writer.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {

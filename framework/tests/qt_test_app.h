@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <functional>
 
-#include "framework/core/application.h"
+#include "framework/application/application.h"
 
 namespace dlk::testing {
 

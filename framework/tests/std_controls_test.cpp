@@ -9,11 +9,11 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include "framework/components/description_reader.h"
 #include "framework/controls/form.h"
 #include "framework/controls/menus.h"
-#include "framework/core/description_reader.h"
+#include "framework/core/str_to_int.h"
 #include "framework/tests/qt_test_app.h"
-#include "framework/text/str_to_int.h"
 
 namespace dlk {
 namespace {

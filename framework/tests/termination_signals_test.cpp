@@ -1,4 +1,4 @@
-#include "framework/core/termination_signals.h"
+#include "framework/application/termination_signals.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

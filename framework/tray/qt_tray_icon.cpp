@@ -1,6 +1,6 @@
 #include "framework/tray/qt_tray_icon.h"
 
-#include "framework/core/messages.h"
+#include "framework/application/messages.h"
 
 namespace dlk {
 

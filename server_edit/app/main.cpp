@@ -2,8 +2,8 @@
 // records in the account files of the current folder.
 #include <QApplication>
 
-#include "framework/core/application.h"
-#include "framework/core/termination_signals.h"
+#include "framework/application/application.h"
+#include "framework/application/termination_signals.h"
 #include "server_edit/app/unit1.h"
 #include "server_edit/core/editor_texts.h"
 

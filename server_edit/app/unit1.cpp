@@ -2,8 +2,8 @@
 
 #include <QCursor>
 
-#include "framework/core/description_reader.h"
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
+#include "framework/components/description_reader.h"
 #include "server_edit/app/form_parts.h"
 #include "server_edit/app/menu_images.h"
 #include "server_edit/app/resources.h"

@@ -1,6 +1,6 @@
 #include "server_edit/app/unit2.h"
 
-#include "framework/core/description_reader.h"
+#include "framework/components/description_reader.h"
 #include "server_edit/app/form_parts.h"
 #include "server_edit/app/resources.h"
 

@@ -1,6 +1,6 @@
 #include "server_edit/core/account_editor.h"
 
-#include "framework/text/str_to_int.h"
+#include "framework/core/str_to_int.h"
 #include "platform/encoding/imei_bcd.h"
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/account_storage.h"

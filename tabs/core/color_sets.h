@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "framework/base/persistent.h"
-#include "framework/canvas/colors.h"
+#include "framework/core/colors.h"
+#include "framework/core/persistent.h"
 
 namespace dlk {
 

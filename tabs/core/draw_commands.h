@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/canvas/geometry.h"
+#include "framework/core/geometry.h"
 #include "tabs/core/tab_shapes.h"
 
 namespace dlk {

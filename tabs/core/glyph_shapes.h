@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/canvas/geometry.h"
+#include "framework/core/geometry.h"
 
 namespace dlk {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "framework/canvas/colors.h"
+#include "framework/core/colors.h"
 #include "tabs/core/pixel_buffer.h"
 
 namespace dlk {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/canvas/colors.h"
-#include "framework/canvas/geometry.h"
+#include "framework/core/colors.h"
+#include "framework/core/geometry.h"
 
 namespace dlk {
 

@@ -4,7 +4,7 @@
 #include <list>
 #include <memory>
 
-#include "framework/canvas/geometry.h"
+#include "framework/core/geometry.h"
 #include "tabs/core/tab_errors.h"
 
 namespace dlk {

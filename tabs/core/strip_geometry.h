@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/canvas/geometry.h"
+#include "framework/core/geometry.h"
 #include "tabs/core/tab_types.h"
 
 namespace dlk {

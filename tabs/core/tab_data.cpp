@@ -1,6 +1,6 @@
 #include "tabs/core/tab_data.h"
 
-#include "framework/base/list_error.h"
+#include "framework/core/list_error.h"
 
 namespace dlk {
 

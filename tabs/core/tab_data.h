@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/base/persistent.h"
-#include "framework/canvas/colors.h"
-#include "framework/canvas/geometry.h"
+#include "framework/core/colors.h"
+#include "framework/core/geometry.h"
+#include "framework/core/persistent.h"
 
 namespace dlk {
 

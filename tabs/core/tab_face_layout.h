@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/canvas/colors.h"
-#include "framework/canvas/geometry.h"
+#include "framework/core/colors.h"
+#include "framework/core/geometry.h"
 #include "tabs/core/tab_types.h"
 
 namespace dlk {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/canvas/geometry.h"
+#include "framework/core/geometry.h"
 #include "tabs/core/strip_geometry.h"
 #include "tabs/core/tab_data.h"
 #include "tabs/core/tab_text.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "framework/canvas/geometry.h"
+#include "framework/core/geometry.h"
 #include "tabs/core/tab_types.h"
 
 namespace dlk {

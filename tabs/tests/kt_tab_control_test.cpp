@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/components/description_reader.h"
+#include "framework/components/description_writer.h"
+#include "framework/components/properties.h"
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/description_writer.h"
-#include "framework/core/properties.h"
 #include "framework/tests/qt_test_app.h"
 #include "tabs/environment.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/components/description_reader.h"
 #include "framework/controls/form.h"
-#include "framework/core/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 #include "tabs/kt_page_control.h"
 #include "tabs/tests/config_window.h"

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 #include "tabs/tests/tab_control_fixture.h"
 
 namespace dlk {

@@ -11,6 +11,7 @@
 
 #include "framework/controls/image_list.h"
 #include "framework/tests/qt_test_app.h"
+#include "platform/testing/sanitizer_build.h"
 #include "tabs/core/color_helpers.h"
 #include "tabs/core/tab_shapes.h"
 #include "tabs/environment.h"
@@ -237,6 +238,7 @@ QImage Swatch(int size, QColor color) {
 }
 
 TEST(TabPaintTest, GalleryOfEveryStyleOrientationAndSequence) {
+    if (testing::kSanitizerBuild) GTEST_SKIP() << "a picture for the eye, drawn by the normal build";
     TImageList images(nullptr);
     images.SetSize(12, 12);
     images.Add(Swatch(12, Qt::red));

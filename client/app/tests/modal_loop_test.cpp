@@ -18,7 +18,7 @@ using testing::ClickAt;
 using testing::ClickOn;
 using testing::PressKey;
 
-const ImeiBcd kImei = *TextToImei("356938035643809");
+const ImeiBcd kModalImei = *TextToImei("356938035643809");
 const QPoint kRow(100, kListHeaderHeight + 8);
 
 // The window's dialogs in the real modal loop, opened as the user opens them,
@@ -33,7 +33,7 @@ protected:
         });
         TForm1& form = Start();
         form.Show();
-        modem_ = std::make_unique<sim::SimulatedModem>(kImei, LoopbackEndpoint(settings_.LocalPort));
+        modem_ = std::make_unique<sim::SimulatedModem>(kModalImei, LoopbackEndpoint(settings_.LocalPort));
         modem_->SendOn();
         EXPECT_TRUE(WaitUntil([&] { return tray_.Tip == "ДЛК-клиент\rподключено модемов: 1"; }));
         return form;
@@ -107,7 +107,7 @@ TEST_F(ClientModalLoopTest, BothDialogsClosedFromTheirLoopsLeaveTheWindowTakingI
         EXPECT_TRUE(user.Done());
         ExpectTheWindowTakesInput(form);
     }
-    EXPECT_EQ(FindModemSettings(folder_ / kModemsFileName, kImei)->Name.Length(), 5u);  // stored by OK
+    EXPECT_EQ(FindModemSettings(folder_ / kModemsFileName, kModalImei)->Name.Length(), 5u);  // stored by OK
 }
 
 // Where users met the crash: a refused value, its box, the dialog again.

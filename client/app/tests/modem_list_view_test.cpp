@@ -11,7 +11,7 @@
 #include "client/app/modem_list_images.h"
 #include "client/app/modem_list_render.h"
 #include "client/core/list/list_input.h"
-#include "framework/core/description_reader.h"
+#include "framework/components/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {

@@ -14,8 +14,8 @@
 #include "client/app/unit2.h"
 #include "client/app/unit3.h"
 #include "client/core/settings/client_config_file.h"
-#include "framework/core/application.h"
-#include "framework/core/message_box.h"
+#include "framework/application/application.h"
+#include "framework/application/message_box.h"
 #include "framework/tests/qt_test_app.h"
 #include "framework/tray/tray_recorder.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "client/testing/recording_apply_target.h"
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {

@@ -6,7 +6,7 @@
 #include <mutex>
 
 #include "client/core/settings/modems_file.h"
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 #include "framework/tests/qt_test_app.h"
 
 namespace dlk {

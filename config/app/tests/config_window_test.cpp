@@ -6,6 +6,7 @@
 
 #include "config/app/tests/unit_bus_fixture.h"
 #include "drawing/dib_surface.h"
+#include "platform/testing/sanitizer_build.h"
 #include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_sheet.h"
 
@@ -292,6 +293,7 @@ TEST_F(ConfigWindowTest, TheHintLineShowsTheHintsOnlyWhenAskedTo) {
 
 // For a look by eye: the window with a type-128 unit, every page in turn.
 TEST_F(ConfigWindowTest, PicturesOfEveryPageWithAType128Unit) {
+    if (kSanitizerBuild) GTEST_SKIP() << "a picture for the eye, drawn by the normal build";
     OpenWindows();
     Plug("hidraw0", ConfiguredUnit(128));
     form->FormActivate(form.get());

@@ -6,8 +6,8 @@
 
 #include "config/app/tests/unit_bus_fixture.h"
 #include "config/core/firmware_update.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/file_dialog.h"
+#include "framework/application/file_dialog.h"
+#include "framework/components/description_reader.h"
 
 namespace dlk::testing {
 namespace {

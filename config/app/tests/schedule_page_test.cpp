@@ -11,7 +11,7 @@
 
 #include "config/app/tests/unit_bus_fixture.h"
 #include "drawing/dib_surface.h"
-#include "framework/core/file_dialog.h"
+#include "framework/application/file_dialog.h"
 #include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_sheet.h"
 

@@ -12,7 +12,7 @@
 #include "config/app/unit1.h"
 #include "config/app/unit2.h"
 #include "config/testing/configured_unit.h"
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 #include "framework/tests/qt_test_app.h"
 #include "platform/testing/temp_folder.h"
 

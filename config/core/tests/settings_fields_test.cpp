@@ -7,7 +7,7 @@
 
 #include "config/core/quoted_field.h"
 #include "config/core/tests/hex_bytes.h"
-#include "framework/text/str_to_int.h"
+#include "framework/core/str_to_int.h"
 
 namespace dlk {
 namespace {

@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 #include "platform/testing/fifo_in_place.h"
 #include "server_edit/app/tests/qt_app.h"
 #include "server_edit/app/unit1.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/components/description_reader.h"
+#include "framework/components/description_writer.h"
 #include "framework/controls/form.h"
-#include "framework/core/description_reader.h"
-#include "framework/core/description_writer.h"
 #include "server_edit/app/tests/qt_app.h"
 
 namespace dlk {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 #include "framework/tests/modal_user.h"
 #include "server_edit/app/tests/qt_app.h"
 #include "server_edit/app/unit1.h"

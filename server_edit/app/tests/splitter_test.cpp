@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/components/description_reader.h"
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
-#include "framework/core/description_reader.h"
 #include "server_edit/app/tests/qt_app.h"
 
 namespace dlk {

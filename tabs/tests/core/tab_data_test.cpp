@@ -5,8 +5,8 @@
 #include <functional>
 #include <tuple>
 
-#include "framework/base/list_error.h"
-#include "framework/text/str_to_int.h"
+#include "framework/core/list_error.h"
+#include "framework/core/str_to_int.h"
 #include "tabs/core/color_sets.h"
 #include "tabs/core/region_cache.h"
 

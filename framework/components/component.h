@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/base/persistent.h"
+#include "framework/core/persistent.h"
 
 namespace dlk {
 

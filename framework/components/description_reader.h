@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "framework/core/component.h"
-#include "framework/core/description_parser.h"
+#include "framework/components/component.h"
+#include "framework/components/description_parser.h"
 
 namespace dlk {
 

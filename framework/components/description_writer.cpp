@@ -1,6 +1,6 @@
-#include "framework/core/description_writer.h"
+#include "framework/components/description_writer.h"
 
-#include "framework/core/class_registry.h"
+#include "framework/components/class_registry.h"
 
 namespace dlk {
 

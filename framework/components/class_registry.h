@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/core/component.h"
+#include "framework/components/component.h"
 
 namespace dlk {
 

@@ -1,9 +1,9 @@
-#include "framework/base/persistent.h"
+#include "framework/core/persistent.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/base/list_error.h"
-#include "framework/text/str_to_int.h"
+#include "framework/core/list_error.h"
+#include "framework/core/str_to_int.h"
 
 namespace dlk {
 namespace {

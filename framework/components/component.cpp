@@ -1,9 +1,9 @@
-#include "framework/core/component.h"
+#include "framework/components/component.h"
 
 #include <algorithm>
 
-#include "framework/core/class_registry.h"
-#include "framework/core/description_reader.h"
+#include "framework/components/class_registry.h"
+#include "framework/components/description_reader.h"
 
 namespace dlk {
 

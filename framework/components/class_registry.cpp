@@ -1,4 +1,4 @@
-#include "framework/core/class_registry.h"
+#include "framework/components/class_registry.h"
 
 #include <map>
 #include <mutex>

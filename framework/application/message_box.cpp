@@ -1,4 +1,4 @@
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -10,8 +10,8 @@ namespace dlk {
 
 namespace {
 
-std::mutex answerer_lock;
-MessageBoxAnswerer answerer;
+std::mutex message_box_answerer_lock;
+MessageBoxAnswerer message_box_answerer;
 
 QString DisplayText(std::string_view text) {
     QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -28,8 +28,8 @@ bool NobodyToSee() {
 }
 
 void SetMessageBoxAnswerer(MessageBoxAnswerer a) {
-    std::lock_guard guard(answerer_lock);
-    answerer = std::move(a);
+    std::lock_guard guard(message_box_answerer_lock);
+    message_box_answerer = std::move(a);
 }
 
 int DefaultAnswer(unsigned flags) {
@@ -45,8 +45,8 @@ int DefaultAnswer(unsigned flags) {
 int MessageBox(QWidget* owner, std::string_view text, std::string_view caption, unsigned flags) {
     MessageBoxAnswerer current;
     {
-        std::lock_guard guard(answerer_lock);
-        current = answerer;
+        std::lock_guard guard(message_box_answerer_lock);
+        current = message_box_answerer;
     }
     const MessageBoxRequest request{std::string(text), std::string(caption), flags, owner != nullptr, owner};
     if (current) return current(request);

@@ -1,24 +1,24 @@
-#include "framework/core/file_dialog.h"
+#include "framework/application/file_dialog.h"
 
 #include <QFileDialog>
 #include <QStringList>
 #include <cstdio>
 #include <mutex>
 
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 
 namespace dlk {
 
 namespace {
 
-std::mutex answerer_lock;
-FileDialogAnswerer answerer;
+std::mutex file_dialog_answerer_lock;
+FileDialogAnswerer file_dialog_answerer;
 
 }  // namespace
 
 void SetFileDialogAnswerer(FileDialogAnswerer a) {
-    std::lock_guard guard(answerer_lock);
-    answerer = std::move(a);
+    std::lock_guard guard(file_dialog_answerer_lock);
+    file_dialog_answerer = std::move(a);
 }
 
 std::string QtNameFilters(const std::string& filter, std::string* selected, int index) {
@@ -38,8 +38,8 @@ std::string QtNameFilters(const std::string& filter, std::string* selected, int 
 std::optional<std::string> RunFileDialog(QWidget* owner, const FileDialogRequest& request) {
     FileDialogAnswerer current;
     {
-        std::lock_guard guard(answerer_lock);
-        current = answerer;
+        std::lock_guard guard(file_dialog_answerer_lock);
+        current = file_dialog_answerer;
     }
     if (current) {
         FileDialogRequest r = request;

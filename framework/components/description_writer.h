@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/core/component.h"
+#include "framework/components/component.h"
 
 namespace dlk {
 

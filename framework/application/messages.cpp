@@ -1,4 +1,4 @@
-#include "framework/core/messages.h"
+#include "framework/application/messages.h"
 
 #include <QCoreApplication>
 

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "framework/core/class_registry.h"
+#include "framework/components/class_registry.h"
 
 namespace dlk {
 

@@ -1,4 +1,4 @@
-#include "framework/core/description_parser.h"
+#include "framework/components/description_parser.h"
 
 #include <cctype>
 

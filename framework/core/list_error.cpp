@@ -1,4 +1,4 @@
-#include "framework/base/list_error.h"
+#include "framework/core/list_error.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "framework/core/termination_signals.h"
+#include "framework/application/termination_signals.h"
 
 #include <QSocketNotifier>
 
-#include "framework/core/application.h"
+#include "framework/application/application.h"
 #include "platform/signals/termination_pipe.h"
 
 namespace dlk {

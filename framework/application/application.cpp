@@ -1,11 +1,11 @@
-#include "framework/core/application.h"
+#include "framework/application/application.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QToolTip>
 #include <algorithm>
 
-#include "framework/core/message_box.h"
+#include "framework/application/message_box.h"
 
 namespace dlk {
 

@@ -1,4 +1,4 @@
-#include "framework/canvas/colors.h"
+#include "framework/core/colors.h"
 
 #include <array>
 

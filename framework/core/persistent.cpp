@@ -1,8 +1,8 @@
-#include "framework/base/persistent.h"
+#include "framework/core/persistent.h"
 
 #include <string>
 
-#include "framework/text/str_to_int.h"
+#include "framework/core/str_to_int.h"
 
 namespace dlk {
 

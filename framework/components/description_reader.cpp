@@ -1,4 +1,4 @@
-#include "framework/core/description_reader.h"
+#include "framework/components/description_reader.h"
 
 #include <QFile>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "framework/text/str_to_int.h"
+#include "framework/core/str_to_int.h"
 
 #include <cstdint>
 
