@@ -287,6 +287,18 @@ struct RelayFigures {
     std::uint64_t Lost = 0;
 };
 
+// One pass of bytes through each rig in turn, added to that rig's figures.
+void StreamThroughEach(Rig* const* rigs, RelayFigures* figures, std::size_t count, std::size_t bytes,
+                       std::size_t window, std::vector<std::uint8_t>& buffer) {
+    for (std::size_t r = 0; r < count; ++r) {
+        const std::uint64_t cpu = rigs[r]->CpuNs();
+        const auto start = Clock::now();
+        figures[r].Lost += Stream(rigs[r]->Port(), bytes, window, buffer);
+        figures[r].Seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        figures[r].CpuNs += rigs[r]->CpuNs() - cpu;
+    }
+}
+
 // Bytes per second both ways with the given window in flight, bytes lost,
 // and the relay's CPU time per megabyte carried.
 void BM_Throughput(benchmark::State& state) {
@@ -302,15 +314,7 @@ void BM_Throughput(benchmark::State& state) {
     RelayFigures figures[kRelays];
     constexpr std::size_t kPass = 256 * 1024;
     std::vector<std::uint8_t> buffer;
-    for (auto _ : state) {
-        for (std::size_t r = 0; r < kRelays; ++r) {
-            const std::uint64_t cpu = rigs[r]->CpuNs();
-            const auto start = Clock::now();
-            figures[r].Lost += Stream(rigs[r]->Port(), kPass, window, buffer);
-            figures[r].Seconds += std::chrono::duration<double>(Clock::now() - start).count();
-            figures[r].CpuNs += rigs[r]->CpuNs() - cpu;
-        }
-    }
+    for (auto _ : state) StreamThroughEach(rigs, figures, kRelays, kPass, window, buffer);
     const double megabytes = static_cast<double>(state.iterations()) * kPass / 1e6;
     for (std::size_t r = 0; r < kRelays; ++r) {
         const std::string name = kRelayNames[r];
@@ -368,15 +372,7 @@ void BM_ThroughputWithManyModems(benchmark::State& state) {
     RelayFigures figures[2];
     constexpr std::size_t kPass = 256 * 1024;
     std::vector<std::uint8_t> buffer;
-    for (auto _ : state) {
-        for (std::size_t r = 0; r < 2; ++r) {
-            const std::uint64_t cpu = rigs[r]->CpuNs();
-            const auto start = Clock::now();
-            figures[r].Lost += Stream(rigs[r]->Port(), kPass, window, buffer);
-            figures[r].Seconds += std::chrono::duration<double>(Clock::now() - start).count();
-            figures[r].CpuNs += rigs[r]->CpuNs() - cpu;
-        }
-    }
+    for (auto _ : state) StreamThroughEach(rigs, figures, 2, kPass, window, buffer);
     const double megabytes = static_cast<double>(state.iterations()) * kPass / 1e6;
     for (std::size_t r = 0; r < 2; ++r) {
         const std::string name = "modems" + std::to_string(kModems[r]);
