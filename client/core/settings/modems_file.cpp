@@ -56,12 +56,7 @@ ModemUserSettings DecodeModemSettings(std::span<const std::uint8_t, kModemSettin
 }
 
 std::optional<ModemUserSettings> FindModemSettings(const std::filesystem::path& path, const ImeiBcd& imei) {
-    const auto file = ReadWholeFile(path, kMaxModemsFileSize);
-    if (!file) return std::nullopt;
-    const auto at = FindRecord(*file, imei);
-    if (!at) return std::nullopt;
-    return DecodeModemSettings(
-        std::span<const std::uint8_t, kModemSettingsSize>(file->data() + *at + kSettingsOffset, kModemSettingsSize));
+    return FindModemSettings(path, std::span(&imei, 1)).front();
 }
 
 std::vector<std::optional<ModemUserSettings>> FindModemSettings(const std::filesystem::path& path,
