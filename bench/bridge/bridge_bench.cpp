@@ -37,7 +37,7 @@
 
 extern char** environ;
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 namespace fs = std::filesystem;
@@ -388,6 +388,6 @@ BENCHMARK(BM_Throughput)->Arg(2048)->Arg(8192)->Arg(16384)->Arg(65536)->MinTime(
 BENCHMARK(BM_RoundTrip16)->Iterations(10000)->UseRealTime();
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client
 
 BENCHMARK_MAIN();

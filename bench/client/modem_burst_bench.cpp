@@ -26,7 +26,7 @@
 #include "client/testing/modem_burst.h"
 #include "platform/files/file_replace.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 namespace fs = std::filesystem;
@@ -158,4 +158,4 @@ BENCHMARK(BM_WindowModemsComingOn_per_message)->Arg(10000)->Iterations(1)->Unit(
 BENCHMARK(BM_WindowModemsComingOn_batched)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -11,7 +11,7 @@
 
 namespace {
 
-class CountingLocalSide : public dlk::sim::AlwaysOpenLocalSide {
+class CountingLocalSide : public dlk::client::sim::AlwaysOpenLocalSide {
 public:
     void Write(std::span<const std::uint8_t> bytes) override {
         bytes_ += bytes.size();
@@ -24,12 +24,12 @@ private:
     std::atomic<std::size_t> writes_{0};
 };
 
-using dlk::sim::QuietObserver;
+using dlk::client::sim::QuietObserver;
 
 // A table of 16 on-line, active modems; the one sending data is the last.
-void FillTable(dlk::ModemTable& table, const dlk::UdpEndpoint& sender) {
+void FillTable(dlk::client::ModemTable& table, const dlk::UdpEndpoint& sender) {
     for (int i = 0; i < 16; ++i) {
-        dlk::ModemEntry& e = table.Entries.emplace_back();
+        dlk::client::ModemEntry& e = table.Entries.emplace_back();
         e.Online = 1;
         e.KeepAlive = 20;
         e.Imei[6] = static_cast<std::uint8_t>(i);
@@ -56,11 +56,11 @@ void BM_ReceivePath_Handler(benchmark::State& state) {
     const auto kind = static_cast<std::uint8_t>(state.range(0));
     const auto payload = static_cast<std::size_t>(state.range(1));
     const dlk::UdpEndpoint modem = dlk::MakeEndpoint(10, 0, 0, 99, 5000);
-    dlk::ModemTable table;
+    dlk::client::ModemTable table;
     FillTable(table, modem);
     QuietObserver observer;
     CountingLocalSide local;
-    dlk::PacketHandler handler(table, observer, local, dlk::LinkMode::Direct, 5, 1);
+    dlk::client::PacketHandler handler(table, observer, local, dlk::client::LinkMode::Direct, 5, 1);
     const std::vector<std::uint8_t> datagram = DataPacket(kind, payload);
     for (auto _ : state) handler.Handle(datagram, modem);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * payload));
@@ -75,12 +75,12 @@ void BM_ReceivePath_Loopback(benchmark::State& state) {
     sender.Open();
     sender.Bind(0);
     const dlk::UdpEndpoint modem = dlk::LoopbackEndpoint(sender.LocalPort());
-    dlk::ModemTable table;
+    dlk::client::ModemTable table;
     FillTable(table, modem);
     QuietObserver observer;
     CountingLocalSide local;
-    dlk::ClientLink link(table, observer);
-    dlk::LinkSettings settings;
+    dlk::client::ClientLink link(table, observer);
+    dlk::client::LinkSettings settings;
     settings.LocalPort = 0;
     if (!link.OpenLink(settings, local).Ok()) {
         state.SkipWithError("link did not open");
@@ -116,9 +116,9 @@ enum class Arrival { Data, OnAgain, StrangerAtFullTable };
 
 void BM_ReceivePath_TableSize(benchmark::State& state) {
     const auto arrival = static_cast<Arrival>(state.range(0));
-    const auto modems = static_cast<std::size_t>(arrival == Arrival::StrangerAtFullTable ? dlk::ModemTable::kMaxEntries
-                                                                                         : state.range(1));
-    dlk::ModemTable table;
+    const auto modems = static_cast<std::size_t>(
+        arrival == Arrival::StrangerAtFullTable ? dlk::client::ModemTable::kMaxEntries : state.range(1));
+    dlk::client::ModemTable table;
     for (std::size_t i = 0; i < modems; ++i) {
         dlk::ImeiBcd imei{0x35,
                           0,
@@ -134,10 +134,10 @@ void BM_ReceivePath_TableSize(benchmark::State& state) {
         table.ApplyAnnouncement({true, 0x55, imei, at}, 0.5);
         table.Entries.back().Paused = 0;
     }
-    const dlk::ModemEntry last = table.Entries.back();
+    const dlk::client::ModemEntry last = table.Entries.back();
     QuietObserver observer;
     CountingLocalSide local;
-    dlk::PacketHandler handler(table, observer, local, dlk::LinkMode::Direct, 5, 1);
+    dlk::client::PacketHandler handler(table, observer, local, dlk::client::LinkMode::Direct, 5, 1);
     std::vector<std::uint8_t> datagram;
     dlk::UdpEndpoint from = last.Endpoint();
     if (arrival == Arrival::Data) {

@@ -31,10 +31,10 @@ std::vector<std::uint8_t> RunPayload() {
 }
 
 void Unpack(benchmark::State& state, const std::vector<std::uint8_t>& payload) {
-    dlk::UnpackArea area;
+    dlk::client::UnpackArea area;
     std::size_t out = 0;
     for (auto _ : state) {
-        out = dlk::UnpackData(payload, area);
+        out = dlk::client::UnpackData(payload, area);
         benchmark::DoNotOptimize(area.Output.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * payload.size()));

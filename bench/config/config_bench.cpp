@@ -10,7 +10,7 @@
 #include "config/testing/simulated_unit.h"
 #include "platform/testing/temp_folder.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 const UnitIdentity kGprsModem{.UsbProgramVersion = 3, .DeviceType = 128, .MainProgramVersion = 14};
@@ -68,7 +68,7 @@ void BM_FlashFirmware(benchmark::State& state) {
     link.Attach(&unit);
     SilentWindow window;
     FirmwareBytes image{};
-    testing::TempFolder folder;
+    dlk::testing::TempFolder folder;
     folder.Write("image.bin", std::vector<std::uint8_t>(kFirmwareImageSize, 0x5A));
     const std::filesystem::path file = folder / "image.bin";
     for (auto _ : state) {
@@ -105,6 +105,6 @@ void BM_DrawScene(benchmark::State& state) {
 BENCHMARK(BM_DrawScene)->Arg(1)->Arg(128)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config
 
 BENCHMARK_MAIN();

@@ -14,7 +14,7 @@
 #include "config/core/schedule_scene.h"
 #include "drawing/dib_surface.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 constexpr int kWidth = 790;
@@ -132,4 +132,4 @@ BENCHMARK_TEMPLATE(BM_Scene, DibSurfaceScene)->ArgName("zoom")->Arg(1)->Arg(128)
 BENCHMARK_TEMPLATE(BM_Scene, QPainterScene)->ArgName("zoom")->Arg(1)->Arg(128)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

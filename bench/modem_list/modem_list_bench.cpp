@@ -7,7 +7,7 @@
 #include "client/core/list/list_frame.h"
 #include "client/core/list/modem_sort.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 void Fill(ModemTable& table, int n) {
@@ -72,4 +72,4 @@ void BM_SortOnly(benchmark::State& state) {
 BENCHMARK(BM_SortOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -7,11 +7,11 @@
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/tests/account_fixtures.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 // A folder with the server file, no modems and `count` clients.
-void WriteClients(const testing::TempFolder& folder, int count) {
+void WriteClients(const dlk::testing::TempFolder& folder, int count) {
     std::vector<std::uint8_t> users;
     users.reserve(std::size_t(count) * kAccountRecordSize);
     for (int i = 0; i < count; ++i) {
@@ -26,7 +26,7 @@ void WriteClients(const testing::TempFolder& folder, int count) {
 
 // The window opening over the files: what the user waits for at start.
 void BM_OpenEditor(benchmark::State& state) {
-    testing::TempFolder folder;
+    dlk::testing::TempFolder folder;
     WriteClients(folder, int(state.range(0)));
     for (auto _ : state) {
         auto* form = new TForm1(nullptr, folder.path());
@@ -40,4 +40,4 @@ void BM_OpenEditor(benchmark::State& state) {
 BENCHMARK(BM_OpenEditor)->Arg(10000)->Arg(20000)->Arg(40000)->Arg(80000)->Unit(benchmark::kMillisecond)->Complexity();
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -10,26 +10,27 @@
 #include "framework/application/termination_signals.h"
 #include "platform/instance_lock/instance_lock.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // A second copy would fight the first for the port and the local side.
 bool IsAlreadyRunning(InstanceLock& lock) {
     return lock.Acquire("DLK_client") == InstanceLock::Result::AlreadyRunning;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client
 
 int main(int argc, char* argv[]) {
     QApplication qt(argc, argv);
     dlk::InstanceLock lock;
-    if (dlk::IsAlreadyRunning(lock)) {
-        dlk::MessageBox(nullptr, dlk::kAlreadyRunning, dlk::kProgramCaption, dlk::MB_OK | dlk::MB_ICONINFORMATION);
+    if (dlk::client::IsAlreadyRunning(lock)) {
+        dlk::MessageBox(nullptr, dlk::client::kAlreadyRunning, dlk::client::kProgramCaption,
+                        dlk::MB_OK | dlk::MB_ICONINFORMATION);
         return 0;
     }
     dlk::TApplication& app = dlk::Application();
     app.Initialize();
-    app.Title = dlk::kProgramCaption;
-    std::unique_ptr<dlk::TForm1> form;
+    app.Title = dlk::client::kProgramCaption;
+    std::unique_ptr<dlk::client::TForm1> form;
     // Asked to end from outside (kill, logout, Ctrl+C): the same as "Выход"
     // answered with Yes, so the settings are saved and the relay server is
     // logged off as the window goes.
@@ -38,10 +39,10 @@ int main(int argc, char* argv[]) {
         app.Terminate();
     });
     dlk::Guarded([&] {
-        dlk::ShellEnvironment environment;
-        environment.SettingsDialog = dlk::OpenSettingsDialog;
-        environment.PropertiesDialog = dlk::OpenModemProperties;
-        form = std::make_unique<dlk::TForm1>(nullptr, std::move(environment));
+        dlk::client::ShellEnvironment environment;
+        environment.SettingsDialog = dlk::client::OpenSettingsDialog;
+        environment.PropertiesDialog = dlk::client::OpenModemProperties;
+        form = std::make_unique<dlk::client::TForm1>(nullptr, std::move(environment));
         form->MakeMainForm();
     });
     if (!form) return 1;

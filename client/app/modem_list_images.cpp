@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <array>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 const QColor kOnlineColor(0, 150, 0);
@@ -94,4 +94,4 @@ int StateImageOf(bool online, bool paused) {
     return paused ? kOfflinePaused : kOfflineActive;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

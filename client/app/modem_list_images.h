@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-namespace dlk {
+namespace dlk::client {
 
 // The list's little pictures, drawn in code once.
 // ImageList1, 16 by 16: sort arrows and the four states of a modem.
@@ -29,4 +29,4 @@ const QImage& SignalImage(int index);  // 0..6
 // The state picture of a row.
 int StateImageOf(bool online, bool paused);
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -3,7 +3,7 @@
 #include "client/app/modem_list_images.h"
 #include "client/core/list/list_input.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 enum class Alignment { Left, Right, Centre };
@@ -98,4 +98,4 @@ std::unique_ptr<TDibSurface> RenderModemList(const ListFrame& frame,
     return surface;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

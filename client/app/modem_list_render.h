@@ -8,7 +8,7 @@
 #include "client/core/settings/client_config_file.h"
 #include "drawing/dib_surface.h"
 
-namespace dlk {
+namespace dlk::client {
 
 inline constexpr TColor kSelectedRowColor = 0x800000;  // navy
 inline constexpr TColor kSeparatorColor = 0xBBBBBB;
@@ -26,4 +26,4 @@ TFont ModemListFont();
 std::unique_ptr<TDibSurface> RenderModemList(const ListFrame& frame,
                                              const std::array<int, kModemListColumns>& sectionWidths);
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -11,7 +11,7 @@
 #include "client/core/list/modem_sort.h"
 #include "framework/application/virtual_keys.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 ListKey KeyOf(int vk) {
@@ -229,4 +229,4 @@ void ModemListView::ScrollBar1Scroll(int& position) {
     DrawModemList();
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

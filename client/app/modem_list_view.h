@@ -12,7 +12,7 @@
 #include "framework/controls/header_control.h"
 #include "framework/controls/scroll_bar.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // The modem list inside the main window: painting below the header, the
 // header's sorting and column widths, the scroll bar, the mouse, the keys and
@@ -86,4 +86,4 @@ private:
     std::vector<ModemEntry> sort_copy_;  // room for the sort, kept between sorts
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace dlk {
+namespace dlk::client {
 
 namespace {
 
@@ -46,4 +46,4 @@ QIcon ProgramIcon(TrayIcon which) {
     return icon;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

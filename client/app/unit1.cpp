@@ -23,7 +23,7 @@
 #include "framework/controls/timer.h"
 #include "framework/tray/qt_tray_icon.h"
 
-namespace dlk {
+namespace dlk::client {
 
 namespace {
 
@@ -322,4 +322,4 @@ void TForm1::ReopenLinkAfterPause() {
     reopen_timer_->start(2000);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

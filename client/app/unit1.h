@@ -19,13 +19,16 @@
 class QTimer;
 
 namespace dlk {
-
 class THeaderControl;
 class TScrollBar;
 class TPopupMenu;
 class TMainMenu;
 class TMenuItem;
 class TTimer;
+}  // namespace dlk
+
+namespace dlk::client {
+
 class ModemListView;
 class TForm1;
 
@@ -127,4 +130,4 @@ private:
     bool in_tray_ = true;
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -12,7 +12,7 @@
 #include "framework/components/description_reader.h"
 #include "framework/controls/menus.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 bool settings_dialog_open = false;
@@ -164,4 +164,4 @@ bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTa
     return false;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

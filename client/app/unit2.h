@@ -5,7 +5,7 @@
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // The settings dialog "ДЛК-клиент (Настройки)".
 class TForm2 : public TForm {
@@ -74,4 +74,4 @@ void OpenSettingsDialog(TForm1& main);
 // True while the settings dialog is shown: the main window must not go away under it.
 bool SettingsDialogOpen();
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -12,7 +12,7 @@
 #include "framework/application/message_box.h"
 #include "framework/components/description_reader.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 bool properties_open = false;
@@ -146,4 +146,4 @@ bool ExecuteModemProperties(TForm& owner, ModemTable& table, int entry, const st
     return false;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -9,7 +9,7 @@
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // A modem's properties: "свойства IMEI " and its 15 digits.
 class TForm3 : public TForm {
@@ -65,4 +65,4 @@ void OpenModemProperties(TForm1& main, int entry);
 // True while the properties dialog is shown.
 bool ModemPropertiesOpen();
 
-}  // namespace dlk
+}  // namespace dlk::client

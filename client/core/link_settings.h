@@ -5,7 +5,7 @@
 
 #include "platform/encoding/short_string.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // The link settings the user edits and the configuration file keeps; the
 // defaults are the ones a first start runs with.
@@ -21,4 +21,4 @@ struct LinkSettings {
     std::uint8_t OneModemActive = 1;  // 1: a modem taken out of pause pauses all others
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

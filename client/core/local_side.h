@@ -4,7 +4,7 @@
 #include <functional>
 #include <span>
 
-namespace dlk {
+namespace dlk::client {
 
 // The local program's end of the serial line: the pseudo-terminal or the local message socket.
 class LocalSide {
@@ -24,4 +24,4 @@ public:
     virtual bool IsOpen() const = 0;
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

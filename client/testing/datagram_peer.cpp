@@ -3,7 +3,7 @@
 #include <array>
 #include <stdexcept>
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 DatagramPeer::DatagramPeer(Handler handler) : handler_(std::move(handler)) {
     if (socket_.Open() != 0 || socket_.Bind(0) != 0) throw std::runtime_error("test peer: no UDP socket");
@@ -56,4 +56,4 @@ std::size_t DatagramPeer::ReceivedCount() const {
     return received_.size();
 }
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

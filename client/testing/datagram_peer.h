@@ -13,7 +13,7 @@
 
 #include "platform/net/udp_socket.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 struct ReceivedDatagram {
     std::vector<std::uint8_t> Bytes;
@@ -61,4 +61,4 @@ private:
     std::thread thread_;
 };
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

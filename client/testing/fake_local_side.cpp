@@ -1,6 +1,6 @@
 #include "client/testing/fake_local_side.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 bool FakeLocalSide::Open() {
     std::lock_guard lock(mutex_);
@@ -81,4 +81,4 @@ bool FakeLocalSide::ReaderStarted() const {
     return static_cast<bool>(forward_);
 }
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

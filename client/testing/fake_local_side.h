@@ -10,7 +10,7 @@
 
 #include "client/core/local_side.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 using namespace std::chrono_literals;
 
@@ -49,4 +49,4 @@ private:
     std::size_t empty_writes_ = 0;
 };
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 // The local program's serial port, opened and set up as such programs do:
 // raw, no controlling terminal. -1 when it cannot be opened.
@@ -33,4 +33,4 @@ inline bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

@@ -4,7 +4,7 @@
 #include <string>
 #include <thread>
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 ImeiBcd CrowdImei(std::uint32_t n) {
     std::string digits = std::to_string(n);
@@ -30,4 +30,4 @@ bool SendModemOnBurst(const UdpEndpoint& target, std::uint32_t count, std::chron
     return true;
 }
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

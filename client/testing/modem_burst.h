@@ -6,7 +6,7 @@
 #include "platform/encoding/imei_bcd.h"
 #include "platform/net/udp_socket.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 // The IMEI of the n-th modem of a crowd: 15 digits, all different.
 ImeiBcd CrowdImei(std::uint32_t n);
@@ -17,4 +17,4 @@ ImeiBcd CrowdImei(std::uint32_t n);
 bool SendModemOnBurst(const UdpEndpoint& target, std::uint32_t count, std::chrono::milliseconds over,
                       std::uint8_t status = 0x55);
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

@@ -8,7 +8,7 @@
 #include "client/core/link/link_observer.h"
 #include "client/core/local_side.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 // A window that ignores everything the link tells it, for benchmarks,
 // fuzzers and bulk runs that must not pile up records. Override what is
@@ -36,4 +36,4 @@ public:
     bool IsOpen() const override { return true; }
 };
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

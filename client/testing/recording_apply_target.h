@@ -6,7 +6,7 @@
 
 #include "client/core/settings/settings_apply.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 // Records the window's actions in the order the settings asked for them:
 // "ping 5", "pause all", "save", "close", "empty", "reopen".
@@ -21,4 +21,4 @@ public:
     void ReopenLinkAfterPause() override { calls.push_back("reopen"); }
 };
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

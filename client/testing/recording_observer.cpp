@@ -1,6 +1,6 @@
 #include "client/testing/recording_observer.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 namespace {
 
@@ -119,4 +119,4 @@ bool RecordingObserver::TimerRunning() const {
     return timer_;
 }
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

@@ -10,7 +10,7 @@
 
 #include "client/core/link/link_observer.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 using namespace std::chrono_literals;
 
@@ -64,4 +64,4 @@ private:
     bool timer_ = false;
 };
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

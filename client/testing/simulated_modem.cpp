@@ -1,6 +1,6 @@
 #include "client/testing/simulated_modem.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 SimulatedModem::SimulatedModem(const ImeiBcd& imei, const UdpEndpoint& target)
     : imei_(imei), target_(target), peer_([this](const ReceivedDatagram& d) { OnChunk(d); }) {}
@@ -77,4 +77,4 @@ std::vector<std::vector<std::uint8_t>> SimulatedModem::Chunks() const {
     return chunks;
 }
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

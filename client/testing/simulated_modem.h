@@ -12,7 +12,7 @@
 #include "platform/encoding/imei_bcd.h"
 #include "platform/net/udp_socket.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 // A modem unit as the client sees it: it sends its on, off and data packets
 // in the direct form to a target (the client, or the relay server, which
@@ -55,4 +55,4 @@ private:
     DatagramPeer peer_;  // last: its thread stops before the members it uses go
 };
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

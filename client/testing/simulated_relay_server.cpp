@@ -5,7 +5,7 @@
 #include "client/core/link/credential_crc.h"
 #include "client/core/link/packets.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 SimulatedRelayServer::SimulatedRelayServer() : peer_([this](const ReceivedDatagram& d) { OnDatagram(d); }) {}
 
@@ -98,4 +98,4 @@ std::vector<std::vector<std::uint8_t>> SimulatedRelayServer::ClientDatagrams() c
     return from_client_;
 }
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

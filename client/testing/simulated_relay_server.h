@@ -13,7 +13,7 @@
 #include "client/testing/datagram_peer.h"
 #include "platform/net/udp_socket.h"
 
-namespace dlk::sim {
+namespace dlk::client::sim {
 
 // A relay server as the client relies on it: a ping whose CRC belongs to an
 // account logs the sender in and is answered with Hey; a modem's datagram
@@ -54,4 +54,4 @@ private:
     DatagramPeer peer_;  // last: its thread stops before the members it uses go
 };
 
-}  // namespace dlk::sim
+}  // namespace dlk::client::sim

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace dlk {
+namespace dlk::config {
 
 QImage ApplyGlyph() {
     QImage glyph(16, 16, QImage::Format_RGB32);
@@ -21,4 +21,4 @@ QImage ApplyGlyph() {
     return glyph;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

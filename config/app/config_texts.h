@@ -1,6 +1,6 @@
 #pragma once
 
-namespace dlk::config_texts {
+namespace dlk::config::config_texts {
 
 inline constexpr char kProgramName[] = "DLK_config";
 inline constexpr char kTitle[] = "ДЛК-настройка";
@@ -10,4 +10,4 @@ inline constexpr char kBootLoaderCaption[] = "ДЛК-настройка v1.3 (З
 inline constexpr char kGsmButtonCaption[] = "Перепрошить\rGSM-модуль";
 inline constexpr char kNoNotifications[] = "Error Register Message";
 
-}  // namespace dlk::config_texts
+}  // namespace dlk::config::config_texts

@@ -2,7 +2,7 @@
 
 #include "drawing/dib_surface.h"
 
-namespace dlk {
+namespace dlk::config {
 
 DibChartSurface::DibChartSurface(TDibSurface& surface) : RasterChartSurface(surface.Raster()), surface_(surface) {}
 
@@ -36,4 +36,4 @@ void DibChartSurface::TextOut(ChartFont font, std::uint32_t color, int x, int y,
     canvas.TextRect(TRect{0, 0, Width(), Height()}, x, y, utf8);
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

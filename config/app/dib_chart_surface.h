@@ -7,8 +7,10 @@
 #include "config/core/raster_chart_surface.h"
 
 namespace dlk {
-
 class TDibSurface;
+}  // namespace dlk
+
+namespace dlk::config {
 
 // The chart surface over the window's off-screen bitmap: fills, lines and
 // markers straight into its pixels, the day and hour texts through its canvas.
@@ -28,4 +30,4 @@ private:
     std::map<std::pair<ChartFont, std::string>, int> widths_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -9,7 +9,7 @@
 #include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_sheet.h"
 
-namespace dlk {
+namespace dlk::config {
 
 namespace {
 
@@ -94,4 +94,4 @@ void TForm1::EnableFlashButton() {
     Button1->SetEnabled(true);
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

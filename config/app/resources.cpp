@@ -7,11 +7,11 @@ static void InitResourcesOnce() {
     Q_INIT_RESOURCE(config);
 }
 
-namespace dlk {
+namespace dlk::config {
 
 void InitConfigResources() {
     static const bool done = (InitResourcesOnce(), true);
     (void)done;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace dlk {
+namespace dlk::config {
 
 namespace {
 
@@ -67,4 +67,4 @@ QImage SaveScheduleGlyph() {
     return glyph;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

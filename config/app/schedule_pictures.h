@@ -4,7 +4,7 @@
 
 #include "config/core/chart_surface.h"
 
-namespace dlk {
+namespace dlk::config {
 
 // A chart marker as a menu picture: transparent where its mask keeps the
 // background.
@@ -16,4 +16,4 @@ QImage ClearScheduleGlyph();
 QImage OpenScheduleGlyph();
 QImage SaveScheduleGlyph();
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -5,7 +5,7 @@
 #include "config/app/unit1.h"
 #include "config/app/unit2.h"
 
-namespace dlk {
+namespace dlk::config {
 
 SettingsPages CollectPages(const TForm1& f, const TForm2& f2) {
     SettingsPages p;
@@ -75,4 +75,4 @@ char LocaleDecimalSeparator() {
     return point != nullptr && point[0] != '\0' ? point[0] : '.';
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -2,7 +2,7 @@
 
 #include "config/core/settings_pages.h"
 
-namespace dlk {
+namespace dlk::config {
 
 class TForm1;
 class TForm2;
@@ -14,4 +14,4 @@ void ShowPages(const SettingsPages& pages, TForm1& form1, TForm2& form2);
 // The separator the settings pages write and read decimal numbers with.
 char LocaleDecimalSeparator();
 
-}  // namespace dlk
+}  // namespace dlk::config

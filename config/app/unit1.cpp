@@ -25,7 +25,7 @@
 #include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_sheet.h"
 
-namespace dlk {
+namespace dlk::config {
 
 namespace {
 
@@ -525,4 +525,4 @@ const ClassInfo& TForm1::StaticClass() {
     return info;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

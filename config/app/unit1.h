@@ -30,13 +30,16 @@
 class QSocketNotifier;
 
 namespace dlk {
-
-class DibChartSurface;
 class TAltCueFix;
 class TDibSurface;
-class TForm2;
 class TKtPageControl;
 class TKtTabSheet;
+}  // namespace dlk
+
+namespace dlk::config {
+
+class DibChartSurface;
+class TForm2;
 
 // A device arriving or leaving, posted to the main window by the hot-plug
 // watcher so that it is handled between other events, never during an exchange.
@@ -229,4 +232,4 @@ private:
 // A page that is offered has its tab and its controls; one that is not has neither.
 void OfferPage(TKtTabSheet& page, bool offered);
 
-}  // namespace dlk
+}  // namespace dlk::config

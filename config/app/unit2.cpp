@@ -3,7 +3,7 @@
 #include "config/app/resources.h"
 #include "framework/components/description_reader.h"
 
-namespace dlk {
+namespace dlk::config {
 
 TForm2::TForm2(TComponent* owner) : TForm(owner) {
     InitConfigResources();
@@ -28,4 +28,4 @@ const ClassInfo& TForm2::StaticClass() {
     return info;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

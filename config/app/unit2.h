@@ -3,7 +3,7 @@
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
 
-namespace dlk {
+namespace dlk::config {
 
 // The mobile operator's internet settings: APN, login and password, read
 // from and written to the unit with the other settings.
@@ -23,4 +23,4 @@ public:
     void Button1Click(TObject* sender);
 };
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -6,7 +6,7 @@
 
 #include "drawing/core/dib_format.h"
 
-namespace dlk {
+namespace dlk::config {
 
 inline constexpr int kMarkerSide = 16;
 
@@ -39,4 +39,4 @@ public:
     virtual void DrawMarker(int x, int y, const MarkerImage& mask, const MarkerImage& image) = 0;
 };
 
-}  // namespace dlk
+}  // namespace dlk::config

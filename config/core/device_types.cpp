@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 constexpr std::array<DeviceTypeRow, 5> kRows = {{
@@ -53,4 +53,4 @@ std::string DeviceTypeLabel(std::uint8_t device_type) {
     return std::string("\"") + row.Label + "\"";
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace dlk {
+namespace dlk::config {
 
 // What the unit's `DeviceType` offers in the window; every type outside the
 // table is handled as the boot loader, which only takes firmware.
@@ -32,4 +32,4 @@ const DeviceTypeRow& DeviceTypeFor(std::uint8_t device_type);
 // Label7's text (UTF-8): the label, between double quotes where the table says so.
 std::string DeviceTypeLabel(std::uint8_t device_type);
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -4,7 +4,7 @@
 
 #include "platform/files/whole_file.h"
 
-namespace dlk {
+namespace dlk::config {
 
 bool LoadFirmwareImage(const std::filesystem::path& path, FirmwareBytes& image) {
     const auto bytes = ReadWholeFile(path, kFirmwareImageSize);
@@ -14,4 +14,4 @@ bool LoadFirmwareImage(const std::filesystem::path& path, FirmwareBytes& image) 
     return true;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -4,7 +4,7 @@
 
 #include "config/core/settings_procedures.h"
 
-namespace dlk {
+namespace dlk::config {
 
 enum class BoxIcon { Information, Warning, Error };
 
@@ -32,4 +32,4 @@ public:
     virtual void EnableFlashButton() = 0;
 };
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -2,7 +2,7 @@
 
 #include "config/core/firmware_image.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 // The link failed: say why, and offer the button again if there is still a unit to flash.
@@ -105,4 +105,4 @@ PassThroughOutcome RunGsmPassThrough(ReportLink& link, FirmwarePageWindow& windo
     return PassThroughOutcome::Done;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

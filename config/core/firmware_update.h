@@ -6,7 +6,7 @@
 #include "config/core/firmware_page.h"
 #include "config/core/report_link.h"
 
-namespace dlk {
+namespace dlk::config {
 
 inline constexpr char kFlashCaption[] = "Перепрошивка";
 inline constexpr char kGsmFlashCaption[] = "Перепрошивка GSM-модуля";
@@ -47,4 +47,4 @@ std::string GsmFlashInstructions();
 // flashing tool, shows the instructions, and switches it back when they are closed.
 PassThroughOutcome RunGsmPassThrough(ReportLink& link, FirmwarePageWindow& window);
 
-}  // namespace dlk
+}  // namespace dlk::config

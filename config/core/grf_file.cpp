@@ -5,7 +5,7 @@
 #include "platform/files/file_replace.h"
 #include "platform/files/whole_file.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 constexpr std::size_t kRecordSize = 4;
@@ -63,4 +63,4 @@ bool WriteGrfFile(const std::filesystem::path& path, const ScheduleTable& table)
     return WriteFileAtomically(path, bytes, 0644, nullptr);
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

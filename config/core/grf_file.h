@@ -8,7 +8,7 @@
 
 #include "config/core/schedule_table.h"
 
-namespace dlk {
+namespace dlk::config {
 
 // A weekly schedule on disk (`GrfFile`, *.grf): a byte nobody reads, the
 // point count, then all 128 records of four bytes (minute u16 little-endian,
@@ -34,4 +34,4 @@ bool ReadGrfFile(const std::filesystem::path& path, ScheduleTable& table);
 // only once all its bytes are safely written; false when that fails.
 bool WriteGrfFile(const std::filesystem::path& path, const ScheduleTable& table);
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace dlk {
+namespace dlk::config {
 
 std::vector<std::uint8_t> EncodeQuotedField(std::string_view cp1251, std::size_t size) {
     std::vector<std::uint8_t> field(std::max<std::size_t>(size, 3), 0);
@@ -20,4 +20,4 @@ std::string DecodeQuotedField(std::span<const std::uint8_t> field) {
     return std::string(field.begin() + 1, end - 1);
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

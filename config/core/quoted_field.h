@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace dlk {
+namespace dlk::config {
 
 // The unit keeps its texts (APN, login, password, server names, the port) as
 // a double quote, the text, a double quote and a NUL in a field of fixed size;
@@ -22,4 +22,4 @@ std::vector<std::uint8_t> EncodeQuotedField(std::string_view cp1251, std::size_t
 // the first and the last; a field of fewer than two such bytes is empty.
 std::string DecodeQuotedField(std::span<const std::uint8_t> field);
 
-}  // namespace dlk
+}  // namespace dlk::config

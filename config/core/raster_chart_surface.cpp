@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace dlk {
+namespace dlk::config {
 
 void BlendMarker(DibRaster& raster, int x, int y, const MarkerImage& mask, const MarkerImage& image) {
     const int bytes_per_pixel = BytesPerPixel(raster.Format());
@@ -25,4 +25,4 @@ void BlendMarker(DibRaster& raster, int x, int y, const MarkerImage& mask, const
     }
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

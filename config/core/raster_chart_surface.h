@@ -3,7 +3,7 @@
 #include "config/core/chart_surface.h"
 #include "drawing/core/dib_raster.h"
 
-namespace dlk {
+namespace dlk::config {
 
 // The marker blit onto a 24- or 32-bit raster, per byte and clipped, so a
 // marker half off either edge touches only the pixels on the surface.
@@ -34,4 +34,4 @@ private:
     DibRaster& raster_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::config

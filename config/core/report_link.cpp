@@ -1,6 +1,6 @@
 #include "config/core/report_link.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 LinkStatus FromIo(HidIoStatus status) {
@@ -130,4 +130,4 @@ LinkStatus ReportLink::GsmPassThroughOff() {
     return Send();
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

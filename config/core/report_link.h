@@ -6,7 +6,7 @@
 #include "config/core/reports.h"
 #include "platform/hid/hid_device.h"
 
-namespace dlk {
+namespace dlk::config {
 
 enum class LinkStatus {
     Ok,
@@ -85,4 +85,4 @@ private:
     ReplyReport reply_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::config

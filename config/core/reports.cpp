@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 void SetCommand(ConfigReport& report, UnitCommand command) {
@@ -126,4 +126,4 @@ ReportPayload EncodeIdentify(const UnitIdentity& identity) {
     return d;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-namespace dlk {
+namespace dlk::config {
 
 // The modem unit's commands; the numbers are the wire values.
 enum class UnitCommand : std::uint8_t {
@@ -102,4 +102,4 @@ UnitIdentity DecodeIdentify(const ReplyReport& reply);
 // The payload a unit with this identity answers CmdIdentify with.
 ReportPayload EncodeIdentify(const UnitIdentity& identity);
 
-}  // namespace dlk
+}  // namespace dlk::config

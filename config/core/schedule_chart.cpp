@@ -4,7 +4,7 @@
 
 #include "config/core/schedule_time_text.h"
 
-namespace dlk {
+namespace dlk::config {
 
 ScheduleChart::ScheduleChart(ScheduleTable& table, int chart_width) : table_(table) {
     view_.Width = chart_width;
@@ -98,4 +98,4 @@ void ScheduleChart::Clear() {
     view_.Reset();
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -5,7 +5,7 @@
 #include "config/core/schedule_table.h"
 #include "config/core/schedule_view.h"
 
-namespace dlk {
+namespace dlk::config {
 
 inline constexpr char kTooManyPointsCaption[] = "Нет";
 inline constexpr char kTooManyPointsText[] = "Уже назначены 127 точек - это максимум.\rПопробуйте удалить лишние.";
@@ -69,4 +69,4 @@ private:
     bool popup_assigned_ = false;
 };
 
-}  // namespace dlk
+}  // namespace dlk::config

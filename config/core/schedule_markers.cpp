@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 constexpr int kPoint = 7;  // the arrow's column
@@ -76,4 +76,4 @@ const ScheduleMarkers& DefaultScheduleMarkers() {
     return markers;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -2,7 +2,7 @@
 
 #include "config/core/chart_surface.h"
 
-namespace dlk {
+namespace dlk::config {
 
 // The chart's marker pictures: an arrow pointing up for an ON point and down
 // for an OFF point, 15 pixels wide at the head and 7 at the shaft with its
@@ -19,4 +19,4 @@ struct ScheduleMarkers {
 
 const ScheduleMarkers& DefaultScheduleMarkers();
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -5,7 +5,7 @@
 
 #include "config/core/schedule_time_text.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
@@ -113,4 +113,4 @@ void DrawScheduleScene(ChartSurface& s, const ScheduleTable& table, const Schedu
         DrawMarkerOf(s, table.Points[table.HighlightIndex], xs[table.HighlightIndex], options, markers);
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -5,7 +5,7 @@
 #include "config/core/schedule_table.h"
 #include "config/core/schedule_view.h"
 
-namespace dlk {
+namespace dlk::config {
 
 struct SceneOptions {
     bool WorksBySchedule = false;  // CheckBox1: coloured, else grey
@@ -18,4 +18,4 @@ struct SceneOptions {
 void DrawScheduleScene(ChartSurface& surface, const ScheduleTable& table, const ScheduleView& view,
                        const SceneOptions& options, const ScheduleMarkers& markers = DefaultScheduleMarkers());
 
-}  // namespace dlk
+}  // namespace dlk::config

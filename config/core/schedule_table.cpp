@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace dlk {
+namespace dlk::config {
 
 void ScheduleTable::SortPoints() {
     const std::size_t count = PointCount;
@@ -57,4 +57,4 @@ void ScheduleTable::Clear() {
     HighlightIndex = 0;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

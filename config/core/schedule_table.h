@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-namespace dlk {
+namespace dlk::config {
 
 inline constexpr int kMinutesPerDay = 1440;
 inline constexpr int kMinutesPerWeek = 7 * kMinutesPerDay;
@@ -54,4 +54,4 @@ struct ScheduleTable {
     void Clear();
 };
 
-}  // namespace dlk
+}  // namespace dlk::config

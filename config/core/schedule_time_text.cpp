@@ -2,7 +2,7 @@
 
 #include "config/core/schedule_table.h"
 
-namespace dlk {
+namespace dlk::config {
 
 const char* DayName(int day) {
     static const char* const kDays[] = {"понедельник", "вторник", "среда",      "четверг",
@@ -18,4 +18,4 @@ std::string ScheduleTimeText(int minute) {
            std::to_string(minutes);
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace dlk {
+namespace dlk::config {
 
 // "понедельник" ... "воскресенье" for day 0-6 of the week (UTF-8).
 const char* DayName(int day);
@@ -11,4 +11,4 @@ const char* DayName(int day);
 // week count from its start again.
 std::string ScheduleTimeText(int minute);
 
-}  // namespace dlk
+}  // namespace dlk::config

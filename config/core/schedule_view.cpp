@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 std::int64_t FloorDivide(std::int64_t a, std::int64_t b) {
@@ -67,4 +67,4 @@ std::optional<std::uint8_t> FindPointNear(const ScheduleTable& table, int minute
     return std::nullopt;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

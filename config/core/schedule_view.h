@@ -5,7 +5,7 @@
 
 #include "config/core/schedule_table.h"
 
-namespace dlk {
+namespace dlk::config {
 
 inline constexpr std::uint8_t kMaxZoomFactor = 128;
 
@@ -47,4 +47,4 @@ private:
 // `minute` (no wrap across the week's end).
 std::optional<std::uint8_t> FindPointNear(const ScheduleTable& table, int minute, int tolerance);
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -6,7 +6,7 @@
 
 #include "framework/core/str_to_int.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 template <typename Table, typename Value>
@@ -181,4 +181,4 @@ double ParseSettingsDecimal(std::string_view text, char decimal_separator) {
     return number;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace dlk {
+namespace dlk::config {
 
 // The conversions between the unit's settings bytes and what the settings
 // pages show, one field at a time.
@@ -98,4 +98,4 @@ int ParseSettingsInteger(std::string_view text);
 // Digits with at most one `decimal_separator` among them.
 double ParseSettingsDecimal(std::string_view text, char decimal_separator);
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -1,6 +1,6 @@
 #include "config/core/settings_pages.h"
 
-namespace dlk {
+namespace dlk::config {
 
 void ForceFixedSettings(SettingsPages& pages) {
     pages.PacketLength = "0";
@@ -15,4 +15,4 @@ void ForceFixedSettings(SettingsPages& pages) {
     pages.Flags.InvertRx = false;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

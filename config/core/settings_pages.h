@@ -4,7 +4,7 @@
 
 #include "config/core/settings_fields.h"
 
-namespace dlk {
+namespace dlk::config {
 
 // What the settings pages, the schedule strip and the APN panel hold, as the
 // controls show it (texts in UTF-8, combo boxes as an index, -1 without
@@ -52,4 +52,4 @@ struct SettingsPages {
 // no inverted lines.
 void ForceFixedSettings(SettingsPages& pages);
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -4,7 +4,7 @@
 #include "config/core/settings_transfer.h"
 #include "framework/core/str_to_int.h"
 
-namespace dlk {
+namespace dlk::config {
 
 LinkStatus OpenUnit(ReportLink& link, UnitMode found_as, char decimal_separator, SettingsPages& pages,
                     ScheduleTable& schedule, OpenedUnit& opened) {
@@ -44,4 +44,4 @@ ApplyResult ApplySettings(ReportLink& link, std::uint8_t device_type, char decim
     return {ApplyOutcome::Done, kDoneText};
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

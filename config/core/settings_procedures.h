@@ -9,7 +9,7 @@
 #include "config/core/settings_transfer.h"
 #include "config/core/unit_discovery.h"
 
-namespace dlk {
+namespace dlk::config {
 
 // The two settings actions of the window, without the window: what happens
 // on the link when a unit is opened and when "Применить" is pressed.
@@ -65,4 +65,4 @@ struct ApplyResult {
 ApplyResult ApplySettings(ReportLink& link, std::uint8_t device_type, char decimal_separator, SettingsPages& pages,
                           const ScheduleTable& schedule, const SettingsAsRead* as_read = nullptr);
 
-}  // namespace dlk
+}  // namespace dlk::config

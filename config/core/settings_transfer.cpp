@@ -7,7 +7,7 @@
 #include "platform/encoding/cp1251.h"
 #include "platform/encoding/short_string.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 // Page 0.
@@ -252,4 +252,4 @@ LinkStatus SendSettingsWrites(ReportLink& link, std::span<const MemoryWrite> wri
     return LinkStatus::Ok;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

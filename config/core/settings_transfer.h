@@ -9,7 +9,7 @@
 #include "config/core/schedule_table.h"
 #include "config/core/settings_pages.h"
 
-namespace dlk {
+namespace dlk::config {
 
 // Moving the settings between the unit's memory and the pages. Reading
 // fetches every block first and decodes only a complete copy; writing
@@ -72,4 +72,4 @@ SettingsWriting EncodeSettings(const SettingsPages& pages, const ScheduleTable& 
 // Sends the writes in order; stops at the first failure.
 LinkStatus SendSettingsWrites(ReportLink& link, std::span<const MemoryWrite> writes);
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -1,6 +1,6 @@
 #include "config/core/unit_discovery.h"
 
-namespace dlk {
+namespace dlk::config {
 
 std::optional<UnitMode> UnitModeForIds(std::uint16_t vendor_id, std::uint16_t product_id) {
     if (vendor_id != kUnitVendorId) return std::nullopt;
@@ -26,4 +26,4 @@ std::optional<UnitCandidate> UnitCandidateForNode(const HidrawPaths& paths, std:
     return UnitCandidate{std::move(*node), *mode};
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

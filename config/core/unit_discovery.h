@@ -7,7 +7,7 @@
 
 #include "platform/hid/hidraw_enumeration.h"
 
-namespace dlk {
+namespace dlk::config {
 
 inline constexpr std::uint16_t kUnitVendorId = 0x03EB;
 inline constexpr std::uint16_t kUnitProductId = 0x2018;
@@ -30,4 +30,4 @@ std::vector<UnitCandidate> FindUnitCandidates(const HidrawPaths& paths);
 // The node named in an arrival notice, when it is a unit or boot loader.
 std::optional<UnitCandidate> UnitCandidateForNode(const HidrawPaths& paths, std::string_view name);
 
-}  // namespace dlk
+}  // namespace dlk::config

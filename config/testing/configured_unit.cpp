@@ -7,7 +7,7 @@
 
 #include "platform/encoding/cp1251.h"
 
-namespace dlk {
+namespace dlk::config {
 
 namespace {
 
@@ -61,4 +61,4 @@ SettingsPages PagesWithValidNumbers() {
     return pages;
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

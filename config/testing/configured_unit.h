@@ -5,7 +5,7 @@
 #include "config/core/settings_pages.h"
 #include "config/testing/simulated_unit.h"
 
-namespace dlk {
+namespace dlk::config {
 
 // The identity of a unit of this type as tests know it: USB program 4, main
 // program 17, serial number 513, hardware 2.1.
@@ -22,4 +22,4 @@ void ConfigureUnit(SimulatedUnit& unit);
 // 1, no packet length, ping 8), so an apply gets as far as writing.
 SettingsPages PagesWithValidNumbers();
 
-}  // namespace dlk
+}  // namespace dlk::config

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace dlk {
+namespace dlk::config {
 
 SimulatedUnit::SimulatedUnit(UnitIdentity identity, bool starts_in_loader)
     : identity_(identity), in_loader_(starts_in_loader) {}
@@ -159,4 +159,4 @@ void SimulatedUnit::Handle(const ConfigReport& request) {
     }
 }
 
-}  // namespace dlk
+}  // namespace dlk::config

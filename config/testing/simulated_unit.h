@@ -11,7 +11,7 @@
 #include "config/core/reports.h"
 #include "platform/hid/hid_device.h"
 
-namespace dlk {
+namespace dlk::config {
 
 // An in-process modem unit that speaks the report protocol, for tests of
 // everything above the device. It answers only the commands that expect a
@@ -110,4 +110,4 @@ private:
     std::vector<ConfigReportBytes> log_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::config

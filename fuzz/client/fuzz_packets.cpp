@@ -9,7 +9,7 @@ namespace {
 
 // Every write must be a whole, bounded block; each byte is read so the
 // sanitizer sees a read past the datagram.
-class CheckingLocalSide : public dlk::sim::AlwaysOpenLocalSide {
+class CheckingLocalSide : public dlk::client::sim::AlwaysOpenLocalSide {
 public:
     void Write(std::span<const std::uint8_t> bytes) override {
         if (bytes.empty() || bytes.size() > 1024) __builtin_trap();
@@ -28,12 +28,12 @@ public:
 // has its own length, so a 4-byte Hey or Bye can come anywhere in the run.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
-    const dlk::LinkMode mode = (data[0] & 1) ? dlk::LinkMode::Client : dlk::LinkMode::Direct;
+    const dlk::client::LinkMode mode = (data[0] & 1) ? dlk::client::LinkMode::Client : dlk::client::LinkMode::Direct;
     const bool unpause = (data[0] & 2) != 0;
-    dlk::ModemTable table;
-    dlk::sim::QuietObserver observer;
+    dlk::client::ModemTable table;
+    dlk::client::sim::QuietObserver observer;
     CheckingLocalSide local;
-    dlk::PacketHandler handler(table, observer, local, mode, data[0] >> 2, 1);
+    dlk::client::PacketHandler handler(table, observer, local, mode, data[0] >> 2, 1);
 
     std::size_t at = 1;
     while (at + 2 <= size) {
@@ -49,14 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         handler.Handle(std::span<const std::uint8_t>(data + at, take), source);
         at += take;
         if (unpause) {
-            for (dlk::ModemEntry& e : table.Entries) e.Paused = 0;
+            for (dlk::client::ModemEntry& e : table.Entries) e.Paused = 0;
         }
         table.CountDownKeepAlive(0.5);
     }
     std::size_t online = 0;
-    for (const dlk::ModemEntry& e : table.Entries) online += e.Online;
+    for (const dlk::client::ModemEntry& e : table.Entries) online += e.Online;
     if (online != table.OnlineCount) __builtin_trap();
     // Only the relay server's Hey connects it, and there is none in direct mode.
-    if (table.ServerConnected > (mode == dlk::LinkMode::Client ? 1 : 0)) __builtin_trap();
+    if (table.ServerConnected > (mode == dlk::client::LinkMode::Client ? 1 : 0)) __builtin_trap();
     return 0;
 }

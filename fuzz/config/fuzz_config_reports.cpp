@@ -44,18 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dlk::ParseHidIdFromUevent(std::string_view(reinterpret_cast<const char*>(data), size));
 
     FuzzedDevice device(input);
-    dlk::ReportLink link;
+    dlk::config::ReportLink link;
     link.Attach(&device);
-    dlk::UnitIdentity id;
+    dlk::config::UnitIdentity id;
     bool flag = false;
     link.Identify(id);
     link.Verify(flag);
     link.ReadMemory(0, 0xF8, 16);
 
-    dlk::SimulatedUnit unit(dlk::UnitIdentity{});
+    dlk::config::SimulatedUnit unit(dlk::config::UnitIdentity{});
     std::array<std::uint8_t, 17> reply{};
-    for (std::size_t at = 0; at + dlk::kConfigReportSize <= size; at += dlk::kConfigReportSize) {
-        std::array<std::uint8_t, dlk::kConfigReportSize> request;
+    for (std::size_t at = 0; at + dlk::config::kConfigReportSize <= size; at += dlk::config::kConfigReportSize) {
+        std::array<std::uint8_t, dlk::config::kConfigReportSize> request;
         std::copy_n(data + at, request.size(), request.begin());
         request[0] = 0;
         unit.WriteReport(request, {});

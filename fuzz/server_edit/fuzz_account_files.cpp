@@ -10,15 +10,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
-    const dlk::RecordFileContents contents = dlk::ParseRecordFile(bytes);
+    const dlk::server_edit::RecordFileContents contents = dlk::server_edit::ParseRecordFile(bytes);
 
-    dlk::AccountBook book;
+    dlk::server_edit::AccountBook book;
     for (const auto& record : contents.Records) {
-        book.Clients.push_back({false, dlk::ClientRecord{record}});
-        book.Modems.push_back({false, dlk::ModemRecord{record}});
+        book.Clients.push_back({false, dlk::server_edit::ClientRecord{record}});
+        book.Modems.push_back({false, dlk::server_edit::ModemRecord{record}});
     }
-    const std::vector<std::uint8_t> users = dlk::ClientFileBytes(book);
-    const std::vector<std::uint8_t> modems = dlk::ModemFileBytes(book);
+    const std::vector<std::uint8_t> users = dlk::server_edit::ClientFileBytes(book);
+    const std::vector<std::uint8_t> modems = dlk::server_edit::ModemFileBytes(book);
     // std::equal, not memcmp: an input without a whole record writes nothing,
     // and memcmp must not be handed the empty vector's null data.
     if (users.size() != size - contents.TrailingBytes || !std::equal(users.begin(), users.end(), data)) {
@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)book.AddClient({"x", "y", "z", false});
     }
 
-    const dlk::ServerFileContents server = dlk::ParseServerFile(bytes);
-    const std::vector<std::uint8_t> patched = dlk::PatchServerFile(bytes, server.Port);
-    if (size >= dlk::kServerFileSize && !std::ranges::equal(bytes, patched)) std::abort();
+    const dlk::server_edit::ServerFileContents server = dlk::server_edit::ParseServerFile(bytes);
+    const std::vector<std::uint8_t> patched = dlk::server_edit::PatchServerFile(bytes, server.Port);
+    if (size >= dlk::server_edit::kServerFileSize && !std::ranges::equal(bytes, patched)) std::abort();
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include "framework/controls/form.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 // Where a dialog goes over the main window: centred on it, outer sizes.
 struct DialogPlace {
@@ -24,4 +24,4 @@ inline int ShowModalCentredOver(TForm& dialog, const TForm& over) {
     return dialog.ShowModal();
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

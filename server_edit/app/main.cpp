@@ -10,7 +10,7 @@
 int main(int argc, char* argv[]) {
     QApplication qt(argc, argv);
     dlk::TApplication& application = dlk::Application();
-    dlk::TForm1* form = nullptr;
+    dlk::server_edit::TForm1* form = nullptr;
     // Asked to end from outside: nobody answered "Yes", so nothing is saved.
     // Heard from before the window is built: a request that comes while a
     // start-up notice waits for the user ends the program the same way.
@@ -19,8 +19,8 @@ int main(int argc, char* argv[]) {
         application.Terminate();
     });
     application.Initialize();
-    application.Title = dlk::editor_texts::kTitle;
-    form = new dlk::TForm1(nullptr);
+    application.Title = dlk::server_edit::editor_texts::kTitle;
+    form = new dlk::server_edit::TForm1(nullptr);
     form->MakeMainForm();
     if (!application.Terminated()) form->Show();
     application.Run();

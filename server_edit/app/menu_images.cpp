@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace dlk {
+namespace dlk::server_edit {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::vector<QImage> MenuImages() {
     return images;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

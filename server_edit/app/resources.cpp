@@ -7,11 +7,11 @@ static void InitResourcesOnce() {
     Q_INIT_RESOURCE(server_edit);
 }
 
-namespace dlk {
+namespace dlk::server_edit {
 
 void InitServerEditResources() {
     static const bool done = (InitResourcesOnce(), true);
     (void)done;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -11,7 +11,7 @@
 #include "server_edit/app/unit3.h"
 #include "server_edit/app/unit4.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 namespace {
 
@@ -212,4 +212,4 @@ const ClassInfo& TForm1::StaticClass() {
     return info;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

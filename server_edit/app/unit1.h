@@ -10,7 +10,7 @@
 #include "server_edit/core/account_editor.h"
 #include "server_edit/core/editor_prompts.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 class TForm2;
 class TForm3;
@@ -77,4 +77,4 @@ private:
     TForm4* Form4 = nullptr;
 };
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

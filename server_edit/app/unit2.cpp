@@ -4,7 +4,7 @@
 #include "server_edit/app/form_parts.h"
 #include "server_edit/app/resources.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 TForm2::TForm2(TComponent* owner) : TForm(owner) {
     InitServerEditResources();
@@ -64,4 +64,4 @@ const ClassInfo& TForm2::StaticClass() {
     return info;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

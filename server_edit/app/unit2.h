@@ -6,7 +6,7 @@
 #include "framework/controls/std_controls.h"
 #include "server_edit/core/editor_prompts.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 // The client account dialog. OK stays refused while the ID belongs to
 // another live client; the red note beside the ID says so until it changes.
@@ -38,4 +38,4 @@ private:
     std::function<ClientVerdict(const ClientFields&)> check_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -4,7 +4,7 @@
 #include "server_edit/app/form_parts.h"
 #include "server_edit/app/resources.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 TForm3::TForm3(TComponent* owner) : TForm(owner) {
     InitServerEditResources();
@@ -67,4 +67,4 @@ const ClassInfo& TForm3::StaticClass() {
     return info;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

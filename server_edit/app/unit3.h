@@ -6,7 +6,7 @@
 #include "framework/controls/std_controls.h"
 #include "server_edit/core/editor_prompts.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 // The modem record dialog. OK stays refused while the IMEI is not 15 digits
 // or belongs to another live modem; the red note beside it says which until
@@ -41,4 +41,4 @@ private:
 inline constexpr char kDuplicateImeiNote[] = "- модем с таким IMEI уже есть";
 inline constexpr char kNotAnImeiNote[] = "- нужно ровно 15 цифр";
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

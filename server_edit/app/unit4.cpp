@@ -4,7 +4,7 @@
 #include "server_edit/app/form_parts.h"
 #include "server_edit/app/resources.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 TForm4::TForm4(TComponent* owner) : TForm(owner) {
     InitServerEditResources();
@@ -31,4 +31,4 @@ const ClassInfo& TForm4::StaticClass() {
     return info;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -6,7 +6,7 @@
 #include "framework/controls/form.h"
 #include "framework/controls/std_controls.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 // The server port dialog: OK takes the text as it stands; its close box is
 // the cancel.
@@ -24,4 +24,4 @@ public:
     void Button1Click(TObject* sender);
 };
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

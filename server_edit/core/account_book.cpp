@@ -3,7 +3,7 @@
 #include "platform/encoding/cp1251.h"
 #include "platform/encoding/imei_bcd.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 // The text as its field would hold it, so that comparisons see what a store
@@ -225,4 +225,4 @@ bool AccountBook::SetServerPort(std::uint16_t port) {
     return true;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

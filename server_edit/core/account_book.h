@@ -10,7 +10,7 @@
 
 #include "server_edit/core/account_records.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 // A record slot: the record exactly as it lies in the file, and whether it
 // was deleted in this run. Deleted slots stay in place until the save, which
@@ -117,4 +117,4 @@ private:
 // Whether a text may be stored as an IMEI: exactly 15 decimal digits.
 bool IsImeiText(std::string_view text);
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -7,7 +7,7 @@
 #include "server_edit/core/editor_texts.h"
 #include "server_edit/core/port_text.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 namespace texts = editor_texts;
 
@@ -262,4 +262,4 @@ ModemVerdict AccountEditor::CheckModem(const ModemFields& fields) const {
     return book_.ImeiTaken(fields.Imei, except) ? ModemVerdict::DuplicateImei : ModemVerdict::Accept;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -8,7 +8,7 @@
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/editor_prompts.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 struct ListRow {
     int Slot = -1;
@@ -99,4 +99,4 @@ private:
     int SelectedModem = 0;
 };
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -7,7 +7,7 @@
 
 #include "platform/files/whole_file.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 RecordFileContents ParseRecordFile(std::span<const std::uint8_t> bytes) {
     RecordFileContents contents;
@@ -73,4 +73,4 @@ ServerFileContents ReadServerFile(const std::filesystem::path& path, const FileR
     return contents;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

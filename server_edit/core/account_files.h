@@ -10,7 +10,7 @@
 
 #include "server_edit/core/account_records.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 inline constexpr char kServerFileName[] = "DLK_server.dat";
 inline constexpr char kUsersFileName[] = "DLK_users.dat";
@@ -68,4 +68,4 @@ std::vector<std::uint8_t> PatchServerFile(std::span<const std::uint8_t> old, std
 RecordFileContents ReadRecordFile(const std::filesystem::path& path, const FileReader& read = ReadAccountFile);
 ServerFileContents ReadServerFile(const std::filesystem::path& path, const FileReader& read = ReadAccountFile);
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

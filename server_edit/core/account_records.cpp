@@ -4,7 +4,7 @@
 
 #include "platform/encoding/short_string.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 std::span<const std::uint8_t> Field(const AccountRecordBytes& bytes, std::size_t offset, std::size_t capacity) {
@@ -64,4 +64,4 @@ bool SameClientId(std::span<const std::uint8_t, kClientIdCapacity + 1> a,
     return ReadShortString(a) == ReadShortString(b);
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -9,7 +9,7 @@
 
 #include "platform/encoding/imei_bcd.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 // The relay server reads these records as they lie in the files, so they are
 // kept as their raw 64 bytes: whatever the editor does not edit (reserved
@@ -80,4 +80,4 @@ struct ModemRecord {
 bool SameClientId(std::span<const std::uint8_t, kClientIdCapacity + 1> a,
                   std::span<const std::uint8_t, kClientIdCapacity + 1> b);
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -6,7 +6,7 @@
 #include "platform/files/file_replace.h"
 #include "server_edit/core/account_files.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 template <typename Slots>
@@ -104,4 +104,4 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
     return result;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

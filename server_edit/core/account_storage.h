@@ -8,7 +8,7 @@
 #include "server_edit/core/account_book.h"
 #include "server_edit/core/account_files.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 // What the load noticed and the user should hear of: a partial record at the
 // end of a records file, which the next save drops, or a file that is there
@@ -56,4 +56,4 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
 std::vector<std::uint8_t> ClientFileBytes(const AccountBook& book);
 std::vector<std::uint8_t> ModemFileBytes(const AccountBook& book);
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -6,7 +6,7 @@
 
 #include "server_edit/core/account_book.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 
 enum class PromptButtons { Ok, OkCancel, YesNoCancel };
 enum class PromptIcon { Warning, Error };
@@ -43,4 +43,4 @@ public:
                              PromptIcon icon) = 0;
 };
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

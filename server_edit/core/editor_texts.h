@@ -2,7 +2,7 @@
 
 // The editor's own texts, as the user sees them. "\r" marks a line break in
 // a message.
-namespace dlk::editor_texts {
+namespace dlk::server_edit::editor_texts {
 
 inline constexpr char kTitle[] = "Редактирование ДЛК-сервера";
 
@@ -29,4 +29,4 @@ inline constexpr char kModemPropertiesCaption[] = "свойства модема
 inline constexpr char kPortDialogCaption[] = "порт сервера";
 inline constexpr char kPortOutOfRange[] = "Порт должен быть в пределах 1024..65535";
 
-}  // namespace dlk::editor_texts
+}  // namespace dlk::server_edit::editor_texts

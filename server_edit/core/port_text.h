@@ -1,6 +1,6 @@
 #pragma once
 
-namespace dlk {
+namespace dlk::server_edit {
 
 inline constexpr int kMinServerPort = 1024;
 inline constexpr int kMaxServerPort = 65535;
@@ -12,4 +12,4 @@ inline bool IsServerPort(int value) {
     return value >= kMinServerPort && value <= kMaxServerPort;
 }
 
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -27,7 +27,7 @@
 #include "client/testing/simulated_modem.h"
 #include "client/testing/simulated_relay_server.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using namespace std::chrono_literals;
@@ -286,4 +286,4 @@ TEST_F(BinaryTest, SigtermAfterABurstOfTenThousandModemsEndsItPromptlyAndSaves) 
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

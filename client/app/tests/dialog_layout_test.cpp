@@ -8,13 +8,13 @@
 #include "framework/tests/layout_checks.h"
 #include "framework/tests/qt_test_app.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
-using testing::ExpectEverythingInside;
+using dlk::testing::ExpectEverythingInside;
 
 TEST(ClientDialogLayout, EveryLabelAndFieldFitsItsDialog) {
-    testing::EnsureApplication();
+    dlk::testing::EnsureApplication();
     auto owner = std::make_unique<TForm>(nullptr);
     TForm2 settings(owner.get());
     TForm3 properties(owner.get());
@@ -23,4 +23,4 @@ TEST(ClientDialogLayout, EveryLabelAndFieldFitsItsDialog) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -11,12 +11,12 @@
 #include "framework/controls/menus.h"
 #include "framework/tests/modal_user.h"
 
-namespace dlk::shell_testing {
+namespace dlk::client::shell_testing {
 namespace {
 
-using testing::ClickAt;
-using testing::ClickOn;
-using testing::PressKey;
+using dlk::testing::ClickAt;
+using dlk::testing::ClickOn;
+using dlk::testing::PressKey;
 
 const ImeiBcd kModalImei = *TextToImei("356938035643809");
 const QPoint kRow(100, kListHeaderHeight + 8);
@@ -26,7 +26,7 @@ const QPoint kRow(100, kListHeaderHeight + 8);
 class ClientModalLoopTest : public ShellTest {
 protected:
     TForm1& StartWithAModem() {
-        testing::ForgetEndedRuns();
+        dlk::testing::ForgetEndedRuns();
         SetMessageBoxAnswerer([this](const MessageBoxRequest& r) {
             boxes_.push_back(r);
             return ShowMessageBoxWindow(r);
@@ -89,7 +89,7 @@ TEST_F(ClientModalLoopTest, BothDialogsClosedFromTheirLoopsLeaveTheWindowTakingI
     for (const char* close : {"OK", "Отмена", "Esc"}) {
         SCOPED_TRACE(close);
         const int ping = form.Config().Link.PingPeriod;
-        testing::ModalUser user;
+        dlk::testing::ModalUser user;
         user.Then([&](QWidget& m) {
             Answer<TForm2>(
                 m, [&](TForm2& d) { d.Edit5->SetText(std::to_string(ping + 1)); }, close);
@@ -117,7 +117,7 @@ TEST_F(ClientModalLoopTest, ARefusedValueItsBoxAndTheDialogAgain) {
         EXPECT_NE(qobject_cast<QMessageBox*>(&b), nullptr);
         PressKey(&b, Qt::Key_Return);
     };
-    testing::ModalUser user;
+    dlk::testing::ModalUser user;
     user.Then([](QWidget& m) {
             Answer<TForm2>(
                 m, [](TForm2& d) { d.Edit1->SetText("80"); }, "OK");
@@ -153,4 +153,4 @@ TEST_F(ClientModalLoopTest, ARefusedValueItsBoxAndTheDialogAgain) {
 }
 
 }  // namespace
-}  // namespace dlk::shell_testing
+}  // namespace dlk::client::shell_testing

@@ -10,7 +10,7 @@
 #include "client/core/settings/modems_file.h"
 #include "framework/controls/scroll_bar.h"
 
-namespace dlk::shell_testing {
+namespace dlk::client::shell_testing {
 namespace {
 
 using namespace std::chrono_literals;
@@ -65,4 +65,4 @@ TEST_F(ShellTest, TenThousandModemsComingOnAtOnceAreCountedListedAndLookedUp) {
 }
 
 }  // namespace
-}  // namespace dlk::shell_testing
+}  // namespace dlk::client::shell_testing

@@ -7,13 +7,13 @@
 #include "client/app/modem_list_images.h"
 #include "framework/tests/qt_test_app.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 // Text is measured and drawn through Qt, which wants its application.
 class ModemListRender : public ::testing::Test {
 protected:
-    void SetUp() override { testing::EnsureApplication(); }
+    void SetUp() override { dlk::testing::EnsureApplication(); }
 };
 
 const std::array<int, kModemListColumns> kWidths = {150, 120, 60, 60, 60, 60, 120};
@@ -225,4 +225,4 @@ TEST_F(ModemListRender, ACountWiderThanItsColumnKeepsItsLeadingDigits) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -11,7 +11,7 @@
 #include "framework/controls/menus.h"
 #include "platform/encoding/cp1251.h"
 
-namespace dlk::shell_testing {
+namespace dlk::client::shell_testing {
 namespace {
 
 const ImeiBcd kImei = *TextToImei("356938035643809");
@@ -210,4 +210,4 @@ TEST_F(ModemListShellTest, ASettingsRestartEmptiesTheListAfterTheOldLinkStopped)
 }
 
 }  // namespace
-}  // namespace dlk::shell_testing
+}  // namespace dlk::client::shell_testing

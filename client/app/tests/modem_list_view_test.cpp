@@ -14,7 +14,7 @@
 #include "framework/components/description_reader.h"
 #include "framework/tests/qt_test_app.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 // The main window's own description, so the list is tested with the header
@@ -22,7 +22,7 @@ namespace {
 class ModemListViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::EnsureApplication();
+        dlk::testing::EnsureApplication();
         form = std::make_unique<TForm>(nullptr);
         ReadComponentResource(*form, ":/client/unit1.form");
         header = FindOwned<THeaderControl>(*form, "HeaderControl1");
@@ -231,4 +231,4 @@ TEST_F(ModemListViewTest, AHiddenWindowIsNotPaintedButClearsTheRepaintFlag) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

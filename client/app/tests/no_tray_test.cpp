@@ -9,7 +9,7 @@
 #include "framework/controls/header_control.h"
 #include "framework/tests/modal_user.h"
 
-namespace dlk::shell_testing {
+namespace dlk::client::shell_testing {
 namespace {
 
 // A desktop without a notification area: the window is the program's face,
@@ -40,7 +40,7 @@ TEST_F(ShellTest, WithoutATrayTheWindowShowsAtStartAndOffersTheTrayCommands) {
     EXPECT_EQ(frame.height(), form.ClientHeight() - top - kListHeaderHeight);
     const QImage window = form.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(window.copy(0, top + kListHeaderHeight, frame.width(), frame.height()), frame);
-    testing::ClickAt(form.Widget(), QPoint(100, top + kListHeaderHeight + 8));
+    dlk::testing::ClickAt(form.Widget(), QPoint(100, top + kListHeaderHeight + 8));
     {
         std::lock_guard lock(form.Table().TableLock);
         EXPECT_EQ(form.Table().SelectedRow, 0);
@@ -60,4 +60,4 @@ TEST_F(ShellTest, WithoutATrayTheWindowShowsAtStartAndOffersTheTrayCommands) {
 }
 
 }  // namespace
-}  // namespace dlk::shell_testing
+}  // namespace dlk::client::shell_testing

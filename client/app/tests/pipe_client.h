@@ -15,7 +15,7 @@
 // What the shell's tests and the test of the real program both need from
 // outside the window: a free UDP port and the local program's end of the
 // message socket.
-namespace dlk::shell_testing {
+namespace dlk::client::shell_testing {
 
 // A UDP port nobody holds at the moment of asking.
 inline std::uint16_t FreeUdpPort() {
@@ -61,4 +61,4 @@ private:
     int fd_ = -1;
 };
 
-}  // namespace dlk::shell_testing
+}  // namespace dlk::client::shell_testing

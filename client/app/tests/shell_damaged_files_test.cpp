@@ -10,7 +10,7 @@
 #include "client/testing/simulated_modem.h"
 #include "platform/testing/fifo_in_place.h"
 
-namespace dlk::shell_testing {
+namespace dlk::client::shell_testing {
 namespace {
 
 TEST_F(ShellTest, AFifoInPlaceOfTheConfigurationStartsWithTheDefaults) {
@@ -55,4 +55,4 @@ TEST_F(ShellTest, ADamagedWindowPlacementIsKeptOnTheScreen) {
 }
 
 }  // namespace
-}  // namespace dlk::shell_testing
+}  // namespace dlk::client::shell_testing

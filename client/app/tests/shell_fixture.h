@@ -19,7 +19,7 @@
 #include "framework/tests/qt_test_app.h"
 #include "framework/tray/tray_recorder.h"
 
-namespace dlk::shell_testing {
+namespace dlk::client::shell_testing {
 
 using dlk::testing::EnsureApplication;
 using dlk::testing::WaitUntil;
@@ -79,4 +79,4 @@ protected:
     std::unique_ptr<TForm1> form_;
 };
 
-}  // namespace dlk::shell_testing
+}  // namespace dlk::client::shell_testing

@@ -8,7 +8,7 @@
 #include "client/testing/simulated_relay_server.h"
 #include "framework/controls/timer.h"
 
-namespace dlk::shell_testing {
+namespace dlk::client::shell_testing {
 namespace {
 
 ImeiBcd Imei(int n) {
@@ -132,4 +132,4 @@ TEST_F(RelayShellTest, MessagesOfAClosedLinkAreDropped) {
 }
 
 }  // namespace
-}  // namespace dlk::shell_testing
+}  // namespace dlk::client::shell_testing

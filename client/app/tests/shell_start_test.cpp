@@ -9,7 +9,7 @@
 #include "framework/controls/timer.h"
 #include "platform/local_socket/message_socket.h"
 
-namespace dlk::shell_testing {
+namespace dlk::client::shell_testing {
 namespace {
 
 TEST_F(ShellTest, StartsHiddenInTheTrayWithTheLinkOpen) {
@@ -165,4 +165,4 @@ TEST_F(ShellTest, EndOfTheWindowClosesTheLinkSavesTheConfigAndRemovesTheIcon) {
 }
 
 }  // namespace
-}  // namespace dlk::shell_testing
+}  // namespace dlk::client::shell_testing

@@ -8,7 +8,7 @@
 #include "framework/application/message_box.h"
 #include "framework/tests/qt_test_app.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using RecordingTarget = sim::RecordingApplyTarget;
@@ -16,7 +16,7 @@ using RecordingTarget = sim::RecordingApplyTarget;
 class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::EnsureApplication();
+        dlk::testing::EnsureApplication();
         owner = std::make_unique<TForm>(nullptr);
         SetMessageBoxAnswerer([this](const MessageBoxRequest& r) {
             boxes.push_back(r);
@@ -161,4 +161,4 @@ TEST_F(SettingsDialogTest, CancelChangesNothing) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

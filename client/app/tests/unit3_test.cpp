@@ -9,7 +9,7 @@
 #include "framework/application/message_box.h"
 #include "framework/tests/qt_test_app.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 const ImeiBcd kPump = *TextToImei("356938035643809");
@@ -29,7 +29,7 @@ ModemEntry Entry(const ImeiBcd& imei, const char* name) {
 class PropertiesDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::EnsureApplication();
+        dlk::testing::EnsureApplication();
         owner = std::make_unique<TForm>(nullptr);
         owner->SetBounds(100, 100, 704, 229);
         std::string pattern = (std::filesystem::temp_directory_path() / "dlk_props_XXXXXX").string();
@@ -168,4 +168,4 @@ TEST_F(PropertiesDialogTest, AGoneEntryOpensNothing) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

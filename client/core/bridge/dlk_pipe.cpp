@@ -11,7 +11,7 @@
 
 #include "client/core/bridge/local_block.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 constexpr int kFailedWaitIdleMs = 100;
@@ -183,4 +183,4 @@ bool dlk_pipe::DrainClient(int client) {
     }
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -7,7 +7,7 @@
 #include "client/core/bridge/threaded_local_side.h"
 #include "platform/local_socket/message_socket.h"
 
-namespace dlk {
+namespace dlk::client {
 
 inline constexpr const char* kDefaultPipeName = "dlk_pipe";
 
@@ -51,4 +51,4 @@ private:
     MessageReceiver receiver_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -6,7 +6,7 @@
 
 #include "client/core/local_side.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // Where the local program finds its end of the line. Tests and benchmarks
 // give names of their own so that several can run at once.
@@ -18,4 +18,4 @@ struct LocalSideNames {
 // The side NullModemMode chooses: 1 the pseudo-terminal, 0 the local socket.
 std::unique_ptr<LocalSide> MakeLocalSide(std::uint8_t nullModemMode, const LocalSideNames& names = {});
 
-}  // namespace dlk
+}  // namespace dlk::client

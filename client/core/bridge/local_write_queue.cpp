@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace dlk {
+namespace dlk::client {
 
 void LocalWriteQueue::Push(std::span<const std::uint8_t> block) {
     if (block.empty()) return;
@@ -58,4 +58,4 @@ void LocalWriteQueue::Clear() {
     block_lengths_.clear();
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

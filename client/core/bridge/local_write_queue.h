@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-namespace dlk {
+namespace dlk::client {
 
 // Several seconds of every modem at once; what a program that stops reading
 // for good costs at most.
@@ -52,4 +52,4 @@ private:
     std::uint64_t dropped_bytes_ = 0;
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -8,7 +8,7 @@
 #include <array>
 #include <cerrno>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 // How long a reader whose device misbehaves waits before looking again.
@@ -116,4 +116,4 @@ void serial_port::Execute() {
     }
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

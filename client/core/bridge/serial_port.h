@@ -9,7 +9,7 @@
 #include "client/core/bridge/threaded_local_side.h"
 #include "platform/pty/pseudo_terminal.h"
 
-namespace dlk {
+namespace dlk::client {
 
 inline constexpr const char* kDefaultPortLink = "CNCB0";  // in the current folder
 
@@ -46,4 +46,4 @@ private:
     std::array<std::uint8_t, kLocalBlockSize> block_{};
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -1,6 +1,6 @@
 #include "client/core/bridge/threaded_local_side.h"
 
-namespace dlk {
+namespace dlk::client {
 
 bool ThreadedLocalSide::Open() {
     Close();
@@ -53,4 +53,4 @@ std::size_t ThreadedLocalSide::QueuedBytes() const {
     return queue_.Size();
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -13,7 +13,7 @@
 #include "client/core/local_side.h"
 #include "platform/thread/thread.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // What both local sides share: the reader thread, the wake event that ends
 // its wait, and the queue of what the local program has not taken yet. A
@@ -74,4 +74,4 @@ private:
     std::function<void(std::span<const std::uint8_t>)> forward_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

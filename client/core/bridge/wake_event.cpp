@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace dlk {
+namespace dlk::client {
 
 WakeEvent::WakeEvent() : fd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
@@ -29,4 +29,4 @@ void IdleUntilWoken(const WakeEvent& wake, int timeoutMs) {
     ::poll(&p, 1, timeoutMs);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace dlk {
+namespace dlk::client {
 
 // Lets the window thread end a reader's wait: the reader polls this
 // descriptor beside the one it reads, and once signalled it stays signalled,
@@ -27,4 +27,4 @@ private:
 // failed idles here instead of spinning, and still stops at once.
 void IdleUntilWoken(const WakeEvent& wake, int timeoutMs);
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -7,7 +7,7 @@
 #include "client/core/link/forward_to_modems.h"
 #include "client/core/link/link_messages.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 constexpr int kLinkReceiveBuffer = 4 << 20;
@@ -189,4 +189,4 @@ void ClientLink::SendToServer(std::span<const std::uint8_t> datagram) {
     socket_.SendTo(datagram, server_);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

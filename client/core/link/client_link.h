@@ -15,7 +15,7 @@
 #include "client/core/table/modem_table.h"
 #include "platform/net/udp_socket.h"
 
-namespace dlk {
+namespace dlk::client {
 
 enum class OpenFailure : std::uint8_t {
     None,
@@ -98,4 +98,4 @@ private:
     std::unique_ptr<UDP_port> receiver_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace dlk {
+namespace dlk::client {
 
 namespace {
 
@@ -36,4 +36,4 @@ std::uint32_t CredentialCrc(const ShortString<8>& client_id, const ShortString<8
     return ~crc;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

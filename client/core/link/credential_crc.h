@@ -5,7 +5,7 @@
 
 #include "platform/encoding/short_string.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // CRC-32, reflected, polynomial 0xEDB88320. Start with 0xFFFFFFFF and
 // complement the result once all bytes are in.
@@ -15,4 +15,4 @@ std::uint32_t Crc32Update(std::uint32_t crc, std::span<const std::uint8_t> bytes
 // password's characters, length bytes excluded. The ID never goes on the wire.
 std::uint32_t CredentialCrc(const ShortString<8>& client_id, const ShortString<8>& client_password);
 
-}  // namespace dlk
+}  // namespace dlk::client

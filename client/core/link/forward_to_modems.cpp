@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 // Work areas of the reader thread (one runs at a time), kept between
@@ -80,4 +80,4 @@ void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server
                                           const UdpEndpoint& to) { socket.SendAllTo(datagrams, to); }));
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

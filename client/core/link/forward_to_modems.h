@@ -8,7 +8,7 @@
 #include "client/core/table/modem_table.h"
 #include "platform/net/udp_socket.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // Sends one whole datagram; a failure is the sender's to ignore.
 using DatagramSender = std::function<void(std::span<const std::uint8_t> datagram, const UdpEndpoint& to)>;
@@ -37,4 +37,4 @@ void ForwardToModems(ModemTable& table, LinkMode mode, const UdpEndpoint& server
 // Whether a block starting with firstByte goes to the entry at all.
 bool TakesPartInForwarding(const ModemEntry& entry, std::uint8_t firstByte);
 
-}  // namespace dlk
+}  // namespace dlk::client

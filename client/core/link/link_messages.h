@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace dlk {
+namespace dlk::client {
 
 // Every text the link shows, as UTF-8. "\r" is the one carriage return the
 // tray tip and the message boxes use as a line break.
@@ -42,4 +42,4 @@ inline std::string OnlineTip(std::uint16_t online_count) {
     return std::string(kProgramCaption) + "\rподключено модемов: " + std::to_string(online_count);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -5,7 +5,7 @@
 
 #include "client/core/table/modem_table.h"
 
-namespace dlk {
+namespace dlk::client {
 
 enum class TrayIcon : std::uint8_t { MAINICON, COLOR };
 enum class BalloonIcon : std::uint8_t { Information = 1, Error = 3 };
@@ -35,4 +35,4 @@ public:
     virtual void PaintList() = 0;                 // clears RepaintNeeded; takes TableLock itself
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

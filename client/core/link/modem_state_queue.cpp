@@ -1,6 +1,6 @@
 #include "client/core/link/modem_state_queue.h"
 
-namespace dlk {
+namespace dlk::client {
 
 bool ModemStateQueue::Push(std::uint32_t generation, const ModemStateNotice& notice) {
     std::lock_guard lock(mutex_);
@@ -14,4 +14,4 @@ void ModemStateQueue::TakeAll(std::vector<Item>& taken) {
     waiting_.swap(taken);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

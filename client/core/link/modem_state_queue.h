@@ -6,7 +6,7 @@
 
 #include "client/core/table/modem_table.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // The modem-state changes the receiver has for the window, gathered so that
 // one posted message stands for all that wait: a burst of modems coming on
@@ -33,4 +33,4 @@ private:
     std::vector<Item> waiting_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -6,7 +6,7 @@
 
 #include "platform/net/datagram_batch.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 // The most one datagram writes: a plain payload of the longest direct
@@ -138,4 +138,4 @@ void PacketHandler::HandleBye() {
     }
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -13,8 +13,10 @@
 #include "client/core/table/modem_table.h"
 
 namespace dlk {
-
 class DatagramBatch;
+}  // namespace dlk
+
+namespace dlk::client {
 
 // Everything the receiver does with the datagrams it has taken: table
 // changes under one hold of TableLock, posted messages after the lock is
@@ -67,4 +69,4 @@ private:
     std::vector<std::span<const std::uint8_t>> blocks_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

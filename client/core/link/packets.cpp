@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace dlk {
+namespace dlk::client {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::size_t BuildRelayedChunk(std::span<const std::uint8_t> chunk, const UdpEndp
     return length;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

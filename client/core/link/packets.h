@@ -8,7 +8,7 @@
 #include "client/core/table/modem_table.h"
 #include "platform/net/udp_socket.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // Packet kinds on the wire.
 inline constexpr std::uint8_t kPlainData = 0x00;
@@ -76,4 +76,4 @@ inline std::uint8_t ServerSilenceTicks(std::uint8_t ping_period) {
     return static_cast<std::uint8_t>(ticks > 255 ? 255 : ticks);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

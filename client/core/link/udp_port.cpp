@@ -1,6 +1,6 @@
 #include "client/core/link/udp_port.h"
 
-namespace dlk {
+namespace dlk::client {
 
 void UDP_port::Execute() {
     while (!Terminated()) {
@@ -10,4 +10,4 @@ void UDP_port::Execute() {
     }
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -7,7 +7,7 @@
 #include "platform/net/udp_socket.h"
 #include "platform/thread/thread.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // The receiver thread: takes every datagram waiting on the link's socket in
 // one call and hands the lot to the packet handler. With onlyFrom set
@@ -35,4 +35,4 @@ private:
     DatagramBatch batch_{kBatchSize, kMaxClientDatagram + 1};
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -1,6 +1,6 @@
 #include "client/core/link/unpack_data.h"
 
-namespace dlk {
+namespace dlk::client {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::size_t UnpackData(std::span<const std::uint8_t> payload, UnpackArea& area) 
     return decoder.Position();
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-namespace dlk {
+namespace dlk::client {
 
 // The receiver's decoding area, kept for the life of the thread.
 struct UnpackArea {
@@ -22,4 +22,4 @@ struct UnpackArea {
 // would break the bound; what was decoded before it is kept and returned.
 std::size_t UnpackData(std::span<const std::uint8_t> payload, UnpackArea& area);
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -7,7 +7,7 @@
 #include "client/core/list/row_texts.h"
 #include "platform/encoding/cp1251.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 constexpr int kStrongestSignalImage = 5;
@@ -63,4 +63,4 @@ bool TakeListFrame(ModemTable& t, int clientWidth, int clientHeight, ListFrame& 
     return true;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -6,7 +6,7 @@
 
 #include "client/core/table/modem_table.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // What one painted row shows, copied out of the table so that painting runs
 // without TableLock.
@@ -49,4 +49,4 @@ struct ListFrame {
 // The caller holds TableLock.
 bool TakeListFrame(ModemTable& table, int clientWidth, int clientHeight, ListFrame& frame);
 
-}  // namespace dlk
+}  // namespace dlk::client

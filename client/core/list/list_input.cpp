@@ -5,7 +5,7 @@
 #include "client/core/list/modem_sort.h"
 #include "client/core/table/pause_rules.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 // Rows per page. A window too low for a whole page (below 52 pixels) has no
@@ -119,4 +119,4 @@ int PropertiesEntry(const ModemTable& t, int cursorX) {
     return EntryOfRow(t, t.SelectedRow);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

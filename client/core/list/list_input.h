@@ -4,7 +4,7 @@
 
 #include "client/core/table/modem_table.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // The list's answers to the user. Each works on the table's list state
 // (SelectedRow, ScrollOffset, SortColumn, SortDescending) and expects the
@@ -50,4 +50,4 @@ void ListScroll(ModemTable& table, int position, int max, int page);
 // lies right of the pause column. -1 otherwise.
 int PropertiesEntry(const ModemTable& table, int cursorX);
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 constexpr int kNoTie = -1;
@@ -149,4 +149,4 @@ void SortModemsOnCopy(ModemTable& table, std::vector<ModemEntry>& scratch) {
     WriteRows(table, rows);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

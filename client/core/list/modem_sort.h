@@ -5,7 +5,7 @@
 
 #include "client/core/table/modem_table.h"
 
-namespace dlk {
+namespace dlk::client {
 
 inline constexpr int kModemListColumnCount = 7;
 
@@ -33,4 +33,4 @@ void SortModemsOnCopy(ModemTable& table, std::vector<ModemEntry>& scratch);
 // The entry shown in row, or -1 outside the table.
 int EntryOfRow(const ModemTable& table, int row);
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace dlk {
+namespace dlk::client {
 
 std::int64_t PackingSavingPercent(std::uint32_t bytesReceived, std::uint32_t bytesUnpacked) {
     const std::int64_t numerator = 100 * (static_cast<std::int64_t>(bytesUnpacked) - bytesReceived);
@@ -49,4 +49,4 @@ std::string AddressText(std::uint32_t storedAddress, std::uint16_t storedPort) {
     return text;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace dlk {
+namespace dlk::client {
 
 // "0 (0%)" with nothing received; otherwise the count and the saving that
 // packing gave, in whole percent rounded half to even ("250 (75%)",
@@ -22,4 +22,4 @@ std::string TimeOfDayText(double dayFraction);
 // empty when the address is 0.
 std::string AddressText(std::uint32_t storedAddress, std::uint16_t storedPort);
 
-}  // namespace dlk
+}  // namespace dlk::client

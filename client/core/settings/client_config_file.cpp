@@ -5,7 +5,7 @@
 #include "platform/files/file_replace.h"
 #include "platform/files/whole_file.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 constexpr std::uint8_t kMinPingPeriod = 1;
@@ -142,4 +142,4 @@ bool SaveClientConfig(const std::filesystem::path& path, const ClientConfig& con
     return WriteFileAtomically(path, bytes, 0600, error);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

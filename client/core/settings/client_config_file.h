@@ -9,7 +9,7 @@
 
 #include "client/core/link_settings.h"
 
-namespace dlk {
+namespace dlk::client {
 
 inline constexpr const char* kClientConfigFileName = "DLK_client_config.dat";
 inline constexpr std::size_t kClientConfigSize = 53;
@@ -68,4 +68,4 @@ ClientConfig ReadClientConfig(const std::filesystem::path& path, const ClientCon
 // text to show the user.
 bool SaveClientConfig(const std::filesystem::path& path, const ClientConfig& config, std::string* error);
 
-}  // namespace dlk
+}  // namespace dlk::client

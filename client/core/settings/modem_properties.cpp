@@ -6,7 +6,7 @@
 
 #include "platform/encoding/cp1251.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 std::optional<std::uint8_t> ParseAddress(std::string_view text) {
@@ -45,4 +45,4 @@ std::variant<ModemUserSettings, SettingsError> ValidateModemProperties(const Mod
     return s;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

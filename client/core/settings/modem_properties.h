@@ -6,7 +6,7 @@
 #include "client/core/settings/modems_file.h"
 #include "client/core/settings/settings_apply.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // What the modem properties dialog holds when OK is pressed (texts UTF-8).
 struct ModemPropertiesValues {
@@ -24,4 +24,4 @@ ModemPropertiesValues PropertiesValuesFrom(const ModemUserSettings& settings);
 // edit, before anything is taken.
 std::variant<ModemUserSettings, SettingsError> ValidateModemProperties(const ModemPropertiesValues& values);
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -6,7 +6,7 @@
 
 #include "client/core/table/pause_rules.h"
 
-namespace dlk {
+namespace dlk::client {
 
 ModemUserSettings UserSettingsOf(const ModemEntry& entry) {
     ModemUserSettings s;
@@ -71,4 +71,4 @@ bool StoreModemSettingsFor(ModemTable& table, const ImeiBcd& imei, const ModemUs
     return StoreModemSettings(modemsFile, imei, settings, error);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -8,7 +8,7 @@
 #include "client/core/settings/modems_file.h"
 #include "client/core/table/modem_table.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // The entry's Name..ModbusHi as the modems file holds them.
 ModemUserSettings UserSettingsOf(const ModemEntry& entry);
@@ -34,4 +34,4 @@ std::size_t LookUpModemSettings(ModemTable& table, std::span<const std::uint16_t
 bool StoreModemSettingsFor(ModemTable& table, const ImeiBcd& imei, const ModemUserSettings& settings,
                            const std::filesystem::path& modemsFile, std::string* error);
 
-}  // namespace dlk
+}  // namespace dlk::client

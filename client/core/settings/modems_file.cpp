@@ -9,7 +9,7 @@
 #include "platform/files/file_replace.h"
 #include "platform/files/whole_file.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 // 65535 modems at most fit the table; a longer file is not ours.
@@ -119,4 +119,4 @@ bool StoreModemSettings(const std::filesystem::path& path, const ImeiBcd& imei, 
     return WriteFileAtomically(path, file, 0644, error);
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -12,7 +12,7 @@
 #include "platform/encoding/imei_bcd.h"
 #include "platform/encoding/short_string.h"
 
-namespace dlk {
+namespace dlk::client {
 
 inline constexpr const char* kModemsFileName = "DLK_client_modems.dat";
 inline constexpr std::size_t kModemRecordSize = 64;
@@ -50,4 +50,4 @@ std::vector<std::optional<ModemUserSettings>> FindModemSettings(const std::files
 bool StoreModemSettings(const std::filesystem::path& path, const ImeiBcd& imei, const ModemUserSettings& settings,
                         std::string* error);
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -6,7 +6,7 @@
 
 #include "platform/encoding/cp1251.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 constexpr unsigned kMinPort = 1024;
@@ -152,4 +152,4 @@ std::variant<SettingsChanges, SettingsError> ApplySettingsDialog(const SettingsD
     return changes;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

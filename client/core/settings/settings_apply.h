@@ -6,7 +6,7 @@
 
 #include "client/core/link_settings.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // What the settings dialog holds when OK is pressed: texts as typed (UTF-8)
 // and the states of the boxes.
@@ -75,4 +75,4 @@ SettingsChanges CompareSettings(const LinkSettings& current, const LinkSettings&
 std::variant<SettingsChanges, SettingsError> ApplySettingsDialog(const SettingsDialogValues& values,
                                                                  LinkSettings& settings, SettingsApplyTarget& target);
 
-}  // namespace dlk
+}  // namespace dlk::client

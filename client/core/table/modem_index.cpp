@@ -5,7 +5,7 @@
 #include <cstring>
 #include <random>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 std::uint64_t RunSeed() {
@@ -112,4 +112,4 @@ std::optional<std::uint16_t> ModemIndex::OnlineByAddress(const UdpEndpoint& at) 
     return found->second.Online.front();
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

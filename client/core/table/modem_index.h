@@ -9,7 +9,7 @@
 #include "platform/encoding/imei_bcd.h"
 #include "platform/net/udp_socket.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // Where each entry of the modem table is, by IMEI and by address, so that a
 // datagram finds its modem without walking the table. Entries are only
@@ -59,4 +59,4 @@ private:
     std::unordered_map<std::uint64_t, Sharing, Hash> by_address_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <type_traits>
 
-namespace dlk {
+namespace dlk::client {
 
 static_assert(std::is_standard_layout_v<ModemEntry>);
 static_assert(offsetof(ModemEntry, Name) == offsetof(ModemEntry, Imei) + 8);
@@ -178,4 +178,4 @@ void ModemTable::Empty() {
     SelectedRow = -1;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

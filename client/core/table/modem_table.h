@@ -11,7 +11,7 @@
 #include "platform/encoding/short_string.h"
 #include "platform/net/udp_socket.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // One modem the client has heard of since the link was opened.
 struct ModemEntry {
@@ -149,4 +149,4 @@ private:
     mutable ModemIndex index_;
 };
 
-}  // namespace dlk
+}  // namespace dlk::client

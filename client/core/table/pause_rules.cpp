@@ -1,6 +1,6 @@
 #include "client/core/table/pause_rules.h"
 
-namespace dlk {
+namespace dlk::client {
 
 void ApplyPauseRuleToKnownNewModem(ModemTable& table, std::uint16_t index, std::uint8_t oneModemActive) {
     if (index >= table.ModemTableCount()) return;
@@ -30,4 +30,4 @@ void PauseEveryModem(ModemTable& table) {
     table.RepaintNeeded = true;
 }
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -4,7 +4,7 @@
 
 #include "client/core/table/modem_table.h"
 
-namespace dlk {
+namespace dlk::client {
 
 // Which modems take part in the traffic from the local program. A new entry
 // starts paused (the table does that when it creates it); these are the
@@ -25,4 +25,4 @@ void ClickPause(ModemTable& table, std::uint16_t index, std::uint8_t oneModemAct
 // "только один модем активен" was switched on.
 void PauseEveryModem(ModemTable& table);
 
-}  // namespace dlk
+}  // namespace dlk::client

@@ -13,7 +13,7 @@
 #include "client/core/link/link_messages.h"
 #include "client/core/tests/bridge_link_fixture.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using namespace bridge_test;
@@ -207,4 +207,4 @@ TEST_F(BridgeEndToEnd, TwentyLinkRestartsLeakNoDescriptor) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -16,7 +16,7 @@
 #include "client/testing/simulated_modem.h"
 #include "client/testing/simulated_relay_server.h"
 
-namespace dlk::bridge_test {
+namespace dlk::client::bridge_test {
 
 using namespace std::chrono_literals;
 
@@ -107,4 +107,4 @@ protected:
     LinkMode mode_ = LinkMode::Direct;
 };
 
-}  // namespace dlk::bridge_test
+}  // namespace dlk::client::bridge_test

@@ -8,7 +8,7 @@
 #include "client/core/bridge/serial_port.h"
 #include "client/core/tests/bridge_test_support.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using namespace bridge_test;
@@ -283,4 +283,4 @@ TEST(LocalSides, TwentyOpenCloseCyclesLeakNoDescriptor) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

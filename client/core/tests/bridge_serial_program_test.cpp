@@ -9,7 +9,7 @@
 #include "client/core/tests/bridge_link_fixture.h"
 #include "platform/local_socket/message_socket.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using namespace bridge_test;
@@ -109,4 +109,4 @@ TEST_F(RealSerialProgram, SocatOnTheLocalSocket) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

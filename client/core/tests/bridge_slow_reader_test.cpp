@@ -10,7 +10,7 @@
 #include "client/core/bridge/serial_port.h"
 #include "client/core/tests/bridge_link_fixture.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using namespace bridge_test;
@@ -116,4 +116,4 @@ TEST_F(SlowLocalProgram, AProgramThatStopsReadingCostsTheQueueAndACountedDrop) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

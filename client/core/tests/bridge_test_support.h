@@ -22,7 +22,7 @@
 
 #include "client/testing/local_program_port.h"
 
-namespace dlk::bridge_test {
+namespace dlk::client::bridge_test {
 
 inline std::string UniqueName(const char* stem) {
     static std::atomic<int> counter{0};
@@ -131,7 +131,7 @@ inline std::size_t OpenDescriptorCount() {
     return n;
 }
 
-}  // namespace dlk::bridge_test
+}  // namespace dlk::client::bridge_test
 
 #include <signal.h>
 #include <spawn.h>
@@ -139,7 +139,7 @@ inline std::size_t OpenDescriptorCount() {
 
 extern char** environ;
 
-namespace dlk::bridge_test {
+namespace dlk::client::bridge_test {
 
 // A program run with its standard input and output on pipes, for driving
 // real serial tools against the bridge.
@@ -204,4 +204,4 @@ private:
     int stdout_ = -1;
 };
 
-}  // namespace dlk::bridge_test
+}  // namespace dlk::client::bridge_test

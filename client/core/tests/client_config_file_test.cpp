@@ -8,7 +8,7 @@
 
 #include "client/core/tests/settings_test_folder.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using testing_settings::FileBytes;
@@ -236,4 +236,4 @@ TEST(ClientConfigFile, TheWindowIsKeptWhollyOnTheScreen) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

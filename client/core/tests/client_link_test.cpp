@@ -14,7 +14,7 @@
 #include "client/testing/recording_observer.h"
 #include "client/testing/simulated_relay_server.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using namespace std::chrono_literals;
@@ -225,4 +225,4 @@ TEST(OnlineTip, IsTheWholeTextWithTheCount) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

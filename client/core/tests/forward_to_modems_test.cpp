@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 struct SentDatagram {
@@ -237,4 +237,4 @@ TEST_F(ForwardToModemsTest, SendsOnTheLinkSocket) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

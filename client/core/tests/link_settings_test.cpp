@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 TEST(LinkSettings, DefaultsAreThoseOfAFirstStart) {
@@ -18,4 +18,4 @@ TEST(LinkSettings, DefaultsAreThoseOfAFirstStart) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -10,7 +10,7 @@
 #include "client/testing/simulated_modem.h"
 #include "client/testing/simulated_relay_server.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using namespace std::chrono_literals;
@@ -172,4 +172,4 @@ TEST(DirectLinkTimer, KeepAliveCountdownTakesAModemOffline) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

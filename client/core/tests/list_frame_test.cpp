@@ -5,7 +5,7 @@
 #include "client/core/list/list_input.h"
 #include "client/core/tests/modem_list_test_table.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using testing_list::AddModem;
@@ -103,4 +103,4 @@ TEST(ListFrame, RowsCarryTheirTextsAndImages) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

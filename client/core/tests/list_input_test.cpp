@@ -5,7 +5,7 @@
 #include "client/core/list/modem_sort.h"
 #include "client/core/tests/modem_list_test_table.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using testing_list::AddModem;
@@ -182,4 +182,4 @@ TEST(ListProperties, OnlyForASelectedRowRightOfThePauseColumn) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -68,4 +68,4 @@ TEST(LocalWriteQueue, KeepsOrderAcrossTheWrapAndDropsWhatDoesNotFitWhole) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -11,7 +11,7 @@
 #include "client/testing/simulated_modem.h"
 #include "client/testing/simulated_relay_server.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using namespace std::chrono_literals;
@@ -231,4 +231,4 @@ TEST_F(LoopbackTest, ARestartDropsMessagesOfTheOldLink) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

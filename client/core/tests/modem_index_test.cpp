@@ -5,7 +5,7 @@
 
 #include "client/core/table/modem_table.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 // What the lookups must answer: the lowest index, by walking the table.
@@ -84,4 +84,4 @@ TEST(ModemIndex, AnEntryRewrittenInPlaceIsNotMistakenForItsOldSelf) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -5,7 +5,7 @@
 
 #include "client/core/table/modem_table.h"
 
-namespace dlk::testing_list {
+namespace dlk::client::testing_list {
 
 // Appends an entry the way the receiver would, with the fields a list test
 // looks at; the IMEI is made from a number so that every entry differs.
@@ -47,4 +47,4 @@ inline std::uint16_t StoredPort(std::uint16_t port) {
     return stored;
 }
 
-}  // namespace dlk::testing_list
+}  // namespace dlk::client::testing_list

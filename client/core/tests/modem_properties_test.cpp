@@ -4,7 +4,7 @@
 
 #include "platform/encoding/cp1251.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 TEST(ModemProperties, TheDialogShowsAndTakesBackTheStoredSettings) {
@@ -60,4 +60,4 @@ TEST(ModemProperties, AddressesOutsideAByteAreRefused) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

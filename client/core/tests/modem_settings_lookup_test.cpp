@@ -6,7 +6,7 @@
 
 #include "client/core/tests/settings_test_folder.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using testing_settings::FileBytes;
@@ -139,4 +139,4 @@ TEST_F(LookUpModemSettingsTest, StoringForAnImeiUpdatesItsEntryAndTheFile) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

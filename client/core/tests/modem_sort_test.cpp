@@ -4,7 +4,7 @@
 
 #include "client/core/tests/modem_list_test_table.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using testing_list::AddModem;
@@ -178,4 +178,4 @@ TEST(ModemSort, SortingACopyGivesTheRowsOfSortingInPlace) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 const ImeiBcd kImeiA = {0x35, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10};
@@ -194,4 +194,4 @@ TEST(ModemTable, AFullTableDropsUnknownImeisButServesKnownOnes) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

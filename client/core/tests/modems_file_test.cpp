@@ -4,7 +4,7 @@
 
 #include "client/core/tests/settings_test_folder.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using testing_settings::FileBytes;
@@ -129,4 +129,4 @@ TEST(ModemsFile, AnUnwritableFileIsReportedAndLeftAsItWas) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

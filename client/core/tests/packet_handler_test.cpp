@@ -9,7 +9,7 @@
 #include "client/testing/recording_observer.h"
 #include "platform/net/datagram_batch.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -270,4 +270,4 @@ TEST_F(PacketHandlerTest, DirectModeIgnoresServerPackets) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -6,7 +6,7 @@
 
 #include "client/core/link/credential_crc.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -175,4 +175,4 @@ TEST(Trailer, RoundTripsPortThenAddress) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

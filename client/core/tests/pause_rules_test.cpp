@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 // Paused flags of the table as a string, "P" paused and "-" active, in index order.
@@ -103,4 +103,4 @@ TEST(PauseRules, SwitchingOneModemActiveOnPausesEveryModem) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -9,7 +9,7 @@
 #include "client/testing/quiet_link_peers.h"
 #include "platform/testing/sanitizer_build.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 // Under the sanitizers the fuzz targets feed the same handler and unpacker far
@@ -177,4 +177,4 @@ TEST(RandomInput, AMillionPayloadsUnpackWithinBounds) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -4,7 +4,7 @@
 
 #include "client/core/tests/modem_list_test_table.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 TEST(RowTexts, ReceivedShowsTheCountAndTheSaving) {
@@ -48,4 +48,4 @@ TEST(RowTexts, AddressesShowDottedWithTheHostOrderPort) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

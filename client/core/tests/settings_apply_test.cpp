@@ -6,7 +6,7 @@
 #include "client/testing/recording_apply_target.h"
 #include "platform/encoding/cp1251.h"
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using ::testing::ElementsAre;
@@ -183,4 +183,4 @@ TEST(SettingsApply, CredentialsCompareAsStoredBytes) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

@@ -9,7 +9,7 @@
 
 #include "platform/testing/temp_folder.h"
 
-namespace dlk::testing_settings {
+namespace dlk::client::testing_settings {
 
 using dlk::testing::TempFolder;
 
@@ -23,4 +23,4 @@ inline void WriteBytes(const std::filesystem::path& path, const std::vector<std:
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-}  // namespace dlk::testing_settings
+}  // namespace dlk::client::testing_settings

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace dlk {
+namespace dlk::client {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -107,4 +107,4 @@ TEST(UnpackData, OutputStopsAtFiveHundredTwelveBytes) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::client

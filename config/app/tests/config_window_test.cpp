@@ -10,7 +10,8 @@
 #include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_sheet.h"
 
-namespace dlk::testing {
+namespace dlk::config::testing {
+using namespace ::dlk::testing;
 namespace {
 
 // Tab and enabled state of the settings, serial line, SMS and firmware pages.
@@ -311,4 +312,4 @@ TEST_F(ConfigWindowTest, PicturesOfEveryPageWithAType128Unit) {
 }
 
 }  // namespace
-}  // namespace dlk::testing
+}  // namespace dlk::config::testing

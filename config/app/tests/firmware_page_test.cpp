@@ -9,7 +9,8 @@
 #include "framework/application/file_dialog.h"
 #include "framework/components/description_reader.h"
 
-namespace dlk::testing {
+namespace dlk::config::testing {
+using namespace ::dlk::testing;
 namespace {
 
 FirmwareBytes PatternImage() {
@@ -113,4 +114,4 @@ TEST_F(FirmwarePageTest, ThePagesPictureDecodesAndABrokenOneLeavesTheImageEmpty)
 }
 
 }  // namespace
-}  // namespace dlk::testing
+}  // namespace dlk::config::testing

@@ -15,7 +15,8 @@
 #include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_sheet.h"
 
-namespace dlk::testing {
+namespace dlk::config::testing {
+using namespace ::dlk::testing;
 namespace {
 
 QImage Chart(TForm1& f) {
@@ -199,4 +200,4 @@ TEST_F(ConfigWindowTest, TheScheduleGoesToAGrfFileAndComesBack) {
 }
 
 }  // namespace
-}  // namespace dlk::testing
+}  // namespace dlk::config::testing

@@ -16,7 +16,8 @@
 #include "framework/tests/qt_test_app.h"
 #include "platform/testing/temp_folder.h"
 
-namespace dlk::testing {
+namespace dlk::config::testing {
+using namespace ::dlk::testing;
 
 inline std::shared_ptr<SimulatedUnit> ConfiguredUnit(std::uint8_t device_type, bool in_loader = false) {
     auto unit = std::make_shared<SimulatedUnit>(ConfiguredIdentity(device_type), in_loader);
@@ -104,4 +105,4 @@ protected:
     }
 };
 
-}  // namespace dlk::testing
+}  // namespace dlk::config::testing

@@ -8,7 +8,8 @@
 #include "framework/application/file_dialog.h"
 #include "tabs/kt_tab_sheet.h"
 
-namespace dlk::testing {
+namespace dlk::config::testing {
+using namespace ::dlk::testing;
 namespace {
 
 TEST_F(ConfigWindowTest, StoredValuesShowWholeGoBackUneditedAndTooLargeTypedOnesSendNothing) {
@@ -137,4 +138,4 @@ TEST_F(ConfigWindowTest, FirstShowingFindsTheUnitTheWheelReachesTheFormAndTheCha
 }
 
 }  // namespace
-}  // namespace dlk::testing
+}  // namespace dlk::config::testing

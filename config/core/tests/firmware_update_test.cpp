@@ -13,7 +13,7 @@
 #include "config/testing/simulated_unit.h"
 #include "platform/testing/temp_folder.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 const UnitIdentity kSmsData{.UsbProgramVersion = 5, .DeviceType = 3, .MainProgramVersion = 22, .SerialNumber = 77};
@@ -63,7 +63,7 @@ private:
 
 class FirmwareUpdateTest : public ::testing::Test {
 public:
-    testing::TempFolder folder;
+    dlk::testing::TempFolder folder;
     SimulatedUnit unit{kSmsData};
     ReportLink link;
     RecordingWindow window{unit};
@@ -278,4 +278,4 @@ TEST_F(FirmwareUpdateTest, PassThroughSwitchesTheModuleAroundTheInstructions) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

@@ -7,7 +7,7 @@
 
 #include "platform/testing/temp_folder.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 ScheduleTable TableWith(int points) {
@@ -22,7 +22,7 @@ ScheduleTable TableWith(int points) {
 }
 
 TEST(GrfFile, SavedSchedulesOpenAgainByteForByte) {
-    testing::TempFolder folder;
+    dlk::testing::TempFolder folder;
     for (int points : {0, 1, 127}) {
         const ScheduleTable table = TableWith(points);
         const auto path = folder / ("week" + std::to_string(points) + ".grf");
@@ -89,7 +89,7 @@ TEST(GrfFile, DamagedFilesAreCutOrRefused) {
         }
     }
 
-    testing::TempFolder folder;
+    dlk::testing::TempFolder folder;
     ScheduleTable table = TableWith(2);
     EXPECT_FALSE(ReadGrfFile(folder / "missing.grf", table));
     EXPECT_FALSE(WriteGrfFile(folder / "no" / "such" / "folder.grf", table));
@@ -97,4 +97,4 @@ TEST(GrfFile, DamagedFilesAreCutOrRefused) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace dlk::testing {
+namespace dlk::config::testing {
 
 // "00 1f A0" -> {0x00, 0x1F, 0xA0}; blanks are ignored.
 inline std::vector<std::uint8_t> HexBytes(std::string_view text) {
@@ -34,4 +34,4 @@ std::vector<std::uint8_t> ToVector(const Container& c) {
     return std::vector<std::uint8_t>(c.begin(), c.end());
 }
 
-}  // namespace dlk::testing
+}  // namespace dlk::config::testing

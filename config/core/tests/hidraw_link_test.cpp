@@ -11,7 +11,7 @@
 #include "config/core/tests/hex_bytes.h"
 #include "platform/hid/hidraw_device.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 using namespace std::chrono_literals;
@@ -81,4 +81,4 @@ TEST_F(HidrawLink, UnitPulledOutIsReportedAndTheHandleInvalidated) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

@@ -8,7 +8,7 @@
 #include "config/core/tests/hex_bytes.h"
 #include "config/testing/simulated_unit.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 using testing::HexBytes;
@@ -171,4 +171,4 @@ TEST(ReportLink, ReplyOfAnotherLengthIsTakenWithoutOverrun) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

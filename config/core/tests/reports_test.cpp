@@ -8,7 +8,7 @@
 
 #include "config/core/tests/hex_bytes.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 using testing::HexBytes;
@@ -122,4 +122,4 @@ TEST(UnitIdentity, DecodesTheIdentificationReply) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 constexpr int kStrip = 180;  // a y in the marker strip
@@ -139,4 +139,4 @@ TEST_F(ScheduleChartTest, WheelZoomsAroundTheMouseAndRightPressesAssignTheMenu) 
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

@@ -9,7 +9,7 @@
 #include "config/core/schedule_time_text.h"
 #include "config/core/schedule_view.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 ScheduleTable TableOf(const std::vector<SchedulePoint>& points) {
@@ -172,4 +172,4 @@ TEST(ScheduleTimeText, NamesTheDayAndTheTime) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

@@ -9,7 +9,7 @@
 
 #include "config/core/raster_chart_surface.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 constexpr int kW = 790, kH = 129;
@@ -200,4 +200,4 @@ TEST(ScheduleScene, MarkersAreClippedAtBothEdgesAndTheHighlightedOneLiesOnTop) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

@@ -9,7 +9,7 @@
 #include "config/core/tests/hex_bytes.h"
 #include "framework/core/str_to_int.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 using testing::HexBytes;
@@ -114,4 +114,4 @@ TEST(QuotedField, EncodesCutsAndDecodes) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

@@ -16,7 +16,7 @@
 #include "config/testing/simulated_unit.h"
 #include "platform/encoding/cp1251.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 using testing::HexBytes;
@@ -259,4 +259,4 @@ TEST(SettingsProcedures, TypesOutsideTheTableAndBootLoadersReadNothing) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

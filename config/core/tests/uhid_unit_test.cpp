@@ -18,7 +18,7 @@
 #include "platform/hid/hidraw_device.h"
 #include "platform/hid/hidraw_watcher.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 using namespace std::chrono_literals;
@@ -136,4 +136,4 @@ TEST(UhidUnit, IdentifiesAVirtualUnitThroughHidraw) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

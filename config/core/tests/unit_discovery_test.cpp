@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 namespace fs = std::filesystem;
@@ -68,4 +68,4 @@ TEST(UnitIds, OnlyTheTwoProductsOfTheMakerCount) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

@@ -13,7 +13,7 @@
 #include "config/testing/simulated_unit.h"
 #include "platform/encoding/cp1251.h"
 
-namespace dlk {
+namespace dlk::config {
 namespace {
 
 using testing::HexBytes;
@@ -271,4 +271,4 @@ TEST(GsmPassThroughSequence, SwitchesTheModuleThroughAndBack) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::config

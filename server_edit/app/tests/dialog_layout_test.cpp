@@ -17,13 +17,13 @@
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/tests/account_fixtures.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
-using testing::ExpectEverythingInside;
+using dlk::testing::ExpectEverythingInside;
 
 TEST(DialogLayout, EveryLabelAndFieldFitsItsDialog) {
-    testing::EnsureApplication();
+    dlk::testing::EnsureApplication();
     auto owner = std::make_unique<TForm>(nullptr);
     TForm2 client(owner.get());
     TForm3 modem(owner.get());
@@ -34,8 +34,8 @@ TEST(DialogLayout, EveryLabelAndFieldFitsItsDialog) {
 }
 
 TEST(DialogLayout, AFullImeiFitsItsColumnUncut) {
-    testing::EnsureApplication();
-    testing::TempFolder folder;
+    dlk::testing::EnsureApplication();
+    dlk::testing::TempFolder folder;
     folder.Write(kModemsFileName,
                  testing::Concat({testing::MakeModem(1, *TextToImei("888888888888888"), "m", "id").Bytes}));
     TForm1 form(nullptr, folder.path());
@@ -47,4 +47,4 @@ TEST(DialogLayout, AFullImeiFitsItsColumnUncut) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

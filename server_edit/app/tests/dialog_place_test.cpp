@@ -2,7 +2,7 @@
 
 #include "server_edit/app/form_parts.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 TEST(CentreOver, CentresOuterSizesAndTruncatesTowardZero) {
@@ -16,4 +16,4 @@ TEST(CentreOver, CentresOuterSizesAndTruncatesTowardZero) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -19,13 +19,13 @@
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/tests/account_fixtures.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
+using dlk::testing::TempFolder;
 using testing::Concat;
 using testing::MakeClient;
 using testing::MakeModem;
-using testing::TempFolder;
 using testing::ThreeOfEach;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -35,7 +35,7 @@ using Bytes = std::vector<std::uint8_t>;
 class EditorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::EnsureApplication();
+        dlk::testing::EnsureApplication();
         accounts.WriteTo(folder);
 
         SetMessageBoxAnswerer([this](const MessageBoxRequest& r) {
@@ -385,7 +385,7 @@ TEST_F(EditorWindowTest, AFifoInPlaceOfAFileIsReportedUnreadAndTheOthersLoad) {
         const Bytes kept = folder.Read(file);
         std::filesystem::remove(folder.path() / file);
         {
-            testing::FifoInPlace fifo(folder.path() / file);
+            dlk::testing::FifoInPlace fifo(folder.path() / file);
             Open();
             EXPECT_FALSE(fifo.ReaderWasStuck()) << file;
         }
@@ -402,4 +402,4 @@ TEST_F(EditorWindowTest, AFifoInPlaceOfAFileIsReportedUnreadAndTheOthersLoad) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

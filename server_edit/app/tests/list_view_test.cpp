@@ -13,7 +13,7 @@
 #include "framework/controls/form.h"
 #include "server_edit/app/tests/qt_app.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 using testing::Click;
@@ -22,7 +22,7 @@ using testing::DoubleClick;
 class ListViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::EnsureApplication();
+        dlk::testing::EnsureApplication();
         form = new TForm(nullptr);
         ReadComponent(*form, R"(
             Form : TForm {
@@ -205,4 +205,4 @@ TEST_F(ListViewTest, ColumnsCanBeAddedInCodeAndLeaveWithTheirComponent) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -16,18 +16,18 @@
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/tests/account_fixtures.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
-using testing::ClickOn;
+using dlk::testing::ClickOn;
 
 // The editor's dialogs in the real modal loop, real message boxes too.
 class EditorModalLoopTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::EnsureApplication();
+        dlk::testing::EnsureApplication();
         Application().Reset();  // a window test before may have ended its program
-        testing::ForgetEndedRuns();
+        dlk::testing::ForgetEndedRuns();
         folder.Write(kServerFileName, {0x5A, 0x40, 0x1F});
         folder.Write(kUsersFileName, testing::Concat({testing::MakeClient(1, "alpha", "A", "pa").Bytes,
                                                       testing::MakeClient(2, "beta", "B", "pb").Bytes,
@@ -44,7 +44,7 @@ protected:
     void ClickRow(TListView& view, int row) {
         QWidget* viewport = static_cast<QTableWidget*>(view.Widget())->viewport();
         const TRect r = view.ItemRect(row);
-        testing::ClickAt(viewport, viewport->mapFrom(view.Widget(), QPoint(r.Left + 20, r.Top + 4)));
+        dlk::testing::ClickAt(viewport, viewport->mapFrom(view.Widget(), QPoint(r.Left + 20, r.Top + 4)));
     }
     void Choose(TMenuItem* item) { form->MainMenu1->ActionOf(item)->trigger(); }
     // Nothing modal is left; the client list takes a click and an arrow key.
@@ -52,11 +52,11 @@ protected:
         EXPECT_EQ(QGuiApplication::modalWindow(), nullptr);
         ClickRow(*form->ListView1, 2);
         EXPECT_EQ(form->ListView1->Selected(), form->ListView1->Item(2));
-        testing::PressKey(form->ListView1->Widget(), Qt::Key_Up);
+        dlk::testing::PressKey(form->ListView1->Widget(), Qt::Key_Up);
         EXPECT_EQ(form->ListView1->Selected(), form->ListView1->Item(1));
     }
 
-    testing::TempFolder folder;
+    dlk::testing::TempFolder folder;
     std::unique_ptr<TForm1> form;
 };
 
@@ -78,7 +78,7 @@ TEST_F(EditorModalLoopTest, EveryDialogClosedFromItsLoopLeavesTheWindowTakingInp
         SCOPED_TRACE(c.title);
         form->Widget()->activateWindow();  // the list clicked takes the focus and says so
         ClickRow(c.list == 1 ? *form->ListView1 : *form->ListView2, 0);
-        testing::ModalUser user;
+        dlk::testing::ModalUser user;
         user.Then([&](QWidget& modal) {
             EXPECT_EQ(modal.windowTitle().toStdString(), c.title);
             // Over the main window, in a fixed dialog frame.
@@ -98,7 +98,7 @@ TEST_F(EditorModalLoopTest, EveryDialogClosedFromItsLoopLeavesTheWindowTakingInp
 }
 
 TEST_F(EditorModalLoopTest, ABoxFromTheDialogAndTheDialogShownAgain) {
-    testing::ModalUser user;
+    dlk::testing::ModalUser user;
     user.Then([](QWidget& modal) {
             auto* port = dynamic_cast<TForm4*>(ControlOfWidget(&modal));
             ASSERT_NE(port, nullptr);
@@ -107,7 +107,7 @@ TEST_F(EditorModalLoopTest, ABoxFromTheDialogAndTheDialogShownAgain) {
         })
         .Then([](QWidget& box) {
             EXPECT_NE(qobject_cast<QMessageBox*>(&box), nullptr);
-            testing::PressKey(&box, Qt::Key_Return);
+            dlk::testing::PressKey(&box, Qt::Key_Return);
         })
         .Then([](QWidget& modal) {
             auto* port = dynamic_cast<TForm4*>(ControlOfWidget(&modal));
@@ -125,4 +125,4 @@ TEST_F(EditorModalLoopTest, ABoxFromTheDialogAndTheDialogShownAgain) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

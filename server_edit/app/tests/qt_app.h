@@ -6,7 +6,8 @@
 
 #include "framework/tests/qt_test_app.h"
 
-namespace dlk::testing {
+namespace dlk::server_edit::testing {
+using namespace ::dlk::testing;
 
 // Mouse events as a user's hand makes them, delivered at once.
 inline void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -25,4 +26,4 @@ inline void DoubleClick(QWidget* target, QPoint at) {
     SendMouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
 }
 
-}  // namespace dlk::testing
+}  // namespace dlk::server_edit::testing

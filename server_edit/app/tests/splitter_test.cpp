@@ -7,7 +7,7 @@
 #include "framework/controls/std_controls.h"
 #include "server_edit/app/tests/qt_app.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 using testing::SendMouse;
@@ -24,7 +24,7 @@ TEST(SplitterDragSize, GrowsAndStaysWithinLimits) {
 class SplitterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::EnsureApplication();
+        dlk::testing::EnsureApplication();
         form = new TForm(nullptr);
         ReadComponent(*form, R"(
             Form : TForm {
@@ -100,4 +100,4 @@ TEST_F(SplitterTest, MovingWithoutAPressResizesNothing) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

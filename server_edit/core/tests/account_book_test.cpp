@@ -4,7 +4,7 @@
 
 #include "server_edit/core/tests/account_fixtures.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 using testing::MakeClient;
@@ -220,4 +220,4 @@ TEST(AccountBook, CyrillicTextsAreStoredOneByteACharacterAndCut) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -6,14 +6,14 @@
 #include "server_edit/core/tests/account_fixtures.h"
 #include "server_edit/core/tests/scripted_prompts.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
+using dlk::testing::TempFolder;
 using testing::Concat;
 using testing::MakeClient;
 using testing::MakeModem;
 using testing::ScriptedPrompts;
-using testing::TempFolder;
 using testing::ThreeOfEach;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -451,4 +451,4 @@ TEST(UnreadableFileTest, IsReportedAtStartAndNeverOverwrittenWhileTheOthersSave)
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

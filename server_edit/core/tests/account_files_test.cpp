@@ -5,12 +5,12 @@
 
 #include "server_edit/core/tests/account_fixtures.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
+using dlk::testing::TempFolder;
 using testing::Concat;
 using testing::PatternBytes;
-using testing::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(RecordFile, WholeRecordsAreReadAndAPartialOneIsReportedNotRead) {
@@ -65,4 +65,4 @@ TEST(ServerFile, PatchPutsThePortAtOffsetOneAndKeepsEveryOtherByte) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -10,7 +10,8 @@
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/account_records.h"
 
-namespace dlk::testing {
+namespace dlk::server_edit::testing {
+using namespace ::dlk::testing;
 
 // Records as another program might have left them: every byte the editor
 // does not own holds a pattern that a rewrite would destroy.
@@ -66,4 +67,4 @@ struct ThreeOfEach {
     }
 };
 
-}  // namespace dlk::testing
+}  // namespace dlk::server_edit::testing

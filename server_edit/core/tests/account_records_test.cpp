@@ -5,7 +5,7 @@
 #include "platform/encoding/cp1251.h"
 #include "server_edit/core/tests/account_fixtures.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 using testing::PatternBytes;
@@ -126,4 +126,4 @@ TEST(SameClientId, ComparesCountedCharactersExactly) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -6,14 +6,14 @@
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/tests/account_fixtures.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
+using dlk::testing::TempFolder;
 using testing::Concat;
 using testing::MakeClient;
 using testing::MakeModem;
 using testing::PatternBytes;
-using testing::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
 
 class AccountStorageTest : public ::testing::Test {
@@ -181,4 +181,4 @@ TEST_F(AccountStorageTest, UnwritableFolderReportsEveryFile) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 TEST(PortText, OnlyPortsFrom1024To65535AreStored) {
@@ -11,4 +11,4 @@ TEST(PortText, OnlyPortsFrom1024To65535AreStored) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit

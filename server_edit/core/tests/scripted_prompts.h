@@ -9,7 +9,8 @@
 
 #include "server_edit/core/editor_prompts.h"
 
-namespace dlk::testing {
+namespace dlk::server_edit::testing {
+using namespace ::dlk::testing;
 
 // Plays the user: each dialog takes its scripted attempts in turn, pressing
 // OK with each until the dialog accepts one; running out of attempts is
@@ -90,4 +91,4 @@ public:
     }
 };
 
-}  // namespace dlk::testing
+}  // namespace dlk::server_edit::testing

@@ -9,7 +9,7 @@
 #include "server_edit/core/tests/account_fixtures.h"
 #include "server_edit/core/tests/scripted_prompts.h"
 
-namespace dlk {
+namespace dlk::server_edit {
 namespace {
 
 const std::string kShownId = "A\uFFFD";  // "A\x98" as the dialog shows it
@@ -19,7 +19,7 @@ const std::string kShownId = "A\uFFFD";  // "A\x98" as the dialog shows it
 using Stored = std::array<std::string, 5>;
 
 Stored EditAndSave(const std::optional<ClientFields>& clientEdit, const std::optional<ModemFields>& modemEdit) {
-    testing::TempFolder folder;
+    dlk::testing::TempFolder folder;
     folder.Write(kServerFileName, {0x5A, 0x40, 0x1F});
     folder.Write(kUsersFileName, testing::Concat({testing::MakeClient(1, "A\x98", "N\x98", "p\x98").Bytes}));
     folder.Write(kModemsFileName,
@@ -78,4 +78,4 @@ TEST(UnassignedByteTest, AnUnchangedIdIsComparedAsStored) {
 }
 
 }  // namespace
-}  // namespace dlk
+}  // namespace dlk::server_edit
