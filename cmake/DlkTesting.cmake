@@ -29,8 +29,9 @@ function(dlk_add_test)
         # property would lose its second one on the way to the discovered tests.
         set(qt_properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                           ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=set:detect_leaks=0")
-        dlk_unity(${T_NAME})
     endif()
+    # GoogleTest's headers weigh on every test file as Qt's do on a window file.
+    dlk_unity(${T_NAME})
     dlk_test_label(label)
     string(REGEX REPLACE "_tests$" "" prefix ${T_NAME})
     gtest_discover_tests(${T_NAME}

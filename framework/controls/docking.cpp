@@ -31,9 +31,9 @@ TForm* FormOfWidget(QWidget* widget) {
 }
 
 // Forgets a control when it dies; its floating window goes after it.
-class Registry : public TComponent {
+class DockRegistry : public TComponent {
 public:
-    Registry() : TComponent(nullptr) {}
+    DockRegistry() : TComponent(nullptr) {}
     // Keyed by the component: a dying control is told as a mere component.
     std::map<const TComponent*, ClientState> clients;
 
@@ -61,8 +61,8 @@ public:
     }
 };
 
-Registry& Clients() {
-    static Registry* registry = new Registry();  // lives as long as the program
+DockRegistry& Clients() {
+    static DockRegistry* registry = new DockRegistry();  // lives as long as the program
     return *registry;
 }
 
@@ -302,7 +302,7 @@ void DockControl(TControl& control, TDockSite& site, const TRect& rect) {
     }
     HookClient(control, state);
     if (old != nullptr) old->DoRemoveDockClient(control);
-    Registry::DropHostLater(state.floating);
+    DockRegistry::DropHostLater(state.floating);
     state.floating = nullptr;
 }
 

@@ -52,7 +52,7 @@ public:
     }
 };
 
-constexpr const char* kWindow = R"(
+constexpr const char* kFocusWindow = R"(
 Form1 : TForm {
   ClientWidth = 300  ClientHeight = 200
   Outer : TPanel {
@@ -74,7 +74,7 @@ protected:
         testing::EnsureApplication();
         offered.clear();
         form_ = std::make_unique<TPagesForm>(nullptr);
-        ReadComponent(*form_, kWindow, "keys.form");
+        ReadComponent(*form_, kFocusWindow, "keys.form");
         form_->Show();
         QApplication::setActiveWindow(form_->Widget());
         ASSERT_TRUE(testing::WaitUntil([&] { return form_->Widget()->isActiveWindow(); }));

@@ -41,7 +41,7 @@ MessageReceiver::Status NextMessage(MessageReceiver& receiver, int fd) {
     return receiver.Receive(fd);
 }
 
-std::vector<std::uint8_t> Bytes(std::size_t n) {
+std::vector<std::uint8_t> CountingBytes(std::size_t n) {
     std::vector<std::uint8_t> bytes(n);
     std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
     return bytes;
@@ -71,7 +71,7 @@ TEST(MessageSocket, MessagesArriveWholeWhateverTheirLength) {
     MessageReceiver receiver;
     EXPECT_EQ(receiver.Receive(peer), MessageReceiver::Status::NothingYet);
     for (std::size_t length : {std::size_t{1}, std::size_t{8192}, std::size_t{10000}, std::size_t{3}}) {
-        const auto sent = Bytes(length);
+        const auto sent = CountingBytes(length);
         ASSERT_EQ(::send(client, sent.data(), sent.size(), 0), static_cast<ssize_t>(length));
         ASSERT_EQ(NextMessage(receiver, peer), MessageReceiver::Status::Message);
         EXPECT_EQ(std::vector<std::uint8_t>(receiver.Message().begin(), receiver.Message().end()), sent)
@@ -113,7 +113,7 @@ TEST(MessageSocket, SendingToADepartedPeerFailsQuietly) {
     const int client = ConnectMessageSocket(name);
     const int peer = AcceptOne(server);
     ASSERT_GE(peer, 0);
-    const auto bytes = Bytes(16);
+    const auto bytes = CountingBytes(16);
     EXPECT_TRUE(SendMessage(peer, bytes));
     ::close(client);
     // Would end the process with SIGPIPE without MSG_NOSIGNAL.
@@ -129,7 +129,7 @@ TEST(MessageSocket, SendingNeverWaitsForASlowReader) {
     const int client = ConnectMessageSocket(name);
     const int peer = AcceptOne(server);
     ASSERT_GE(peer, 0);
-    const auto bytes = Bytes(512);
+    const auto bytes = CountingBytes(512);
     int refused = 0;
     for (int i = 0; i < 10000 && refused == 0; ++i) {
         if (!SendMessage(peer, bytes)) ++refused;

@@ -25,7 +25,7 @@ namespace {
 const TColor kBack = RGB(0, 128, 128), kCard = RGB(250, 240, 200), kFrame = RGB(0, 0, 160);
 const TColor kEdge = RGB(60, 60, 60), kFill = RGB(230, 230, 230);
 
-struct Paint {
+struct PaintedTabs {
     std::unique_ptr<TKtCustomTabControl> control;
     QImage image;
     TColor At(int x, int y) const { return FromQColor(image.pixelColor(x, y)); }
@@ -61,7 +61,7 @@ bool Near(TColor a, TColor b, int d) {
            std::abs(GetBValue(a) - GetBValue(b)) <= d;
 }
 
-QImage Grab(TKtCustomTabControl& c) {
+QImage GrabRgb32(TKtCustomTabControl& c) {
     return c.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
@@ -70,7 +70,7 @@ QImage Grab(TKtCustomTabControl& c) {
 std::vector<TPoint> CaptionInk(TKtCustomTabControl& c) {
     auto paintIn = [&](TColor color) {
         c.TextColors().SetSelected(color), c.TextColors().SetUnselected(color), c.TextColors().SetDisabled(color);
-        return Grab(c);
+        return GrabRgb32(c);
     };
     const QImage black = paintIn(clBlack), white = paintIn(clWhite);
     std::vector<TPoint> ink;
@@ -126,9 +126,9 @@ void CheckConfiguratorStrip(TKtCustomTabControl& c, const char* png) {
     const QFontInfo font(c.TabFont().ToQFont());
     EXPECT_EQ(font.family(), "DejaVu Sans");
     EXPECT_EQ(font.pixelSize(), 11);
-    const QImage image = Grab(c);
+    const QImage image = GrabRgb32(c);
     SavePng(image, png);
-    Paint p{nullptr, image};
+    PaintedTabs p{nullptr, image};
     ASSERT_EQ(c.RowCount(), 1);
     const TRect sel = c.GetTabClientRect(0), next = c.GetTabClientRect(1);
     const TRect card = c.CardRect(0);
@@ -188,7 +188,7 @@ TEST(TabPaintTest, ConfiguratorStripOpensItsCardUnderTheSelectedRoundTab) {
     CheckConfiguratorStrip(pc, "dlk_config_page_control.png");
     // The page covers the card inside its frame, in its own colour.
     EXPECT_EQ(pc.ActivePage()->BoundsRect(), Rect(1, 23, 791, 216));
-    const QImage page = Grab(pc);
+    const QImage page = GrabRgb32(pc);
     for (const TPoint& q : {TPoint{1, 23}, {400, 120}, {790, 215}})
         EXPECT_EQ(FromQColor(page.pixelColor(q.X, q.Y)), ColorToRGB(pc.ActivePage()->GetColor())) << q.X;
 }
@@ -226,7 +226,7 @@ TEST(TabPaintTest, TheLentPictureShowsWhatTheCanvasPathPaints) {
         auto lent = ConfigStrip();
         auto canvas = ConfigStrip<TCanvasPaintedTabs>();
         k.setUp(*lent), k.setUp(*canvas);
-        for (int paint = 0; paint < 2; ++paint) EXPECT_EQ(Grab(*lent), Grab(*canvas)) << paint;
+        for (int paint = 0; paint < 2; ++paint) EXPECT_EQ(GrabRgb32(*lent), GrabRgb32(*canvas)) << paint;
     }
 }
 
@@ -274,7 +274,7 @@ TEST(TabPaintTest, GalleryOfEveryStyleOrientationAndSequence) {
                 c->Tabs().Items(2)->ImageIndex = 1;
                 c->TabsChanged();
                 c->SetTabIndex(1);
-                const QImage image = Grab(*c);
+                const QImage image = GrabRgb32(*c);
                 QPainter(&gallery).drawImage((cell % 8) * W, (cell / 8) * H, image);
                 EXPECT_GE(c->RowCount(), 2);
                 // Nothing outside the tabs, their outlines and the cards.
@@ -317,11 +317,11 @@ TEST(TabPaintTest, EventsColoursAndStaleSelectionsInThePipeline) {
     struct Case {
         const char* what;
         std::function<void(TKtCustomTabControl&)> setUp;
-        std::function<void(TKtCustomTabControl&, const Paint&)> check;
+        std::function<void(TKtCustomTabControl&, const PaintedTabs&)> check;
     } const cases[] = {
         {"no tabs: the bare card fills the base rectangle",
          [](TKtCustomTabControl& c) { c.Tabs().Clear(), c.TabsChanged(); },
-         [](TKtCustomTabControl&, const Paint& p) {
+         [](TKtCustomTabControl&, const PaintedTabs& p) {
              EXPECT_EQ(p.At(100, 50), kCard);
              EXPECT_EQ(p.At(299, 50), kFrame);
              EXPECT_EQ(p.At(100, 99), kFrame);
@@ -335,7 +335,7 @@ TEST(TabPaintTest, EventsColoursAndStaleSelectionsInThePipeline) {
                  handled = true;
              };
          },
-         [](TKtCustomTabControl&, const Paint& p) { EXPECT_EQ(p.At(298, 1), ColorToRGB(clFuchsia)); }},
+         [](TKtCustomTabControl&, const PaintedTabs& p) { EXPECT_EQ(p.At(298, 1), ColorToRGB(clFuchsia)); }},
         {"tab background and text colour events",
          [](TKtCustomTabControl& c) {
              c.OnPaintTabBackground = [](TObject*, TCanvas& canvas, int i, const TRect& r, bool& handled) {
@@ -348,7 +348,7 @@ TEST(TabPaintTest, EventsColoursAndStaleSelectionsInThePipeline) {
                  handled = true;
              };
          },
-         [](TKtCustomTabControl& c, const Paint& p) {
+         [](TKtCustomTabControl& c, const PaintedTabs& p) {
              const TRect r = c.GetTabClientRect(1);
              EXPECT_EQ(p.At(r.Left + 3, r.Top + 4), ColorToRGB(clYellow));
              int red = 0;
@@ -364,9 +364,9 @@ TEST(TabPaintTest, EventsColoursAndStaleSelectionsInThePipeline) {
              c.Tabs().Items(0)->Color = clRed;
              c.SetUseColoredTabs(true);
          },
-         [](TKtCustomTabControl&, const Paint& p) { EXPECT_EQ(p.At(150, 80), ColorToRGB(clRed)); }},
+         [](TKtCustomTabControl&, const PaintedTabs& p) { EXPECT_EQ(p.At(150, 80), ColorToRGB(clRed)); }},
         {"a palette display paints unselected tabs flat", [](TKtCustomTabControl&) { SetTrueColorDisplayTest(false); },
-         [](TKtCustomTabControl& c, const Paint& p) {
+         [](TKtCustomTabControl& c, const PaintedTabs& p) {
              SetTrueColorDisplayTest(std::nullopt);
              const TRect r = c.GetTabClientRect(1);
              EXPECT_EQ(p.At(r.Left + 4, r.Top + 3), kFill);
@@ -383,7 +383,7 @@ TEST(TabPaintTest, EventsColoursAndStaleSelectionsInThePipeline) {
              c.Tabs().Add(std::move(hidden));
              c.TabsChanged();
          },
-         [](TKtCustomTabControl& c, const Paint& p) {
+         [](TKtCustomTabControl& c, const PaintedTabs& p) {
              EXPECT_EQ(c.TabIndex(), 2);
              const TRect card = c.CardRect(0);
              EXPECT_EQ(p.At(card.Left + 10, card.Top), kFrame);  // closed
@@ -397,7 +397,7 @@ TEST(TabPaintTest, EventsColoursAndStaleSelectionsInThePipeline) {
         c->SetShowShadow(false);
         c->SetTabIndex(0);
         k.setUp(*c);
-        Paint p{nullptr, Grab(*c)};
+        PaintedTabs p{nullptr, GrabRgb32(*c)};
         k.check(*c, p);
     }
 }
@@ -415,7 +415,7 @@ TEST(TabPaintTest, LayoutBeforePaintingMovesTheSelectionToASelectableTab) {
         c->SetTabIndex(k.selected);
         for (int i : k.disabled) c->Tabs().Items(i)->TabEnabled = false;
         c->TabsChanged();
-        Grab(*c);
+        GrabRgb32(*c);
         EXPECT_EQ(c->TabIndex(), k.expected) << k.selected;
         EXPECT_FALSE(c->TabChangeApproved());
     }

@@ -16,7 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 using Log = std::vector<std::string>;
 
-const ImeiBcd kImei = {0x35, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x70};
+const ImeiBcd kTimedImei = {0x35, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x70};
 
 class LinkTimerTest : public ::testing::Test {
 protected:
@@ -155,7 +155,7 @@ TEST(DirectLinkTimer, KeepAliveCountdownTakesAModemOffline) {
     s.LocalPort = 0;
     ASSERT_TRUE(link.OpenLink(s, local).Ok());
 
-    sim::SimulatedModem modem(kImei, LoopbackEndpoint(link.BoundPort()));
+    sim::SimulatedModem modem(kTimedImei, LoopbackEndpoint(link.BoundPort()));
     modem.SendOn(0x01);  // 4-second keep-alive: 12 ticks
     ASSERT_TRUE(observer.WaitForModemStates(1));
     observer.ClearLog();

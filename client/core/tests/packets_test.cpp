@@ -13,16 +13,16 @@ using Bytes = std::vector<std::uint8_t>;
 
 const UdpEndpoint kSource = MakeEndpoint(10, 1, 2, 3, 4000);
 const UdpEndpoint kTrailerModem = MakeEndpoint(192, 168, 0, 7, 0x1234);
-const Bytes kTrailer = {0x12, 0x34, 192, 168, 0, 7};
-const Bytes kImei = {0x35, 0x12, 0x34, 0x56, 0x78, 0x90, 0x12, 0x3F};  // last low nibble must be cleared
+const Bytes kTrailerBytes = {0x12, 0x34, 192, 168, 0, 7};
+const Bytes kImeiBytes = {0x35, 0x12, 0x34, 0x56, 0x78, 0x90, 0x12, 0x3F};  // last low nibble must be cleared
 
-Bytes Join(Bytes a, const Bytes& b) {
+Bytes JoinBytes(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
 Bytes OnOff(std::uint8_t kind, std::uint8_t status) {
-    return Join({kind, status}, kImei);
+    return JoinBytes({kind, status}, kImeiBytes);
 }
 
 ClassifiedDatagram Direct(const Bytes& d) {
@@ -63,7 +63,7 @@ TEST(RelayedChunk, IsKindChunkPortAndAddressAsStored) {
     const Bytes chunk = {0x01, 0x03, 0x00};
     ASSERT_EQ(BuildRelayedChunk(chunk, kTrailerModem, out), 10u);
     out.resize(10);
-    EXPECT_EQ(out, Join(Join({0x80}, chunk), kTrailer));
+    EXPECT_EQ(out, JoinBytes(JoinBytes({0x80}, chunk), kTrailerBytes));
     Bytes small(9);
     EXPECT_EQ(BuildRelayedChunk(chunk, kTrailerModem, small), 0u);
 }
@@ -80,8 +80,8 @@ TEST(DirectMode, OnOffPacketsAreTenBytesAndKindsAboveThreeMeanOff) {
         {OnOff(7, 0x55), DatagramKind::ModemOnOff, false},
         {OnOff(0xFF, 0x55), DatagramKind::ModemOnOff, false},
         {Bytes{2, 0x55, 0x35, 0x12, 0x34, 0x56, 0x78, 0x90, 0x12}, DatagramKind::Dropped, false},
-        {Join(OnOff(2, 0x55), {0}), DatagramKind::Dropped, false},
-        {Join(OnOff(3, 0x55), {0}), DatagramKind::Dropped, false},
+        {JoinBytes(OnOff(2, 0x55), {0}), DatagramKind::Dropped, false},
+        {JoinBytes(OnOff(3, 0x55), {0}), DatagramKind::Dropped, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.datagram.size());
@@ -116,24 +116,24 @@ TEST(DirectMode, DataPacketsNeedTwoBytes) {
 }
 
 TEST(ClientMode, RelayedPacketsTakeTheModemFromTheTrailer) {
-    const ClassifiedDatagram on = Relayed(Join(OnOff(0x82, 0x9F), kTrailer));
+    const ClassifiedDatagram on = Relayed(JoinBytes(OnOff(0x82, 0x9F), kTrailerBytes));
     ASSERT_EQ(on.Kind, DatagramKind::ModemOnOff);
     EXPECT_TRUE(on.Announcement.On);
     EXPECT_EQ(on.Announcement.Status, 0x9F);
     EXPECT_EQ(on.Announcement.Endpoint, kTrailerModem);
 
-    const ClassifiedDatagram off = Relayed(Join(OnOff(0x83, 0x01), kTrailer));
+    const ClassifiedDatagram off = Relayed(JoinBytes(OnOff(0x83, 0x01), kTrailerBytes));
     ASSERT_EQ(off.Kind, DatagramKind::ModemOnOff);
     EXPECT_FALSE(off.Announcement.On);
 
-    const Bytes data_datagram = Join({0x81, 1, 2, 3}, kTrailer);
+    const Bytes data_datagram = JoinBytes({0x81, 1, 2, 3}, kTrailerBytes);
     const ClassifiedDatagram data = Relayed(data_datagram);
     ASSERT_EQ(data.Kind, DatagramKind::Data);
     EXPECT_EQ(data.DataKind, 1);
     EXPECT_EQ(Bytes(data.Payload.begin(), data.Payload.end()), (Bytes{1, 2, 3}));
     EXPECT_EQ(data.Modem, kTrailerModem);
 
-    const Bytes empty_datagram = Join({0x80}, kTrailer);
+    const Bytes empty_datagram = JoinBytes({0x80}, kTrailerBytes);
     const ClassifiedDatagram empty = Relayed(empty_datagram);
     ASSERT_EQ(empty.Kind, DatagramKind::Data);
     EXPECT_TRUE(empty.Payload.empty());
@@ -150,10 +150,10 @@ TEST(ClientMode, MalformedDatagramsAreDropped) {
         {0x86, 'H', 'e', 'y'},
         {0x80, 1, 2, 3},  // too short for a trailer
         {0x80, 1, 2, 3, 4, 5},
-        Join(OnOff(0x82, 0x55), {}),                   // 10 bytes: no trailer
-        Join(Join(OnOff(0x82, 0x55), kTrailer), {0}),  // 17 bytes
-        Join({0x00, 1, 2}, kTrailer),                  // a modem's kind, not relayed
-        Join(OnOff(0x02, 0x55), kTrailer),
+        JoinBytes(OnOff(0x82, 0x55), {}),                             // 10 bytes: no trailer
+        JoinBytes(JoinBytes(OnOff(0x82, 0x55), kTrailerBytes), {0}),  // 17 bytes
+        JoinBytes({0x00, 1, 2}, kTrailerBytes),                       // a modem's kind, not relayed
+        JoinBytes(OnOff(0x02, 0x55), kTrailerBytes),
     };
     for (const Bytes& d : dropped) {
         SCOPED_TRACE(d.size());
@@ -170,7 +170,7 @@ TEST(ClientMode, ServerPacketsMeanNothingInDirectMode) {
 
 TEST(Trailer, RoundTripsPortThenAddress) {
     const auto trailer = ModemAddressTrailer(kTrailerModem);
-    EXPECT_EQ(Bytes(trailer.begin(), trailer.end()), kTrailer);
+    EXPECT_EQ(Bytes(trailer.begin(), trailer.end()), kTrailerBytes);
     EXPECT_EQ(ReadModemAddressTrailer(trailer), kTrailerModem);
 }
 

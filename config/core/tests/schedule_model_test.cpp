@@ -8,16 +8,12 @@
 #include "config/core/schedule_table.h"
 #include "config/core/schedule_time_text.h"
 #include "config/core/schedule_view.h"
+#include "config/core/tests/schedule_table_of.h"
 
 namespace dlk::config {
 namespace {
 
-ScheduleTable TableOf(const std::vector<SchedulePoint>& points) {
-    ScheduleTable table;
-    for (std::size_t i = 0; i < points.size(); ++i) table.Points[i] = points[i];
-    table.PointCount = static_cast<std::uint8_t>(points.size());
-    return table;
-}
+using testing::TableOf;
 
 std::vector<int> Minutes(const ScheduleTable& table) {
     std::vector<int> minutes;

@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "config/core/raster_chart_surface.h"
+#include "config/core/tests/schedule_table_of.h"
 
 namespace dlk::config {
 namespace {
+
+using testing::TableOf;
 
 constexpr int kW = 790, kH = 129;
 constexpr std::uint32_t kBand = 0xB7EEB0, kGrayBand = 0xE0E0E0, kWhite = 0xFFFFFF;
@@ -44,13 +47,6 @@ private:
     std::vector<std::uint8_t> memory_ = std::vector<std::uint8_t>(ImageSize(kW, kH, DibFormat::Rgb24));
     DibRaster raster_{memory_.data(), kW, kH, DibFormat::Rgb24};
 };
-
-ScheduleTable TableOf(const std::vector<SchedulePoint>& points) {
-    ScheduleTable table;
-    for (std::size_t i = 0; i < points.size(); ++i) table.Points[i] = points[i];
-    table.PointCount = static_cast<std::uint8_t>(points.size());
-    return table;
-}
 
 // The columns in the colour `color` along row y.
 std::set<int> ColumnsIn(const MemorySurface& s, int y, std::uint32_t color) {
