@@ -33,15 +33,22 @@ TEST_F(ShellTest, TenThousandModemsComingOnAtOnceAreCountedListedAndLookedUp) {
 
     bool sent = false;
     std::thread burst([&] { sent = sim::SendModemOnBurst(LoopbackEndpoint(settings_.LocalPort), kModems, 1000ms); });
-    // The timer's tick may count them before the last batch of new entries
-    // has been looked up and listed: wait for all three.
+    const auto inOrder = [](const ModemTable& table) {
+        for (int row = 1; row < int(table.ModemTableCount()); ++row) {
+            const ModemEntry& above = table.Entries[EntryOfRow(table, row - 1)];
+            if (ModemGreater(above, table.Entries[EntryOfRow(table, row)], 0, false)) return false;
+        }
+        return true;
+    };
+    // The timer's tick may count and list them before the last batch of new
+    // entries has been looked up and sorted in: wait for all of it.
     const bool counted = WaitUntil(
         [&] {
             if (tray_.Tip != "ДЛК-клиент\rподключено модемов: 10000") return false;
             if (form.ScrollBar1->Max() != int(kModems) * kListRowHeight) return false;
             std::lock_guard lock(form.Table().TableLock);
             const auto index = form.Table().FindByImei(sim::CrowdImei(kKnown));
-            return index && form.Table().Entries[*index].Name == known.Name;
+            return index && form.Table().Entries[*index].Name == known.Name && inOrder(form.Table());
         },
         20000);
     burst.join();
