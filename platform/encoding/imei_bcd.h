@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,17 @@ std::optional<ImeiBcd> TextToImei(std::string_view text);
 
 inline bool SameImei(const ImeiBcd& a, const ImeiBcd& b) {
     return a == b;
+}
+
+// The eight bytes of an IMEI (in a packet, a file or an ImeiBcd) as one
+// number: the same IMEI gives the same key, for hashing and comparing.
+inline std::uint64_t ImeiKey(const std::uint8_t* bytes) {
+    std::uint64_t key = 0;
+    std::memcpy(&key, bytes, sizeof key);
+    return key;
+}
+inline std::uint64_t ImeiKey(const ImeiBcd& imei) {
+    return ImeiKey(imei.data());
 }
 
 }  // namespace dlk

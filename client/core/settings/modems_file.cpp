@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "client/core/table/seeded_hash.h"
 #include "platform/files/file_replace.h"
 #include "platform/files/whole_file.h"
 
@@ -67,21 +68,16 @@ std::vector<std::optional<ModemUserSettings>> FindModemSettings(const std::files
     if (!file) return found;
     // Where each wanted IMEI's first record lies: one walk of the file
     // however many modems are asked about.
-    auto keyOf = [](const std::uint8_t* bytes) {
-        std::uint64_t key = 0;
-        std::memcpy(&key, bytes, sizeof key);
-        return key;
-    };
-    std::unordered_map<std::uint64_t, std::size_t> wanted;
+    std::unordered_map<std::uint64_t, std::size_t, SeededHash> wanted;
     wanted.reserve(imeis.size());
     constexpr std::size_t kNotFound = ~std::size_t{0};
-    for (const ImeiBcd& imei : imeis) wanted.emplace(keyOf(imei.data()), kNotFound);
+    for (const ImeiBcd& imei : imeis) wanted.emplace(ImeiKey(imei.data()), kNotFound);
     for (std::size_t at = 0; at + kModemRecordSize <= file->size(); at += kModemRecordSize) {
-        const auto slot = wanted.find(keyOf(file->data() + at));
+        const auto slot = wanted.find(ImeiKey(file->data() + at));
         if (slot != wanted.end() && slot->second == kNotFound) slot->second = at;
     }
     for (std::size_t i = 0; i < imeis.size(); ++i) {
-        const std::size_t at = wanted[keyOf(imeis[i].data())];
+        const std::size_t at = wanted[ImeiKey(imeis[i].data())];
         if (at == kNotFound) continue;
         found[i] = DecodeModemSettings(
             std::span<const std::uint8_t, kModemSettingsSize>(file->data() + at + kSettingsOffset, kModemSettingsSize));

@@ -1,21 +1,9 @@
 #include "client/core/table/modem_index.h"
 
 #include <algorithm>
-#include <chrono>
-#include <cstring>
-#include <random>
 
 namespace dlk::client {
 namespace {
-
-std::uint64_t RunSeed() {
-    static const std::uint64_t seed = [] {
-        std::random_device device;
-        const auto clock = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-        return (std::uint64_t{device()} << 32 | device()) ^ clock;
-    }();
-    return seed;
-}
 
 void InsertSorted(std::vector<std::uint16_t>& list, std::uint16_t index) {
     // Appended entries have the highest index: the common case is the end.
@@ -34,22 +22,6 @@ void EraseSorted(std::vector<std::uint16_t>& list, std::uint16_t index) {
 
 }  // namespace
 
-std::size_t ModemIndex::Hash::operator()(std::uint64_t key) const {
-    // splitmix64's finaliser.
-    std::uint64_t z = key ^ Seed;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return static_cast<std::size_t>(z ^ (z >> 31));
-}
-
-ModemIndex::ModemIndex() : by_imei_(0, Hash{RunSeed()}), by_address_(0, Hash{RunSeed()}) {}
-
-std::uint64_t ModemIndex::KeyOf(const ImeiBcd& imei) {
-    std::uint64_t key = 0;
-    std::memcpy(&key, imei.data(), sizeof key);
-    return key;
-}
-
 std::uint64_t ModemIndex::KeyOf(const UdpEndpoint& at) {
     return std::uint64_t{at.Address} << 16 | at.Port;
 }
@@ -63,7 +35,7 @@ void ModemIndex::Clear() {
 void ModemIndex::Append(const ImeiBcd& imei, const UdpEndpoint& at, bool online) {
     const auto index = static_cast<std::uint16_t>(count_++);
     // The lowest index wins, as a walk from the start would find it.
-    by_imei_.try_emplace(KeyOf(imei), index);
+    by_imei_.try_emplace(ImeiKey(imei), index);
     Insert(index, at, online);
 }
 
@@ -95,7 +67,7 @@ void ModemIndex::Remove(std::uint16_t index, const UdpEndpoint& at, bool online)
 }
 
 std::optional<std::uint16_t> ModemIndex::ByImei(const ImeiBcd& imei) const {
-    const auto found = by_imei_.find(KeyOf(imei));
+    const auto found = by_imei_.find(ImeiKey(imei));
     if (found == by_imei_.end()) return std::nullopt;
     return found->second;
 }

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "client/core/table/seeded_hash.h"
 #include "platform/encoding/imei_bcd.h"
 #include "platform/net/udp_socket.h"
 
@@ -20,8 +21,6 @@ namespace dlk::client {
 // its own lock.
 class ModemIndex {
 public:
-    ModemIndex();
-
     // Entries indexed so far: 0..Count()-1.
     std::size_t Count() const { return count_; }
     void Clear();
@@ -38,25 +37,18 @@ public:
     std::optional<std::uint16_t> OnlineByAddress(const UdpEndpoint& at) const;  // the lowest on-line index
 
 private:
-    // Keys are mixed with a seed of this run, so that IMEIs or addresses
-    // chosen by a stranger cannot pile up in one hash bucket.
-    struct Hash {
-        std::uint64_t Seed = 0;
-        std::size_t operator()(std::uint64_t key) const;
-    };
     struct Sharing {
         std::vector<std::uint16_t> All;     // ascending
         std::vector<std::uint16_t> Online;  // ascending, a subset of All
     };
 
-    static std::uint64_t KeyOf(const ImeiBcd& imei);
     static std::uint64_t KeyOf(const UdpEndpoint& at);
     void Insert(std::uint16_t index, const UdpEndpoint& at, bool online);
     void Remove(std::uint16_t index, const UdpEndpoint& at, bool online);
 
     std::size_t count_ = 0;
-    std::unordered_map<std::uint64_t, std::uint16_t, Hash> by_imei_;
-    std::unordered_map<std::uint64_t, Sharing, Hash> by_address_;
+    std::unordered_map<std::uint64_t, std::uint16_t, SeededHash> by_imei_;
+    std::unordered_map<std::uint64_t, Sharing, SeededHash> by_address_;
 };
 
 }  // namespace dlk::client
