@@ -97,4 +97,8 @@ std::string Utf8ToCp1251(std::string_view utf8) {
     return out;
 }
 
+bool FitsCp1251(std::string_view utf8) {
+    return Cp1251ToUtf8(Utf8ToCp1251(utf8)) == utf8;
+}
+
 }  // namespace dlk

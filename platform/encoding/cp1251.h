@@ -15,4 +15,8 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // A character 1251 cannot hold, or a broken UTF-8 sequence, becomes '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
 
+// True when 1251 holds every character of the text as it stands, so that
+// storing it loses nothing.
+bool FitsCp1251(std::string_view utf8);
+
 }  // namespace dlk

@@ -43,6 +43,18 @@ TEST(Cp1251, UnmappableAndBrokenInputBecomesQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1251("\xFF\xFE"), "??");
 }
 
+TEST(Cp1251, FitsOnlyWhatItStoresWithoutLoss) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", true},
+        {"Котёл №5 ?", true},
+        {"Zo\xC3\xAB", false},    // ë is not in 1251
+        {"\xE6\x97\xA5", false},  // a CJK character
+        {"\xEF\xBF\xBD", false},  // what the unassigned 0x98 reads as
+        {"\xD0", false},          // a broken sequence
+    };
+    for (const auto& [text, fits] : cases) EXPECT_EQ(FitsCp1251(text), fits) << text;
+}
+
 TEST(ShortString, ReadClampsTheLengthToTheField) {
     std::vector<std::uint8_t> field = {200, 'a', 'b', 'c'};
     EXPECT_EQ(ReadShortString(field), "abc");
