@@ -8,9 +8,9 @@
 
 #include "client/app/unit1.h"
 #include "client/core/link/link_messages.h"
-#include "framework/application/message_box.h"
 #include "framework/components/description_reader.h"
 #include "framework/controls/menus.h"
+#include "framework/controls/refusal.h"
 
 namespace dlk::client {
 namespace {
@@ -154,14 +154,17 @@ bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTa
     dialog->Fill(settings);
     const TRect r = SettingsDialogBounds(dialog->Width(), dialog->Height(), place);
     dialog->SetBounds(r.Left, r.Top, r.Width(), r.Height());
-    while (dialog->ShowModal() == mrOk) {
-        const auto result = ApplySettingsDialog(dialog->Values(), settings, target);
-        const auto* error = std::get_if<SettingsError>(&result);
-        if (error == nullptr) return true;
-        MessageBox(owner.Widget(), error->Message, kProgramCaption, MB_OK | MB_ICONERROR);
-        FocusControl(*dialog, error->Control);
-    }
-    return false;
+    dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
+        if (dialog->ModalResult() != mrOk) return;
+        const auto checked = ValidateSettingsDialog(dialog->Values(), settings);
+        if (const auto* error = std::get_if<SettingsError>(&checked)) {
+            canClose = false;
+            RefuseValue(*dialog, error->Control, error->Message, kProgramCaption);
+        }
+    };
+    if (dialog->ShowModal() != mrOk) return false;
+    const auto result = ApplySettingsDialog(dialog->Values(), settings, target);
+    return std::holds_alternative<SettingsChanges>(result);
 }
 
 }  // namespace dlk::client

@@ -61,8 +61,8 @@ TRect SettingsDialogBounds(int width, int height, const SettingsDialogPlace& pla
 
 // "Настройки" of the tray menu: shows the dialog over owner, and on OK
 // checks every field, applies the settings through target and returns
-// true. A refused field is reported and the dialog shown again with the
-// user's text; Cancel changes nothing. Returns false at once while the
+// true. A refused field is reported over the dialog, which stays open
+// with the user's text; Cancel changes nothing. Returns false at once while the
 // dialog is already open.
 bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTarget& target,
                            const SettingsDialogPlace& place);

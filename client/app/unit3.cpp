@@ -11,6 +11,7 @@
 #include "client/core/settings/modem_settings_lookup.h"
 #include "framework/application/message_box.h"
 #include "framework/components/description_reader.h"
+#include "framework/controls/refusal.h"
 
 namespace dlk::client {
 namespace {
@@ -126,24 +127,26 @@ bool ExecuteModemProperties(TForm& owner, ModemTable& table, int entry, const st
     const TRect r = PropertiesDialogBounds(owner.BoundsRect(), dialog->Width(), dialog->Height(), place);
     dialog->SetBounds(r.Left, r.Top, r.Width(), r.Height());
 
-    while (dialog->ShowModal() == mrOk) {
-        const auto result = ValidateModemProperties(dialog->Values());
-        if (const auto* error = std::get_if<SettingsError>(&result)) {
-            MessageBox(owner.Widget(), error->Message, kProgramCaption, MB_OK | MB_ICONERROR);
-            FocusControl(*dialog, error->Control);
-            continue;
+    dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
+        if (dialog->ModalResult() != mrOk) return;
+        const auto checked = ValidateModemProperties(dialog->Values());
+        if (const auto* error = std::get_if<SettingsError>(&checked)) {
+            canClose = false;
+            RefuseValue(*dialog, error->Control, error->Message, kProgramCaption);
         }
-        std::string writeError;
-        const bool stored =
-            StoreModemSettingsFor(table, imei, std::get<ModemUserSettings>(result), modemsFile, &writeError);
-        if (repaint) repaint();
-        if (!stored) {
-            MessageBox(owner.Widget(), "Не удаётся сохранить свойства модема: " + writeError, kProgramCaption,
-                       MB_OK | MB_ICONERROR);
-        }
-        return true;
+    };
+    if (dialog->ShowModal() != mrOk) return false;
+    const auto checked = ValidateModemProperties(dialog->Values());
+    if (!std::holds_alternative<ModemUserSettings>(checked)) return false;
+    std::string writeError;
+    const bool stored =
+        StoreModemSettingsFor(table, imei, std::get<ModemUserSettings>(checked), modemsFile, &writeError);
+    if (repaint) repaint();
+    if (!stored) {
+        MessageBox(owner.Widget(), "Не удаётся сохранить свойства модема: " + writeError, kProgramCaption,
+                   MB_OK | MB_ICONERROR);
     }
-    return false;
+    return true;
 }
 
 }  // namespace dlk::client

@@ -344,7 +344,7 @@ private:
     TAlign align_ = TAlign::alNone;
     std::string hint_;
     bool show_hint_ = false;
-    int tab_order_ = 0;
+    int tab_order_ = -1;  // as stored; -1: none stored
     bool tab_stop_ = false;
     TPopupMenu* popup_menu_ = nullptr;
     bool custom_painted_ = false;

@@ -30,7 +30,7 @@ void CollectTabOrder(const std::vector<TControl*>& list, std::vector<TControl*>&
 }  // namespace
 
 int TControl::TabOrder() const {
-    if (parent_ == nullptr || IsReading()) return tab_order_;
+    if (parent_ == nullptr || IsReading()) return std::max(tab_order_, 0);
     auto it = std::find(parent_->tab_list_.begin(), parent_->tab_list_.end(), this);
     return it == parent_->tab_list_.end() ? -1 : int(it - parent_->tab_list_.begin());
 }
@@ -44,11 +44,30 @@ void TControl::SetTabOrder(int v) {
     if (TForm* form = GetParentForm(this)) form->ApplyTabOrder();
 }
 
-// The stored numbers, once every child has been read: the children in
-// their order, those without a number keeping their reading order.
+// The stored numbers, once every child has been read: each child with a
+// number takes that place in the round, and those without one fill the
+// places left in their reading order.
 void TControl::FixupTabList() {
-    std::stable_sort(tab_list_.begin(), tab_list_.end(),
+    const std::size_t count = tab_list_.size();
+    std::vector<TControl*> placed(count, nullptr);
+    std::vector<TControl*> unplaced;
+    std::vector<TControl*> numbered;
+    for (TControl* c : tab_list_) (c->tab_order_ >= 0 ? numbered : unplaced).push_back(c);
+    std::stable_sort(numbered.begin(), numbered.end(),
                      [](const TControl* a, const TControl* b) { return a->tab_order_ < b->tab_order_; });
+    for (TControl* c : numbered) {
+        // Past the end, or taken by an equal number: the next free place.
+        std::size_t at = std::min(std::size_t(c->tab_order_), count - 1);
+        while (placed[at] != nullptr && at + 1 < count) ++at;
+        if (placed[at] == nullptr)
+            placed[at] = c;
+        else
+            unplaced.insert(unplaced.begin(), c);
+    }
+    auto next = unplaced.begin();
+    for (TControl*& slot : placed)
+        if (slot == nullptr) slot = *next++;
+    tab_list_ = std::move(placed);
 }
 
 void TControl::ReadState(TReader& reader) {
@@ -66,7 +85,9 @@ std::vector<TControl*> TControl::TabOrderList() const {
 void TControl::ApplyTabOrder() {
     QWidget* previous = nullptr;
     for (TControl* c : TabOrderList()) {
-        if (c->widget_ == nullptr || !(c->widget_->focusPolicy() & Qt::TabFocus)) continue;
+        // Every control keeps its place in the chain, so one that becomes a
+        // tab stop later (a radio button as it is checked) is met in order.
+        if (c->widget_ == nullptr) continue;
         if (previous != nullptr) QWidget::setTabOrder(previous, c->widget_);
         previous = c->widget_;
     }

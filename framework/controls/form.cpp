@@ -1,5 +1,6 @@
 #include "framework/controls/form.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -54,6 +55,14 @@ TButton* FindDialogButton(const TControl& control, bool wantDefault) {
         if (TButton* inner = FindDialogButton(*child, wantDefault)) return inner;
     }
     return nullptr;
+}
+
+// The button Enter presses: the focused one, as the user moved to it, or
+// else the window's Default button.
+TButton* EnterButton(const TForm& form) {
+    auto* focused = dynamic_cast<TButton*>(ControlOfWidget(QApplication::focusWidget()));
+    if (focused != nullptr && GetParentForm(focused) == &form) return focused;
+    return FindDialogButton(form, true);
 }
 
 }  // namespace
@@ -222,6 +231,16 @@ void TForm::SetActiveControl(TControl* control) {
     if (control != nullptr && Widget()->isVisible()) control->SetFocus();
 }
 
+// The control that had the focus when the window was last hidden gets it
+// back; a window shown for the first time starts at its first tab stop. An
+// edit entered so shows its whole text selected, ready to be typed over.
+void TForm::FocusOnShow() {
+    TControl* control = active_control_ != nullptr ? active_control_ : FindNextControl(nullptr, true, true, false);
+    if (control == nullptr) return;
+    if (!control->Focused()) control->SetFocus();
+    if (auto* edit = dynamic_cast<TEdit*>(control)) edit->SelectAll();
+}
+
 void TForm::NoteFocused(TControl* control) {
     if (control == active_control_) return;
     if (active_control_ != nullptr) RemoveFreeNotification(active_control_);
@@ -319,7 +338,9 @@ int TForm::ShowModal() {
     modal_result_ = mrNone;
     if (ModalAnswerer()) {
         Show();
-        ModalAnswerer()(*this);
+        // The answerer plays the user again while the window refuses to close.
+        do ModalAnswerer()(*this);
+        while (!Closes());
         Hide();
     } else {
         QWidget* w = Widget();
@@ -333,7 +354,9 @@ int TForm::ShowModal() {
         Show();
         QEventLoop loop;
         modal_loop_ = &loop;
-        while (modal_result_ == mrNone && w->isVisible() && !Application().Terminated()) loop.exec();
+        do {
+            while (modal_result_ == mrNone && w->isVisible() && !Application().Terminated()) loop.exec();
+        } while (w->isVisible() && !Application().Terminated() && !Closes());
         modal_loop_ = nullptr;
         Hide();
         w->setWindowModality(Qt::NonModal);
@@ -341,6 +364,16 @@ int TForm::ShowModal() {
     if (modal_result_ == mrNone) modal_result_ = mrCancel;
     modal_ = false;
     return modal_result_;
+}
+
+// A modal result asks the window to close, and it may still refuse (a value
+// it cannot take): it stays on the screen, and the result goes back to none.
+bool TForm::Closes() {
+    if (modal_result_ == mrNone) return true;
+    bool canClose = true;
+    Guarded([&] { canClose = CloseQuery(); });
+    if (!canClose) modal_result_ = mrNone;
+    return canClose;
 }
 
 void TForm::SetTransientParent() {
@@ -365,7 +398,7 @@ bool TForm::PreviewEvent(QEvent* event) {
         case QEvent::Show:
             if (!event->spontaneous()) {
                 PlaceOnFirstShow();
-                if (active_control_ != nullptr && !active_control_->Focused()) active_control_->SetFocus();
+                FocusOnShow();
                 Raise(OnShow, this);
             }
             return false;
@@ -373,12 +406,11 @@ bool TForm::PreviewEvent(QEvent* event) {
             if (!event->spontaneous()) Raise(OnHide, this);
             return false;
         case QEvent::KeyPress: {
-            // Enter and Escape that no control took press the dialog's default
-            // and cancel buttons.
+            // Enter and Escape that no control took press a button.
             const int key = static_cast<QKeyEvent*>(event)->key();
             const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
             if (!enter && key != Qt::Key_Escape) return false;
-            if (TButton* button = FindDialogButton(*this, enter)) {
+            if (TButton* button = enter ? EnterButton(*this) : FindDialogButton(*this, false)) {
                 button->PerformClick();
                 return true;
             }

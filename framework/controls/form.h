@@ -118,6 +118,8 @@ protected:
 private:
     friend class TControl;  // tells the window which control took the focus
     void NoteFocused(TControl* control);
+    void FocusOnShow();
+    bool Closes();
     void ApplyWindowFlags();
     void PlaceOnFirstShow();
     void SetTransientParent();

@@ -10,6 +10,7 @@
 
 #include "framework/application/application.h"
 #include "framework/controls/form.h"
+#include "framework/controls/limited_line_edit.h"
 
 namespace dlk {
 
@@ -78,16 +79,11 @@ void TLabel::AdjustSize() {
 // ---- TEdit
 
 TEdit::TEdit(TComponent* owner) : TControl(owner) {
-    auto* edit = new HostWidget<QLineEdit>(Link());
+    auto* edit = new HostWidget<LimitedLineEdit>(Link());
     SetWidget(edit);
     SetColor(clWindow);
     SetTabStop(true);
-    QObject::connect(edit, &QLineEdit::textChanged, edit, [this] {
-        Guarded([this] {
-            FollowLengthLimit();
-            Raise(OnChange, this);
-        });
-    });
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [this] { Guarded([this] { Raise(OnChange, this); }); });
 }
 
 void FocusControl(const TComponent& owner, std::string_view name) {
@@ -105,21 +101,22 @@ std::string TEdit::Text() const {
     return Edit()->text().toStdString();
 }
 
-// The limit is on what the user types or pastes: a longer text the program
-// sets is shown whole. Qt's own limit also cuts setText, so while such a
-// text stands Qt's limit is its length, and it comes down with the text as
-// the user shortens it; the user can never lengthen it.
+// The limit is on what the user types or pastes (the line edit cuts that);
+// a longer text the program sets is shown whole. Qt's own limit, which
+// also cuts setText, is only moved here, where the text is set anew anyway.
 void TEdit::SetText(const std::string& text) {
     const QString q = Q(text);
     if (Edit()->text() == q) return;
-    // Raised before and lowered after (as the text changes), so that no cut
-    // text is ever seen in between.
-    if (q.size() > Edit()->maxLength()) SetQtLengthLimit(static_cast<int>(q.size()));
+    // Raised before and lowered after, so that no cut text is ever seen.
+    const int limit = std::max(static_cast<int>(q.size()), LengthLimit());
+    if (limit > Edit()->maxLength()) SetQtLengthLimit(limit);
     Edit()->setText(q);
+    SetQtLengthLimit(limit);
 }
 
 void TEdit::SetMaxLength(int v) {
     max_length_ = v;
+    static_cast<LimitedLineEdit*>(Edit())->SetUserLimit(v);
     SetQtLengthLimit(std::max(static_cast<int>(Edit()->text().size()), LengthLimit()));
 }
 
@@ -136,11 +133,6 @@ void TEdit::SetQtLengthLimit(int limit) {
     const int caret = edit->cursorPosition();
     edit->setMaxLength(limit);
     edit->setCursorPosition(caret);
-}
-
-void TEdit::FollowLengthLimit() {
-    const int length = static_cast<int>(Edit()->text().size());
-    if (Edit()->maxLength() > length) SetQtLengthLimit(std::max(length, LengthLimit()));
 }
 
 void TEdit::SetReadOnly(bool v) {
@@ -216,7 +208,10 @@ TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
     SetWidget(radio);
     SetTabStop(true);
     QObject::connect(radio, &QRadioButton::toggled, radio, [this](bool on) {
-        if (on) Guarded([this] { Click(); });
+        Guarded([this, on] {
+            TabStopsFollowCheck();
+            if (on) Click();
+        });
     });
 }
 
@@ -225,6 +220,25 @@ bool TRadioButton::Checked() const {
 }
 void TRadioButton::SetChecked(bool v) {
     ButtonWidget()->setChecked(v);
+}
+
+void TRadioButton::Loaded() {
+    TButtonControl::Loaded();
+    TabStopsFollowCheck();
+}
+
+// Tab enters a group of radio buttons at its checked one (the arrows move
+// within it); with none checked, every one of them is a stop.
+void TRadioButton::TabStopsFollowCheck() {
+    if (Parent() == nullptr || IsLoading()) return;
+    std::vector<TRadioButton*> group;
+    bool anyChecked = false;
+    for (int i = 0; i < Parent()->ControlCount(); ++i)
+        if (auto* radio = dynamic_cast<TRadioButton*>(Parent()->Controls(i))) {
+            group.push_back(radio);
+            anyChecked = anyChecked || radio->Checked();
+        }
+    for (TRadioButton* radio : group) radio->SetTabStop(!anyChecked || radio->Checked());
 }
 
 // ---- TGroupBox

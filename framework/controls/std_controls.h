@@ -59,8 +59,6 @@ private:
     static constexpr int kNoLengthLimit = 32767;
     int LengthLimit() const;
     void SetQtLengthLimit(int limit);
-    // Lowers Qt's limit towards MaxLength as a long text gets shorter.
-    void FollowLengthLimit();
 
     int max_length_ = 0;
     bool read_only_ = false;
@@ -116,6 +114,10 @@ public:
     explicit TRadioButton(TComponent* owner);
     bool Checked() const;
     void SetChecked(bool v);
+    void Loaded() override;
+
+private:
+    void TabStopsFollowCheck();
 };
 
 class TGroupBox : public TControl {

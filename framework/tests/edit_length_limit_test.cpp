@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,29 +19,43 @@ namespace {
 TEST(EditLengthLimit, TheProgramsTextStandsWholeAndTheUserCanOnlyShortenIt) {
     testing::EnsureApplication();
     QApplication::clipboard()->setText("abcdef");
-    // Keys: '<' home, '>' right, '-' backspace, '^' a paste; the rest are typed.
-    for (const auto& [set, keys, shown] :
+    // Keys: '<' home, '>' right, '{' shift+right, '-' backspace, '^' Ctrl+V,
+    // '*' Ctrl+A, '~' Ctrl+Z; the rest are typed.
+    const std::map<char, QKeyCombination> keys{
+        {'<', Qt::Key_Home},
+        {'>', Qt::Key_Right},
+        {'{', Qt::ShiftModifier | Qt::Key_Right},
+        {'-', Qt::Key_Backspace},
+        {'^', Qt::ControlModifier | Qt::Key_V},
+        {'*', Qt::ControlModifier | Qt::Key_A},
+        {'~', Qt::ControlModifier | Qt::Key_Z},
+    };
+    for (const auto& [set, typed, shown] :
          std::initializer_list<std::array<const char*, 3>>{{"", "123456", "1234"},
                                                            {"12", "^", "12ab"},
                                                            {"1234567", "89^", "1234567"},
                                                            {"1234567", "<x", "1234567"},
                                                            {"1234567", "----ab", "123a"},
-                                                           {"1234567", "<>>>--", "14567"}}) {
+                                                           {"1234567", "<>>>--", "14567"},
+                                                           // over a selection: only the room outside it
+                                                           {"1234", "<{x", "x234"},
+                                                           {"1234", "<{{^", "ab34"},
+                                                           {"1234567", "<{9", "234567"},
+                                                           {"1234567", "<{{^", "34567"},
+                                                           {"1234567", "*^", "abcd"},
+                                                           // undo reaches past a shortened long text
+                                                           {"1234567", "-~", "1234567"}}) {
         TEdit edit(nullptr);
         edit.SetMaxLength(4);
         edit.SetText(set);
         auto* line = static_cast<QLineEdit*>(edit.Widget());
-        for (const char* k = keys; *k != 0; ++k) {
-            const char key = *k;
-            if (key == '<' || key == '>' || key == '-') {
-                QTest::keyClick(line, key == '<' ? Qt::Key_Home : key == '>' ? Qt::Key_Right : Qt::Key_Backspace);
-            } else if (key == '^') {
-                line->paste();
-            } else {
-                QTest::keyClicks(line, QString(QChar(key)));
-            }
+        for (const char* k = typed; *k != 0; ++k) {
+            if (auto key = keys.find(*k); key != keys.end())
+                QTest::keyClick(line, key->second.key(), key->second.keyboardModifiers());
+            else
+                QTest::keyClicks(line, QString(QChar(*k)));
         }
-        EXPECT_EQ(edit.Text(), shown) << set << " + " << keys;
+        EXPECT_EQ(edit.Text(), shown) << set << " + " << typed;
     }
     // Nothing watching the edit ever sees the text cut.
     TEdit edit(nullptr);

@@ -33,8 +33,9 @@ inline void ForgetEndedRuns() {
 }
 
 // Plays the user inside real modal loops: each step acts on the next window
-// the program shows that is then the modal one. An unexpected modal window
-// is closed, and the test fails.
+// the program shows that is then the modal one, or on a modal window that
+// is uncovered again (a dialog under the box that refused its value). An
+// unexpected modal window is closed, and the test fails.
 class ModalUser : public QObject {
 public:
     using Step = std::function<void(QWidget& modal)>;
@@ -64,7 +65,10 @@ protected:
 private:
     void Tick() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || shown_.erase(modal) == 0) return;
+        const bool uncovered = modal != nullptr && modal != acted_on_ && acted_on_ != nullptr;
+        if (modal == nullptr) acted_on_ = nullptr;
+        if (modal == nullptr || (shown_.erase(modal) == 0 && !uncovered)) return;
+        acted_on_ = modal;
         if (steps_.empty()) {
             ADD_FAILURE() << "an unexpected modal window: " << modal->windowTitle().toStdString();
             modal->windowHandle()->close();
@@ -78,6 +82,7 @@ private:
     QTimer timer_;
     std::deque<Step> steps_;
     std::set<QWidget*> shown_;
+    QWidget* acted_on_ = nullptr;  // the modal window of the last step
 };
 
 }  // namespace dlk::testing

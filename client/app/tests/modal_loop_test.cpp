@@ -1,15 +1,19 @@
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTest>
 #include <mutex>
 
 #include "client/app/tests/shell_fixture.h"
 #include "client/core/list/list_input.h"
+#include "client/core/settings/client_config_file.h"
 #include "client/core/settings/modems_file.h"
 #include "client/testing/simulated_modem.h"
 #include "framework/controls/menus.h"
 #include "framework/tests/modal_user.h"
+#include "platform/files/whole_file.h"
 
 namespace dlk::client::shell_testing {
 namespace {
@@ -110,46 +114,102 @@ TEST_F(ClientModalLoopTest, BothDialogsClosedFromTheirLoopsLeaveTheWindowTakingI
     EXPECT_EQ(FindModemSettings(folder_ / kModemsFileName, kModalImei)->Name.Length(), 5u);  // stored by OK
 }
 
-// Where users met the crash: a refused value, its box, the dialog again.
-TEST_F(ClientModalLoopTest, ARefusedValueItsBoxAndTheDialogAgain) {
+// A refused value: the box stands over the dialog, which stays on the screen,
+// and the caret waits in the refused field with its text selected.
+TEST_F(ClientModalLoopTest, ARefusedValueKeepsTheDialogUnderItsBoxAndFocusesTheField) {
     TForm1& form = StartWithAModem();
-    const auto box = [](QWidget& b) {
+    QWidget* dialog = nullptr;
+    const auto box = [&](QWidget& b) {
         EXPECT_NE(qobject_cast<QMessageBox*>(&b), nullptr);
+        EXPECT_EQ(b.parentWidget(), dialog);
+        EXPECT_TRUE(dialog->isVisible());
         PressKey(&b, Qt::Key_Return);
     };
+    const auto refocused = [](TEdit* edit, const char* text) {
+        EXPECT_TRUE(WaitUntil([&] { return edit->Focused(); })) << edit->Name();
+        EXPECT_EQ(static_cast<QLineEdit*>(edit->Widget())->selectedText().toStdString(), text);
+    };
     dlk::testing::ModalUser user;
-    user.Then([](QWidget& m) {
+    user.Then([&](QWidget& m) {
+            dialog = &m;
             Answer<TForm2>(
                 m, [](TForm2& d) { d.Edit1->SetText("80"); }, "OK");
         })
         .Then(box)
-        .Then([](QWidget& m) {
+        .Then([&](QWidget& m) {
             Answer<TForm2>(
-                m, [](TForm2& d) { EXPECT_EQ(d.Edit1->Text(), "80"); }, "Esc");
+                m, [&](TForm2& d) { refocused(d.Edit1, "80"); }, "Esc");
         });
     PickSettingsFromTheTray(form);
     ASSERT_TRUE(WaitUntil([&] { return user.Done(); }));
     ExpectTheWindowTakesInput(form);
 
-    user.Then([](QWidget& m) {
+    user.Then([&](QWidget& m) {
+            dialog = &m;
             Answer<TForm3>(
                 m,
                 [](TForm3& d) {
                     d.CheckBox2->PerformClick();
+                    d.Edit2->SetText("7");
                     d.Edit3->SetText("300");
+                    d.Edit1->SetFocus();
                 },
                 "OK");
         })
         .Then(box)
-        .Then([](QWidget& m) {
+        .Then([&](QWidget& m) {
             Answer<TForm3>(
-                m, [](TForm3& d) { d.Edit3->SetText("30"); }, "OK");
+                m,
+                [&](TForm3& d) {
+                    refocused(d.Edit3, "300");
+                    QTest::keyClicks(d.Edit3->Widget(), "30");  // typed over the selection
+                },
+                "OK");
         });
     OpenPropertiesByEnter(form);
     EXPECT_TRUE(user.Done());
     ExpectTheWindowTakesInput(form);
     ASSERT_EQ(boxes_.size(), 2u);
     EXPECT_EQ(boxes_[1].Text, "hi-адрес должен быть числом от 0 до 255");
+    EXPECT_EQ(FindModemSettings(folder_ / kModemsFileName, kModalImei)->ModbusHi, 30);
+}
+
+// Enter presses the focused button, or else the Default one; Escape cancels.
+TEST_F(ClientModalLoopTest, EnterPressesTheFocusedButtonOrElseOk) {
+    TForm1& form = StartWithAModem();
+    const auto config = [&] { return ReadWholeFile(folder_ / kClientConfigFileName, 1024); };
+    const auto configAtStart = config();
+    struct Case {
+        const char* focus;  // where Enter is pressed
+        bool stored;
+    } const cases[] = {{"Отмена", false}, {"Edit1", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.focus);
+        const auto enterOn = [&](auto& d) {
+            TControl* target = std::string(c.focus) == "Edit1" ? static_cast<TControl*>(d.Edit1) : d.Button2;
+            target->SetFocus();
+            ASSERT_TRUE(WaitUntil([&] { return target->Focused(); }));
+            PressKey(d.Widget(), Qt::Key_Return);
+        };
+        dlk::testing::ModalUser user;
+        user.Then([&](QWidget& m) {
+            auto* d = dynamic_cast<TForm2*>(ControlOfWidget(&m));
+            d->CheckBox1->PerformClick();
+            enterOn(*d);
+        });
+        PickSettingsFromTheTray(form);
+        ASSERT_TRUE(WaitUntil([&] { return user.Done(); }));
+        EXPECT_EQ(config() != configAtStart, c.stored);
+
+        user.Then([&](QWidget& m) {
+            auto* d = dynamic_cast<TForm3*>(ControlOfWidget(&m));
+            QTest::keyClicks(d->Edit1->Widget(), "Pump");
+            enterOn(*d);
+        });
+        OpenPropertiesByEnter(form);
+        ASSERT_TRUE(WaitUntil([&] { return user.Done(); }));
+        EXPECT_EQ(FindModemSettings(folder_ / kModemsFileName, kModalImei).has_value(), c.stored);
+    }
 }
 
 }  // namespace
