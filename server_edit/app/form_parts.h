@@ -1,6 +1,11 @@
 #pragma once
 
+#include <string>
+
+#include "framework/application/message_box.h"
 #include "framework/controls/form.h"
+#include "framework/controls/std_controls.h"
+#include "server_edit/core/editor_texts.h"
 
 namespace dlk::server_edit {
 
@@ -22,6 +27,21 @@ inline int ShowModalCentredOver(TForm& dialog, const TForm& over) {
         CentreOver(over.Left(), over.Top(), over.Width(), over.Height(), dialog.Width(), dialog.Height());
     dialog.SetBounds(place.Left, place.Top, dialog.Width(), dialog.Height());
     return dialog.ShowModal();
+}
+
+// A text the account files cannot hold, refused on OK: the user hears which
+// field (its label's words), and the caret waits there with the text
+// selected. The dialog stays open.
+struct RefusedField {
+    const char* Control;
+    const char* Words;
+};
+
+inline void RefuseNotStorable(TForm& dialog, const RefusedField& field) {
+    const std::string text =
+        editor_texts::kNotStorablePrefix + std::string(field.Words) + editor_texts::kNotStorableSuffix;
+    MessageBox(dialog.Widget(), text, dialog.Caption(), MB_OK | MB_ICONERROR);
+    FocusControl(dialog, field.Control);
 }
 
 }  // namespace dlk::server_edit

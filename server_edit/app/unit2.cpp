@@ -6,6 +6,19 @@
 
 namespace dlk::server_edit {
 
+namespace {
+
+std::optional<RefusedField> NotStorableField(ClientVerdict verdict) {
+    switch (verdict) {
+        case ClientVerdict::NameNotStorable: return RefusedField{"Edit1", "имя"};
+        case ClientVerdict::IdNotStorable: return RefusedField{"Edit2", "ID клиента"};
+        case ClientVerdict::PasswordNotStorable: return RefusedField{"Edit3", "пароль"};
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
 TForm2::TForm2(TComponent* owner) : TForm(owner) {
     InitServerEditResources();
     ReadComponentResource(*this, ":/server_edit/unit2.form");
@@ -44,11 +57,16 @@ ClientFields TForm2::Fields() const {
 }
 
 void TForm2::Button1Click(TObject*) {
-    if (check_ && check_(Fields()) == ClientVerdict::DuplicateId) {
-        Label3->Show();
+    const ClientVerdict verdict = check_ ? check_(Fields()) : ClientVerdict::Accept;
+    if (verdict == ClientVerdict::Accept) {
+        SetModalResult(mrOk);
         return;
     }
-    SetModalResult(mrOk);
+    if (const std::optional<RefusedField> field = NotStorableField(verdict)) {
+        RefuseNotStorable(*this, *field);
+        return;
+    }
+    Label3->Show();
 }
 
 void TForm2::Button2Click(TObject*) {

@@ -8,8 +8,9 @@
 
 namespace dlk::server_edit {
 
-// The client account dialog. OK stays refused while the ID belongs to
-// another live client; the red note beside the ID says so until it changes.
+// The client account dialog. OK stays refused while a text is one the
+// account files cannot hold (a message names its field) or the ID belongs to
+// another live client (the red note beside the ID says so until it changes).
 class TForm2 : public TForm {
     DLK_COMPONENT(TForm2)
 public:

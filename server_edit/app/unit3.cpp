@@ -6,6 +6,18 @@
 
 namespace dlk::server_edit {
 
+namespace {
+
+std::optional<RefusedField> NotStorableModemField(ModemVerdict verdict) {
+    switch (verdict) {
+        case ModemVerdict::NameNotStorable: return RefusedField{"Edit1", "имя"};
+        case ModemVerdict::OwnerIdNotStorable: return RefusedField{"Edit2", "ID клиента"};
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
 TForm3::TForm3(TComponent* owner) : TForm(owner) {
     InitServerEditResources();
     ReadComponentResource(*this, ":/server_edit/unit3.form");
@@ -48,6 +60,10 @@ void TForm3::Button1Click(TObject*) {
     const ModemVerdict verdict = check_ ? check_(Fields()) : ModemVerdict::Accept;
     if (verdict == ModemVerdict::Accept) {
         SetModalResult(mrOk);
+        return;
+    }
+    if (const std::optional<RefusedField> field = NotStorableModemField(verdict)) {
+        RefuseNotStorable(*this, *field);
         return;
     }
     Label4->SetCaption(verdict == ModemVerdict::DuplicateImei ? kDuplicateImeiNote : kNotAnImeiNote);

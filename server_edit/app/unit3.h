@@ -8,9 +8,10 @@
 
 namespace dlk::server_edit {
 
-// The modem record dialog. OK stays refused while the IMEI is not 15 digits
-// or belongs to another live modem; the red note beside it says which until
-// the IMEI changes.
+// The modem record dialog. OK stays refused while a text is one the account
+// files cannot hold (a message names its field), or while the IMEI is not 15
+// digits or belongs to another live modem (the red note beside it says which
+// until the IMEI changes).
 class TForm3 : public TForm {
     DLK_COMPONENT(TForm3)
 public:

@@ -42,9 +42,9 @@ std::optional<int> TakeSlot(Slots& slots) {
     return slot;
 }
 
-void StoreModem(ModemRecord& record, const ModemFields& fields, const ImeiBcd& imei) {
+void StoreModem(ModemRecord& record, const ModemFields& fields, const ImeiBcd& imei, const std::string& shownOwner) {
     record.SetImei(imei);
-    record.SetOwnerId(FieldText(fields.OwnerId, kClientIdCapacity));
+    record.SetOwnerId(ChangedFieldText(fields.OwnerId, shownOwner, kClientIdCapacity).value_or(shownOwner));
     record.SetName(FieldText(fields.Name, kNameCapacity));
     record.SetDisabled(fields.Disabled);
 }
@@ -99,12 +99,12 @@ std::optional<int> AccountBook::AddClient(const ClientFields& fields) {
     return slot;
 }
 
-std::optional<int> AccountBook::AddModem(const ModemFields& fields) {
+std::optional<int> AccountBook::AddModem(const ModemFields& fields, const std::string& shownOwner) {
     const std::optional<ImeiBcd> imei = TextToImei(fields.Imei);
     if (!imei) return std::nullopt;
     const std::optional<int> slot = TakeSlot(Modems);
     if (!slot) return std::nullopt;
-    StoreModem(Modems[*slot].Record, fields, *imei);
+    StoreModem(Modems[*slot].Record, fields, *imei, shownOwner);
     Modified = true;
     return slot;
 }

@@ -72,9 +72,10 @@ public:
     std::optional<int> NextModemSlot() const;
 
     // Both return the slot used, or nothing (and change nothing) when the
-    // table is full. An added modem needs an IMEI of 15 digits.
+    // table is full. An added modem needs an IMEI of 15 digits; an owner ID
+    // left as the dialog showed shownOwner (stored bytes) keeps those bytes.
     std::optional<int> AddClient(const ClientFields& fields);
-    std::optional<int> AddModem(const ModemFields& fields);
+    std::optional<int> AddModem(const ModemFields& fields, const std::string& shownOwner = {});
 
     // A text field whose dialog text is the one shown for it keeps its stored
     // bytes. A new client ID is carried to every modem the client owned,

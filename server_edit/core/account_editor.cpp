@@ -1,6 +1,7 @@
 #include "server_edit/core/account_editor.h"
 
 #include "framework/core/str_to_int.h"
+#include "platform/encoding/cp1251.h"
 #include "platform/encoding/imei_bcd.h"
 #include "server_edit/core/account_files.h"
 #include "server_edit/core/account_storage.h"
@@ -20,6 +21,27 @@ std::string NoticeText(const LoadNotice& notice) {
     }
     return "В конце файла " + notice.FileName + " неполная запись (байтов: " + std::to_string(notice.TrailingBytes) +
            "). Она не загружена и при сохранении будет отброшена.";
+}
+
+std::string Joined(const std::vector<std::string>& fileNames) {
+    std::string text;
+    for (const std::string& fileName : fileNames) text += (text.empty() ? "" : ", ") + fileName;
+    return text;
+}
+
+// A failed save writes nothing, unless a file failed only as it was renamed
+// into place after others: the user must know which edits are still unsaved
+// before answering the next question to save.
+std::string SaveFailureText(const SaveResult& result) {
+    const std::string failed = texts::kSaveErrorPrefix + Joined(result.FailedFiles);
+    if (result.WrittenFiles.empty()) return failed + texts::kNothingSaved;
+    return failed + texts::kSavedOnlyPrefix + Joined(result.WrittenFiles) + ".";
+}
+
+// A field left as the dialog shows it keeps its stored bytes, so only a text
+// the user entered has to fit the code page.
+bool Storable(const std::string& text, const std::string& shown) {
+    return text == shown || FitsCp1251(text);
 }
 
 }  // namespace
@@ -53,9 +75,7 @@ bool AccountEditor::CloseQuery() {
         prompts_.Ask(texts::kNotSavedUnreadPrefix + fileName + texts::kNotSavedUnreadReason, texts::kExitCaption,
                      PromptButtons::Ok, PromptIcon::Error);
     }
-    for (const std::string& fileName : result.FailedFiles) {
-        prompts_.Ask(texts::kSaveErrorPrefix + fileName, texts::kExitCaption, PromptButtons::Ok, PromptIcon::Error);
-    }
+    if (!result.Ok()) prompts_.Ask(SaveFailureText(result), texts::kExitCaption, PromptButtons::Ok, PromptIcon::Error);
     return result.Ok();
 }
 
@@ -148,8 +168,8 @@ bool AccountEditor::TellIfFull(bool full, const char* caption, const char* fileN
 void AccountEditor::AddClient() {
     EditMode = 0;
     if (TellIfFull(!book_.NextClientSlot(), texts::kNewClientCaption, kUsersFileName, "клиентов")) return;
-    const std::optional<ClientFields> fields =
-        prompts_.EditClient({texts::kNewClientCaption, {}, [this](const ClientFields& f) { return CheckClient(f); }});
+    const std::optional<ClientFields> fields = prompts_.EditClient(
+        {texts::kNewClientCaption, {}, [this](const ClientFields& f) { return CheckClient(f, {}); }});
     if (!fields) return;
     const std::optional<int> slot = book_.AddClient(*fields);
     if (!slot) return;
@@ -162,12 +182,13 @@ void AccountEditor::AddModem() {
     if (!show_all_modems_ && ownerSlot < 0) return;
     EditMode = 0;
     if (TellIfFull(!book_.NextModemSlot(), texts::kNewModemCaption, kModemsFileName, "модемов")) return;
-    ModemDialogRequest request{
-        texts::kNewModemCaption, {}, show_all_modems_, [this](const ModemFields& f) { return CheckModem(f); }};
+    ModemDialogRequest request{texts::kNewModemCaption, {}, show_all_modems_, {}};
     if (!show_all_modems_) request.Fields.OwnerId = book_.ClientAt(ownerSlot).Id;
+    request.check = [this, shown = request.Fields](const ModemFields& f) { return CheckModem(f, shown); };
     const std::optional<ModemFields> fields = prompts_.EditModem(request);
     if (!fields) return;
-    const std::optional<int> slot = book_.AddModem(*fields);
+    const std::optional<int> slot =
+        book_.AddModem(*fields, show_all_modems_ ? std::string() : book_.Clients[ownerSlot].Record.Id());
     if (!slot) return;
     SelectedModem = *slot;
     FillModemList();
@@ -176,9 +197,10 @@ void AccountEditor::AddModem() {
 void AccountEditor::ChangeClient(int slot) {
     EditMode = 1;
     EditIndex = slot;
+    const ClientFields shown = book_.ClientAt(slot);
     const std::optional<ClientFields> fields =
-        prompts_.EditClient({texts::kClientPropertiesCaption, book_.ClientAt(slot),
-                             [this](const ClientFields& f) { return CheckClient(f); }});
+        prompts_.EditClient({texts::kClientPropertiesCaption, shown,
+                             [this, shown](const ClientFields& f) { return CheckClient(f, shown); }});
     if (!fields) return;
     book_.ChangeClient(slot, *fields);
     SelectedClient = slot;
@@ -191,9 +213,10 @@ void AccountEditor::ChangeClient(int slot) {
 void AccountEditor::ChangeModem(int slot) {
     EditMode = 1;
     EditIndex = slot;
+    const ModemFields shown = book_.ModemAt(slot);
     const std::optional<ModemFields> fields =
-        prompts_.EditModem({texts::kModemPropertiesCaption, book_.ModemAt(slot), true,
-                            [this](const ModemFields& f) { return CheckModem(f); }});
+        prompts_.EditModem({texts::kModemPropertiesCaption, shown, true,
+                            [this, shown](const ModemFields& f) { return CheckModem(f, shown); }});
     if (!fields) return;
     if (!book_.ChangeModem(slot, *fields)) return;
     SelectedModem = slot;
@@ -248,14 +271,19 @@ void AccountEditor::ToggleShowAllModems() {
     FillModemList();
 }
 
-ClientVerdict AccountEditor::CheckClient(const ClientFields& fields) const {
+ClientVerdict AccountEditor::CheckClient(const ClientFields& fields, const ClientFields& shown) const {
+    if (!Storable(fields.Name, shown.Name)) return ClientVerdict::NameNotStorable;
+    if (!Storable(fields.Id, shown.Id)) return ClientVerdict::IdNotStorable;
+    if (!Storable(fields.Password, shown.Password)) return ClientVerdict::PasswordNotStorable;
     const int except = EditMode == 1 ? EditIndex : -1;
     return book_.ClientIdTaken(fields.Id, except) ? ClientVerdict::DuplicateId : ClientVerdict::Accept;
 }
 
 // A changed modem may keep an IMEI that is no longer a valid one (a damaged
 // record): its bytes are then left as they are.
-ModemVerdict AccountEditor::CheckModem(const ModemFields& fields) const {
+ModemVerdict AccountEditor::CheckModem(const ModemFields& fields, const ModemFields& shown) const {
+    if (!Storable(fields.Name, shown.Name)) return ModemVerdict::NameNotStorable;
+    if (!Storable(fields.OwnerId, shown.OwnerId)) return ModemVerdict::OwnerIdNotStorable;
     const bool keepsOwnImei = EditMode == 1 && book_.ModemAt(EditIndex).Imei == fields.Imei;
     if (!IsImeiText(fields.Imei) && !keepsOwnImei) return ModemVerdict::NotAnImei;
     const int except = EditMode == 1 ? EditIndex : -1;

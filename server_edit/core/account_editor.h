@@ -80,8 +80,9 @@ private:
     void DeleteModem(int slot);
     bool TellIfFull(bool full, const char* caption, const char* fileName, const char* what);
 
-    ClientVerdict CheckClient(const ClientFields& fields) const;
-    ModemVerdict CheckModem(const ModemFields& fields) const;
+    // shown: the fields as the dialog opened with them.
+    ClientVerdict CheckClient(const ClientFields& fields, const ClientFields& shown) const;
+    ModemVerdict CheckModem(const ModemFields& fields, const ModemFields& shown) const;
 
     std::filesystem::path folder_;
     EditorPrompts& prompts_;

@@ -99,7 +99,9 @@ SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& fo
     if (!result.Ok()) return result;  // pending files discard themselves
 
     for (Planned& file : files) {
-        if (file.Prepared && !file.Pending.Commit()) result.FailedFiles.push_back(file.FileName);
+        if (!file.Prepared) continue;
+        auto& outcome = file.Pending.Commit() ? result.WrittenFiles : result.FailedFiles;
+        outcome.push_back(file.FileName);
     }
     return result;
 }

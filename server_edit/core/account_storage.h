@@ -33,13 +33,14 @@ struct LoadedAccounts {
 LoadedAccounts LoadAccounts(const std::filesystem::path& folder, const FileReader& read = ReadAccountFile);
 
 // Which files could not be saved (failed), which were not written because
-// they were not read whole at start (refused), and which were there at start
-// but are gone (lost: only the server file, which is never created); Ok when
-// nothing failed.
+// they were not read whole at start (refused), which were there at start
+// but are gone (lost: only the server file, which is never created), and
+// which were replaced (written); Ok when nothing failed.
 struct SaveResult {
     std::vector<std::string> FailedFiles;
     std::vector<std::string> RefusedFiles;
     std::vector<std::string> LostFiles;
+    std::vector<std::string> WrittenFiles;
     bool Ok() const { return FailedFiles.empty(); }
 };
 
@@ -47,7 +48,8 @@ struct SaveResult {
 // at start, the port into it; the unread files are left as they are. Every
 // file is first written beside its old one; only when all are written are they
 // renamed into place, so a failure leaves the old files as they were and the
-// caller can keep the edits and retry. A lost server file is no such failure:
+// caller can keep the edits and retry; only a rename that fails after others
+// were made leaves some files written. A lost server file is no such failure:
 // no retry could bring it back, so the others are saved without it.
 SaveResult SaveAccounts(const AccountBook& book, const std::filesystem::path& folder,
                         const std::vector<std::string>& unreadFiles = {});

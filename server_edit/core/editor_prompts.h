@@ -12,10 +12,12 @@ enum class PromptButtons { Ok, OkCancel, YesNoCancel };
 enum class PromptIcon { Warning, Error };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 
-// What the client dialog's OK button finds; anything but Accept keeps the
-// dialog open with the matching red note beside its field.
-enum class ClientVerdict { Accept, DuplicateId };
-enum class ModemVerdict { Accept, DuplicateImei, NotAnImei };
+// What the dialogs' OK buttons find; anything but Accept keeps the dialog
+// open. A text the files' code page cannot hold is refused first, with a
+// message naming its field (storing it would turn characters into "?"); a
+// duplicate or a bad IMEI then shows the red note beside its field.
+enum class ClientVerdict { Accept, DuplicateId, NameNotStorable, IdNotStorable, PasswordNotStorable };
+enum class ModemVerdict { Accept, DuplicateImei, NotAnImei, NameNotStorable, OwnerIdNotStorable };
 
 struct ClientDialogRequest {
     std::string Caption;

@@ -12,6 +12,9 @@ inline constexpr char kPortItemNoFile[] = "порт сервера ? (не уд�
 inline constexpr char kExitCaption[] = "Выход из программы";
 inline constexpr char kSaveQuestion[] = "Сохранить изменения?";
 inline constexpr char kSaveErrorPrefix[] = "Ошибка сохранения ";
+inline constexpr char kNothingSaved[] =
+    ".\rНичего не сохранено: ни один из файлов не записан.\rВсе изменения пока есть только в программе.";
+inline constexpr char kSavedOnlyPrefix[] = ".\rЗаписаны только: ";
 inline constexpr char kNotSavedUnreadPrefix[] = "Файл ";
 inline constexpr char kNotSavedUnreadReason[] =
     " не сохранён: при запуске его не удалось прочитать,\rи запись поверх него потеряла бы хранящиеся в нём записи.";
@@ -25,6 +28,12 @@ inline constexpr char kNewClientCaption[] = "новый клиент";
 inline constexpr char kClientPropertiesCaption[] = "свойства клиент";
 inline constexpr char kNewModemCaption[] = "новый модем";
 inline constexpr char kModemPropertiesCaption[] = "свойства модема";
+
+// A dialog's text that code page 1251 cannot hold; the field is named by its
+// label's words.
+inline constexpr char kNotStorablePrefix[] = "В поле «";
+inline constexpr char kNotStorableSuffix[] =
+    "» есть знаки, которых нет в кодировке 1251:\rсохранить такой текст нельзя.";
 
 inline constexpr char kPortDialogCaption[] = "порт сервера";
 inline constexpr char kPortOutOfRange[] = "Порт должен быть в пределах 1024..65535";

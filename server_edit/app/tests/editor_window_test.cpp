@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <deque>
 #include <functional>
@@ -367,7 +368,9 @@ TEST_F(EditorWindowTest, CancelOrAFailedSaveKeepsTheWindowOpenWithItsEdits) {
     answers = {IDYES};
     CloseWindow();
     EXPECT_TRUE(form->Visible());
-    EXPECT_EQ(boxes.back().Text, "Ошибка сохранения DLK_users.dat");
+    EXPECT_EQ(boxes.back().Text,
+              "Ошибка сохранения DLK_users.dat.\rНичего не сохранено: ни один из файлов не записан.\r"
+              "Все изменения пока есть только в программе.");
     EXPECT_EQ(boxes.back().Flags, unsigned(MB_OK | MB_ICONERROR));
 
     std::filesystem::remove(folder.path() / kUsersFileName);
@@ -375,6 +378,40 @@ TEST_F(EditorWindowTest, CancelOrAFailedSaveKeepsTheWindowOpenWithItsEdits) {
     Choose(form->N5);
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[1], clients[2]}));
+}
+
+// Code page 1251 has no "ë": storing it would leave a "?" in its place.
+TEST_F(EditorWindowTest, TextOutsideCodePage1251IsRefusedInItsField) {
+    Open();
+    const struct {
+        TListView* list;
+        const char* edit;
+        const char* words;
+    } cases[] = {{form->ListView1, "Edit1", "имя"},
+                 {form->ListView1, "Edit2", "ID клиента"},
+                 {form->ListView1, "Edit3", "пароль"},
+                 {form->ListView2, "Edit1", "имя"},
+                 {form->ListView2, "Edit2", "ID клиента"}};
+    for (const auto& c : cases) {
+        dialogs.push_back([&c, this](TForm& d) {
+            auto* edit = FindOwned<TEdit>(d, c.edit);
+            edit->SetText("Zoë");
+            FindOwned<TButton>(d, "Button1")->PerformClick();
+            EXPECT_EQ(d.ModalResult(), mrNone) << c.edit;
+            EXPECT_EQ(boxes.at(0).Owner, d.Widget());
+            EXPECT_EQ(boxes.at(0).Text,
+                      "В поле «" + std::string(c.words) +
+                          "» есть знаки, которых нет в кодировке 1251:\rсохранить такой текст нельзя.");
+            EXPECT_EQ(d.Widget()->focusWidget(), edit->Widget()) << c.edit;
+            EXPECT_EQ(static_cast<QLineEdit*>(edit->Widget())->selectedText().toStdString(), "Zoë");
+            FindOwned<TButton>(d, "Button2")->PerformClick();
+        });
+        ClickRow(*c.list, 0);
+        Choose(form->N1);
+        boxes.clear();
+    }
+    CloseWindow();  // nothing to save
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(EditorWindowTest, AFifoInPlaceOfAFileIsReportedUnreadAndTheOthersLoad) {

@@ -17,6 +17,12 @@ using testing::ScriptedPrompts;
 using testing::ThreeOfEach;
 using Bytes = std::vector<std::uint8_t>;
 
+// A save refused as a whole: the file that failed, and that none was written.
+std::string NothingSaved(const std::string& fileName) {
+    return "Ошибка сохранения " + fileName +
+           ".\rНичего не сохранено: ни один из файлов не записан.\rВсе изменения пока есть только в программе.";
+}
+
 std::vector<int> Slots(const ListState& list) {
     std::vector<int> slots;
     for (const ListRow& row : list.Rows) slots.push_back(row.Slot);
@@ -349,7 +355,7 @@ TEST_F(AccountEditorTest, FailedSaveKeepsTheWindowOpenForARetry) {
 
     prompts.answers = {PromptAnswer::Yes};
     EXPECT_FALSE(editor.CloseQuery());
-    EXPECT_EQ(prompts.messages.back().Text, "Ошибка сохранения DLK_users.dat");
+    EXPECT_EQ(prompts.messages.back().Text, NothingSaved(kUsersFileName));
     EXPECT_EQ(prompts.messages.back().Icon, PromptIcon::Error);
     EXPECT_EQ(folder.Read(kModemsFileName), Concat(modems));
 
@@ -357,6 +363,21 @@ TEST_F(AccountEditorTest, FailedSaveKeepsTheWindowOpenForARetry) {
     prompts.answers = {PromptAnswer::Yes};
     EXPECT_TRUE(editor.CloseQuery());
     EXPECT_EQ(folder.Read(kUsersFileName), Concat({clients[1], clients[2]}));
+}
+
+// Saving is all or nothing: the client added here is not in the users file
+// either, and the user must hear so before answering No to the next close.
+TEST_F(AccountEditorTest, FailedModemsFileSaveSaysNothingWasSaved) {
+    Start();
+    editor.FocusList(EditorList::Clients);
+    prompts.clientDialogs = {{{"delta", "Delta", "pd", false}}};
+    editor.Add();
+    std::filesystem::remove(folder.path() / kModemsFileName);
+    std::filesystem::create_directory(folder.path() / kModemsFileName);
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_FALSE(editor.CloseQuery());
+    EXPECT_EQ(prompts.messages.back().Text, NothingSaved(kModemsFileName));
+    EXPECT_EQ(folder.Read(kUsersFileName), Concat(clients));
 }
 
 // The editor never creates the server file, so retrying cannot bring back one
