@@ -1,11 +1,34 @@
 #include "config/app/settings_binding.h"
 
 #include <clocale>
+#include <stdexcept>
 
 #include "config/app/unit1.h"
 #include "config/app/unit2.h"
 
 namespace dlk::config {
+
+namespace {
+
+struct TextFieldPlace {
+    TextField Field;
+    bool OnPanel;
+    const char* Edit;
+    const char* Label;
+};
+
+const TextFieldPlace kTextFieldPlaces[] = {
+    {&SettingsPages::Apn, true, "Edit2", "Label14"},
+    {&SettingsPages::Login, true, "Edit3", "Label15"},
+    {&SettingsPages::Password, true, "Edit5", "Label16"},
+    {&SettingsPages::NtpServer, false, "Edit4", "Label11"},
+    {&SettingsPages::ServerAddress, false, "Edit6", "Label13"},
+    {&SettingsPages::ServerPort, false, "Edit7", "Label17"},
+    {&SettingsPages::Phone, false, "MaskEdit1", "Label25"},
+    {&SettingsPages::SmsText, false, "Edit12", "Label19"},
+};
+
+}  // namespace
 
 SettingsPages CollectPages(const TForm1& f, const TForm2& f2) {
     SettingsPages p;
@@ -67,6 +90,15 @@ void ShowPages(const SettingsPages& p, TForm1& f, TForm2& f2) {
     f.RadioButton1->SetChecked(!p.Flags.SmsOnOpening);
     f.RadioButton2->SetChecked(p.Flags.SmsOnOpening);
     f.SerialLine = p.SerialLine;
+}
+
+TextFieldControls ControlsOf(TextField field, const TForm1& f, const TForm2& f2) {
+    for (const TextFieldPlace& place : kTextFieldPlaces) {
+        if (place.Field != field) continue;
+        const TComponent& owner = place.OnPanel ? static_cast<const TComponent&>(f2) : f;
+        return {FindRequired<TEdit>(owner, place.Edit), FindRequired<TLabel>(owner, place.Label), !place.OnPanel};
+    }
+    throw std::logic_error("a text field without an edit");
 }
 
 char LocaleDecimalSeparator() {

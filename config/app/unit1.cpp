@@ -284,7 +284,10 @@ void TForm1::ClearUnitSettings() {
     CheckBox1->SetChecked(false);
     CheckBox1->SetEnabled(false);
     Edit4->SetText("");
-    ComboBox1->SetItemIndex(-1);
+    // Without a selection, as at start: a combo box keeps its choice over a
+    // unit's value that the list does not offer, and that value must go
+    // back as read, not as the previous unit's choice.
+    for (TComboBox* box : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5}) box->SetItemIndex(-1);
     BitBtn2->SetEnabled(false);
     Draw_Scene();
 }
@@ -376,8 +379,21 @@ void TForm1::BitBtn2Click(TObject*) {
     const ApplyResult result =
         ApplySettings(Link, DeviceType, LocaleDecimalSeparator(), pages, Schedule, as_read_ ? &*as_read_ : nullptr);
     SerialLine = pages.SerialLine;
+    if (result.Outcome == ApplyOutcome::BadText) {
+        RefuseText(result.Field);
+        return;
+    }
     const unsigned icon = result.Outcome == ApplyOutcome::Done ? MB_ICONINFORMATION : MB_ICONERROR;
     MessageBox(Widget(), result.Message, kApplyCaption, MB_OK | icon);
+}
+
+void TForm1::RefuseText(TextField field) {
+    const TextFieldControls controls = ControlsOf(field, *this, *Form2);
+    MessageBox(Widget(), UnfitTextMessage(controls.Label->Caption()), kApplyCaption, MB_OK | MB_ICONERROR);
+    // The APN panel is closed by now: the box names its field.
+    if (!controls.OnMainWindow) return;
+    if (auto* page = dynamic_cast<TKtTabSheet*>(controls.Edit->Parent())) KtPageControl1->SetActivePage(page);
+    FocusControl(*this, controls.Edit->Name());
 }
 
 void TForm1::ShowSchedulePictures() {

@@ -209,6 +209,8 @@ private:
     void TabSheet2WindowProc(TMessage& message, const WindowProcedure& previous);
     void ShowTimeLabel();
     void ShowSchedulePictures();
+    // A text code page 1251 cannot hold: said, and the caret put in its edit.
+    void RefuseText(TextField field);
     void AddMenuPoint(bool on);
     void ShowScheduleFile(const std::string& path);
 

@@ -30,11 +30,19 @@ IdentityTexts DescribeIdentity(const UnitIdentity& identity) {
             std::to_string(identity.HardwareMajor) + "." + std::to_string(identity.HardwareMinor)};
 }
 
+std::string UnfitTextMessage(std::string_view field_label) {
+    return "Текст в поле \"" + std::string(field_label) +
+           "\" содержит знаки, которых нет в кодировке Windows-1251: модем сохранил бы вместо них \"?\". "
+           "Исправьте текст.";
+}
+
 ApplyResult ApplySettings(ReportLink& link, std::uint8_t device_type, char decimal_separator, SettingsPages& pages,
                           const ScheduleTable& schedule, const SettingsAsRead* as_read) {
+    const bool with_sms = DeviceTypeFor(device_type).SmsPage;
+    if (const TextField unfit = FirstUnfitText(pages, with_sms, as_read)) return {ApplyOutcome::BadText, {}, unfit};
     SettingsWriting writing;
     try {
-        writing = EncodeSettings(pages, schedule, DeviceTypeFor(device_type).SmsPage, decimal_separator, as_read);
+        writing = EncodeSettings(pages, schedule, with_sms, decimal_separator, as_read);
     } catch (const EConvertError& error) {
         return {ApplyOutcome::BadNumber, error.what()};
     }

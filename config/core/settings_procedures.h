@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "config/core/report_link.h"
 #include "config/core/schedule_table.h"
@@ -51,17 +52,24 @@ IdentityTexts DescribeIdentity(const UnitIdentity& identity);
 enum class ApplyOutcome {
     Done,        // every write went out: the success box
     BadNumber,   // a number did not convert and nothing was sent: the conversion error
+    BadText,     // a text code page 1251 cannot hold, and nothing was sent
     LinkFailed,  // a write failed and the rest were not sent: an error box
 };
 
 struct ApplyResult {
     ApplyOutcome Outcome = ApplyOutcome::Done;
     std::string Message;  // the box's text (UTF-8); its caption is kApplyCaption
+    // BadText: the text refused, for the window to name in UnfitTextMessage.
+    TextField Field = nullptr;
 };
 
+// The refusal of a text, naming its field by the label the user sees.
+std::string UnfitTextMessage(std::string_view field_label);
+
 // Writes the pages and the schedule to the unit of `device_type`; the
-// pages' serial line takes the combo boxes' selection once the numbers
-// have converted. With `as_read`, what is unchanged goes back as it was read.
+// pages' serial line takes the combo boxes' selection once the texts have
+// been found storable and the numbers have converted. With `as_read`, what
+// is unchanged goes back as it was read.
 ApplyResult ApplySettings(ReportLink& link, std::uint8_t device_type, char decimal_separator, SettingsPages& pages,
                           const ScheduleTable& schedule, const SettingsAsRead* as_read = nullptr);
 

@@ -230,17 +230,33 @@ SettingsWriting EncodeSettings(const SettingsPages& pages, const ScheduleTable& 
             AddText(w, kSmsPhone, std::string_view(phone.data(), phone.size()));
         }
         std::array<std::uint8_t, kSmsTextField> text{};
-        WriteShortString(text, Utf8ToCp1251(pages.SmsText));
+        if (read.Unchanged(&SettingsPages::SmsText)) {
+            // As read, but counting no more characters than the field
+            // holds and the page showed, so that the header agrees.
+            const std::vector<std::uint8_t> stored = read.Bytes(kSmsPage, kSmsText, kSmsTextField);
+            std::copy(stored.begin(), stored.end(), text.begin());
+            text[0] = std::min<std::uint8_t>(text[0], kSmsTextField - 1);
+        } else {
+            WriteShortString(text, Utf8ToCp1251(pages.SmsText));
+        }
         const std::array<char, 2> digits = SmsLengthDigits(text[0]);
         AddText(w, kSmsLength, std::string("0008A7") + digits[0] + digits[1]);
         // Four writes of 16 and one of 7: the unit's field ends there.
-        if (read.Unchanged(&SettingsPages::SmsText)) {
-            AddField(w, kSmsPage, kSmsText, read.Bytes(kSmsPage, kSmsText, kSmsTextField));
-        } else {
-            AddField(w, kSmsPage, kSmsText, text);
-        }
+        AddField(w, kSmsPage, kSmsText, text);
     }
     return out;
+}
+
+TextField FirstUnfitText(const SettingsPages& pages, bool with_sms, const SettingsAsRead* as_read) {
+    const ReadBack read(pages, as_read);
+    std::vector<TextField> texts = {&SettingsPages::Apn,        &SettingsPages::Login,
+                                    &SettingsPages::Password,   &SettingsPages::ServerAddress,
+                                    &SettingsPages::ServerPort, &SettingsPages::NtpServer};
+    if (with_sms) texts.insert(texts.end(), {&SettingsPages::Phone, &SettingsPages::SmsText});
+    for (const TextField field : texts) {
+        if (!read.Unchanged(field) && !FitsCp1251(pages.*field)) return field;
+    }
+    return nullptr;
 }
 
 LinkStatus SendSettingsWrites(ReportLink& link, std::span<const MemoryWrite> writes) {

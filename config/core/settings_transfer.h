@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "config/core/report_link.h"
@@ -50,7 +51,9 @@ void DecodeSettings(const SettingsMemory& memory, bool with_sms, char decimal_se
 // any value was forced on them. A field that still shows what it was read
 // as goes back byte for byte (a value the pages cannot show exactly, such
 // as a ping of 100 s or a text without its closing NUL, included), and so
-// does every byte of a write that no field owns.
+// does every byte of a write that no field owns. The one exception is an
+// SMS length above 70: it goes back as the 70 characters the page shows, so
+// that the message header agrees with it.
 struct SettingsAsRead {
     SettingsMemory Memory{};
     SettingsPages Pages;
@@ -68,6 +71,15 @@ struct SettingsWriting {
 // field, before any write exists.
 SettingsWriting EncodeSettings(const SettingsPages& pages, const ScheduleTable& schedule, bool with_sms,
                                char decimal_separator, const SettingsAsRead* as_read = nullptr);
+
+// A text field of the pages.
+using TextField = std::string SettingsPages::*;
+
+// The first changed text, in writing order, that code page 1251 cannot
+// hold: stored, its characters would reach the unit as '?'. Null when
+// every text can go. A text still as read goes back byte for byte and is
+// never refused.
+TextField FirstUnfitText(const SettingsPages& pages, bool with_sms, const SettingsAsRead* as_read = nullptr);
 
 // Sends the writes in order; stops at the first failure.
 LinkStatus SendSettingsWrites(ReportLink& link, std::span<const MemoryWrite> writes);

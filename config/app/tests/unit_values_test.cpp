@@ -1,11 +1,14 @@
 // What the window shows of a unit is what the unit holds, what it writes
 // back is what it shows, and what goes wrong on the way is said.
+#include <QApplication>
+#include <QLineEdit>
 #include <QWheelEvent>
 #include <cstring>
 
 #include "config/app/tests/unit_bus_fixture.h"
 #include "drawing/dib_surface.h"
 #include "framework/application/file_dialog.h"
+#include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_sheet.h"
 
 namespace dlk::config::testing {
@@ -48,6 +51,66 @@ TEST_F(ConfigWindowTest, StoredValuesShowWholeGoBackUneditedAndTooLargeTypedOnes
     }
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(unit.Page(0).data()) + 0x80), "\"192.168.1.1\"");
     for (const int at : {0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0xBB}) EXPECT_EQ(unit.Page(0)[at], 0xA5) << at;
+}
+
+TEST_F(ConfigWindowTest, UneditedAfterAnotherUnitValuesNoListOffersGoBackAsReadAndTheSmsHeaderAgrees) {
+    struct Case {
+        const char* Line;  // baud and stop byte
+        std::uint8_t Stored, Written;
+        const char* Header;
+    };
+    OpenWindows();
+    int n = 0;  // 19200 with two stop bits, then 300 with a stop byte no list offers
+    for (const Case c :
+         {Case{"\x00\x4B\x00\x00\x02", 12, 12, "0008A718"}, {"\x2C\x01\x00\x00\x01", 200, 70, "0008A78C"}}) {
+        auto held = ConfiguredUnit(3);
+        std::memcpy(held->Page(0).data(), c.Line, 5);
+        held->Page(2)[0x1E] = c.Stored;
+        for (int i = 0; i < 70; ++i) held->Page(2)[0x1F + i] = static_cast<std::uint8_t>('a' + i % 26);
+        SimulatedUnit& unit = Plug("hidraw" + std::to_string(n), held);
+        ASSERT_TRUE(WaitOpen(true));
+        SettingsMemory expected{unit.Page(0), unit.Page(1), unit.Page(2)};
+        expected[2][0x1E] = c.Written;
+        std::memcpy(expected[2].data() + 0x16, c.Header, 8);
+        boxes.clear();
+        form->BitBtn2->PerformClick();
+        EXPECT_EQ(boxes.at(0).Text, "Завершено успешно");
+        EXPECT_TRUE(unit.Page(0) == expected[0] && unit.Page(2) == expected[2]) << int(c.Stored);
+        Unplug("hidraw" + std::to_string(n++));
+        ASSERT_TRUE(WaitOpen(false));
+    }
+}
+
+TEST_F(ConfigWindowTest, TextCodePage1251CannotHoldIsRefusedNamingItsFieldAndNothingIsWritten) {
+    OpenWindows();
+    SimulatedUnit& unit = Plug("hidraw0", ConfiguredUnit(129));
+    ASSERT_TRUE(WaitOpen(true));
+    form->Show();
+    QApplication::setActiveWindow(form->Widget());
+    ASSERT_TRUE(WaitUntil([&] { return form->Widget()->isActiveWindow(); }));
+    // One field of each window and page; the refusal goes by one table for all.
+    const std::pair<TEdit*, std::string> cases[] = {{panel->Edit2, "APN"},
+                                                    {form->Edit4, "NTP-сервер"},
+                                                    {form->Edit7, "порт сервера (1024..65535)"},
+                                                    {form->Edit12, "текст сообщения (максимум 70 символов)"}};
+    for (const auto& [edit, label] : cases) {
+        const bool on_main_window = edit->Owner() == form.get();
+        const std::string was = edit->Text(), text = on_main_window ? "日本" : "Zoë";
+        edit->SetText(text);
+        form->KtPageControl1->SetActivePage(form->TabSheet3);  // the field's page is not in view
+        unit.ClearRequestLog();
+        boxes.clear();
+        form->BitBtn2->PerformClick();
+        ASSERT_EQ(boxes.size(), 1u) << label;
+        EXPECT_NE(boxes[0].Text.find('"' + label + '"'), std::string::npos) << boxes[0].Text;
+        EXPECT_TRUE(unit.RequestLog().empty()) << label;
+        if (on_main_window) {
+            EXPECT_TRUE(edit->Focused() &&
+                        static_cast<QLineEdit*>(edit->Widget())->selectedText().toStdString() == text)
+                << label;
+        }
+        edit->SetText(was);
+    }
 }
 
 TEST_F(ConfigWindowTest, AUnitLostWhileItsSettingsAreReadIsSaidOnceAndResetsTheWindow) {
