@@ -35,11 +35,16 @@ std::uint8_t CountdownFor(std::uint8_t keep_alive) {
 }  // namespace
 
 void ModemTable::SyncIndex() const {
-    if (index_.Count() > Entries.size()) index_.Clear();
+    if (index_.Count() > Entries.size()) Rebuild();
     for (std::size_t i = index_.Count(); i < Entries.size(); ++i) {
         const ModemEntry& e = Entries[i];
         index_.Append(e.Imei, e.Endpoint(), e.Online == 1);
     }
+}
+
+void ModemTable::Rebuild() const {
+    index_.Clear();
+    ++index_rebuilds_;
 }
 
 template <typename Ask, typename Holds>
@@ -47,7 +52,7 @@ std::optional<std::uint16_t> ModemTable::Verified(Ask ask, Holds holds) const {
     SyncIndex();
     std::optional<std::uint16_t> found = ask();
     if (!found || holds(Entries[*found])) return found;
-    index_.Clear();
+    Rebuild();
     SyncIndex();
     found = ask();
     return found && holds(Entries[*found]) ? found : std::nullopt;
