@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
-#include <optional>
 
 #include "client/core/table/modem_table.h"
 #include "client/testing/modem_burst.h"
@@ -29,11 +29,11 @@ void FillAboutToTimeOut(dlk::client::ModemTable& table, Sharing sharing) {
 
 void BM_KeepAliveTick_AllTimeOut(benchmark::State& state) {
     const auto sharing = static_cast<Sharing>(state.range(0));
-    std::optional<dlk::client::ModemTable> table;  // filled and freed outside the measured time
+    std::unique_ptr<dlk::client::ModemTable> table;  // filled and freed outside the measured time
     for (auto _ : state) {
         state.PauseTiming();
         table.reset();
-        table.emplace();
+        table = std::make_unique<dlk::client::ModemTable>();
         FillAboutToTimeOut(*table, sharing);
         state.ResumeTiming();
         std::lock_guard lock(table->TableLock);

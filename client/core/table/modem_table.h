@@ -151,7 +151,8 @@ private:
     // past the methods: the index is built again and asked once more.
     template <typename Ask, typename Holds>
     std::optional<std::uint16_t> Verified(Ask ask, Holds holds) const;
-    void Moved(std::uint16_t index, const UdpEndpoint& from, bool wasOnline);
+    // An entry's address or on-line state may have changed.
+    void Moved(std::uint16_t index);
 
     mutable ModemIndex index_;
     mutable std::size_t index_rebuilds_ = 0;
