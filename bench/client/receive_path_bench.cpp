@@ -109,10 +109,11 @@ void BM_ReceivePath_Loopback(benchmark::State& state) {
 BENCHMARK(BM_ReceivePath_Loopback)->Arg(255)->Arg(1024)->UseRealTime();
 
 // One datagram against tables of every size, the modem it names entered
-// last: a data packet, an on packet from a modem already on-line, and an on
-// packet from a stranger when the table is full (it gets no entry). The
-// cost must not grow with the table.
-enum class Arrival { Data, OnAgain, StrangerAtFullTable };
+// last: a data packet, an on packet from a modem already on-line, an on
+// packet from a stranger when the table is full (it gets no entry), and a
+// late data packet from a modem that has just gone off-line (it is dropped).
+// The cost must not grow with the table.
+enum class Arrival { Data, OnAgain, StrangerAtFullTable, LateData };
 
 void BM_ReceivePath_TableSize(benchmark::State& state) {
     const auto arrival = static_cast<Arrival>(state.range(0));
@@ -135,12 +136,13 @@ void BM_ReceivePath_TableSize(benchmark::State& state) {
         table.Entries.back().Paused = 0;
     }
     const dlk::client::ModemEntry last = table.Entries.back();
+    if (arrival == Arrival::LateData) table.ApplyAnnouncement({false, 0x55, last.Imei, last.Endpoint()}, 0.6);
     QuietObserver observer;
     CountingLocalSide local;
     dlk::client::PacketHandler handler(table, observer, local, dlk::client::LinkMode::Direct, 5, 1);
     std::vector<std::uint8_t> datagram;
     dlk::UdpEndpoint from = last.Endpoint();
-    if (arrival == Arrival::Data) {
+    if (arrival == Arrival::Data || arrival == Arrival::LateData) {
         datagram = DataPacket(0, 64);
     } else {
         datagram = {0x02, 0x55};
@@ -163,7 +165,11 @@ BENCHMARK(BM_ReceivePath_TableSize)
     ->Args({int(Arrival::OnAgain), 100})
     ->Args({int(Arrival::OnAgain), 1000})
     ->Args({int(Arrival::OnAgain), 10000})
-    ->Args({int(Arrival::StrangerAtFullTable), 65535});
+    ->Args({int(Arrival::StrangerAtFullTable), 65535})
+    ->Args({int(Arrival::LateData), 10})
+    ->Args({int(Arrival::LateData), 100})
+    ->Args({int(Arrival::LateData), 1000})
+    ->Args({int(Arrival::LateData), 10000});
 
 }  // namespace
 

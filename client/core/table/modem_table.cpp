@@ -35,11 +35,16 @@ std::uint8_t CountdownFor(std::uint8_t keep_alive) {
 }  // namespace
 
 void ModemTable::SyncIndex() const {
-    if (index_.Count() > Entries.size()) index_.Clear();
+    if (index_.Count() > Entries.size()) Rebuild();
     for (std::size_t i = index_.Count(); i < Entries.size(); ++i) {
         const ModemEntry& e = Entries[i];
         index_.Append(e.Imei, e.Endpoint(), e.Online == 1);
     }
+}
+
+void ModemTable::Rebuild() const {
+    index_.Clear();
+    ++index_rebuilds_;
 }
 
 template <typename Ask, typename Holds>
@@ -47,7 +52,7 @@ std::optional<std::uint16_t> ModemTable::Verified(Ask ask, Holds holds) const {
     SyncIndex();
     std::optional<std::uint16_t> found = ask();
     if (!found || holds(Entries[*found])) return found;
-    index_.Clear();
+    Rebuild();
     SyncIndex();
     found = ask();
     return found && holds(Entries[*found]) ? found : std::nullopt;
@@ -67,9 +72,9 @@ std::optional<std::uint16_t> ModemTable::FindByImei(const ImeiBcd& imei) const {
     return Verified([&] { return index_.ByImei(imei); }, [&](const ModemEntry& e) { return SameImei(e.Imei, imei); });
 }
 
-void ModemTable::Moved(std::uint16_t index, const UdpEndpoint& from, bool wasOnline) {
+void ModemTable::Moved(std::uint16_t index) {
     const ModemEntry& e = Entries[index];
-    index_.Update(index, from, wasOnline, e.Endpoint(), e.Online == 1);
+    index_.Update(index, e.Endpoint(), e.Online == 1);
 }
 
 std::optional<ModemStateNotice> ModemTable::ApplyAnnouncement(const ModemAnnouncement& packet, double now) {
@@ -99,8 +104,6 @@ std::optional<ModemStateNotice> ModemTable::ApplyAnnouncement(const ModemAnnounc
 
     const std::uint16_t index = *found;
     ModemEntry& e = Entries[index];
-    const UdpEndpoint was_at = e.Endpoint();
-    const bool was_online = e.Online == 1;
     if (packet.On) {
         std::optional<ModemStateNotice> notice;
         if (e.Online == 0) {
@@ -121,7 +124,7 @@ std::optional<ModemStateNotice> ModemTable::ApplyAnnouncement(const ModemAnnounc
             e.Address = packet.Endpoint.Address;
             RepaintNeeded = true;
         }
-        Moved(index, was_at, was_online);
+        Moved(index);
         e.Countdown = CountdownFor(e.KeepAlive);
         if (e.BatteryAlarm != BatteryAlarmOf(s)) {
             e.BatteryAlarm = BatteryAlarmOf(s);
@@ -135,7 +138,7 @@ std::optional<ModemStateNotice> ModemTable::ApplyAnnouncement(const ModemAnnounc
     e.Port = packet.Endpoint.Port;
     e.Address = packet.Endpoint.Address;
     e.OffTime = now;
-    Moved(index, was_at, was_online);
+    Moved(index);
     if (OnlineCount > 0) --OnlineCount;
     return ModemStateNotice{index, ModemStateChange::Off};
 }
@@ -154,7 +157,7 @@ bool ModemTable::CountDownKeepAlive(double now) {
         --e.Countdown;
         if (e.Countdown == 0) {
             e.Online = 0;
-            index_.Update(static_cast<std::uint16_t>(i), e.Endpoint(), true, e.Endpoint(), false);
+            Moved(static_cast<std::uint16_t>(i));
             e.OffTime = now;
             if (OnlineCount > 0) --OnlineCount;
             RepaintNeeded = true;

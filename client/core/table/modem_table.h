@@ -118,6 +118,11 @@ public:
     std::optional<std::uint16_t> FindByAddress(const UdpEndpoint& endpoint) const;
     std::optional<std::uint16_t> FindByImei(const ImeiBcd& imei) const;
 
+    // How often a lookup found the index out of step with Entries and built
+    // it afresh. Only a change to Entries made past the methods may cost one:
+    // a lookup that repairs the index also hides any slip in keeping it.
+    std::size_t IndexRebuilds() const { return index_rebuilds_; }
+
     // Creates or updates the entry of the announced IMEI. Returns the message
     // to post once the lock is released, or nothing. An unknown IMEI with the
     // table full gets no entry.
@@ -140,13 +145,17 @@ private:
     // Brings the index up to Entries: takes in entries appended directly,
     // and starts again when the entries went from under it.
     void SyncIndex() const;
+    // Throws the index away, to be built again from Entries, and counts it.
+    void Rebuild() const;
     // A hit whose entry no longer holds the key means Entries was changed
     // past the methods: the index is built again and asked once more.
     template <typename Ask, typename Holds>
     std::optional<std::uint16_t> Verified(Ask ask, Holds holds) const;
-    void Moved(std::uint16_t index, const UdpEndpoint& from, bool wasOnline);
+    // An entry's address or on-line state may have changed.
+    void Moved(std::uint16_t index);
 
     mutable ModemIndex index_;
+    mutable std::size_t index_rebuilds_ = 0;
 };
 
 }  // namespace dlk::client
