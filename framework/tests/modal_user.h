@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -52,7 +53,7 @@ public:
         steps_.push_back(std::move(step));
         return *this;
     }
-    bool Done() const { return steps_.empty(); }
+    bool Done() const { return steps_.empty() && running_ == 0; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -74,15 +75,21 @@ private:
             modal->windowHandle()->close();
             return;
         }
-        Step step = std::move(steps_.front());
+        // Run from an event of its own: a timer is not fired again inside
+        // its own handler, and a step may open a box in a nested loop.
+        ++running_;
+        QTimer::singleShot(0, this, [this, step = std::move(steps_.front()), window = QPointer<QWidget>(modal)] {
+            if (window != nullptr) step(*window);
+            --running_;
+        });
         steps_.pop_front();
-        step(*modal);
     }
 
     QTimer timer_;
     std::deque<Step> steps_;
     std::set<QWidget*> shown_;
     QWidget* acted_on_ = nullptr;  // the modal window of the last step
+    int running_ = 0;              // steps begun and not yet over
 };
 
 }  // namespace dlk::testing

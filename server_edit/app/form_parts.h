@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "framework/application/message_box.h"
 #include "framework/controls/form.h"
-#include "framework/controls/std_controls.h"
+#include "framework/controls/refusal.h"
 #include "server_edit/core/editor_texts.h"
 
 namespace dlk::server_edit {
@@ -40,8 +39,7 @@ struct RefusedField {
 inline void RefuseNotStorable(TForm& dialog, const RefusedField& field) {
     const std::string text =
         editor_texts::kNotStorablePrefix + std::string(field.Words) + editor_texts::kNotStorableSuffix;
-    MessageBox(dialog.Widget(), text, dialog.Caption(), MB_OK | MB_ICONERROR);
-    FocusControl(dialog, field.Control);
+    RefuseValue(dialog, field.Control, text, dialog.Caption());
 }
 
 }  // namespace dlk::server_edit

@@ -198,9 +198,9 @@ std::optional<ModemFields> TForm1::EditModem(const ModemDialogRequest& request) 
     return Form3->Run(request, *this);
 }
 
-std::optional<std::string> TForm1::EditPort(const std::string& text) {
+std::optional<std::string> TForm1::EditPort(const PortDialogRequest& request) {
     if (Form4 == nullptr) Form4 = new TForm4(this);
-    return Form4->Run(text, *this);
+    return Form4->Run(request, *this);
 }
 
 PromptAnswer TForm1::Ask(const std::string& text, const std::string& caption, PromptButtons buttons, PromptIcon icon) {

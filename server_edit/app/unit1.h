@@ -58,7 +58,7 @@ public:
 private:
     std::optional<ClientFields> EditClient(const ClientDialogRequest& request) override;
     std::optional<ModemFields> EditModem(const ModemDialogRequest& request) override;
-    std::optional<std::string> EditPort(const std::string& text) override;
+    std::optional<std::string> EditPort(const PortDialogRequest& request) override;
     PromptAnswer Ask(const std::string& text, const std::string& caption, PromptButtons buttons,
                      PromptIcon icon) override;
 

@@ -1,6 +1,7 @@
 #include "server_edit/app/unit4.h"
 
 #include "framework/components/description_reader.h"
+#include "framework/controls/refusal.h"
 #include "server_edit/app/form_parts.h"
 #include "server_edit/app/resources.h"
 
@@ -16,13 +17,20 @@ TForm4::TForm4(TComponent* owner) : TForm(owner) {
     DoCreate();
 }
 
-std::optional<std::string> TForm4::Run(const std::string& text, TForm& over) {
-    Edit1->SetText(text);
-    if (ShowModalCentredOver(*this, over) != mrOk) return std::nullopt;
+std::optional<std::string> TForm4::Run(const PortDialogRequest& request, TForm& over) {
+    check_ = request.check;
+    Edit1->SetText(request.Text);
+    const int result = ShowModalCentredOver(*this, over);
+    check_ = nullptr;
+    if (result != mrOk) return std::nullopt;
     return Edit1->Text();
 }
 
 void TForm4::Button1Click(TObject*) {
+    if (const std::optional<PortRefusal> refusal = check_ ? check_(Edit1->Text()) : std::nullopt) {
+        RefuseValue(*this, "Edit1", refusal->Text, refusal->Caption);
+        return;
+    }
     SetModalResult(mrOk);
 }
 

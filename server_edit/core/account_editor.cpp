@@ -249,20 +249,21 @@ void AccountEditor::DeleteModem(int slot) {
 
 void AccountEditor::EditServerPort() {
     if (!book_.ServerFileFound) return;
-    const std::optional<std::string> text = prompts_.EditPort(std::to_string(book_.ServerPort));
-    if (!text) return;
-    int port = 0;
-    try {
-        port = StrToInt(*text);
-    } catch (const EConvertError& error) {
-        prompts_.Ask(error.what(), texts::kTitle, PromptButtons::Ok, PromptIcon::Error);
-        return;
-    }
-    if (!IsServerPort(port)) {
-        prompts_.Ask(texts::kPortOutOfRange, texts::kPortDialogCaption, PromptButtons::Ok, PromptIcon::Error);
-        return;
-    }
-    book_.SetServerPort(static_cast<std::uint16_t>(port));
+    const std::string shown = std::to_string(book_.ServerPort);
+    // A port left as read goes back as read, even one the dialog would not
+    // take as typed (below 1024, from an older file).
+    const auto check = [&shown](const std::string& text) -> std::optional<PortRefusal> {
+        if (text == shown) return std::nullopt;
+        try {
+            if (!IsServerPort(StrToInt(text))) return PortRefusal{texts::kPortOutOfRange, texts::kPortDialogCaption};
+        } catch (const EConvertError& error) {
+            return PortRefusal{error.what(), texts::kTitle};
+        }
+        return std::nullopt;
+    };
+    const std::optional<std::string> text = prompts_.EditPort({shown, check});
+    if (!text || *text == shown) return;
+    book_.SetServerPort(static_cast<std::uint16_t>(StrToInt(*text)));
 }
 
 void AccountEditor::ToggleShowAllModems() {

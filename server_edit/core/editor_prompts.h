@@ -32,6 +32,18 @@ struct ModemDialogRequest {
     std::function<ModemVerdict(const ModemFields&)> check;
 };
 
+// What the port dialog's OK finds wrong with the text, said in a box over
+// the dialog, which stays open; nothing: the text is taken.
+struct PortRefusal {
+    std::string Text;
+    std::string Caption;
+};
+
+struct PortDialogRequest {
+    std::string Text;
+    std::function<std::optional<PortRefusal>(const std::string&)> check;
+};
+
 // The editor's dialogs and message boxes: the window answers with its modal
 // dialogs, tests with scripted answers. A dialog returns its fields on OK and
 // nothing on cancel.
@@ -40,7 +52,7 @@ public:
     virtual ~EditorPrompts() = default;
     virtual std::optional<ClientFields> EditClient(const ClientDialogRequest& request) = 0;
     virtual std::optional<ModemFields> EditModem(const ModemDialogRequest& request) = 0;
-    virtual std::optional<std::string> EditPort(const std::string& text) = 0;
+    virtual std::optional<std::string> EditPort(const PortDialogRequest& request) = 0;
     virtual PromptAnswer Ask(const std::string& text, const std::string& caption, PromptButtons buttons,
                              PromptIcon icon) = 0;
 };

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <vector>
 
 #include "client/testing/recording_apply_target.h"
@@ -87,6 +90,28 @@ TEST_F(SettingsDialogTest, TheClientModeBoxSwitchesItsFieldsAndAnyChangeEnablesO
         change(dialog);
         EXPECT_TRUE(dialog.Button1->Enabled());
     }
+}
+
+// Keys only: the dialog opens in the port's field with its text selected,
+// and Tab enters the radio group at the checked button.
+TEST_F(SettingsDialogTest, OpensInThePortSelectedAndTabEntersTheRadioGroupAtItsChoice) {
+    TForm2 dialog(nullptr);
+    dialog.Fill(LinkSettings{});  // direct mode, "Named Pipes"
+    dialog.Show();
+    QApplication::setActiveWindow(dialog.Widget());
+    ASSERT_TRUE(dlk::testing::WaitUntil([&] { return dialog.Edit1->Focused(); }));
+    EXPECT_EQ(static_cast<QLineEdit*>(dialog.Edit1->Widget())->selectedText(), "1025");
+    const auto press = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        return ControlOfWidget(QApplication::focusWidget())->Name();
+    };
+    std::vector<std::string> round;
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab}) round.push_back(press(key));
+    EXPECT_EQ(round, (std::vector<std::string>{"CheckBox2", "RadioButton2", "CheckBox1", "RadioButton2"}));
+    EXPECT_EQ(press(Qt::Key_Up), "RadioButton1");  // the arrows choose within the group
+    EXPECT_TRUE(dialog.RadioButton1->Checked());
+    press(Qt::Key_Tab);
+    EXPECT_EQ(press(Qt::Key_Backtab), "RadioButton1");
 }
 
 TEST(SettingsDialogPlace, CentredUnderTheTrayMenuAndStandingOnTheTaskbar) {

@@ -1,11 +1,14 @@
 // The main window over a fake hidraw tree: what it shows for each kind of
 // unit that arrives, what a removal resets and what "Применить" writes.
+#include <QApplication>
 #include <QImage>
+#include <QTest>
 #include <QWidget>
 #include <cstring>
 
 #include "config/app/tests/unit_bus_fixture.h"
 #include "drawing/dib_surface.h"
+#include "framework/tests/modal_user.h"
 #include "platform/testing/sanitizer_build.h"
 #include "tabs/kt_page_control.h"
 #include "tabs/kt_tab_sheet.h"
@@ -277,6 +280,25 @@ TEST_F(ConfigWindowTest, WithoutHotPlugNoticesItSaysSoOnceAndSearchesOnActivatio
     form->FormActivate(form.get());
     EXPECT_EQ(form->DevicePath, NodePath("hidraw4"));
     EXPECT_EQ(boxes.size(), 1u);
+}
+
+// The APN panel has no Default button: Enter in a field leaves it open, Tab
+// to OK and Enter closes it.
+TEST_F(ConfigWindowTest, TheApnPanelByKeysAlone) {
+    OpenWindows();
+    form->Show();
+    ForgetEndedRuns();
+    ModalUser user;
+    user.Then([](QWidget& modal) {
+        QTest::keyClicks(QApplication::focusWidget(), "internet");
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}) PressKey(&modal, key);
+        EXPECT_TRUE(modal.isVisible());
+        PressKey(&modal, Qt::Key_Return);
+    });
+    form->SpeedButton3Click(form->SpeedButton3);
+    EXPECT_TRUE(user.Done());
+    EXPECT_EQ(panel->ModalResult(), mrOk);
+    EXPECT_EQ(panel->Edit2->Text(), "internet");
 }
 
 TEST_F(ConfigWindowTest, TheHintLineShowsTheHintsOnlyWhenAskedTo) {

@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include "framework/application/message_box.h"
 #include "framework/tests/modal_user.h"
@@ -86,6 +88,14 @@ TEST_F(EditorModalLoopTest, EveryDialogClosedFromItsLoopLeavesTheWindowTakingInp
             EXPECT_EQ(modal.minimumSize(), modal.maximumSize());
             EXPECT_EQ(modal.windowType(), Qt::Dialog);
             EXPECT_FALSE(modal.windowFlags() & Qt::WindowMinimizeButtonHint);
+            if (c.by == By::Ok) {  // each dialog's first opening: at its first tab stop
+                auto* first = modal.focusWidget();
+                auto* button = qobject_cast<QPushButton*>(first);
+                if (c.command == &TForm1::N6)
+                    EXPECT_EQ(qobject_cast<QLineEdit*>(first)->selectedText(), "8000");
+                else
+                    EXPECT_TRUE(button != nullptr && button->text() == "OK");
+            }
             const std::string button = c.by == By::Ok ? "OK" : "Отмена";
             for (auto* b : modal.findChildren<QPushButton*>())
                 if (c.by != By::CloseBox && b->text().toStdString() == button) return ClickOn(b);
@@ -97,7 +107,9 @@ TEST_F(EditorModalLoopTest, EveryDialogClosedFromItsLoopLeavesTheWindowTakingInp
     }
 }
 
-TEST_F(EditorModalLoopTest, ABoxFromTheDialogAndTheDialogShownAgain) {
+// A refused port: the box over the dialog, the dialog still there with the
+// caret in the field; typed over, Tab to OK (no Default button) and Enter.
+TEST_F(EditorModalLoopTest, ARefusedPortKeepsTheDialogAndEnterOnTheFocusedOkApplies) {
     dlk::testing::ModalUser user;
     user.Then([](QWidget& modal) {
             auto* port = dynamic_cast<TForm4*>(ControlOfWidget(&modal));
@@ -107,17 +119,16 @@ TEST_F(EditorModalLoopTest, ABoxFromTheDialogAndTheDialogShownAgain) {
         })
         .Then([](QWidget& box) {
             EXPECT_NE(qobject_cast<QMessageBox*>(&box), nullptr);
+            EXPECT_TRUE(box.parentWidget()->isVisible());
             dlk::testing::PressKey(&box, Qt::Key_Return);
         })
         .Then([](QWidget& modal) {
             auto* port = dynamic_cast<TForm4*>(ControlOfWidget(&modal));
             ASSERT_NE(port, nullptr);
-            EXPECT_EQ(port->Edit1->Text(), "8000");
-            port->Edit1->SetText("9000");
-            ClickOn(port->Button1->Widget());
+            ASSERT_TRUE(dlk::testing::WaitUntil([&] { return port->Edit1->Focused(); }));
+            QTest::keyClicks(port->Edit1->Widget(), "9000");
+            for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Return}) dlk::testing::PressKey(&modal, key);
         });
-    Choose(form->N6);
-    ExpectTheMainWindowTakesInput();
     Choose(form->N6);
     EXPECT_TRUE(user.Done());
     EXPECT_EQ(form->MainMenu1->ActionOf(form->N6)->text().toStdString(), "порт сервера: 9000");

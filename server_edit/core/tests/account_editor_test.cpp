@@ -306,8 +306,7 @@ TEST_F(AccountEditorTest, DoubleClickChangesTheRowOrAddsBelowTheRows) {
 
 TEST_F(AccountEditorTest, PortIsReadStrictlyAndRangeChecked) {
     Start();
-    prompts.portDialogs = {std::nullopt, std::string("70000"), std::string("80x"), std::string("8000"),
-                           std::string("9000")};
+    prompts.portDialogs = {{}, {"70000"}, {"80x"}, {"8000"}, {"9000"}};
     editor.EditServerPort();  // closed with the close box
     editor.EditServerPort();
     EXPECT_EQ(prompts.portShown.at(1), "8000");
@@ -323,6 +322,19 @@ TEST_F(AccountEditorTest, PortIsReadStrictlyAndRangeChecked) {
     prompts.answers = {PromptAnswer::Yes};
     EXPECT_TRUE(editor.CloseQuery());
     EXPECT_EQ(folder.Read(kServerFileName), (Bytes{0x5A, 0x28, 0x23}));
+}
+
+TEST_F(AccountEditorTest, APortReadBelowTheRangeGoesBackAsReadButIsNotTyped) {
+    folder.Write(kServerFileName, Bytes{0x5A, 0x90, 0x00});
+    Start();
+    prompts.portDialogs = {{"144"}, {"143", "1024"}};
+    editor.EditServerPort();
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(editor.CloseQuery());  // nothing changed: nothing asked
+    editor.EditServerPort();           // the dialog refuses 143 and stays for 1024
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].Caption, "порт сервера");
+    EXPECT_EQ(editor.PortItemCaption(), "порт сервера: 1024");
 }
 
 TEST_F(AccountEditorTest, ClosingAsksOnlyAfterChangesAndSavesOnlyOnYes) {

@@ -26,7 +26,7 @@ public:
 
     std::deque<std::vector<ClientFields>> clientDialogs;
     std::deque<std::vector<ModemFields>> modemDialogs;
-    std::deque<std::optional<std::string>> portDialogs;
+    std::deque<std::vector<std::string>> portDialogs;
     std::deque<PromptAnswer> answers;
 
     std::vector<ClientDialogRequest> clientRequests;
@@ -66,15 +66,20 @@ public:
         return std::nullopt;
     }
 
-    std::optional<std::string> EditPort(const std::string& text) override {
-        portShown.push_back(text);
+    std::optional<std::string> EditPort(const PortDialogRequest& request) override {
+        portShown.push_back(request.Text);
         if (portDialogs.empty()) {
             ADD_FAILURE() << "unexpected port dialog";
             return std::nullopt;
         }
-        std::optional<std::string> answer = portDialogs.front();
+        const std::vector<std::string> attempts = portDialogs.front();
         portDialogs.pop_front();
-        return answer;
+        for (const std::string& text : attempts) {
+            const std::optional<PortRefusal> refusal = request.check(text);
+            if (!refusal) return text;
+            messages.push_back({refusal->Text, refusal->Caption, PromptButtons::Ok, PromptIcon::Error});
+        }
+        return std::nullopt;
     }
 
     PromptAnswer Ask(const std::string& text, const std::string& caption, PromptButtons buttons,
