@@ -129,14 +129,14 @@ bool ExecuteModemProperties(TForm& owner, ModemTable& table, int entry, const st
 
     dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
         if (dialog->ModalResult() != mrOk) return;
-        const auto checked = ValidateModemProperties(dialog->Values());
+        const auto checked = ValidateModemProperties(dialog->Values(), current);
         if (const auto* error = std::get_if<SettingsError>(&checked)) {
             canClose = false;
             RefuseValue(*dialog, error->Control, error->Message, kProgramCaption);
         }
     };
     if (dialog->ShowModal() != mrOk) return false;
-    const auto checked = ValidateModemProperties(dialog->Values());
+    const auto checked = ValidateModemProperties(dialog->Values(), current);
     if (!std::holds_alternative<ModemUserSettings>(checked)) return false;
     std::string writeError;
     const bool stored =

@@ -160,6 +160,29 @@ TEST_F(PropertiesDialogTest, AWrongAddressIsReportedAndNothingIsTaken) {
     EXPECT_EQ(repaints, 0);
 }
 
+// Only "Modbus" changed: the name keeps its stored bytes, one of them
+// without a character; a name code page 1251 cannot hold is refused in its
+// field, and nothing is written.
+TEST_F(PropertiesDialogTest, TheNameGoesBackAsStoredOrIsRefusedWhen1251CannotHoldIt) {
+    table.Entries[0].Name = MakeShortString<31>("pump\x98");
+    for (const char* typed : {"Котёл 日本", static_cast<const char*>(nullptr)}) {
+        boxes.clear();
+        int shown = 0;
+        TForm::SetModalAnswerer([&](TForm& d) {
+            auto& dialog = static_cast<TForm3&>(d);
+            if (++shown > 1) return dialog.Button2->PerformClick();
+            if (typed != nullptr) dialog.Edit1->SetText(typed);
+            dialog.CheckBox2->PerformClick();
+            dialog.Button1->PerformClick();
+        });
+        EXPECT_EQ(Execute(), typed == nullptr);
+        EXPECT_EQ(boxes.size(), typed == nullptr ? 0u : 1u);
+        EXPECT_EQ(std::filesystem::exists(file), typed == nullptr);
+    }
+    EXPECT_EQ(FindModemSettings(file, kPump)->Name.Text(), "pump\x98");
+    EXPECT_EQ(table.Entries[0].Modbus, 0);
+}
+
 TEST_F(PropertiesDialogTest, AGoneEntryOpensNothing) {
     bool shown = false;
     TForm::SetModalAnswerer([&](TForm&) { shown = true; });

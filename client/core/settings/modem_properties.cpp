@@ -31,13 +31,16 @@ ModemPropertiesValues PropertiesValuesFrom(const ModemUserSettings& s) {
     return v;
 }
 
-std::variant<ModemUserSettings, SettingsError> ValidateModemProperties(const ModemPropertiesValues& values) {
+std::variant<ModemUserSettings, SettingsError> ValidateModemProperties(const ModemPropertiesValues& values,
+                                                                       const ModemUserSettings& current) {
+    const bool nameAsShown = values.Name == PropertiesValuesFrom(current).Name;
+    if (!nameAsShown && !FitsCp1251(values.Name)) return TextOutsideCp1251("Edit1", "имя");
     const auto hi = ParseAddress(values.ModbusHi);
     if (!hi) return SettingsError{"Edit3", "hi-адрес должен быть числом от 0 до 255"};
     const auto lo = ParseAddress(values.ModbusLo);
     if (!lo) return SettingsError{"Edit2", "lo-адрес должен быть числом от 0 до 255"};
     ModemUserSettings s;
-    s.Name = MakeShortString<31>(Utf8ToCp1251(values.Name));
+    s.Name = nameAsShown ? current.Name : MakeShortString<31>(Utf8ToCp1251(values.Name));
     s.PausedAtStart = values.PausedAtStart ? 1 : 0;
     s.Modbus = values.Modbus ? 1 : 0;
     s.ModbusLo = *lo;

@@ -19,9 +19,11 @@ struct ModemPropertiesValues {
 
 ModemPropertiesValues PropertiesValuesFrom(const ModemUserSettings& settings);
 
-// The settings to store: the name's first 31 characters in code page 1251,
-// the addresses 0..255. A wrong address is refused as a whole, naming its
+// The settings to store: the name's first 31 characters in code page 1251
+// (a name left as shown keeps its stored bytes), the addresses 0..255. A
+// name 1251 cannot hold or a wrong address is refused as a whole, naming its
 // edit, before anything is taken.
-std::variant<ModemUserSettings, SettingsError> ValidateModemProperties(const ModemPropertiesValues& values);
+std::variant<ModemUserSettings, SettingsError> ValidateModemProperties(const ModemPropertiesValues& values,
+                                                                       const ModemUserSettings& current = {});
 
 }  // namespace dlk::client

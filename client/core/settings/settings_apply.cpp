@@ -63,6 +63,11 @@ ShortString<8> Credential(const std::string& utf8) {
 
 }  // namespace
 
+SettingsError TextOutsideCp1251(std::string control, const std::string& fieldWords) {
+    return {std::move(control),
+            "В поле «" + fieldWords + "» есть знаки, которых нет в кодировке 1251: сохранить такой текст нельзя"};
+}
+
 SettingsDialogValues DialogValuesFrom(const LinkSettings& s) {
     SettingsDialogValues v;
     v.LocalPort = std::to_string(s.LocalPort);
@@ -90,10 +95,16 @@ std::variant<LinkSettings, SettingsError> ValidateSettingsDialog(const SettingsD
     next.ClientMode = values.ClientMode ? 1 : 0;
     // Texts are kept as the stored bytes the credential value is made of. An
     // untouched field keeps them even where they have no UTF-8 form of their
-    // own, so that only a real change can restart the link.
-    next.ClientId = values.ClientId == shown.ClientId ? current.ClientId : Credential(values.ClientId);
-    next.ClientPassword =
-        values.ClientPassword == shown.ClientPassword ? current.ClientPassword : Credential(values.ClientPassword);
+    // own, so that only a real change can restart the link; a changed one
+    // must be storable as typed, or the relay would see other bytes.
+    if (values.ClientId != shown.ClientId) {
+        if (!FitsCp1251(values.ClientId)) return TextOutsideCp1251("Edit4", "ID");
+        next.ClientId = Credential(values.ClientId);
+    }
+    if (values.ClientPassword != shown.ClientPassword) {
+        if (!FitsCp1251(values.ClientPassword)) return TextOutsideCp1251("Edit6", "пароль");
+        next.ClientPassword = Credential(values.ClientPassword);
+    }
     if (values.ServerAddress != shown.ServerAddress) {
         const auto address = ParseDottedAddress(values.ServerAddress);
         if (!address) {

@@ -31,6 +31,10 @@ struct SettingsError {
     std::string Message;  // the text for the message box
 };
 
+// A typed text code page 1251 cannot hold, refused rather than stored with
+// '?' in place of its characters; the field named by its label's words.
+SettingsError TextOutsideCp1251(std::string control, const std::string& fieldWords);
+
 // Every field checked and converted, or the first wrong one. A field still
 // showing the current setting is taken as it is, so a value the dialog could
 // not produce (from an old file) never locks the user out of the dialog.

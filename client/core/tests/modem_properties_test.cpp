@@ -34,6 +34,32 @@ TEST(ModemProperties, LongNamesKeepTheirFirst31Characters) {
     EXPECT_EQ(std::get<ModemUserSettings>(ValidateModemProperties(v)).Name.Text(), std::string(31, '\xE6'));
 }
 
+// A name left as shown keeps its stored bytes, even one with no character
+// (0x98); a typed one must be storable in code page 1251 as it stands.
+TEST(ModemProperties, TheNameIsStoredAsTypedOrLeftAsItWas) {
+    ModemUserSettings stored;
+    stored.Name = MakeShortString<31>("\xCA\xEE\xF2\x98");  // "Кот" and an unassigned byte
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "\xCA\xEE\xF2\x98"},      // untouched
+        {"Котёл", "\xCA\xEE\xF2\xB8\xEB"},  // retyped
+        {"Котёл 日本", nullptr},            // refused
+        {"Zoë", nullptr},
+    };
+    for (const auto& [typed, bytes] : cases) {
+        ModemPropertiesValues v = PropertiesValuesFrom(stored);
+        if (typed != nullptr) v.Name = typed;
+        v.ModbusHi = "300";  // the name is checked first, as it stands first
+        const auto result = ValidateModemProperties(v, stored);
+        if (bytes == nullptr) {
+            ASSERT_TRUE(std::holds_alternative<SettingsError>(result)) << typed;
+            EXPECT_EQ(std::get<SettingsError>(result).Control, "Edit1");
+            continue;
+        }
+        v.ModbusHi = "1";
+        EXPECT_EQ(std::get<ModemUserSettings>(ValidateModemProperties(v, stored)).Name.Text(), bytes);
+    }
+}
+
 TEST(ModemProperties, AddressesOutsideAByteAreRefused) {
     struct Case {
         const char* lo;

@@ -112,6 +112,8 @@ TEST(SettingsApply, AWrongFieldAppliesNothingEvenAfterGoodOnes) {
         {[](SettingsDialogValues& v) { v.ServerAddress = "10.0.0.256"; }, "Edit2"},
         {[](SettingsDialogValues& v) { v.ServerAddress = "10.0.0.1.2"; }, "Edit2"},
         {[](SettingsDialogValues& v) { v.ServerAddress = "10..0.1"; }, "Edit2"},
+        {[](SettingsDialogValues& v) { v.ClientId = "Zoë"; }, "Edit4"},  // not in code page 1251
+        {[](SettingsDialogValues& v) { v.ClientPassword = "pé日"; }, "Edit6"},
     };
     for (const Bad& bad : cases) {
         LinkSettings settings = Client();
