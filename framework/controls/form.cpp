@@ -65,6 +65,17 @@ TButton* EnterButton(const TForm& form) {
     return FindDialogButton(form, true);
 }
 
+// The button Enter presses wears the default frame: the focused one, or
+// (focused: nullptr) the Default one.
+void MarkActiveButton(const TControl& control, const TButton* focused) {
+    for (int i = 0; i < control.ControlCount(); ++i) {
+        TControl* child = control.Controls(i);
+        if (auto* button = dynamic_cast<TButton*>(child))
+            button->ShowActive(focused != nullptr ? button == focused : button->Default());
+        MarkActiveButton(*child, focused);
+    }
+}
+
 }  // namespace
 
 TForm::TForm(TComponent* owner) : TControl(owner) {
@@ -246,6 +257,7 @@ void TForm::NoteFocused(TControl* control) {
     if (active_control_ != nullptr) RemoveFreeNotification(active_control_);
     active_control_ = control;
     if (control != nullptr) FreeNotification(control);
+    MarkActiveButton(*this, dynamic_cast<TButton*>(control));
 }
 
 TForm* GetParentForm(const TControl* control) {

@@ -179,6 +179,10 @@ void TButton::SetDefault(bool v) {
     static_cast<QPushButton*>(Widget())->setDefault(v);
 }
 
+void TButton::ShowActive(bool active) {
+    static_cast<QPushButton*>(Widget())->setDefault(active);
+}
+
 void TButton::Click() {
     if (ModalResult != mrNone)
         for (TControl* p = Parent(); p != nullptr; p = p->Parent())

@@ -90,6 +90,8 @@ public:
     int ModalResult = 0;
     bool Default() const { return default_; }
     void SetDefault(bool v);
+    // Wears the default frame while Enter would press it.
+    void ShowActive(bool active);
     bool Cancel = false;
 
 protected:

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QThread>
 #include <QWheelEvent>
 #include <atomic>
@@ -486,6 +488,21 @@ Dlg : TForm {
     QCoreApplication::sendEvent(edit->Widget(), &escape);
     EXPECT_EQ(cancelClicks, 1);
     EXPECT_EQ(form.ModalResult(), mrCancel);
+
+    // A focused button is the one Enter presses, and it wears the frame.
+    QApplication::setActiveWindow(form.Widget());
+    auto* cancel = FindOwned<TButton>(form, "Cancel");
+    const auto framed = [&](const char* name) {
+        return static_cast<QPushButton*>(FindOwned<TButton>(form, name)->Widget())->isDefault();
+    };
+    EXPECT_TRUE(framed("Ok"));
+    cancel->SetFocus();
+    ASSERT_TRUE(testing::WaitUntil([&] { return cancel->Focused(); }));
+    EXPECT_TRUE(framed("Cancel"));
+    EXPECT_FALSE(framed("Ok"));
+    QCoreApplication::sendEvent(cancel->Widget(), &enter);
+    EXPECT_EQ(cancelClicks, 2);
+    EXPECT_EQ(okClicks, 1);
 
     // Without such buttons the keys reach the window's own handler.
     TForm plain(nullptr);
