@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <memory>
 
+#include "client/app/dialog_check.h"
 #include "client/app/unit1.h"
 #include "client/core/link/link_messages.h"
 #include "framework/components/description_reader.h"
 #include "framework/controls/menus.h"
-#include "framework/controls/refusal.h"
 
 namespace dlk::client {
 namespace {
@@ -154,14 +154,7 @@ bool ExecuteSettingsDialog(TForm& owner, LinkSettings& settings, SettingsApplyTa
     dialog->Fill(settings);
     const TRect r = SettingsDialogBounds(dialog->Width(), dialog->Height(), place);
     dialog->SetBounds(r.Left, r.Top, r.Width(), r.Height());
-    dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
-        if (dialog->ModalResult() != mrOk) return;
-        const auto checked = ValidateSettingsDialog(dialog->Values(), settings);
-        if (const auto* error = std::get_if<SettingsError>(&checked)) {
-            canClose = false;
-            RefuseValue(*dialog, error->Control, error->Message, kProgramCaption);
-        }
-    };
+    CheckOnOk(*dialog, [&] { return ValidateSettingsDialog(dialog->Values(), settings); });
     if (dialog->ShowModal() != mrOk) return false;
     const auto result = ApplySettingsDialog(dialog->Values(), settings, target);
     return std::holds_alternative<SettingsChanges>(result);

@@ -5,13 +5,13 @@
 #include <memory>
 #include <mutex>
 
+#include "client/app/dialog_check.h"
 #include "client/app/modem_list_view.h"
 #include "client/app/unit1.h"
 #include "client/core/link/link_messages.h"
 #include "client/core/settings/modem_settings_lookup.h"
 #include "framework/application/message_box.h"
 #include "framework/components/description_reader.h"
-#include "framework/controls/refusal.h"
 
 namespace dlk::client {
 namespace {
@@ -127,14 +127,7 @@ bool ExecuteModemProperties(TForm& owner, ModemTable& table, int entry, const st
     const TRect r = PropertiesDialogBounds(owner.BoundsRect(), dialog->Width(), dialog->Height(), place);
     dialog->SetBounds(r.Left, r.Top, r.Width(), r.Height());
 
-    dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
-        if (dialog->ModalResult() != mrOk) return;
-        const auto checked = ValidateModemProperties(dialog->Values(), current);
-        if (const auto* error = std::get_if<SettingsError>(&checked)) {
-            canClose = false;
-            RefuseValue(*dialog, error->Control, error->Message, kProgramCaption);
-        }
-    };
+    CheckOnOk(*dialog, [&] { return ValidateModemProperties(dialog->Values(), current); });
     if (dialog->ShowModal() != mrOk) return false;
     const auto checked = ValidateModemProperties(dialog->Values(), current);
     if (!std::holds_alternative<ModemUserSettings>(checked)) return false;
