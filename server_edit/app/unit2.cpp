@@ -67,6 +67,7 @@ void TForm2::Button1Click(TObject*) {
         return;
     }
     Label3->Show();
+    FocusControl(*this, "Edit2");
 }
 
 void TForm2::Button2Click(TObject*) {

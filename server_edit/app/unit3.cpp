@@ -68,6 +68,7 @@ void TForm3::Button1Click(TObject*) {
     }
     Label4->SetCaption(verdict == ModemVerdict::DuplicateImei ? kDuplicateImeiNote : kNotAnImeiNote);
     Label4->Show();
+    FocusControl(*this, "Edit3");
 }
 
 void TForm3::Button2Click(TObject*) {

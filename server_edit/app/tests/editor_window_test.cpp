@@ -165,6 +165,8 @@ TEST_F(EditorWindowTest, AddingAClientRefusesADuplicateIdAndSavesOnYes) {
         d.Button1->PerformClick();
         EXPECT_TRUE(d.Label3->Visible());
         EXPECT_EQ(d.ModalResult(), mrNone);
+        EXPECT_EQ(d.Widget()->focusWidget(), d.Edit2->Widget());
+        EXPECT_EQ(static_cast<QLineEdit*>(d.Edit2->Widget())->selectedText(), "beta");
         d.Edit2->SetText("delta");
         EXPECT_FALSE(d.Label3->Visible());
         d.Button1->PerformClick();
@@ -219,6 +221,7 @@ TEST_F(EditorWindowTest, FilterFollowsTheClientAndAModemAddedUnderItBelongsToIt)
         EXPECT_FALSE(d.Label4->Visible());
         d.Button1->PerformClick();
         EXPECT_EQ(d.Label4->Caption(), "- модем с таким IMEI уже есть");
+        EXPECT_EQ(d.Widget()->focusWidget(), d.Edit3->Widget());
         d.Edit3->SetText("444444444444444");
         d.Button1->PerformClick();
     });
