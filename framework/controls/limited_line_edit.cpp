@@ -73,7 +73,10 @@ void LimitedLineEdit::mouseReleaseEvent(QMouseEvent* event) {
 void LimitedLineEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+    // Qt names its actions only by their (translated) texts.
+    const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction* paste : menu->actions()) {
+        if (paste->text() != pasteText && !paste->text().startsWith(pasteText + QLatin1Char('\t'))) continue;
         QObject::disconnect(paste, &QAction::triggered, nullptr, nullptr);
         QObject::connect(paste, &QAction::triggered, this, [this] { PasteFitting(QClipboard::Clipboard); });
     }

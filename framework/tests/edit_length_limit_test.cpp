@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <array>
 #include <map>
@@ -20,7 +22,7 @@ TEST(EditLengthLimit, TheProgramsTextStandsWholeAndTheUserCanOnlyShortenIt) {
     testing::EnsureApplication();
     QApplication::clipboard()->setText("abcdef");
     // Keys: '<' home, '>' right, '{' shift+right, '-' backspace, '^' Ctrl+V,
-    // '*' Ctrl+A, '~' Ctrl+Z; the rest are typed.
+    // '*' Ctrl+A, '~' Ctrl+Z, '#' the context menu's Paste; the rest are typed.
     const std::map<char, QKeyCombination> keys{
         {'<', Qt::Key_Home},
         {'>', Qt::Key_Right},
@@ -43,6 +45,7 @@ TEST(EditLengthLimit, TheProgramsTextStandsWholeAndTheUserCanOnlyShortenIt) {
                                                            {"1234567", "<{9", "234567"},
                                                            {"1234567", "<{{^", "34567"},
                                                            {"1234567", "*^", "abcd"},
+                                                           {"1234567", "*#", "abcd"},
                                                            // undo reaches past a shortened long text
                                                            {"1234567", "-~", "1234567"}}) {
         TEdit edit(nullptr);
@@ -50,7 +53,15 @@ TEST(EditLengthLimit, TheProgramsTextStandsWholeAndTheUserCanOnlyShortenIt) {
         edit.SetText(set);
         auto* line = static_cast<QLineEdit*>(edit.Widget());
         for (const char* k = typed; *k != 0; ++k) {
-            if (auto key = keys.find(*k); key != keys.end())
+            if (*k == '#') {
+                QContextMenuEvent menuAsked(QContextMenuEvent::Keyboard, QPoint(1, 1), line->mapToGlobal(QPoint(1, 1)));
+                QApplication::sendEvent(line, &menuAsked);
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                ASSERT_NE(menu, nullptr);
+                for (QAction* action : menu->actions())
+                    if (action->text().startsWith("&Paste")) action->trigger();
+                menu->close();
+            } else if (auto key = keys.find(*k); key != keys.end())
                 QTest::keyClick(line, key->second.key(), key->second.keyboardModifiers());
             else
                 QTest::keyClicks(line, QString(QChar(*k)));
