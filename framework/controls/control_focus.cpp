@@ -48,26 +48,19 @@ void TControl::SetTabOrder(int v) {
 // number takes that place in the round, and those without one fill the
 // places left in their reading order.
 void TControl::FixupTabList() {
-    const std::size_t count = tab_list_.size();
-    std::vector<TControl*> placed(count, nullptr);
-    std::vector<TControl*> unplaced;
-    std::vector<TControl*> numbered;
-    for (TControl* c : tab_list_) (c->tab_order_ >= 0 ? numbered : unplaced).push_back(c);
+    const auto firstNumbered =
+        std::stable_partition(tab_list_.begin(), tab_list_.end(), [](const TControl* c) { return c->tab_order_ < 0; });
+    std::vector<TControl*> numbered(firstNumbered, tab_list_.end());
+    tab_list_.erase(firstNumbered, tab_list_.end());
     std::stable_sort(numbered.begin(), numbered.end(),
                      [](const TControl* a, const TControl* b) { return a->tab_order_ < b->tab_order_; });
+    // In ascending order each lands on its number (or last); an equal
+    // number read earlier keeps its place before it.
     for (TControl* c : numbered) {
-        // Past the end, or taken by an equal number: the next free place.
-        std::size_t at = std::min(std::size_t(c->tab_order_), count - 1);
-        while (placed[at] != nullptr && at + 1 < count) ++at;
-        if (placed[at] == nullptr)
-            placed[at] = c;
-        else
-            unplaced.insert(unplaced.begin(), c);
+        std::size_t at = std::min(std::size_t(c->tab_order_), tab_list_.size());
+        while (at < tab_list_.size() && tab_list_[at]->tab_order_ == c->tab_order_) ++at;
+        tab_list_.insert(tab_list_.begin() + std::ptrdiff_t(at), c);
     }
-    auto next = unplaced.begin();
-    for (TControl*& slot : placed)
-        if (slot == nullptr) slot = *next++;
-    tab_list_ = std::move(placed);
 }
 
 void TControl::ReadState(TReader& reader) {
